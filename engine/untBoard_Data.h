@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/untHashTable.h"
+
+// Colour codes, one byte per board cell.
+inline constexpr uint8_t EMPTY = 0;
+inline constexpr uint8_t BLACK = 1;  // the human, who always moves first
+inline constexpr uint8_t WHITE = 2;  // the computer
+inline constexpr uint8_t WALL = 99;  // border cell of the 10 x 10 grid
+
+// The board is a 10 x 10 grid of cells 0..99 plus cell 100, which no scan reaches.
+inline constexpr int CELL_COUNT = 101;
+
+// One position snapshot of the engine's stack.
+class TBoard_Data {
+public:
+    TBoard_Data() = default;  // all cells empty, not passed, a fresh key table
+
+    uint8_t Cells[CELL_COUNT] = {};  // the board, colour codes
+    uint8_t Passed = 0;              // 1 when the side to move on this snapshot passes
+    THashTable Hash;                 // position key and its random numbers
+};
+
+// Cells and Passed are copied together as one block.
+static_assert(offsetof(TBoard_Data, Passed) == offsetof(TBoard_Data, Cells) + CELL_COUNT);
+inline constexpr std::size_t SNAPSHOT_BLOCK_SIZE = CELL_COUNT + 1;

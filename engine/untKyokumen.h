@@ -1,0 +1,116 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/untBoard_Data.h"
+
+// The four edges, each read from one corner to the next (see EdgeSquares).
+enum class TEdge : uint8_t { Row1, ColumnH, Row8, ColumnA };
+// The four corners, in the order the evaluations visit them.
+enum class TCorner : uint8_t { H1, H8, A1, A8 };
+
+inline constexpr int PATTERN_KINDS = 7;       // kind 0 is unused; 1..6 are the pattern kinds
+inline constexpr int PATTERN_INDICES = 6561;  // 3^8 configurations of eight squares
+inline constexpr int STAGES = 3;              // moves 1-20, 21-40, 41-60
+using TPatternTable =
+    std::array<std::array<std::array<int32_t, STAGES>, PATTERN_INDICES>, PATTERN_KINDS>;
+
+inline constexpr int SNAPSHOTS = 16;          // Boards[0..15]
+inline constexpr int STACK_LEVELS = 15;       // levels 1..15 are Boards[0..14]
+inline constexpr int TAKE_BACK_BOARD = 15;    // Boards[15] holds the take-back copy
+inline constexpr int KEY_TABLE_SIZE = 65536;  // indexed by the low 16 bits of a key
+inline constexpr int PLY_SLOTS = 21;          // per-ply tables of the searches, plies 0..20
+
+// The engine of one game: the game position, the stack of position snapshots on which moves
+// are played and searched, the game's settings, the counters the window shows, and the
+// data of evaluation and search. Its fields are read and written directly by the window.
+//
+// The game board is Boards[0] (stack level 1). Playing a move pushes a level: the parent
+// snapshot is copied into the next one and the disc is played there. A game move is
+// played at level 2 and committed back into Boards[0]; a search nests at most 14 moves
+// above the game board. Boards[15] keeps the game board as it was before the human's
+// last move, for take-back.
+class TKyokumen {
+public:
+    TKyokumen();
+    virtual ~TKyokumen() = default;
+    TKyokumen(const TKyokumen&) = delete;
+    TKyokumen& operator=(const TKyokumen&) = delete;
+
+    // --- Board geometry: the eight directions and the square list every scan uses.
+    int16_t DirX[9] = {};
+    int16_t DirY[9] = {};
+    uint8_t SquareOrder[65] = {};
+    uint8_t CornerFirstOrder[65] = {};  // the searches' visiting order: corners first
+
+    // --- Position keys remembered by the type D search, by the low 16 bits of the key.
+    std::vector<uint64_t> KeyTable;
+
+    // --- The game's settings, fixed for the whole game.
+    uint8_t GameLevel = 2;  // 1 random, 2 初級, 3 中級, 4 上級
+    uint8_t Placement = 1;  // initial placement 1..4
+    uint8_t ThinkType = 1;  // thinking type 1..4 (A..D)
+
+    // --- The snapshot stack and the game position.
+    TBoard_Data Boards[SNAPSHOTS];
+    uint8_t BlackCount = 2;  // discs on the current snapshot, as the last evaluation counted
+    uint8_t WhiteCount = 2;
+    uint8_t StackDepth = 1;               // current stack level, 1..15
+    TBoard_Data* CurrentBoard = nullptr;  // always &Boards[StackDepth - 1]
+    int16_t MoveNumber = 0;               // moves played since the initial position
+    int16_t SavedMoveNumber = 0;          // MoveNumber before the human's last move
+    bool WhiteOut = false;                // white has no disc left (or no move at all)
+    bool BlackOut = false;                // black has no disc left
+    bool WhiteToMove = false;             // the side of every scan: false = black moves
+
+    // --- What the computer's turn reports to the window.
+    bool ShowComment = true;   // copy ThinkComment into the window caption after a turn
+    std::string ThinkComment;  // how the move was chosen (UTF-8)
+    uint32_t EvalCount = 0;    // positions generated during one computer turn
+    uint8_t ChosenMove = 0;    // square chosen for the computer, 0 = none
+
+    // --- Pattern values of the pattern evaluation, shared with the pattern editor.
+    std::shared_ptr<TPatternTable> PatternWeights;
+
+    // --- The line being searched: Tejun[d] is the square played at ply d.
+    uint8_t Tejun[PLY_SLOTS] = {};
+
+    // Board set-up.
+    void Reset();
+    void SetPlacement2();
+    void SetPlacement3();
+    void SetPlacement4();
+
+    // Moves, passes and undo.
+    bool IsLegal(uint8_t square) const;
+    bool HasLegalMove() const;
+    void MakeMove(uint8_t square);
+    void UndoMove();
+    int16_t Commit();
+    void RestoreTakeBack();
+    void SwitchSide() { WhiteToMove = !WhiteToMove; }
+    void CheckWhiteOut() { WhiteOut = WhiteCount == 0; }
+    void CheckBlackOut() { BlackOut = BlackCount == 0; }
+    static void CopyCells(const TBoard_Data& source, TBoard_Data& target);
+    static void CopyKey(const TBoard_Data& source, TBoard_Data& target);
+    static void SplitSquare(uint8_t square, uint8_t& x, uint8_t& y);
+
+    // Edge and frontier features of the current snapshot.
+    uint8_t OpenNeighbours(uint8_t square) const;
+    uint8_t CornerExposure(TEdge edge, uint8_t colour) const;
+    uint8_t CornerRun(TCorner corner, uint8_t colour) const;
+    uint8_t FullEdgeCount(TEdge edge, uint8_t colour) const;
+
+    // The hand-tuned evaluation of the current snapshot, from white's point of view.
+    // Recounts BlackCount and WhiteCount.
+    int16_t Evaluate();
+
+    uint8_t MoverColour() const { return WhiteToMove ? WHITE : BLACK; }
+
+private:
+    void SetCentre(uint8_t d4, uint8_t e4, uint8_t d5, uint8_t e5);
+};

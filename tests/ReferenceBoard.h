@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// A deliberately plain Reversi board for checking the engine: an 8 x 8 array indexed by
+// column (0 = a) and row (0 = row 1), written without any of the engine's tables.
+struct TReferenceBoard {
+    int cell[8][8] = {};  // 0 empty, 1 black, 2 white
+    int toMove = 1;
+
+    static TReferenceBoard Standard();
+
+    bool IsLegal(int column, int row, int colour) const;
+    std::vector<int> LegalSquares(int colour) const;  // engine square numbers
+    void Play(int column, int row, int colour);       // places and turns discs
+    int Count(int colour) const;
+
+    static int SquareOf(int column, int row) { return 10 * (8 - column) + row + 1; }
+    static int ColumnOf(int square) { return 8 - square / 10; }
+    static int RowOf(int square) { return square % 10 - 1; }
+};

@@ -1,0 +1,298 @@
+// The hand-tuned evaluation: its terms on hand-built shapes, whole values worked out by
+// hand, the end-of-game rules, and agreement with the plain step-by-step reference over
+// many real positions at every move number and level.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "BoardPicture.h"
+#include "ReferenceBoard.h"
+#include "ReferenceEvaluate.h"
+#include "engine/eval/untEvalTerms.h"
+#include "engine/untRandom.h"
+#include "engine/untSquareNames.h"
+
+namespace {
+
+using namespace EvalTerms;
+
+const TPicture kStart = {"........", "........", "........", "...OX...",
+                         "...XO...", "........", "........", "........"};
+
+// Evaluates a position at level 4 (no noise) with the line given as squares by ply.
+int16_t EvaluateAt(TKyokumen& k, const TPicture& picture, int mv,
+                   std::initializer_list<int> line = {}) {
+    SetGameBoard(k, picture, mv);
+    k.GameLevel = 4;
+    std::memset(k.Tejun, 0, sizeof k.Tejun);
+    int ply = 1;
+    for (const int square : line)
+        k.Tejun[ply++] = static_cast<uint8_t>(square);
+    return k.Evaluate();
+}
+
+TEST(Evaluate, StartPositionIsOneAtTheTopLevel) {
+    auto k = NewEngine();
+    k->GameLevel = 4;
+    EXPECT_EQ(k->Evaluate(), 1);  // every term is 0, and 0 becomes 1
+    EXPECT_EQ(k->BlackCount, 2);
+    EXPECT_EQ(k->WhiteCount, 2);
+}
+
+TEST(Evaluate, NoiseAtTheLowerLevelsStaysInItsRange) {
+    auto k = NewEngine();
+    RandSeed(99);
+    int lowest[5] = {1000, 1000, 1000, 1000, 1000},
+        highest[5] = {-1000, -1000, -1000, -1000, -1000};
+    for (int i = 0; i < 2000; ++i)
+        for (int level = 1; level <= 4; ++level) {
+            k->GameLevel = static_cast<uint8_t>(level);
+            const int v = k->Evaluate();
+            lowest[level] = std::min(lowest[level], v);
+            highest[level] = std::max(highest[level], v);
+        }
+    // Frontier terms cancel in the start position; levels 1 to 3 add 0..6, level 2 also 0..21.
+    EXPECT_EQ(lowest[1], 1);
+    EXPECT_EQ(highest[1], 6);
+    EXPECT_EQ(lowest[2], 1);
+    EXPECT_EQ(highest[2], 27);
+    EXPECT_EQ(lowest[3], 1);
+    EXPECT_EQ(highest[3], 6);
+    EXPECT_EQ(lowest[4], 1);
+    EXPECT_EQ(highest[4], 1);
+}
+
+TEST(Evaluate, XSquareNextToAnEmptyCornerWorkedOutByHand) {
+    auto k = NewEngine();
+    const TPicture withG2 = {"........", "......O.", "........", "...OX...",
+                             "...XO...", "........", "........", "........"};
+    // Discs 3 - 2 = 1; frontier: white 5 + 5 + 8 (g2 sees eight empty squares), black 5 + 5:
+    // 1 - 18 + 10 = -7. Disc balance: white has more, 2 - 3 - 1 = -2. X square beside the
+    // empty h1 at move 10: -(60 - 10) / 2 = -25. Total -34.
+    EXPECT_EQ(EvaluateAt(*k, withG2, 10), -34);
+    // Playing g2 at ply 1 of the searched line costs another 16.
+    EXPECT_EQ(EvaluateAt(*k, withG2, 10, {SquareOf("g2")}), -50);
+}
+
+TEST(Evaluate, LineTermsChangeWithTheMoveNumber) {
+    auto k = NewEngine();
+    const int g2 = SquareOf("g2"), h1 = SquareOf("h1"), h2 = SquareOf("h2");
+    // The start position scores 1 on its own, so each value below is the line term alone.
+    const struct {
+        int mv;
+        std::initializer_list<int> line;
+        int expected;
+    } cases[] = {
+        // X square of an empty corner played at ply 1 (white) or ply 2 (black).
+        {29, {g2}, -16},
+        {30, {g2}, -10},
+        {39, {g2}, -10},
+        {40, {g2}, -7},
+        {49, {g2}, -7},
+        {50, {g2}, -3},
+        {53, {g2}, -3},
+        {54, {g2}, 1},
+        {29, {0, g2}, 16},
+        {10, {0, 0, g2, 0, g2}, -32},
+        // A corner played on the line.
+        {41, {h1}, 20},
+        {42, {h1}, 4},
+        {54, {h1}, 4},
+        {55, {h1}, 1},
+        {41, {0, h1}, -20},
+        {41, {0, 0, h1}, -3},
+        {41, {0, 0, 0, h1}, -3},
+        {41, {0, 0, 0, 0, h1}, 1},
+        // A C square needs three discs of each colour on the board: none here.
+        {10, {h2}, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EvaluateAt(*k, kStart, c.mv, c.line), c.expected) << "move " << c.mv;
+}
+
+TEST(Evaluate, CSquaresOnTheLineCountOnlyWithThreeDiscsEach) {
+    auto k = NewEngine();
+    // Three discs each, all terms balanced: the position alone sums to 0 and scores 1.
+    const TPicture six = {"........", "........", "........", "..XOX...",
+                          "...XO...", "....O...", "........", "........"};
+    const int h2 = SquareOf("h2"), b1 = SquareOf("b1");
+    EXPECT_EQ(EvaluateAt(*k, six, 19), 1);
+    EXPECT_EQ(EvaluateAt(*k, six, 19, {h2}), -6);
+    EXPECT_EQ(EvaluateAt(*k, six, 19, {0, b1}), 6);
+    EXPECT_EQ(EvaluateAt(*k, six, 20, {h2}), -3);
+    EXPECT_EQ(EvaluateAt(*k, six, 25, {h2, 0, 0, b1}), 1);  // -3 and +3 cancel
+    EXPECT_EQ(EvaluateAt(*k, six, 26, {h2}), 1);
+}
+
+TEST(Evaluate, EndOfGameLeavesOnlyTheDiscDifference) {
+    auto k = NewEngine();
+    // A full board from the standard start: 40 white, 24 black.
+    const TPicture full = {"OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO",
+                           "OOOOOOOO", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX"};
+    EXPECT_EQ(EvaluateAt(*k, full, 60), 16);
+    k->GameLevel = 3;
+    EXPECT_EQ(k->Evaluate(), 16);  // no noise either
+
+    // Black holds a1 with a run; one square is empty. At move 57 and 58 the corner runs
+    // count once, from 59 only the discs count.
+    const TPicture late = {"XXXOOOOO", "XOOOOOOO", "OOOOOOOO", "OOOOOOOO",
+                           "OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOO."};
+    // Discs: white 59, black 4 -> 55. Runs: black a1 = 3 + 2 - 1 = 4; white h1 along
+    // column h (7) and row 1 (5): 11, white a8 along column a to a3 (6) and row 8 (7): 12.
+    // Full edges: row 1 (5 white, 3 black) and column a (6 white, 2 black): +6.
+    const int discs = 55, runs = 11 + 12 - 4, fullEdges = 5 - 3 + 6 - 2;
+    EXPECT_EQ(EvaluateAt(*k, late, 57), discs + runs + fullEdges);
+    EXPECT_EQ(EvaluateAt(*k, late, 58), discs + runs + fullEdges);
+    EXPECT_EQ(EvaluateAt(*k, late, 59), discs);
+}
+
+TEST(Evaluate, ASideWithoutDiscsDecidesTheValue) {
+    auto k = NewEngine();
+    const TPicture blackOnly = {"XXX.....", "........", "........", "........",
+                                "........", "........", "........", "........"};
+    const TPicture whiteOnly = {"OOO.....", "........", "........", "........",
+                                "........", "........", "........", "........"};
+    const TPicture empty = {"........", "........", "........", "........",
+                            "........", "........", "........", "........"};
+    for (const int mv : {5, 30, 59, 60}) {
+        EXPECT_EQ(EvaluateAt(*k, blackOnly, mv), -9999) << mv;
+        EXPECT_EQ(EvaluateAt(*k, whiteOnly, mv), 9999) << mv;
+        EXPECT_EQ(EvaluateAt(*k, empty, mv), -9999) << mv;
+    }
+}
+
+// The rarer board shapes, term by term, at weight 1 (positive favours white).
+TEST(EvalTerms, BoardShapesScoreWithTheirSign) {
+    auto k = NewEngine();
+    const struct {
+        const char* name;
+        TPicture picture;
+        int (*term)(const uint8_t*, int);
+        int expected;
+    } cases[] = {
+        {"split edge middle",
+         {"..OXXO..", "........", "........", "........", "........", "........", "........",
+          "...OXXO."},
+         SplitEdgeMiddles,
+         -1},
+        {"white corner, black C",
+         {".......O", ".......X", "........", "........", "........", "........", "........",
+          "........"},
+         CornersNextToOpponentC,
+         -1},
+        {"white corner, empty C squares",
+         {".......O", "........", "........", "........", "........", "........", "........",
+          "........"},
+         CornersNextToEmptyC,
+         -2},
+        {"inner squares",
+         {"........", "..O..O..", "..O.....", "........", "........", ".O....X.", "........",
+          "........"},
+         InnerSquares,
+         -3 + 1},
+        {"edge middles",
+         {"..OO.X..", "........", "O.......", "........", "........", "........", "........",
+          "........"},
+         EdgeMiddles,
+         2},
+        {"white triangle at h1",
+         {"....OOO.", ".......O", ".......O", ".......O", "........", "........", "........",
+          "........"},
+         TrianglesAtEmptyCorners,
+         1},
+        {"wedge at h1",
+         {".....XX.", "......OX", ".......X", "........", "........", "........", "........",
+          "........"},
+         WedgesAtEmptyCorners,
+         -1},
+        {"black corner block",
+         {"XX......", "XX......", "........", "........", "........", "........", "........",
+          "........"},
+         CornerBlocks,
+         -1},
+        {"filled edge, own corner",
+         {"OOOOOOO.", "........", "........", "........", "........", "........", "........",
+          "........"},
+         FilledEdges,
+         1},
+        {"filled edge, opponent corner",
+         {"XOOOOOO.", "........", "........", "........", "........", "........", "........",
+          "........"},
+         FilledEdges,
+         0},
+        {"lone C squares",
+         {".O......", "O.......", "O.......", "........", "........", "........", ".......X",
+          ".....OX."},
+         LoneCSquares,
+         -1 + 1 + 1},
+        {"fives on open edges",
+         {".OOOOO..", ".......O", ".......O", ".......O", ".......O", ".......O", "........",
+          "..XXXXX."},
+         FivesOnOpenEdges,
+         -1 - 1 + 1},
+        {"four in the middle",
+         {"..OOOO..", "........", "X.......", "X.......", "X.......", "X.......", "X.......",
+          "........"},
+         FoursInEdgeMiddles,
+         1},
+    };
+    for (const auto& c : cases) {
+        SetGameBoard(*k, c.picture, 30);
+        EXPECT_EQ(c.term(k->CurrentBoard->Cells, 1), c.expected) << c.name;
+        EXPECT_EQ(c.term(k->CurrentBoard->Cells, 0), 0) << c.name;
+    }
+}
+
+// Plays random games and compares the evaluation with the reference at every position,
+// with the move number, the level and the searched line varied over all their bands.
+TEST(Evaluate, AgreesWithTheReferenceOverRandomGames) {
+    auto k = NewEngine();
+    RandSeed(2024);
+    const int lineSquares[] = {0,  11, 18, 81, 88, 22, 27, 72, 77, 12,
+                               21, 17, 28, 71, 82, 78, 87, 35, 44, 63};
+    int compared = 0;
+    for (int game = 0; game < 60; ++game) {
+        TReferenceBoard board = TReferenceBoard::Standard();
+        int colour = 1;
+        for (int ply = 0; ply < 70; ++ply) {
+            std::vector<int> moves = board.LegalSquares(colour);
+            if (moves.empty()) {
+                colour = 3 - colour;
+                moves = board.LegalSquares(colour);
+                if (moves.empty()) break;
+            }
+            const int square = moves[Random(static_cast<uint32_t>(moves.size()))];
+            board.Play(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square), colour);
+            colour = 3 - colour;
+
+            std::string cells64;
+            for (int row = 0; row < 8; ++row)
+                for (int column = 0; column < 8; ++column)
+                    cells64 += "-XO"[board.cell[column][row]];
+            for (int variant = 0; variant < 6; ++variant) {
+                const int mv = static_cast<int>(Random(61));
+                SetGameBoardFromLine(*k, cells64, mv);
+                k->GameLevel = static_cast<uint8_t>(1 + Random(4));
+                for (int p = 0; p < PLY_SLOTS; ++p)
+                    k->Tejun[p] =
+                        static_cast<uint8_t>(p >= 1 && p <= 5 ? lineSquares[Random(20)] : 0);
+                const uint32_t seed = Random(1u << 30);
+                RandSeed(seed);
+                const int16_t expected = ReferenceEvaluate(*k);
+                const uint8_t black = k->BlackCount, white = k->WhiteCount;
+                k->BlackCount = k->WhiteCount = 77;
+                RandSeed(seed);
+                ASSERT_EQ(k->Evaluate(), expected)
+                    << "move " << mv << " level " << int(k->GameLevel) << "\n"
+                    << PictureOf(*k);
+                ASSERT_EQ(k->BlackCount, black);
+                ASSERT_EQ(k->WhiteCount, white);
+                RandSeed(seed + 1);
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 10000);
+}
+
+}  // namespace
