@@ -1,0 +1,99 @@
+// The hot paths of the engine allocate nothing: legality tests, moves, undo and the
+// evaluation work on fixed-size data only. This program counts every allocation made
+// through operator new, so it is a test executable of its own.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "engine/untKyokumen.h"
+#include "engine/untRandom.h"
+
+namespace {
+std::atomic<long> gAllocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+    ++gAllocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+// Squares the side to move may play, in the searches' order.
+int LegalSquares(const TKyokumen& k, uint8_t (&legal)[64]) {
+    int count = 0;
+    for (int i = 1; i <= 64; ++i)
+        if (k.IsLegal(k.CornerFirstOrder[i])) legal[count++] = k.CornerFirstOrder[i];
+    return count;
+}
+
+// Walks random lines as deep as the stack allows from the start position, the way a
+// search does, evaluating every position; then plays one whole game move by move with
+// Commit. Returns the number of moves made.
+int PlayRandomLinesAndAGame(TKyokumen& k, int lines) {
+    TKyokumen::CopyCells(k.Boards[0], k.Boards[TAKE_BACK_BOARD]);
+    k.SavedMoveNumber = k.MoveNumber;
+    uint8_t legal[64];
+    int moves = 0;
+    for (int line = 0; line < lines; ++line) {
+        k.RestoreTakeBack();
+        k.WhiteToMove = false;
+        int depth = 0;
+        while (depth < STACK_LEVELS - 1) {
+            int count = LegalSquares(k, legal);
+            if (count == 0) {
+                k.SwitchSide();
+                count = LegalSquares(k, legal);
+                if (count == 0) break;
+            }
+            k.MakeMove(legal[Random(count)]);
+            ++depth;
+            ++moves;
+            k.Evaluate();
+            k.HasLegalMove();
+            k.SwitchSide();
+        }
+        while (depth-- > 0)
+            k.UndoMove();
+    }
+    k.RestoreTakeBack();
+    k.WhiteToMove = false;
+    for (;;) {
+        int count = LegalSquares(k, legal);
+        if (count == 0) {
+            k.SwitchSide();
+            count = LegalSquares(k, legal);
+            if (count == 0) break;
+        }
+        k.MakeMove(legal[Random(count)]);
+        k.Commit();
+        ++moves;
+        k.CheckBlackOut();
+        k.CheckWhiteOut();
+        k.SwitchSide();
+    }
+    return moves;
+}
+
+TEST(HotPaths, MovesUndoLegalityAndEvaluationAllocateNothing) {
+    RandSeed(8);
+    for (uint8_t level = 1; level <= 4; ++level) {
+        auto k = std::make_unique<TKyokumen>();
+        k->GameLevel = level;
+        const long before = gAllocations.load();
+        const int moves = PlayRandomLinesAndAGame(*k, 50);
+        EXPECT_EQ(gAllocations.load() - before, 0) << "level " << int(level);
+        EXPECT_GT(moves, 500);
+    }
+}
+
+}  // namespace
