@@ -240,6 +240,17 @@ TEST(EvalTerms, BoardShapesScoreWithTheirSign) {
         SetGameBoard(*k, c.picture, 30);
         EXPECT_EQ(c.term(k->CurrentBoard->Cells, 1), c.expected) << c.name;
         EXPECT_EQ(c.term(k->CurrentBoard->Cells, 0), 0) << c.name;
+        // The whole evaluation weighs the shape as the reference does at every move number
+        // and level, so each weight band of the term is checked where it changes.
+        for (int mv = 0; mv <= 60; ++mv)
+            for (uint8_t level = 1; level <= 4; ++level) {
+                SetGameBoard(*k, c.picture, mv);
+                k->GameLevel = level;
+                RandSeed(static_cast<uint32_t>(mv));
+                const int16_t expected = ReferenceEvaluate(*k);
+                RandSeed(static_cast<uint32_t>(mv));
+                ASSERT_EQ(k->Evaluate(), expected) << c.name << " at move " << mv;
+            }
     }
 }
 
