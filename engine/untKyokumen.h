@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/untBoard_Data.h"
@@ -12,6 +14,8 @@
 enum class TEdge : uint8_t { Row1, ColumnH, Row8, ColumnA };
 // The four corners, in the order the evaluations visit them.
 enum class TCorner : uint8_t { H1, H8, A1, A8 };
+
+struct TPatternInstance;
 
 inline constexpr int PATTERN_KINDS = 7;       // kind 0 is unused; 1..6 are the pattern kinds
 inline constexpr int PATTERN_INDICES = 6561;  // 3^8 configurations of eight squares
@@ -105,9 +109,24 @@ public:
     uint8_t CornerRun(TCorner corner, uint8_t colour) const;
     uint8_t FullEdgeCount(TEdge edge, uint8_t colour) const;
 
-    // The hand-tuned evaluation of the current snapshot, from white's point of view.
-    // Recounts BlackCount and WhiteCount.
-    int16_t Evaluate();
+    // Pattern values: the six tables' texts (TEXTDATA1..6) are loaded into PatternWeights;
+    // a bad or missing entry stops the loading with an EEngineError naming the table and
+    // line, and the entries not yet loaded stay 0.
+    void LoadPatternWeights(const std::array<std::string_view, 6>& tableTexts);
+    // One kind's table in the file format: 19,683 lines, stage by stage, CR LF after each.
+    std::string PatternFileText(int kind) const;
+    // Writes 学習_k.dat into the folder, replacing it whole or not at all.
+    void SavePatternFile(int kind, const std::filesystem::path& folder = ".") const;
+    // The learning step: moves one value by delta, kept within -20..+20; index 0 never moves.
+    void AdjustPatternValue(uint8_t kind, int32_t delta, uint8_t stage, uint16_t index);
+    // The base-3 index of a pattern instance on the current snapshot.
+    uint16_t PatternIndex(const TPatternInstance& instance) const;
+
+    // The evaluations of the current snapshot, from white's point of view. Each recounts
+    // BlackCount and WhiteCount.
+    int16_t Evaluate();          // the hand-tuned rules
+    int32_t EvaluatePatterns();  // fewer rules plus the 22 pattern values
+    int16_t EvaluateD();         // the hand-tuned rules retuned for thinking type D
 
     uint8_t MoverColour() const { return WhiteToMove ? WHITE : BLACK; }
 

@@ -33,6 +33,14 @@ struct Board {
     }
 };
 
+// A pattern instance's index, from the squares' names.
+int Index(const Board& b, std::string_view names) {
+    int index = 0;
+    for (std::size_t i = 0; i < 16; i += 2)
+        index = 3 * index + (i < names.size() ? b.at(names.substr(i, 2)) : 0);
+    return index;
+}
+
 bool IsCorner(int square) {
     return square == 11 || square == 18 || square == 81 || square == 88;
 }
@@ -113,84 +121,122 @@ int Full(const Board& b, int e, int c) {
 
 }  // namespace
 
-int16_t ReferenceEvaluate(TKyokumen& k) {
+int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
+    const bool A = variant == TVariant::Evaluate, P = variant == TVariant::Patterns,
+               D = variant == TVariant::EvaluateD;
     const Board b{k.CurrentBoard->Cells};
     const int mv = k.MoveNumber, level = k.GameLevel;
     const uint8_t* tejun = k.Tejun;
-    int16_t v = 0;
-    auto add = [&](int x) { v = static_cast<int16_t>(v + x); };
+    long v = 0;
+    auto add = [&](int x) { v += x; };
+    auto result = [&](int black, int white) -> int32_t {
+        int32_t r = P ? static_cast<int32_t>(v) : static_cast<int16_t>(v);
+        if (r == 0) r = 1;
+        if (black == 0) r = 9999;
+        if (white == 0) r = -9999;
+        return r;
+    };
 
     // 1
-    int black = 0, white = 0;
+    int black = 0, white = 0, xDiscs = 0, blackEdge = 0, whiteEdge = 0;
+    const bool frontier = P ? mv < 50 : level >= 3 && mv < 50;
     for (int column = 0; column < 8; ++column)
         for (int row = 0; row < 8; ++row) {
             const int c = b.atColumnRow(column, row);
-            const bool frontier = level >= 3 && mv < 50;
+            const bool edge = column == 0 || column == 7 || row == 0 || row == 7;
+            const bool x = (column == 1 || column == 6) && (row == 1 || row == 6);
+            if (c != 0 && x) ++xDiscs;
             if (c == 2) {
                 ++white;
                 add(1);
                 if (frontier) add(-Open(b, column, row));
+                if (edge) ++whiteEdge;
             } else if (c == 1) {
                 ++black;
                 add(-1);
                 if (frontier) add(Open(b, column, row));
+                if (edge) ++blackEdge;
             }
         }
+    if (!(D && level == 4 && mv < 50)) blackEdge = whiteEdge = 0;
     k.BlackCount = static_cast<uint8_t>(black);
     k.WhiteCount = static_cast<uint8_t>(white);
 
-    if (mv < 60) {
-        // 3
+    // 2
+    if (mv >= (P ? 58 : 60)) return result(black, white);
+    // 3
+    if (!P) {
         if (mv < 30 && level <= 3) add(static_cast<int>(Random(7)));
         if (mv < 47 && level == 2) add(static_cast<int>(Random(22)));
-        // 4
-        if (level == 4 && mv < 55) {
-            if (black < white) add(black - white - 1);
-            if (white < black) add(black - white + 1);
+    }
+    // 4
+    if (level == 4 && mv < (P ? 53 : 55)) {
+        const int extra = D ? 0 : 1;
+        if (black < white) add(black - white - extra);
+        if (white < black) add(black - white + extra);
+        if (D && blackEdge < whiteEdge) add(-blackEdge);
+    }
+    // 5
+    const int w5 = mv <= 53 ? (P ? 60 - mv : (60 - mv) / 2) : 0;
+    for (const Corner& c : kCorners)
+        if (b.at(c.corner) == 0) {
+            if (b.at(c.x) == 2) add(-w5);
+            if (b.at(c.x) == 1) add(w5);
         }
-        // 5
-        const int w5 = mv <= 53 ? (60 - mv) / 2 : 0;
+    // 6
+    const int w6 = A   ? (mv <= 29   ? 16
+                          : mv <= 39 ? 10
+                          : mv <= 49 ? 7
+                          : mv <= 53 ? 3
+                                     : 0)
+                   : P ? (mv <= 29   ? 32
+                          : mv <= 39 ? 4
+                                     : 0)
+                       : (mv <= 29   ? 20
+                          : mv <= 39 ? 8
+                          : mv <= 49 ? 4
+                          : mv <= 54 ? 2
+                                     : 0);
+    for (const Corner& c : kCorners)
+        if (b.at(c.corner) == 0)
+            for (int p = 1; p <= 5; ++p)
+                if (tejun[p] == SquareOf(c.x)) add(p % 2 ? -w6 : w6);
+    // 6a
+    if (P && mv <= 49 && xDiscs == 1)
         for (const Corner& c : kCorners)
-            if (b.at(c.corner) == 0) {
-                if (b.at(c.x) == 2) add(-w5);
-                if (b.at(c.x) == 1) add(w5);
-            }
-        // 6
-        const int w6 = mv <= 29 ? 16 : mv <= 39 ? 10 : mv <= 49 ? 7 : mv <= 53 ? 3 : 0;
-        for (const Corner& c : kCorners)
-            if (b.at(c.corner) == 0)
-                for (int p = 1; p <= 5; ++p)
-                    if (tejun[p] == SquareOf(c.x)) add(p % 2 ? -w6 : w6);
-        // 7
-        if (mv < 55) {
-            const int w7 = mv <= 41 ? 20 : 4;
-            if (IsCorner(tejun[1])) add(w7);
-            if (IsCorner(tejun[2])) add(-w7);
-            if (IsCorner(tejun[3])) add(-3);
-            if (IsCorner(tejun[4])) add(-3);
-        }
-        // 8
-        const int w8 = mv <= 56 ? 60 - mv : 0;
-        for (const Corner& c : kCorners) {
-            if (b.at(c.corner) == 2) add(w8);
-            if (b.at(c.corner) == 1) add(-w8);
-        }
-        // 9
-        int w9 = mv <= 19 ? 6 : mv <= 25 ? 3 : 0;
-        if (black < 3 || white < 3) w9 = 0;
-        for (const Corner& c : kCorners)
-            if (b.at(c.corner) == 0)
-                for (int p = 1; p <= 5; ++p)
-                    if (tejun[p] == SquareOf(c.c1) || tejun[p] == SquareOf(c.c2))
-                        add(p % 2 ? -w9 : w9);
-        // 10
-        const int w10 = mv <= 39 ? 4 : 0;
-        for (int e = 0; e < 4; ++e) {
-            const int l3 = b.edge(e, 3), l4 = b.edge(e, 4), l5 = b.edge(e, 5), l6 = b.edge(e, 6);
-            if (l3 == 2 && l4 == 1 && l5 == 1 && l6 == 2) add(-w10);
-            if (l3 == 1 && l4 == 2 && l5 == 2 && l6 == 1) add(w10);
-        }
-        // 11 and 12
+            if (b.at(c.corner) == 0 && tejun[1] == SquareOf(c.x)) add(-6);
+    // 7
+    if (mv < (D ? 50 : 55)) {
+        const int w7 = A ? (mv <= 41 ? 20 : 4) : P ? (mv <= 41 ? 32 : 5) : (mv <= 39 ? 16 : 5);
+        if (IsCorner(tejun[1])) add(w7);
+        if (IsCorner(tejun[2])) add(-w7);
+        if (IsCorner(tejun[3])) add(P ? 2 : -3);
+        if (IsCorner(tejun[4])) add(P ? -4 : -3);
+    }
+    // 8
+    const int w8 = A   ? (mv <= 56 ? 60 - mv : 0)
+                   : P ? (mv >= 21 && mv <= 55 ? 60 - mv : 0)
+                       : (mv <= 58 ? 60 - mv : 0);
+    for (const Corner& c : kCorners) {
+        if (b.at(c.corner) == 2) add(w8);
+        if (b.at(c.corner) == 1) add(-w8);
+    }
+    // 9
+    int w9 = A ? (mv <= 19 ? 6 : mv <= 25 ? 3 : 0) : D ? (mv <= 19 ? 8 : mv <= 26 ? 2 : 0) : 0;
+    if (black < 3 || white < 3) w9 = 0;
+    for (const Corner& c : kCorners)
+        if (b.at(c.corner) == 0)
+            for (int p = 1; p <= 5; ++p)
+                if (tejun[p] == SquareOf(c.c1) || tejun[p] == SquareOf(c.c2)) add(p % 2 ? -w9 : w9);
+    // 10
+    const int w10 = !P && mv <= 39 ? 4 : 0;
+    for (int e = 0; e < 4; ++e) {
+        const int l3 = b.edge(e, 3), l4 = b.edge(e, 4), l5 = b.edge(e, 5), l6 = b.edge(e, 6);
+        if (l3 == 2 && l4 == 1 && l5 == 1 && l6 == 2) add(-w10);
+        if (l3 == 1 && l4 == 2 && l5 == 2 && l6 == 1) add(w10);
+    }
+    // 11 and 12
+    if (A) {
         const int w11 = mv <= 29   ? 0
                         : mv <= 35 ? 4
                         : mv <= 39 ? 8
@@ -210,125 +256,200 @@ int16_t ReferenceEvaluate(TKyokumen& k) {
                 if (b.at(c.corner) == 2 && b.at(cs) == 0) add(-w12);
                 if (b.at(c.corner) == 1 && b.at(cs) == 0) add(w12);
             }
-        // 13
+    }
+    if (D) {
+        const int w11 = mv <= 29   ? 2
+                        : mv <= 35 ? 8
+                        : mv <= 39 ? 12
+                        : mv <= 49 ? 16
+                        : mv <= 53 ? 8
+                                   : 0;
+        const int w12 = mv <= 29 ? 0 : mv <= 39 ? 4 : mv <= 49 ? 6 : mv <= 53 ? 4 : 0;
+        for (const Corner& c : kCorners) {
+            const int corner = b.at(c.corner);
+            if (corner == 2 && (b.at(c.c1) == 1 || b.at(c.c2) == 1)) add(-w11);
+            if (corner == 1 && (b.at(c.c1) == 2 || b.at(c.c2) == 2)) add(w11);
+            for (const auto& [cs, beyond] :
+                 {std::pair{c.c1, c.beyond1}, std::pair{c.c2, c.beyond2}}) {
+                if (corner == 2 && b.at(cs) == 0 && b.at(beyond) == 2) add(-w12);
+                if (corner == 1 && b.at(cs) == 0 && b.at(beyond) == 1) add(w12);
+            }
+        }
+    }
+    // 13
+    if (A) {
         const int w13 = mv <= 49 ? 2 : 0;
         for (const char* s : {"g3", "g6", "b3", "b6", "f2", "f7", "c2", "c7"})
             if (b.at(s) == 2) add(-w13);
         for (const char* s : {"f3", "f6", "c3", "c6"})
             if (b.at(s) == 2) add(w13);
-        // 14
-        int w14 = mv <= 13 ? 16 : mv <= 17 ? 8 : mv <= 21 ? 4 : mv <= 25 ? 2 : mv <= 29 ? 1 : 0;
+    }
+    // 14
+    int w14 = 0;
+    if (A) {
+        w14 = mv <= 13 ? 16 : mv <= 17 ? 8 : mv <= 21 ? 4 : mv <= 25 ? 2 : mv <= 29 ? 1 : 0;
         if (level == 4 && w14 != 0) w14 = 1;
-        for (int e = 0; e < 4; ++e)
-            for (int l = 3; l <= 6; ++l) {
-                if (b.edge(e, l) == 2) add(w14);
-                if (b.edge(e, l) == 1) add(-w14);
-            }
-        // 15
-        if (mv < 50)
-            for (const Corner& c : kCorners)
-                if (b.at(c.corner) == 0) {
-                    const char* six[] = {c.c1, c.beyond1, c.third1, c.c2, c.beyond2, c.third2};
-                    bool allBlack = true, allWhite = true;
-                    for (const char* s : six) {
-                        allBlack = allBlack && b.at(s) == 1;
-                        allWhite = allWhite && b.at(s) == 2;
-                    }
-                    if (allBlack) add(-5);
-                    if (allWhite) add(5);
-                }
-        // 16
-        if (mv < 57)
-            for (int e = 0; e < 4; ++e) {
-                if (Exposure(b, e, 2)) add(-(75 - mv));
-                if (Exposure(b, e, 1)) add(75 - mv);
-            }
-        // 17
-        if (mv < 59) {
-            // 18
-            const int w18 = mv <= 56 ? 2 : 1;
-            for (int corner = 0; corner < 4; ++corner)
-                add(w18 * Run(b, corner, 2) - w18 * Run(b, corner, 1));
-            for (int e = 0; e < 4; ++e)
-                add(Full(b, e, 2) - Full(b, e, 1));
-            // 19
-            const int w19 = mv <= 39 ? 6 : mv <= 49 ? 16 : 0;
-            for (const Corner& c : kCorners)
-                if (b.at(c.corner) == 0) {
-                    const char* four[] = {c.c1, c.c2, c.beyond1, c.beyond2};
-                    bool allBlack = true, allWhite = true;
-                    for (const char* s : four) {
-                        allBlack = allBlack && b.at(s) == 1;
-                        allWhite = allWhite && b.at(s) == 2;
-                    }
-                    if (allBlack && b.at(c.x) == 2) add(-w19);
-                    if (allWhite && b.at(c.x) == 1) add(w19);
-                }
-            // 20
-            const int w20 = mv <= 29 ? 16 : mv <= 39 ? 4 : 0;
-            for (const Corner& c : kCorners) {
-                const char* block[] = {c.corner, c.c1, c.c2, c.x};
+    }
+    if (D) {
+        w14 = mv <= 13   ? 12
+              : mv <= 17 ? 6
+              : mv <= 21 ? 5
+              : mv <= 25 ? 4
+              : mv <= 29 ? 3
+              : mv <= 34 ? 2
+              : mv <= 39 ? 1
+                         : 0;
+        if (level == 4) w14 = 0;
+    }
+    for (int e = 0; e < 4; ++e)
+        for (int l = 3; l <= 6; ++l) {
+            if (b.edge(e, l) == 2) add(w14);
+            if (b.edge(e, l) == 1) add(-w14);
+        }
+    // 15
+    if (A && mv < 50)
+        for (const Corner& c : kCorners)
+            if (b.at(c.corner) == 0) {
+                const char* six[] = {c.c1, c.beyond1, c.third1, c.c2, c.beyond2, c.third2};
                 bool allBlack = true, allWhite = true;
-                for (const char* s : block) {
+                for (const char* s : six) {
                     allBlack = allBlack && b.at(s) == 1;
                     allWhite = allWhite && b.at(s) == 2;
                 }
-                if (allWhite) add(w20);
-                if (allBlack) add(-w20);
+                if (allBlack) add(-5);
+                if (allWhite) add(5);
             }
-            // 21
-            const int w21 = mv <= 35 ? 30 : mv <= 49 ? 3 : 0;
-            for (int e = 0; e < 4; ++e) {
-                bool allBlack = true, allWhite = true;
-                for (int l = 2; l <= 7; ++l) {
-                    allBlack = allBlack && b.edge(e, l) == 1;
-                    allWhite = allWhite && b.edge(e, l) == 2;
-                }
-                if (allWhite && b.edge(e, 1) != 1 && b.edge(e, 8) != 1) add(w21);
-                if (allBlack && b.edge(e, 1) != 2 && b.edge(e, 8) != 2) add(-w21);
+    // 16
+    if (mv < (A ? 57 : P ? 56 : 50))
+        for (int e = 0; e < 4; ++e) {
+            if (Exposure(b, e, 2)) add(-(75 - mv));
+            if (Exposure(b, e, 1)) add(75 - mv);
+        }
+    // 17
+    if (!P && mv >= 59) return result(black, white);
+    // 18
+    const int w18 = A ? (mv <= 56 ? 2 : 1) : P ? 5 : (mv <= 49 ? 5 : 1);
+    for (int corner = 0; corner < 4; ++corner)
+        add(w18 * Run(b, corner, 2) - w18 * Run(b, corner, 1));
+    if (!D)
+        for (int e = 0; e < 4; ++e)
+            add(Full(b, e, 2) - Full(b, e, 1));
+    if (P) {
+        // 24a
+        const int stage = mv <= 20 ? 0 : mv <= 40 ? 1 : 2;
+        const TPatternTable& table = *k.PatternWeights;
+        const struct {
+            int kind;
+            const char* squares;
+        } instances[] = {
+            {1, "a3b3c3d3e3f3g3h3"}, {1, "a6b6c6d6e6f6g6h6"}, {1, "f1f2f3f4f5f6f7f8"},
+            {1, "c1c2c3c4c5c6c7c8"}, {2, "a2b2c2d2e2f2g2h2"}, {2, "a7b7c7d7e7f7g7h7"},
+            {2, "g1g2g3g4g5g6g7g8"}, {2, "b1b2b3b4b5b6b7b8"}, {3, "a1b1c1d1e1f1g1h1"},
+            {3, "h1h2h3h4h5h6h7h8"}, {3, "h8g8f8e8d8c8b8a8"}, {3, "a8a7a6a5a4a3a2a1"},
+            {4, "a1b1c1a2b2a3c3"},   {4, "h1g1f1h2g2h3f3"},   {4, "h8g8f8h7g7h6f6"},
+            {4, "a8b8c8a7b7a6c6"},   {5, "c4c5d4d5e4e5f4f5"}, {5, "e3d3e4d4e5d5e6d6"},
+            {6, "c3d3c4d4c5d5c6d6"}, {6, "f3e3f4e4f5e5f6e6"}, {6, "c3c4d3d4e3e4f3f4"},
+            {6, "c6c5d6d5e6e5f6f5"},
+        };
+        for (const auto& instance : instances)
+            add(table[instance.kind][Index(b, instance.squares)][stage]);
+        return result(black, white);
+    }
+    // 19
+    const int w19 = A ? (mv <= 39 ? 6 : mv <= 49 ? 16 : 0) : (mv <= 49 ? 16 : 0);
+    for (const Corner& c : kCorners)
+        if (b.at(c.corner) == 0) {
+            const char* four[] = {c.c1, c.c2, c.beyond1, c.beyond2};
+            bool allBlack = true, allWhite = true;
+            for (const char* s : four) {
+                allBlack = allBlack && b.at(s) == 1;
+                allWhite = allWhite && b.at(s) == 2;
             }
-            // 22
-            int w22 = mv <= 29 ? 30 : mv <= 39 ? 10 : mv <= 45 ? 6 : mv <= 49 ? 3 : 0;
-            if (w22 != 0 && level <= 3 && (black < 3 || white < 3)) w22 = 1;
-            for (const Corner& c : kCorners)
-                if (b.at(c.corner) == 0) {
-                    if (b.at(c.c1) == 2 && b.at(c.beyond1) != 2) add(-w22);
-                    if (b.at(c.c1) == 1 && b.at(c.beyond1) != 1) add(w22);
-                    if (b.at(c.c2) == 2 && b.at(c.beyond2) != 2) add(-w22);
-                    if (b.at(c.c2) == 1 && b.at(c.beyond2) != 1) add(w22);
-                }
-            // 23
-            const int w23 = mv >= 30 && mv <= 39 ? 4 : 0;
-            for (int e = 0; e < 4; ++e) {
-                if (b.edge(e, 1) != 0 || b.edge(e, 8) != 0) continue;
-                for (int colour = 1; colour <= 2; ++colour) {
-                    const int sign = colour == 2 ? -1 : 1;
-                    bool low = true, high = true;
-                    for (int l = 2; l <= 6; ++l)
-                        low = low && b.edge(e, l) == colour;
-                    for (int l = 3; l <= 7; ++l)
-                        high = high && b.edge(e, l) == colour;
-                    if (low && b.edge(e, 7) == 0) add(sign * w23);
-                    if (high && b.edge(e, 2) == 0) add(sign * w23);
-                }
-            }
-            // 24
-            const int w24 = mv <= 39 ? 8 : mv <= 49 ? 2 : 0;
-            for (int e = 0; e < 4; ++e) {
-                if (b.edge(e, 1) || b.edge(e, 2) || b.edge(e, 7) || b.edge(e, 8)) continue;
-                bool allBlack = true, allWhite = true;
-                for (int l = 3; l <= 6; ++l) {
-                    allBlack = allBlack && b.edge(e, l) == 1;
-                    allWhite = allWhite && b.edge(e, l) == 2;
-                }
-                if (allWhite) add(w24);
-                if (allBlack) add(-w24);
-            }
+            if (allBlack && b.at(c.x) == 2) add(-w19);
+            if (allWhite && b.at(c.x) == 1) add(w19);
+        }
+    // 20
+    const int w20 = A ? (mv <= 29   ? 16
+                         : mv <= 39 ? 4
+                                    : 0)
+                      : (mv <= 29   ? 12
+                         : mv <= 39 ? 7
+                         : mv <= 49 ? 4
+                                    : 0);
+    for (const Corner& c : kCorners) {
+        const char* block[] = {c.corner, c.c1, c.c2, c.x};
+        bool allBlack = true, allWhite = true;
+        for (const char* s : block) {
+            allBlack = allBlack && b.at(s) == 1;
+            allWhite = allWhite && b.at(s) == 2;
+        }
+        if (allWhite) add(w20);
+        if (allBlack) add(-w20);
+    }
+    // 21
+    const int w21 = A ? (mv <= 35   ? 30
+                         : mv <= 49 ? 3
+                                    : 0)
+                      : (mv <= 29   ? 30
+                         : mv <= 39 ? 5
+                         : mv <= 49 ? 3
+                                    : 0);
+    for (int e = 0; e < 4; ++e) {
+        bool allBlack = true, allWhite = true;
+        for (int l = 2; l <= 7; ++l) {
+            allBlack = allBlack && b.edge(e, l) == 1;
+            allWhite = allWhite && b.edge(e, l) == 2;
+        }
+        if (allWhite && b.edge(e, 1) != 1 && b.edge(e, 8) != 1) add(w21);
+        if (allBlack && b.edge(e, 1) != 2 && b.edge(e, 8) != 2) add(-w21);
+    }
+    // 22
+    int w22 = mv <= 29 ? 30 : mv <= 39 ? 10 : mv <= 45 ? 6 : mv <= 49 ? 3 : 0;
+    if (w22 != 0 && level <= 3 && (black < 3 || white < 3)) w22 = 1;
+    for (const Corner& c : kCorners)
+        if (b.at(c.corner) == 0) {
+            if (b.at(c.c1) == 2 && b.at(c.beyond1) != 2) add(-w22);
+            if (b.at(c.c1) == 1 && b.at(c.beyond1) != 1) add(w22);
+            if (b.at(c.c2) == 2 && b.at(c.beyond2) != 2) add(-w22);
+            if (b.at(c.c2) == 1 && b.at(c.beyond2) != 1) add(w22);
+        }
+    // 23
+    const int w23 = A ? (mv >= 30 && mv <= 39 ? 4 : 0)
+                      : (mv <= 35   ? 0
+                         : mv <= 39 ? 2
+                         : mv <= 49 ? 5
+                                    : 0);
+    for (int e = 0; e < 4; ++e) {
+        if (b.edge(e, 1) != 0 || b.edge(e, 8) != 0) continue;
+        for (int colour = 1; colour <= 2; ++colour) {
+            const int sign = colour == 2 ? -1 : 1;
+            bool low = true, high = true;
+            for (int l = 2; l <= 6; ++l)
+                low = low && b.edge(e, l) == colour;
+            for (int l = 3; l <= 7; ++l)
+                high = high && b.edge(e, l) == colour;
+            if (low && b.edge(e, 7) == 0) add(sign * w23);
+            if (high && b.edge(e, 2) == 0) add(sign * w23);
         }
     }
+    // 24
+    const int w24 = A ? (mv <= 39   ? 8
+                         : mv <= 49 ? 2
+                                    : 0)
+                      : (mv <= 29   ? 3
+                         : mv <= 39 ? 4
+                         : mv <= 49 ? 6
+                                    : 0);
+    for (int e = 0; e < 4; ++e) {
+        if (b.edge(e, 1) || b.edge(e, 2) || b.edge(e, 7) || b.edge(e, 8)) continue;
+        bool allBlack = true, allWhite = true;
+        for (int l = 3; l <= 6; ++l) {
+            allBlack = allBlack && b.edge(e, l) == 1;
+            allWhite = allWhite && b.edge(e, l) == 2;
+        }
+        if (allWhite) add(w24);
+        if (allBlack) add(-w24);
+    }
     // 25
-    if (v == 0) v = 1;
-    if (black == 0) v = 9999;
-    if (white == 0) v = -9999;
-    return v;
+    return result(black, white);
 }

@@ -4,8 +4,10 @@
 
 #include "engine/untKyokumen.h"
 
-// The hand-tuned evaluation written out plainly, step after step, with squares by name
-// and the features counted by the simplest loops. It is the yardstick the engine's
-// table-driven evaluation is compared with over many positions; it sets the disc counts
-// like the real one and draws the same random numbers in the same order.
-int16_t ReferenceEvaluate(TKyokumen& k);
+// The three hand-tuned evaluations written out plainly, step after step, each step with
+// the rule of every variant, squares by name and the features counted by the simplest
+// loops. It is the yardstick the engine's table-driven evaluations are compared with over
+// many positions; it sets the disc counts like the real ones and draws the same random
+// numbers in the same order.
+enum class TVariant { Evaluate, Patterns, EvaluateD };
+int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant = TVariant::Evaluate);

@@ -19,6 +19,52 @@ using namespace EvalTerms;
 const TPicture kStart = {"........", "........", "........", "...OX...",
                          "...XO...", "........", "........", "........"};
 
+// Runs one of the engine's evaluations.
+int32_t EngineEvaluate(TKyokumen& k, TVariant variant) {
+    switch (variant) {
+        case TVariant::Evaluate:
+            return k.Evaluate();
+        case TVariant::Patterns:
+            return k.EvaluatePatterns();
+        case TVariant::EvaluateD:
+            return k.EvaluateD();
+    }
+    return 0;
+}
+
+const char* NameOf(TVariant variant) {
+    return variant == TVariant::Evaluate   ? "Evaluate"
+           : variant == TVariant::Patterns ? "EvaluatePatterns"
+                                           : "EvaluateD";
+}
+
+constexpr TVariant kVariants[] = {TVariant::Evaluate, TVariant::Patterns, TVariant::EvaluateD};
+
+// Compares an evaluation with the reference on the current position, both drawing the
+// same random numbers; the disc counts must agree too.
+::testing::AssertionResult AgreesWithReference(TKyokumen& k, TVariant variant, uint32_t seed) {
+    RandSeed(seed);
+    const int32_t expected = ReferenceEvaluate(k, variant);
+    const uint8_t black = k.BlackCount, white = k.WhiteCount;
+    k.BlackCount = k.WhiteCount = 77;
+    RandSeed(seed);
+    const int32_t actual = EngineEvaluate(k, variant);
+    if (actual == expected && k.BlackCount == black && k.WhiteCount == white)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << NameOf(variant) << " gives " << actual << ", the reference " << expected
+           << " at move " << k.MoveNumber << ", level " << int(k.GameLevel) << "\n"
+           << PictureOf(k);
+}
+
+// Fills the pattern tables with random values of the learned range.
+void FillRandomPatternValues(TKyokumen& k) {
+    for (auto& kind : *k.PatternWeights)
+        for (auto& index : kind)
+            for (int32_t& value : index)
+                value = static_cast<int32_t>(Random(41)) - 20;
+}
+
 // Evaluates a position at level 4 (no noise) with the line given as squares by ply.
 int16_t EvaluateAt(TKyokumen& k, const TPicture& picture, int mv,
                    std::initializer_list<int> line = {}) {
@@ -240,25 +286,25 @@ TEST(EvalTerms, BoardShapesScoreWithTheirSign) {
         SetGameBoard(*k, c.picture, 30);
         EXPECT_EQ(c.term(k->CurrentBoard->Cells, 1), c.expected) << c.name;
         EXPECT_EQ(c.term(k->CurrentBoard->Cells, 0), 0) << c.name;
-        // The whole evaluation weighs the shape as the reference does at every move number
+        // The whole evaluations weigh the shape as the reference does at every move number
         // and level, so each weight band of the term is checked where it changes.
         for (int mv = 0; mv <= 60; ++mv)
-            for (uint8_t level = 1; level <= 4; ++level) {
-                SetGameBoard(*k, c.picture, mv);
-                k->GameLevel = level;
-                RandSeed(static_cast<uint32_t>(mv));
-                const int16_t expected = ReferenceEvaluate(*k);
-                RandSeed(static_cast<uint32_t>(mv));
-                ASSERT_EQ(k->Evaluate(), expected) << c.name << " at move " << mv;
-            }
+            for (uint8_t level = 1; level <= 4; ++level)
+                for (const TVariant variant : kVariants) {
+                    SetGameBoard(*k, c.picture, mv);
+                    k->GameLevel = level;
+                    ASSERT_TRUE(AgreesWithReference(*k, variant, static_cast<uint32_t>(mv)))
+                        << c.name;
+                }
     }
 }
 
-// Plays random games and compares the evaluation with the reference at every position,
+// Plays random games and compares the evaluations with the reference at every position,
 // with the move number, the level and the searched line varied over all their bands.
-TEST(Evaluate, AgreesWithTheReferenceOverRandomGames) {
+TEST(Evaluations, AgreeWithTheReferenceOverRandomGames) {
     auto k = NewEngine();
     RandSeed(2024);
+    FillRandomPatternValues(*k);
     const int lineSquares[] = {0,  11, 18, 81, 88, 22, 27, 72, 77, 12,
                                21, 17, 28, 71, 82, 78, 87, 35, 44, 63};
     int compared = 0;

@@ -277,10 +277,62 @@ int FoursInEdgeMiddles(const uint8_t* cells, int weight) {
     return value;
 }
 
-int16_t FinalResult(int16_t value, uint8_t blackCount, uint8_t whiteCount) {
-    if (value == 0) value = 1;
-    if (blackCount == 0) value = 9999;
-    if (whiteCount == 0) value = -9999;
+int CornersNextToOpponentCOnce(const uint8_t* cells, int weight) {
+    if (weight == 0) return 0;
+    int value = 0;
+    for (const TCornerRegion& r : kCornerRegions) {
+        const uint8_t corner = cells[r.corner];
+        if (corner == EMPTY) continue;
+        const uint8_t opponent = OpponentOf(corner);
+        if (cells[r.cSquares[0]] == opponent || cells[r.cSquares[1]] == opponent)
+            value -= weight * SignOf(corner);
+    }
+    return value;
+}
+
+int EmptyCSquaresInsideOwnEdge(const uint8_t* cells, int weight) {
+    if (weight == 0) return 0;
+    int value = 0;
+    for (const TCornerRegion& r : kCornerRegions) {
+        const uint8_t corner = cells[r.corner];
+        if (corner == EMPTY) continue;
+        for (int i = 0; i < 2; ++i)
+            if (cells[r.cSquares[i]] == EMPTY && cells[r.beyondC[i]] == corner)
+                value -= weight * SignOf(corner);
+    }
+    return value;
+}
+
+TEdgeDiscs CountEdgeDiscs(const uint8_t* cells) {
+    TEdgeDiscs discs;
+    auto count = [&](int square) {
+        discs.black += cells[square] == BLACK;
+        discs.white += cells[square] == WHITE;
+    };
+    // Rows 1 and 8 whole, then columns h and a without their corners.
+    for (const uint8_t square : kEdgeSquares[static_cast<int>(TEdge::Row1)])
+        count(square);
+    for (const uint8_t square : kEdgeSquares[static_cast<int>(TEdge::Row8)])
+        count(square);
+    for (int i = 1; i <= 6; ++i) {
+        count(kEdgeSquares[static_cast<int>(TEdge::ColumnH)][i]);
+        count(kEdgeSquares[static_cast<int>(TEdge::ColumnA)][i]);
+    }
+    return discs;
+}
+
+int XSquareDiscs(const uint8_t* cells) {
+    int discs = 0;
+    for (const TCornerRegion& r : kCornerRegions)
+        discs += cells[r.xSquare] != EMPTY;
+    return discs;
+}
+
+int LoneXSquareOnLine(const uint8_t* cells, const uint8_t* tejun, int weight) {
+    if (weight == 0 || XSquareDiscs(cells) != 1) return 0;
+    int value = 0;
+    for (const TCornerRegion& r : kCornerRegions)
+        if (cells[r.corner] == EMPTY && tejun[1] == r.xSquare) value -= weight;
     return value;
 }
 

@@ -66,14 +66,48 @@ int CornerBlocks(const uint8_t* cells, int weight);
 int FilledEdges(const uint8_t* cells, int weight);
 // A C square of an empty corner without the colour's disc beyond it.
 int LoneCSquares(const uint8_t* cells, int weight);
+// With few discs on the board a lone C square hardly matters below the top level.
+inline int LoneCSquareWeight(int weight, int gameLevel, bool fewDiscs) {
+    return gameLevel <= 3 && fewDiscs && weight != 0 ? 1 : weight;
+}
 // Five discs of one colour next to an empty square on an edge whose corners are empty.
 int FivesOnOpenEdges(const uint8_t* cells, int weight);
 // The middle four of an edge in one colour with L1, L2, L7 and L8 empty.
 int FoursInEdgeMiddles(const uint8_t* cells, int weight);
 
+// Alternatives of the two C-square rules, used by the type D evaluation.
+// A corner with an opponent's disc on at least one of its C squares, once per corner.
+int CornersNextToOpponentCOnce(const uint8_t* cells, int weight);
+// An empty C square between a corner and the square beyond it, both of one colour.
+int EmptyCSquaresInsideOwnEdge(const uint8_t* cells, int weight);
+
+// The discs on the 28 edge squares.
+struct TEdgeDiscs {
+    uint8_t black = 0;
+    uint8_t white = 0;
+};
+TEdgeDiscs CountEdgeDiscs(const uint8_t* cells);
+
+// The discs of either colour on the four X squares.
+int XSquareDiscs(const uint8_t* cells);
+// The X square of an empty corner played at ply 1 while it is the only X-square disc on
+// the board.
+int LoneXSquareOnLine(const uint8_t* cells, const uint8_t* tejun, int weight);
+
+// Adds to a 16-bit sum, wrapping as 16-bit arithmetic does.
+inline void Add16(int16_t& sum, int term) {
+    sum = static_cast<int16_t>(sum + term);
+}
+
 // The value of a finished sum: 0 becomes 1 (the searches mark a ply without a value by 0);
 // a side without discs decides the game: 9999 when black has none, -9999 when white has
 // none (tested last, so it wins when both have none).
-int16_t FinalResult(int16_t value, uint8_t blackCount, uint8_t whiteCount);
+template <typename Value>
+Value FinalResult(Value value, uint8_t blackCount, uint8_t whiteCount) {
+    if (value == 0) value = 1;
+    if (blackCount == 0) value = 9999;
+    if (whiteCount == 0) value = -9999;
+    return value;
+}
 
 }  // namespace EvalTerms

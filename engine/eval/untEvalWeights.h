@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -27,6 +26,7 @@ constexpr int16_t ByMove(int mv, std::initializer_list<TBand> bands) {
 struct TEvalWeights {
     int16_t xSquareNextToEmptyCorner = 0;  // disc on an X square beside an empty corner
     int16_t xSquareOnLine = 0;             // X square played on the searched line
+    int16_t loneXSquareOnLine = 0;         // the only X-square disc, just played at ply 1
     int16_t cornerOnLine[5] = {};          // corner played at ply 1..4 of the line (signed)
     int16_t cornerHeld = 0;                // corner held
     int16_t cSquareOnLine = 0;             // C square played on the searched line
@@ -49,17 +49,8 @@ struct TEvalWeights {
 
 inline constexpr int LAST_MOVE = 60;
 
-// A table of the weights for move numbers 0..60, built from one evaluation's bands.
-template <typename WeightsAt>
-constexpr std::array<TEvalWeights, LAST_MOVE + 1> MakeWeightTable(WeightsAt weightsAt) {
-    std::array<TEvalWeights, LAST_MOVE + 1> table{};
-    for (int mv = 0; mv <= LAST_MOVE; ++mv)
-        table[mv] = weightsAt(mv);
-    return table;
-}
-
-// The table row of a move number; move numbers outside 0..60 read the nearest row.
-inline const TEvalWeights& WeightsAtMove(const std::array<TEvalWeights, LAST_MOVE + 1>& table,
-                                         int mv) {
-    return table[std::clamp(mv, 0, LAST_MOVE)];
-}
+// The weights of each evaluation at a move number (move numbers outside 0..60 read the
+// nearest one).
+const TEvalWeights& EvaluateWeightsAt(int mv);
+const TEvalWeights& EvaluatePatternsWeightsAt(int mv);
+const TEvalWeights& EvaluateDWeightsAt(int mv);

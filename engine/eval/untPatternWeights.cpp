@@ -1,0 +1,83 @@
+// The pattern value tables: loading the six shipped tables, saving one kind, the learning
+// step, and carrying the values from one game's engine into the next.
+#include <algorithm>
+
+#include "engine/eval/untPatterns.h"
+#include "engine/untEngineError.h"
+#include "engine/untTextFile.h"
+
+std::string PatternResourceName(int kind) {
+    return "TEXTDATA" + std::to_string(kind);
+}
+
+std::string PatternFileName(int kind) {
+    return "学習_" + std::to_string(kind) + ".dat";
+}
+
+void CarryPatternWeights(const TKyokumen& from, TKyokumen& to) {
+    for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind)
+        (*to.PatternWeights)[kind] = (*from.PatternWeights)[kind];
+}
+
+void TKyokumen::LoadPatternWeights(const std::array<std::string_view, 6>& tableTexts) {
+    std::array<std::vector<std::string_view>, 7> lines;
+    for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind)
+        lines[kind] = SplitLines(tableTexts[kind - 1]);
+    TPatternTable& table = *PatternWeights;
+    // The entries are filled index by index, all kinds and stages of one index together;
+    // the first bad entry stops the loading and everything after it stays 0.
+    for (int index = 0; index < PATTERN_INDICES; ++index)
+        for (int stage = 0; stage < STAGES; ++stage)
+            for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind) {
+                const std::size_t line = static_cast<std::size_t>(stage) * PATTERN_INDICES + index;
+                const std::string where =
+                    PatternResourceName(kind) + ", line " + std::to_string(line + 1);
+                if (line >= lines[kind].size())
+                    throw EEngineError("LoadPatternWeights: " + where + " is missing");
+                if (!ParseInt32(lines[kind][line], table[kind][index][stage]))
+                    throw EEngineError("LoadPatternWeights: " + where + " is not an integer: '" +
+                                       std::string(lines[kind][line]) + "'");
+            }
+}
+
+std::string TKyokumen::PatternFileText(int kind) const {
+    if (kind < FIRST_PATTERN_KIND || kind > LAST_PATTERN_KIND)
+        throw EEngineError("PatternFileText: " + std::to_string(kind) + " is not a pattern kind");
+    const TPatternTable& table = *PatternWeights;
+    std::string text;
+    text.reserve(PATTERN_FILE_LINES * 4);
+    for (int stage = 0; stage < STAGES; ++stage)
+        for (int index = 0; index < PATTERN_INDICES; ++index) {
+            text += std::to_string(table[kind][index][stage]);
+            text += "\r\n";
+        }
+    return text;
+}
+
+void TKyokumen::SavePatternFile(int kind, const std::filesystem::path& folder) const {
+    try {
+        WriteFileAtomically(folder / PatternFileName(kind), PatternFileText(kind));
+    } catch (const EEngineError& error) {
+        throw EEngineError(std::string("SavePatternFile: ") + error.what());
+    }
+}
+
+void TKyokumen::AdjustPatternValue(uint8_t kind, int32_t delta, uint8_t stage, uint16_t index) {
+    if (kind < FIRST_PATTERN_KIND || kind > LAST_PATTERN_KIND || stage >= STAGES ||
+        index >= PATTERN_INDICES)
+        throw EEngineError("AdjustPatternValue: no entry for kind " + std::to_string(kind) +
+                           ", stage " + std::to_string(stage) + ", index " + std::to_string(index));
+    // The all-empty configuration says nothing about the position and stays 0.
+    if (index == 0 || delta == 0) return;
+    constexpr int32_t kBound = 20;
+    int32_t& value = (*PatternWeights)[kind][index][stage];
+    value = static_cast<int32_t>(std::clamp<int64_t>(int64_t{value} + delta, -kBound, kBound));
+}
+
+uint16_t TKyokumen::PatternIndex(const TPatternInstance& instance) const {
+    const uint8_t* cells = CurrentBoard->Cells;
+    int index = 0;
+    for (int i = 0; i < 8; ++i)
+        index = 3 * index + (i < instance.squareCount ? cells[instance.squares[i]] : 0);
+    return static_cast<uint16_t>(index);
+}
