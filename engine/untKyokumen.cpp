@@ -184,6 +184,15 @@ void TKyokumen::RestoreTakeBack() {
     MoveNumber = SavedMoveNumber;
 }
 
+void TKyokumen::CountDiscs() {
+    const uint8_t* cells = CurrentBoard->Cells;
+    BlackCount = WhiteCount = 0;
+    for (int square = 11; square <= 88; ++square) {
+        BlackCount += cells[square] == BLACK;
+        WhiteCount += cells[square] == WHITE;
+    }
+}
+
 void TKyokumen::CopyCells(const TBoard_Data& source, TBoard_Data& target) {
     std::memcpy(target.Cells, source.Cells, SNAPSHOT_BLOCK_SIZE);
 }

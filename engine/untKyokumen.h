@@ -28,6 +28,7 @@ inline constexpr int STACK_LEVELS = 15;       // levels 1..15 are Boards[0..14]
 inline constexpr int TAKE_BACK_BOARD = 15;    // Boards[15] holds the take-back copy
 inline constexpr int KEY_TABLE_SIZE = 65536;  // indexed by the low 16 bits of a key
 inline constexpr int PLY_SLOTS = 21;          // per-ply tables of the searches, plies 0..20
+inline constexpr uint32_t NODE_LIMIT = 800000;  // positions one computer move may generate
 
 // The engine of one game: the game position, the stack of position snapshots on which moves
 // are played and searched, the game's settings, the counters the window shows, and the
@@ -80,8 +81,20 @@ public:
     // --- Pattern values of the pattern evaluation, shared with the pattern editor.
     std::shared_ptr<TPatternTable> PatternWeights;
 
-    // --- The line being searched: Tejun[d] is the square played at ply d.
-    uint8_t Tejun[PLY_SLOTS] = {};
+    // --- The search in progress: its ply, depth limit, line and per-ply bounds.
+    int8_t SearchPly = 0;               // ply of the node being searched; 0 before the root
+    int8_t MaxPly = 0;                  // depth limit in plies
+    uint8_t Tejun[PLY_SLOTS] = {};      // Tejun[d] is the square played at ply d of the line
+    int16_t PlyMax[PLY_SLOTS] = {};     // largest child value at ply d; 0 = none yet
+    int16_t PlyMin[PLY_SLOTS] = {};     // smallest child value at ply d; 0 = none yet
+    double PlyMaxReal[PLY_SLOTS] = {};  // the same for the real-valued search
+    double PlyMinReal[PLY_SLOTS] = {};
+    int8_t PlyMobility[PLY_SLOTS] = {};  // capped move count at ply d, negative for black
+    int16_t BestValue = 0;               // best root value so far (searches A, C and D)
+    double BestValueReal = 0;            // best root value so far (search B)
+    int32_t ChosenValue = 0;             // value of the chosen move (searches A and C)
+    uint8_t EdgeRunsWhite = 0;           // five-disc edge runs seen by one type B evaluation
+    uint8_t EdgeRunsBlack = 0;
 
     // Board set-up.
     void Reset();
@@ -99,6 +112,7 @@ public:
     void SwitchSide() { WhiteToMove = !WhiteToMove; }
     void CheckWhiteOut() { WhiteOut = WhiteCount == 0; }
     void CheckBlackOut() { BlackOut = BlackCount == 0; }
+    void CountDiscs();  // recounts BlackCount and WhiteCount on the current snapshot
     static void CopyCells(const TBoard_Data& source, TBoard_Data& target);
     static void CopyKey(const TBoard_Data& source, TBoard_Data& target);
     static void SplitSquare(uint8_t square, uint8_t& x, uint8_t& y);
@@ -127,6 +141,18 @@ public:
     int16_t Evaluate();          // the hand-tuned rules
     int32_t EvaluatePatterns();  // fewer rules plus the 22 pattern values
     int16_t EvaluateD();         // the hand-tuned rules retuned for thinking type D
+    double EvaluateB();          // the real-valued evaluation of thinking type B
+    double EdgeValue(uint32_t edgeIndex);  // one edge's value inside EvaluateB
+    uint8_t Exposure(uint8_t square) const;  // open or opponent neighbours of a disc (type B)
+    int EmptyPull(uint8_t square) const;     // white minus black orthogonal neighbours
+
+    // Move choice and the four searches. ChooseMove leaves the computer's move in
+    // ChosenMove and its explanation in ThinkComment; the position is left as it was.
+    void ChooseMove();
+    int16_t SearchA();  // minimax on Evaluate
+    int32_t SearchC();  // minimax on EvaluatePatterns
+    int16_t SearchD();  // minimax on EvaluateD with mobility terms and position keys
+    double SearchB();   // real-valued minimax on EvaluateB with mobility terms
 
     uint8_t MoverColour() const { return WhiteToMove ? WHITE : BLACK; }
 

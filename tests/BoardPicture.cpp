@@ -48,6 +48,22 @@ void SetGameBoardFromLine(TKyokumen& k, std::string_view cells64, int moveNumber
         k.Boards[0].Cells[SquareAt(i % 8, i / 8)] = ContentOf(cells64[i]);
 }
 
+void SetGameBoard(TKyokumen& k, const TReferenceBoard& board, int moveNumber) {
+    PrepareGameBoard(k, moveNumber);
+    for (int column = 0; column < 8; ++column)
+        for (int row = 0; row < 8; ++row)
+            k.Boards[0].Cells[SquareAt(column, row)] =
+                static_cast<uint8_t>(board.cell[column][row]);
+}
+
+TReferenceBoard ReferenceOf(const TKyokumen& k) {
+    TReferenceBoard board;
+    for (int column = 0; column < 8; ++column)
+        for (int row = 0; row < 8; ++row)
+            board.cell[column][row] = k.CurrentBoard->Cells[SquareAt(column, row)];
+    return board;
+}
+
 std::string PictureOf(const TKyokumen& k) {
     std::string picture;
     for (int row = 0; row < 8; ++row) {

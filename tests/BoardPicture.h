@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "ReferenceBoard.h"
 #include "engine/untKyokumen.h"
 
 // Positions for tests, drawn as pictures: eight rows from row 1 (the top) to row 8, each
@@ -16,6 +17,12 @@ void SetGameBoard(TKyokumen& k, const TPicture& rows, int moveNumber);
 
 // Reads a position line of the data files: 64 characters a1..h1, a2..h2, ..., a8..h8.
 void SetGameBoardFromLine(TKyokumen& k, std::string_view cells64, int moveNumber);
+
+// Puts a reference board on the game board.
+void SetGameBoard(TKyokumen& k, const TReferenceBoard& board, int moveNumber);
+
+// The current snapshot as a plain reference board.
+TReferenceBoard ReferenceOf(const TKyokumen& k);
 
 // The current snapshot as a picture, for failure messages.
 std::string PictureOf(const TKyokumen& k);

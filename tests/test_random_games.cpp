@@ -15,14 +15,6 @@
 
 namespace {
 
-TReferenceBoard ReferenceOf(const TKyokumen& k) {
-    TReferenceBoard board;
-    for (int column = 0; column < 8; ++column)
-        for (int row = 0; row < 8; ++row)
-            board.cell[column][row] = k.CurrentBoard->Cells[TReferenceBoard::SquareOf(column, row)];
-    return board;
-}
-
 std::vector<int> EngineLegalSquares(const TKyokumen& k) {
     std::vector<int> squares;
     for (int square = 11; square <= 88; ++square)

@@ -1,0 +1,339 @@
+// The hand-written evaluation of thinking type B, in floating point: discs and their
+// exposure, the four edges valued by a rule list, corners and the squares next to them,
+// and the moves played on the searched line.
+#include <array>
+
+#include "engine/eval/untEvalSquares.h"
+#include "engine/search/untEdgeRules.h"
+#include "engine/untRandom.h"
+
+namespace {
+
+// The rule list, written for white from square 0 of the edge; each row stands for itself,
+// the edge read from the other corner, and both with the colours exchanged.
+struct TEdgeShape {
+    const char* picture;
+    double value;
+};
+constexpr TEdgeShape kEdgeShapes[] = {
+    // Discs anchored on a corner are stable: the longer the run, the better.
+    {"O.......", 1.2},
+    {"OO......", 4.22},
+    {"OOO.....", 4.33},
+    {"OOOO....", 4.44},
+    {"OOOOO...", 4.55},
+    {"OOOOOO..", 4.66},
+    {"OOOOOOO.", 4.77},
+    {"OOOOOOOO", 8.0},
+    {"O......O", 2.5},
+    {"OO.....O", 5.1},
+    {"OO....OO", 8.5},
+    {"OOO...OO", 8.7},
+    // Discs in the middle of an otherwise empty edge: safe while they stay balanced.
+    {"..O.....", 0.5},
+    {"...O....", 0.3},
+    {"..OO....", 0.8},
+    {"...OO...", 0.6},
+    {"..OOO...", 1.0},
+    {"..OOOO..", 6.0},
+    {"..O..O..", 3.32},
+    {"..O.O...", 0.7},
+    // A C square beside an empty corner hands the corner over; a gap next to one's own
+    // corner or C square invites a wedge.
+    {".O......", -12.0},
+    {".OO.....", -6.0},
+    {".OOO....", -4.0},
+    {".OOOO...", -3.0},
+    {".OOOOO..", -2.0},
+    {".OOOOOO.", 8.66},
+    {".O....O.", -14.0},
+    {".O.O....", -8.0},
+    {"O.O.....", -8.0},
+    {".O..O...", -6.5},
+    // Edges shared with the opponent: a disc that the opponent can take through to a
+    // corner, or one caught beside the opponent's corner.
+    {".OX.....", -10.0},
+    {"XO......", -2.0},
+    {".OOX....", -9.0},
+    {".OOOOOX.", -12.0},
+    {"XOOOOOO.", -12.0},
+    {"O.X.....", 1.0},
+    {"OX.X....", 3.0},
+};
+
+// The five-disc runs from a C square (squares 1-5 or 2-6) that the run counters count.
+constexpr uint32_t kWhiteRunLow = 62, kWhiteRunHigh = 124;
+constexpr uint32_t kBlackRunLow = 62000, kBlackRunHigh = 124000;
+constexpr uint32_t kFullWhite = 255, kFullBlack = 255000;
+constexpr uint32_t kInnerSixWhite = 126, kInnerSixBlack = 126000;
+
+uint32_t WhiteMask(uint32_t index) {
+    return index % 1000;
+}
+uint32_t BlackMask(uint32_t index) {
+    return index / 1000;
+}
+
+uint32_t Reversed(uint32_t mask) {
+    uint32_t reversed = 0;
+    for (int i = 0; i < 8; ++i)
+        if (mask & (1u << i)) reversed |= 1u << (7 - i);
+    return reversed;
+}
+
+std::vector<TEdgeRule> ExpandRules() {
+    std::vector<TEdgeRule> rules;
+    for (const TEdgeShape& shape : kEdgeShapes) {
+        const uint32_t index = EdgeIndexOf(shape.picture);
+        const uint32_t variants[4] = {index, MirroredEdgeIndex(index),
+                                      ColourSwappedEdgeIndex(index),
+                                      MirroredEdgeIndex(ColourSwappedEdgeIndex(index))};
+        for (int i = 0; i < 4; ++i) {
+            bool seen = false;
+            for (int j = 0; j < i; ++j)
+                seen = seen || variants[j] == variants[i];
+            if (!seen) rules.push_back({variants[i], i < 2 ? shape.value : -shape.value});
+        }
+    }
+    return rules;
+}
+
+// The rule values by base-3 code of the edge (digit 1 white, 2 black), 0 where no rule
+// names the edge.
+struct TEdgeTable {
+    std::array<uint16_t, 256> base3{};  // base-3 number of a bit mask, digits 0 and 1
+    std::array<double, 6561> value{};
+};
+
+const TEdgeTable& EdgeTable() {
+    static const TEdgeTable table = [] {
+        TEdgeTable t;
+        for (uint32_t mask = 0; mask < 256; ++mask) {
+            uint32_t code = 0, weight = 1;
+            for (int i = 0; i < 8; ++i, weight *= 3)
+                if (mask & (1u << i)) code += weight;
+            t.base3[mask] = static_cast<uint16_t>(code);
+        }
+        for (const TEdgeRule& rule : EdgeRules())
+            t.value[t.base3[WhiteMask(rule.index)] + 2 * t.base3[BlackMask(rule.index)]] =
+                rule.value;
+        return t;
+    }();
+    return table;
+}
+
+// The edges as the type B evaluation reads them, each from a corner: row 1 from h1, column
+// h from h1, column a from a1, row 8 from h8.
+constexpr uint8_t kEdgesB[4][8] = {
+    {11, 21, 31, 41, 51, 61, 71, 81},
+    {11, 12, 13, 14, 15, 16, 17, 18},
+    {81, 82, 83, 84, 85, 86, 87, 88},
+    {18, 28, 38, 48, 58, 68, 78, 88},
+};
+
+constexpr uint8_t kCSquaresB[] = {12, 21, 17, 28, 82, 71, 87, 78};
+
+double CornerBlockWeight(int mv) {
+    return mv <= 29 ? 32 : mv <= 39 ? 10 : mv <= 49 ? 5 : 0;
+}
+double CSquareMoveWeight(int mv) {
+    return mv <= 19 ? 16 : mv <= 23 ? 2 : 0;
+}
+double XSquareMoveWeight(int mv) {
+    return mv <= 29 ? 10 : mv <= 39 ? 4 : mv <= 45 ? 2 : 0;
+}
+double CornerCWeight(int mv) {
+    return mv <= 29 ? 0 : mv <= 35 ? 3 : mv <= 39 ? 6 : mv <= 49 ? 9 : mv <= 55 ? 3 : 0;
+}
+
+int SignOf(uint8_t content) {
+    return content == WHITE ? 1 : content == BLACK ? -1 : 0;
+}
+
+}  // namespace
+
+uint32_t EdgeIndexOf(const char* picture) {
+    uint32_t index = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (picture[i] == 'O') index += 1u << i;
+        if (picture[i] == 'X') index += 1000u << i;
+    }
+    return index;
+}
+
+uint32_t MirroredEdgeIndex(uint32_t index) {
+    return Reversed(WhiteMask(index)) + 1000 * Reversed(BlackMask(index));
+}
+
+uint32_t ColourSwappedEdgeIndex(uint32_t index) {
+    return BlackMask(index) + 1000 * WhiteMask(index);
+}
+
+const std::vector<TEdgeRule>& EdgeRules() {
+    static const std::vector<TEdgeRule> rules = ExpandRules();
+    return rules;
+}
+
+double TKyokumen::EdgeValue(uint32_t edgeIndex) {
+    const TEdgeTable& table = EdgeTable();
+    double value = table.value[table.base3[WhiteMask(edgeIndex) & 0xFF] +
+                               2 * table.base3[BlackMask(edgeIndex) & 0xFF]];
+    // A full edge and the six inner squares count double early in the game.
+    if (MoveNumber < 31) {
+        if (edgeIndex == kFullWhite) value = 16.0;
+        if (edgeIndex == kFullBlack) value = -16.0;
+        if (edgeIndex == kInnerSixWhite) value = 16.88;
+        if (edgeIndex == kInnerSixBlack) value = -16.88;
+    }
+    // Five-disc runs from a C square weaken their owner, the more of them the worse; the
+    // count carries over to the edges evaluated after them.
+    if (edgeIndex == kWhiteRunLow || edgeIndex == kWhiteRunHigh) ++EdgeRunsWhite;
+    if (edgeIndex == kBlackRunLow || edgeIndex == kBlackRunHigh) ++EdgeRunsBlack;
+    if (EdgeRunsWhite == 1) value -= 1.5;
+    if (EdgeRunsWhite == 2) value -= 5.0;
+    if (EdgeRunsWhite >= 3) value -= 10.0;
+    if (EdgeRunsBlack == 1) value += 1.75;
+    if (EdgeRunsBlack == 2) value += 5.25;
+    if (EdgeRunsBlack >= 3) value += 10.0;
+    if (MoveNumber < 41) {
+        if (edgeIndex == kWhiteRunLow || edgeIndex == kWhiteRunHigh) value = 4.75;
+        if (edgeIndex == kBlackRunLow || edgeIndex == kBlackRunHigh) value = -4.75;
+    }
+    return value;
+}
+
+uint8_t TKyokumen::Exposure(uint8_t square) const {
+    if (IsCornerSquare(square)) return 0;
+    for (const TCornerRegion& r : kCornerRegions)
+        if (square == r.xSquare) return 0;
+    const uint8_t* cells = CurrentBoard->Cells;
+    const uint8_t opponent = OpponentOf(cells[square]);
+    uint8_t open = 0;
+    for (const int step : {-11, -10, -9, -1, 1, 9, 10, 11}) {
+        const uint8_t neighbour = cells[square + step];
+        if (neighbour == EMPTY || neighbour == opponent) ++open;
+    }
+    return open;
+}
+
+int TKyokumen::EmptyPull(uint8_t square) const {
+    const uint8_t* cells = CurrentBoard->Cells;
+    int pull = 0;
+    for (const int step : {-10, -1, 1, 10})
+        pull += SignOf(cells[square + step]);
+    return pull;
+}
+
+double TKyokumen::EvaluateB() {
+    const int mv = MoveNumber;
+    const uint8_t* cells = CurrentBoard->Cells;
+    double v = 0.0;
+
+    // Discs, and how exposed each one is; empty squares pull towards the side around them.
+    BlackCount = WhiteCount = 0;
+    const bool exposure = GameLevel > 2 && mv < 50;
+    for (int square = 11; square <= 88; ++square) {
+        const uint8_t content = cells[square];
+        const uint8_t s = static_cast<uint8_t>(square);
+        if (content == WHITE) {
+            ++WhiteCount;
+            v += 1.0;
+            if (exposure) v -= Exposure(s) / 2;
+        } else if (content == BLACK) {
+            ++BlackCount;
+            v -= 1.0;
+            if (exposure) v += Exposure(s);
+        } else if (content == EMPTY && exposure) {
+            v -= EmptyPull(s);
+        }
+    }
+    if (mv < 55) v -= 20.0;
+    if (mv < 60) {
+        if (mv < 30 && GameLevel < 4) v += Random(7);
+        if (mv < 47 && GameLevel == 2) v += Random(12);
+        if (GameLevel == 4 && mv < 55) {
+            if (WhiteCount > BlackCount) v -= WhiteCount - BlackCount + 1;
+            if (BlackCount > WhiteCount) v += BlackCount - WhiteCount + 1;
+        }
+        if (mv < 57) {
+            EdgeRunsWhite = EdgeRunsBlack = 0;
+            for (const auto& edge : kEdgesB) {
+                uint32_t index = 0;
+                for (int i = 0; i < 8; ++i) {
+                    if (cells[edge[i]] == WHITE) index += 1u << i;
+                    if (cells[edge[i]] == BLACK) index += 1000u << i;
+                }
+                v += EdgeValue(index);
+            }
+        }
+        // Corner blocks: a corner with its three neighbours in one colour.
+        const double g = CornerBlockWeight(mv);
+        for (const TCornerRegion& r : kCornerRegions) {
+            const uint8_t block[4] = {r.corner, r.cSquares[0], r.cSquares[1], r.xSquare};
+            int white = 0, black = 0;
+            for (const uint8_t square : block) {
+                white += cells[square] == WHITE;
+                black += cells[square] == BLACK;
+            }
+            if (white == 4) v += g;
+            if (black == 4) v -= g;
+        }
+        // C squares played early on the line: odd plies are white's moves.
+        const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
+        const double i = fewDiscs ? 0 : CSquareMoveWeight(mv);
+        for (int ply = 1; ply <= 5; ++ply)
+            for (const uint8_t c : kCSquaresB)
+                if (Tejun[ply] == c) v += ply % 2 ? -i : i;
+        // X squares beside empty corners, on the board and on the line.
+        const double p = mv <= 49 ? (60 - mv) / 2 : 0;
+        const double q = XSquareMoveWeight(mv);
+        for (const TCornerRegion& r : kCornerRegions) {
+            if (cells[r.corner] != EMPTY) continue;
+            v -= p * SignOf(cells[r.xSquare]);
+            for (int ply = 1; ply <= 5; ++ply)
+                if (Tejun[ply] == r.xSquare) v += ply % 2 ? -q : q;
+        }
+        // C squares of the opponent beside an owned corner.
+        const double s = CornerCWeight(mv);
+        for (const TCornerRegion& r : kCornerRegions) {
+            const uint8_t corner = cells[r.corner];
+            if (corner == EMPTY) continue;
+            for (const uint8_t c : r.cSquares)
+                if (cells[c] == OpponentOf(corner)) v -= s * SignOf(corner);
+        }
+        // Corners played on the line.
+        if (mv < 55) {
+            const double corner = mv < 30 ? 30 : 5;
+            const double byPly[6] = {0, corner, -corner, 3, -3, 2};
+            for (int ply = 1; ply <= 5; ++ply)
+                if (IsCornerSquare(Tejun[ply])) v += byPly[ply];
+        }
+        // Corners owned.
+        const double o = mv <= 55 ? 60 - mv : 0;
+        for (const TCornerRegion& r : kCornerRegions)
+            v += o * SignOf(cells[r.corner]);
+        // Four in a row on a second line, early.
+        if (mv < 33) {
+            static constexpr uint8_t kSecondLineFours[4][4] = {
+                {32, 42, 52, 62}, {23, 24, 25, 26}, {37, 47, 57, 67}, {73, 74, 75, 76}};
+            for (const auto& four : kSecondLineFours) {
+                int sum = 0;
+                for (const uint8_t square : four)
+                    sum += SignOf(cells[square]);
+                if (sum == 4) v += 1;
+                if (sum == -4) v -= 1;
+            }
+        }
+        // White discs around the centre: bad next to the second lines, good diagonally.
+        if (mv <= 49) {
+            for (const uint8_t square : {23, 26, 73, 76, 32, 37, 62, 67})
+                if (cells[square] == WHITE) v -= 2;
+            for (const uint8_t square : {33, 36, 63, 66})
+                if (cells[square] == WHITE) v += 2;
+        }
+    }
+    if (v == 0.0) v = 0.5;
+    if (BlackCount == 0) v = 9999.0;
+    if (WhiteCount == 0) v = -9999.0;
+    return v;
+}

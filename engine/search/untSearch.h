@@ -1,0 +1,198 @@
+#pragma once
+
+// How the computer searches.
+//
+// All four thinking types run the same depth-limited minimax over the engine's own stack
+// of snapshots. Values are always seen from white's (the computer's) side: a node where
+// white is to move takes its largest child value, a node where black is to move its
+// smallest. The squares are tried in the corner-first order and every legal one is
+// played on a freshly pushed snapshot; there is no move list, no iterative deepening and
+// no clock. A node knows only its parent's bounds (PlyMax and PlyMin of the ply above):
+// once the parent has a finished child, a black node stops as soon as one of its children
+// is worse for white than the parent's best, and a white node as soon as one is better than
+// the parent's worst. 0 marks a ply without a value yet, so no node ever returns 0.
+//
+// A side without a move passes and the other side is searched at the same ply; that node
+// was not reached by the parent's choice, so it never prunes against the parent's bound.
+// Two passes in a row, or a side without discs, end the game: the node scores the disc
+// difference (white minus black), or 9999 / -9999 for a wipe-out. Every computer move is
+// bounded by NODE_LIMIT generated positions: past it, every node that is not a leaf
+// returns -1 at once and the best root move found so far stands.
+//
+// The types differ in their leaf evaluation and a few rules, which a rules class supplies:
+// A and C (Evaluate, EvaluatePatterns), D (EvaluateD with mobility terms and a table of
+// position keys) and B (EvaluateB in floating point with mobility terms).
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+#include "engine/untKyokumen.h"
+
+// What a node's value of 0 becomes: 0 marks a ply without a value, so a real value of 0
+// is raised to the smallest value above it that the search uses.
+template <typename Value>
+constexpr Value NonZeroOfZero() {
+    if constexpr (std::is_floating_point_v<Value>)
+        return 0.5;
+    else
+        return 1;
+}
+
+// The score of a finished game: the disc difference white minus black, -9999 when white
+// has no disc, 9999 when black has none; a draw scores 1 (0 means "no value yet").
+template <typename Value>
+Value FinishedGameScore(const TKyokumen& k) {
+    Value v = static_cast<Value>(k.WhiteCount - k.BlackCount);
+    if (k.WhiteCount == 0) v = -9999;
+    if (k.BlackCount == 0) v = 9999;
+    return v == 0 ? NonZeroOfZero<Value>() : v;
+}
+
+// The text every search writes at a root improvement: level, best value, the line most
+// recently searched, the type, and whether the search reads to the end of the game.
+std::string RootComment(const TKyokumen& k, const std::string& value, char type);
+
+// The legal moves of the side to move, counted in the plain square order up to a cap.
+int CountMovesUpTo(const TKyokumen& k, int cap);
+
+// The bounds of the integer searches A, C and D: the 16-bit PlyMax and PlyMin. A child's
+// value is compared at its full width and stored as its low 16 bits.
+class TIntegerRules {
+public:
+    using Value = int32_t;
+    static constexpr Value kCutOff = -1;
+
+    explicit TIntegerRules(TKyokumen& k) : k_(k) {}
+
+    void EnterPly(int d) { k_.PlyMax[d] = k_.PlyMin[d] = 0; }
+    Value Max(int d) const { return k_.PlyMax[d]; }
+    Value Min(int d) const { return k_.PlyMin[d]; }
+    void SetFirst(int d, Value v) { k_.PlyMax[d] = k_.PlyMin[d] = static_cast<int16_t>(v); }
+    void Update(int d, Value v) {
+        if (v > k_.PlyMax[d]) k_.PlyMax[d] = static_cast<int16_t>(v);
+        if (v < k_.PlyMin[d]) k_.PlyMin[d] = static_cast<int16_t>(v);
+    }
+    // A move at ply d is the line's square d; the line below it starts afresh.
+    void RecordMove(int d, uint8_t square) {
+        k_.Tejun[d + 1] = 0;
+        k_.Tejun[d] = square;
+    }
+    bool Skips(int, uint8_t) const { return false; }
+    bool Remembers(int, Value&) { return false; }
+    void CountMobility(int) {}
+    void PrepareRoot() {}
+    void Leave(Value) {}
+    // From move 57 on every node is searched in full.
+    bool PruningOn(int) const { return k_.MoveNumber <= 56; }
+
+protected:
+    // The root's best value so far has improved: the move, its value and the comment.
+    bool ImproveRoot(char type) {
+        if (k_.PlyMax[1] <= k_.BestValue) return false;
+        k_.ChosenMove = k_.Tejun[1];
+        k_.BestValue = k_.PlyMax[1];
+        k_.ThinkComment = RootComment(k_, std::to_string(k_.PlyMax[1]), type);
+        return true;
+    }
+
+    TKyokumen& k_;
+};
+
+// The search may switch pruning off near the end of the game (types B and D): deeper than
+// 8 plies from move 58 on, and everywhere when the search from the root reads to the end.
+inline bool LatePruningOn(const TKyokumen& k, int d) {
+    const int mv = k.MoveNumber;
+    return !(mv > 57 && d > 8) && !(mv > 52 && (60 - mv) + d < 9);
+}
+
+template <class Rules>
+class TSearch {
+public:
+    using Value = typename Rules::Value;
+
+    explicit TSearch(TKyokumen& k) : k_(k), rules_(k) {}
+
+    // Searches the node at the next ply and returns its value.
+    Value Node() {
+        TKyokumen& k = k_;
+        const int d = ++k.SearchPly;
+        rules_.EnterPly(d);
+        if (d > k.MaxPly || k.MoveNumber == 60) return rules_.Leaf(d);
+        if (k.EvalCount > NODE_LIMIT) return Rules::kCutOff;
+        rules_.CountMobility(d);
+        if (d == 1) rules_.PrepareRoot();
+
+        bool hasChild = false;
+        for (int i = 1; i <= 64; ++i) {
+            const uint8_t square = k.CornerFirstOrder[i];
+            if (rules_.Skips(d, square) || !k.IsLegal(square)) continue;
+            Value remembered;
+            if (rules_.Remembers(d, remembered)) return remembered;
+            const Value v = Child(d, square);
+            if (hasChild) {
+                rules_.Update(d, v);
+            } else {
+                rules_.SetFirst(d, v);
+                hasChild = true;
+            }
+            if (MayPrune(d) && Cuts(d, v)) break;
+            if (d == 1) rules_.UpdateRoot();
+        }
+
+        Value v;
+        if (hasChild) {
+            v = k.WhiteToMove ? rules_.Max(d) : rules_.Min(d);
+        } else {
+            if (k.CurrentBoard->Passed == 1) return rules_.GameOver();
+            k.CountDiscs();
+            if (k.BlackCount == 0 || k.WhiteCount == 0) return FinishedGameScore<Value>(k);
+            v = Pass();
+        }
+        if (v == 0) v = NonZeroOfZero<Value>();
+        rules_.Leave(v);
+        return v;
+    }
+
+private:
+    // Plays a move, searches the position after it for the other side, and takes it back.
+    Value Child(int d, uint8_t square) {
+        TKyokumen& k = k_;
+        k.MakeMove(square);
+        ++k.EvalCount;
+        k.CurrentBoard->Passed = 0;
+        rules_.RecordMove(d, square);
+        k.SwitchSide();
+        const Value v = Node();
+        k.SwitchSide();
+        --k.SearchPly;
+        k.UndoMove();
+        return v;
+    }
+
+    // The side to move has no move: the other side moves on the same snapshot, at the
+    // same ply.
+    Value Pass() {
+        TKyokumen& k = k_;
+        --k.SearchPly;
+        k.CurrentBoard->Passed = 1;
+        k.SwitchSide();
+        const Value v = Node();
+        k.SwitchSide();
+        return v;
+    }
+
+    // Pruning needs a parent with a finished child and a node that the parent's choice
+    // led to (not one reached by a pass); the rules may switch it off near the end.
+    bool MayPrune(int d) const {
+        return d > 1 && rules_.Max(d - 1) != 0 && rules_.Min(d - 1) != 0 &&
+               k_.CurrentBoard->Passed == 0 && rules_.PruningOn(d);
+    }
+
+    bool Cuts(int d, Value v) const {
+        return k_.WhiteToMove ? rules_.Min(d - 1) < v : rules_.Max(d - 1) > v;
+    }
+
+    TKyokumen& k_;
+    Rules rules_;
+};
