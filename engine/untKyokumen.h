@@ -23,11 +23,11 @@ inline constexpr int STAGES = 3;              // moves 1-20, 21-40, 41-60
 using TPatternTable =
     std::array<std::array<std::array<int32_t, STAGES>, PATTERN_INDICES>, PATTERN_KINDS>;
 
-inline constexpr int SNAPSHOTS = 16;          // Boards[0..15]
-inline constexpr int STACK_LEVELS = 15;       // levels 1..15 are Boards[0..14]
-inline constexpr int TAKE_BACK_BOARD = 15;    // Boards[15] holds the take-back copy
-inline constexpr int KEY_TABLE_SIZE = 65536;  // indexed by the low 16 bits of a key
-inline constexpr int PLY_SLOTS = 21;          // per-ply tables of the searches, plies 0..20
+inline constexpr int SNAPSHOTS = 16;            // Boards[0..15]
+inline constexpr int STACK_LEVELS = 15;         // levels 1..15 are Boards[0..14]
+inline constexpr int TAKE_BACK_BOARD = 15;      // Boards[15] holds the take-back copy
+inline constexpr int KEY_TABLE_SIZE = 65536;    // indexed by the low 16 bits of a key
+inline constexpr int PLY_SLOTS = 21;            // per-ply tables of the searches, plies 0..20
 inline constexpr uint32_t NODE_LIMIT = 800000;  // positions one computer move may generate
 
 // The engine of one game: the game position, the stack of position snapshots on which moves
@@ -138,11 +138,11 @@ public:
 
     // The evaluations of the current snapshot, from white's point of view. Each recounts
     // BlackCount and WhiteCount.
-    int16_t Evaluate();          // the hand-tuned rules
-    int32_t EvaluatePatterns();  // fewer rules plus the 22 pattern values
-    int16_t EvaluateD();         // the hand-tuned rules retuned for thinking type D
-    double EvaluateB();          // the real-valued evaluation of thinking type B
-    double EdgeValue(uint32_t edgeIndex);  // one edge's value inside EvaluateB
+    int16_t Evaluate();                      // the hand-tuned rules
+    int32_t EvaluatePatterns();              // fewer rules plus the 22 pattern values
+    int16_t EvaluateD();                     // the hand-tuned rules retuned for thinking type D
+    double EvaluateB();                      // the real-valued evaluation of thinking type B
+    double EdgeValue(uint32_t edgeIndex);    // one edge's value inside EvaluateB
     uint8_t Exposure(uint8_t square) const;  // open or opponent neighbours of a disc (type B)
     int EmptyPull(uint8_t square) const;     // white minus black orthogonal neighbours
 

@@ -453,3 +453,164 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     // 25
     return result(black, white);
 }
+
+double ReferenceEvaluateB(TKyokumen& k) {
+    const uint8_t* cells = k.CurrentBoard->Cells;
+    const int mn = k.MoveNumber, level = k.GameLevel;
+    const uint8_t* tejun = k.Tejun;
+    auto isCorner = [](int s) { return s == 11 || s == 18 || s == 81 || s == 88; };
+    auto isX = [](int s) { return s == 22 || s == 27 || s == 72 || s == 77; };
+    auto exposure = [&](int s) {
+        if (isCorner(s) || isX(s)) return 0;
+        int n = 0;
+        for (const int step : {1, -1, 9, -9, 10, -10, 11, -11}) {
+            const int c = cells[s + step];
+            n += c == 0 || c == 3 - cells[s];
+        }
+        return n;
+    };
+    auto emptyPull = [&](int s) {
+        int n = 0;
+        for (const int step : {1, -1, 10, -10})
+            n += (cells[s + step] == 2) - (cells[s + step] == 1);
+        return n;
+    };
+    double v = 0;
+    int black = 0, white = 0;
+    // 1
+    for (int s = 11; s <= 88; ++s) {
+        if (cells[s] == 99) continue;
+        const bool more = level > 2 && mn < 50;
+        if (cells[s] == 2) {
+            ++white;
+            v += 1;
+            if (more) v -= exposure(s) / 2;
+        } else if (cells[s] == 1) {
+            ++black;
+            v -= 1;
+            if (more) v += exposure(s);
+        } else if (more) {
+            v -= emptyPull(s);
+        }
+    }
+    k.BlackCount = static_cast<uint8_t>(black);
+    k.WhiteCount = static_cast<uint8_t>(white);
+    // 2, 3
+    if (mn < 55) v -= 20;
+    if (mn < 60) {
+        // 4
+        if (mn < 30 && level < 4) v += Random(7);
+        if (mn < 47 && level == 2) v += Random(12);
+        // 5
+        if (level == 4 && mn < 55) {
+            if (white > black) v -= white - black + 1;
+            if (black > white) v += black - white + 1;
+        }
+        // 6
+        if (mn < 57) {
+            k.EdgeRunsWhite = k.EdgeRunsBlack = 0;
+            const int edges[4][8] = {{11, 21, 31, 41, 51, 61, 71, 81},
+                                     {11, 12, 13, 14, 15, 16, 17, 18},
+                                     {81, 82, 83, 84, 85, 86, 87, 88},
+                                     {18, 28, 38, 48, 58, 68, 78, 88}};
+            for (const auto& edge : edges) {
+                uint32_t index = 0;
+                for (int i = 0; i < 8; ++i) {
+                    if (cells[edge[i]] == 2) index += 1u << i;
+                    if (cells[edge[i]] == 1) index += 1000u << i;
+                }
+                v += k.EdgeValue(index);
+            }
+        }
+        // 7
+        const double g = mn <= 29 ? 32 : mn <= 39 ? 10 : mn <= 49 ? 5 : 0;
+        const int blocks[4][4] = {
+            {81, 82, 71, 72}, {88, 87, 78, 77}, {11, 12, 21, 22}, {18, 17, 28, 27}};
+        for (const auto& block : blocks) {
+            bool allWhite = true, allBlack = true;
+            for (const int s : block) {
+                allWhite = allWhite && cells[s] == 2;
+                allBlack = allBlack && cells[s] == 1;
+            }
+            if (allWhite) v += g;
+            if (allBlack) v -= g;
+        }
+        // 8
+        double i8 = mn <= 19 ? 16 : mn <= 23 ? 2 : 0;
+        if (black < 3 || white < 3) i8 = 0;
+        const int cSquares[] = {12, 21, 17, 28, 82, 71, 87, 78};
+        for (const int c : cSquares) {
+            for (const int p : {1, 3, 5})
+                if (tejun[p] == c) v -= i8;
+            for (const int p : {2, 4})
+                if (tejun[p] == c) v += i8;
+        }
+        // 9, 10
+        const double p9 = mn <= 49 ? (60 - mn) / 2 : 0;
+        const double q = mn <= 29 ? 10 : mn <= 39 ? 4 : mn <= 45 ? 2 : 0;
+        const int cornerX[4][2] = {{11, 22}, {18, 27}, {81, 72}, {88, 77}};
+        for (const auto& [corner, x] : cornerX) {
+            if (cells[corner] != 0) continue;
+            if (cells[x] == 2) v -= p9;
+            if (cells[x] == 1) v += p9;
+            for (const int p : {1, 3, 5})
+                if (tejun[p] == x) v -= q;
+            for (const int p : {2, 4})
+                if (tejun[p] == x) v += q;
+        }
+        // 11
+        const double s11 = mn <= 29   ? 0
+                           : mn <= 35 ? 3
+                           : mn <= 39 ? 6
+                           : mn <= 49 ? 9
+                           : mn <= 55 ? 3
+                                      : 0;
+        const int cornerC[4][3] = {{11, 12, 21}, {18, 17, 28}, {81, 82, 71}, {88, 87, 78}};
+        for (const auto& [corner, c1, c2] : cornerC)
+            for (const int c : {c1, c2}) {
+                if (cells[corner] == 2 && cells[c] == 1) v -= s11;
+                if (cells[corner] == 1 && cells[c] == 2) v += s11;
+            }
+        // 12
+        if (mn < 55) {
+            const double amount = mn < 30 ? 30 : 5;
+            if (isCorner(tejun[1])) v += amount;
+            if (isCorner(tejun[2])) v -= amount;
+            if (isCorner(tejun[3])) v += 3;
+            if (isCorner(tejun[4])) v -= 3;
+            if (isCorner(tejun[5])) v += 2;
+        }
+        // 13
+        const double o = mn <= 55 ? 60 - mn : 0;
+        for (const int corner : {11, 18, 81, 88}) {
+            if (cells[corner] == 2) v += o;
+            if (cells[corner] == 1) v -= o;
+        }
+        // 14
+        if (mn < 33) {
+            const int fours[4][4] = {
+                {32, 42, 52, 62}, {23, 24, 25, 26}, {37, 47, 57, 67}, {73, 74, 75, 76}};
+            for (const auto& four : fours) {
+                bool allWhite = true, allBlack = true;
+                for (const int s : four) {
+                    allWhite = allWhite && cells[s] == 2;
+                    allBlack = allBlack && cells[s] == 1;
+                }
+                if (allWhite) v += 1;
+                if (allBlack) v -= 1;
+            }
+        }
+        // 15, 16
+        if (mn <= 49) {
+            for (const int s : {23, 26, 73, 76, 32, 37, 62, 67})
+                if (cells[s] == 2) v -= 2;
+            for (const int s : {33, 36, 63, 66})
+                if (cells[s] == 2) v += 2;
+        }
+    }
+    // 17
+    if (v == 0.0) v = 0.5;
+    if (black == 0) v = 9999.0;
+    if (white == 0) v = -9999.0;
+    return v;
+}

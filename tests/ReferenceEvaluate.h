@@ -11,3 +11,8 @@
 // numbers in the same order.
 enum class TVariant { Evaluate, Patterns, EvaluateD };
 int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant = TVariant::Evaluate);
+
+// The type B evaluation written out plainly, step by step, with Exposure and EmptyPull
+// counted square by square. Edge values come from the engine's EdgeValue, whose rule list
+// is tested on its own.
+double ReferenceEvaluateB(TKyokumen& k);

@@ -234,7 +234,7 @@ TEST(EvalTerms, BoardShapesScoreWithTheirSign) {
         {"inner squares",
          {"........", "..O..O..", "..O.....", "........", "........", ".O....X.", "........",
           "........"},
-         InnerSquares,
+         [](const uint8_t* cells, int weight) { return InnerSquares(BitsOf(cells), weight); },
          -3 + 1},
         {"edge middles",
          {"..OO.X..", "........", "O.......", "........", "........", "........", "........",

@@ -1,7 +1,8 @@
-// Edge and frontier features: small measurements of the current snapshot that the
-// evaluations combine with their own weights.
+// Edge and frontier features: small measurements of a board that the evaluations combine
+// with their own weights.
+#include "engine/eval/untFeatures.h"
+
 #include "engine/eval/untEvalSquares.h"
-#include "engine/untKyokumen.h"
 
 namespace {
 
@@ -19,10 +20,29 @@ constexpr TSquareSide SideOf(int square) {
 
 constexpr int kNeighbourSteps[8] = {-11, -10, -9, -1, 1, 9, 10, 11};
 
+constexpr Features::TCornerEdges kCornerEdges[4] = {
+    {TEdge::ColumnH, TEdge::Row1, false, true},   // h1
+    {TEdge::ColumnH, TEdge::Row8, true, true},    // h8
+    {TEdge::ColumnA, TEdge::Row1, false, false},  // a1
+    {TEdge::ColumnA, TEdge::Row8, true, false},   // a8
+};
+
 }  // namespace
 
-uint8_t TKyokumen::OpenNeighbours(uint8_t square) const {
-    const uint8_t* cells = CurrentBoard->Cells;
+namespace Features {
+
+const TCornerEdges& CornerEdges(TCorner corner) {
+    return kCornerEdges[static_cast<int>(corner)];
+}
+
+TEdgeLine LineOf(const uint8_t* cells, TEdge edge) {
+    TEdgeLine line;
+    for (int i = 0; i < 8; ++i)
+        line[i] = cells[EdgeSquares(edge)[i]];
+    return line;
+}
+
+uint8_t OpenNeighbours(const uint8_t* cells, uint8_t square) {
     const uint8_t opponent = OpponentOf(cells[square]);
     // A disc on an edge is open along the edge only: an empty neighbour there, or an
     // opponent's disc, can let the opponent turn it.
@@ -50,42 +70,71 @@ uint8_t TKyokumen::OpenNeighbours(uint8_t square) const {
     return empties;
 }
 
-uint8_t TKyokumen::CornerExposure(TEdge edge, uint8_t colour) const {
-    const uint8_t* cells = CurrentBoard->Cells;
-    const uint8_t(&line)[8] = EdgeSquares(edge);
+uint8_t Exposure(const TEdgeLine& line, uint8_t colour) {
     const uint8_t opponent = OpponentOf(colour);
-    if (cells[line[0]] != EMPTY && cells[line[7]] != EMPTY) return 0;
+    if (line[0] != EMPTY && line[7] != EMPTY) return 0;
     // A run of the colour starting next to a corner the colour does not hold, closed by an
     // opponent's disc: the opponent can take that corner by turning the run.
     auto exposedFrom = [&](int corner, int step) {
-        if (cells[line[corner]] == colour) return false;
+        if (line[corner] == colour) return false;
         int i = corner + step;
-        if (cells[line[i]] != colour) return false;
-        while (i + step >= 0 && i + step <= 7 && cells[line[i + step]] == colour)
+        if (line[i] != colour) return false;
+        while (i + step >= 0 && i + step <= 7 && line[i + step] == colour)
             i += step;
         const int closer = i + step;
-        return closer >= 0 && closer <= 7 && cells[line[closer]] == opponent;
+        return closer >= 0 && closer <= 7 && line[closer] == opponent;
     };
     return exposedFrom(0, +1) || exposedFrom(7, -1) ? 1 : 0;
 }
 
-uint8_t TKyokumen::CornerRun(TCorner corner, uint8_t colour) const {
-    const uint8_t* cells = CurrentBoard->Cells;
-    const TCornerRegion& region = CornerRegion(corner);
-    if (cells[region.corner] != colour) return 0;
-    uint8_t run = 1;  // the corner itself, counted once for both edges
-    for (const int step : region.runSteps)
-        for (int square = region.corner + step; cells[square] == colour; square += step)
-            ++run;
+uint8_t FullCount(const TEdgeLine& line, uint8_t colour) {
+    uint8_t count = 0;
+    for (const uint8_t content : line) {
+        if (content == EMPTY) return 0;
+        if (content == colour) ++count;
+    }
+    return count;
+}
+
+uint8_t RunFromEnd(const TEdgeLine& line, bool fromL8) {
+    const int start = fromL8 ? 7 : 0, step = fromL8 ? -1 : 1;
+    const uint8_t colour = line[start];
+    if (colour == EMPTY) return 0;
+    uint8_t run = 0;
+    for (int i = start; i >= 0 && i <= 7 && line[i] == colour; i += step)
+        ++run;
     return run;
 }
 
+uint8_t CornerExposure(const uint8_t* cells, TEdge edge, uint8_t colour) {
+    return Exposure(LineOf(cells, edge), colour);
+}
+
+uint8_t FullEdgeCount(const uint8_t* cells, TEdge edge, uint8_t colour) {
+    return FullCount(LineOf(cells, edge), colour);
+}
+
+uint8_t CornerRun(const uint8_t* cells, TCorner corner, uint8_t colour) {
+    if (cells[CornerRegion(corner).corner] != colour) return 0;
+    const TCornerEdges& edges = CornerEdges(corner);
+    return static_cast<uint8_t>(RunFromEnd(LineOf(cells, edges.first), edges.firstFromL8) +
+                                RunFromEnd(LineOf(cells, edges.second), edges.secondFromL8) - 1);
+}
+
+}  // namespace Features
+
+uint8_t TKyokumen::OpenNeighbours(uint8_t square) const {
+    return Features::OpenNeighbours(CurrentBoard->Cells, square);
+}
+
+uint8_t TKyokumen::CornerExposure(TEdge edge, uint8_t colour) const {
+    return Features::CornerExposure(CurrentBoard->Cells, edge, colour);
+}
+
+uint8_t TKyokumen::CornerRun(TCorner corner, uint8_t colour) const {
+    return Features::CornerRun(CurrentBoard->Cells, corner, colour);
+}
+
 uint8_t TKyokumen::FullEdgeCount(TEdge edge, uint8_t colour) const {
-    const uint8_t* cells = CurrentBoard->Cells;
-    uint8_t count = 0;
-    for (const uint8_t square : EdgeSquares(edge)) {
-        if (cells[square] == EMPTY) return 0;
-        if (cells[square] == colour) ++count;
-    }
-    return count;
+    return Features::FullEdgeCount(CurrentBoard->Cells, edge, colour);
 }

@@ -75,9 +75,5 @@ void TKyokumen::AdjustPatternValue(uint8_t kind, int32_t delta, uint8_t stage, u
 }
 
 uint16_t TKyokumen::PatternIndex(const TPatternInstance& instance) const {
-    const uint8_t* cells = CurrentBoard->Cells;
-    int index = 0;
-    for (int i = 0; i < 8; ++i)
-        index = 3 * index + (i < instance.squareCount ? cells[instance.squares[i]] : 0);
-    return static_cast<uint16_t>(index);
+    return PatternIndexOf(CurrentBoard->Cells, instance);
 }

@@ -14,18 +14,22 @@ inline constexpr int LAST_PATTERN_KIND = BLOCK;
 inline constexpr int PATTERN_FILE_LINES = STAGES * PATTERN_INDICES;  // 19,683
 
 // A pattern instance: an ordered list of squares, the first one the most significant digit
-// of its base-3 index. CORNER instances have seven squares and leave the last digit 0.
+// of its base-3 index. CORNER instances have seven squares and leave the last digit 0:
+// their eighth "square" is cell 100 of the grid, which is always empty.
 struct TPatternInstance {
     TPatternKind kind;
     uint8_t squareCount;
     uint8_t squares[8];
 };
 
+inline constexpr uint8_t ALWAYS_EMPTY_CELL = 100;
+
 namespace pattern_detail {
 constexpr TPatternInstance Instance(TPatternKind kind, std::string_view names) {
     TPatternInstance instance{kind, static_cast<uint8_t>(names.size() / 2), {}};
-    for (std::size_t i = 0; i < names.size() / 2; ++i)
-        instance.squares[i] = SquareOf(names.substr(2 * i, 2));
+    for (std::size_t i = 0; i < 8; ++i)
+        instance.squares[i] =
+            i < names.size() / 2 ? SquareOf(names.substr(2 * i, 2)) : ALWAYS_EMPTY_CELL;
     return instance;
 }
 }  // namespace pattern_detail
@@ -59,6 +63,14 @@ inline constexpr std::array<TPatternInstance, 22> kPatternInstances = [] {
         Instance(BLOCK, "c6c5d6d5e6e5f6f5"),
     }};
 }();
+
+// The base-3 index of an instance on a board: the contents of its squares as digits.
+inline uint16_t PatternIndexOf(const uint8_t* cells, const TPatternInstance& instance) {
+    int index = 0;
+    for (const uint8_t square : instance.squares)
+        index = 3 * index + cells[square];
+    return static_cast<uint16_t>(index);
+}
 
 // The game stage of a move number: 0 up to move 20, 1 for moves 21 to 40, 2 from move 41.
 constexpr uint8_t StageOf(int moveNumber) {

@@ -3,7 +3,9 @@
 // and the moves played on the searched line.
 #include <array>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untEvalSquares.h"
+#include "engine/eval/untEvalTables.h"
 #include "engine/search/untEdgeRules.h"
 #include "engine/untRandom.h"
 
@@ -150,6 +152,73 @@ int SignOf(uint8_t content) {
     return content == WHITE ? 1 : content == BLACK ? -1 : 0;
 }
 
+// Corners and X squares are never counted as exposed.
+constexpr uint64_t kNeverExposed = kCorners | MaskOf(22) | MaskOf(27) | MaskOf(72) | MaskOf(77);
+
+// The exposure part of the disc count, for all discs at once: white discs lose half their
+// Exposure (rounded down, disc by disc), black discs give their whole Exposure, and every
+// empty square gives up its EmptyPull.
+double ExposureBalance(const TBitBoard& bits) {
+    const uint64_t empty = bits.Empty();
+    const uint64_t white = bits.white & ~kNeverExposed, black = bits.black & ~kNeverExposed;
+    const TBitCounts whiteOpen = NeighboursIn(empty | bits.black);
+    const TBitCounts blackOpen = NeighboursIn(empty | bits.white);
+    const int whiteHalves = std::popcount(whiteOpen.bit1 & white) +
+                            2 * std::popcount(whiteOpen.bit2 & white) +
+                            4 * std::popcount(whiteOpen.bit3 & white);
+    const int blackWhole =
+        std::popcount(blackOpen.bit0 & black) + 2 * std::popcount(blackOpen.bit1 & black) +
+        4 * std::popcount(blackOpen.bit2 & black) + 8 * std::popcount(blackOpen.bit3 & black);
+    auto pull = [&](uint64_t discs) {
+        return std::popcount(empty & WithNeighbourIn<1>(discs)) +
+               std::popcount(empty & WithNeighbourIn<-1>(discs)) +
+               std::popcount(empty & WithNeighbourIn<10>(discs)) +
+               std::popcount(empty & WithNeighbourIn<-10>(discs));
+    };
+    return -whiteHalves + blackWhole - (pull(bits.white) - pull(bits.black));
+}
+
+// The four edges' indexes: 2^i for a white disc on square i of the edge, 1000 * 2^i for a
+// black one; row 1 from h1, column h from h1, column a from a1, row 8 from h8.
+std::array<uint32_t, 4> EdgeIndexesB(const TBitBoard& bits) {
+    // The discs of row 1 (or row 8) gathered into one byte, column h first.
+    auto row = [](uint64_t b, int y) {
+        return static_cast<uint32_t>((((b >> (y - 1)) & kRow1) * 0x0102040810204080ull) >> 56);
+    };
+    auto column = [](uint64_t b, int x) {
+        return static_cast<uint32_t>((b >> (8 * (x - 1))) & 0xFF);
+    };
+    auto index = [](uint32_t white, uint32_t black) { return white + 1000 * black; };
+    return {index(row(bits.white, 1), row(bits.black, 1)),
+            index(column(bits.white, 1), column(bits.black, 1)),
+            index(column(bits.white, 8), column(bits.black, 8)),
+            index(row(bits.white, 8), row(bits.black, 8))};
+}
+
+// Corners played on the searched line.
+double CornerMoves(const uint8_t* tejun, int mv) {
+    const double corner = mv < 30 ? 30 : 5;
+    const double byPly[6] = {0, corner, -corner, 3, -3, 2};
+    double value = 0;
+    for (int ply = 1; ply <= 5; ++ply)
+        if (IsCornerSquare(tejun[ply])) value += byPly[ply];
+    return value;
+}
+
+// Four in a row of one colour on a second line, early in the game.
+int SecondLineFours(const TBitBoard& bits) {
+    static constexpr uint64_t kFours[4] = {MaskOf(32) | MaskOf(42) | MaskOf(52) | MaskOf(62),
+                                           MaskOf(23) | MaskOf(24) | MaskOf(25) | MaskOf(26),
+                                           MaskOf(37) | MaskOf(47) | MaskOf(57) | MaskOf(67),
+                                           MaskOf(73) | MaskOf(74) | MaskOf(75) | MaskOf(76)};
+    int value = 0;
+    for (const uint64_t four : kFours) {
+        if ((bits.white & four) == four) value += 1;
+        if ((bits.black & four) == four) value -= 1;
+    }
+    return value;
+}
+
 }  // namespace
 
 uint32_t EdgeIndexOf(const char* picture) {
@@ -227,26 +296,13 @@ int TKyokumen::EmptyPull(uint8_t square) const {
 double TKyokumen::EvaluateB() {
     const int mv = MoveNumber;
     const uint8_t* cells = CurrentBoard->Cells;
-    double v = 0.0;
+    const TBitBoard bits = BitsOf(cells);
+    BlackCount = static_cast<uint8_t>(std::popcount(bits.black));
+    WhiteCount = static_cast<uint8_t>(std::popcount(bits.white));
 
     // Discs, and how exposed each one is; empty squares pull towards the side around them.
-    BlackCount = WhiteCount = 0;
-    const bool exposure = GameLevel > 2 && mv < 50;
-    for (int square = 11; square <= 88; ++square) {
-        const uint8_t content = cells[square];
-        const uint8_t s = static_cast<uint8_t>(square);
-        if (content == WHITE) {
-            ++WhiteCount;
-            v += 1.0;
-            if (exposure) v -= Exposure(s) / 2;
-        } else if (content == BLACK) {
-            ++BlackCount;
-            v -= 1.0;
-            if (exposure) v += Exposure(s);
-        } else if (content == EMPTY && exposure) {
-            v -= EmptyPull(s);
-        }
-    }
+    double v = WhiteCount - BlackCount;
+    if (GameLevel > 2 && mv < 50) v += ExposureBalance(bits);
     if (mv < 55) v -= 20.0;
     if (mv < 60) {
         if (mv < 30 && GameLevel < 4) v += Random(7);
@@ -257,80 +313,21 @@ double TKyokumen::EvaluateB() {
         }
         if (mv < 57) {
             EdgeRunsWhite = EdgeRunsBlack = 0;
-            for (const auto& edge : kEdgesB) {
-                uint32_t index = 0;
-                for (int i = 0; i < 8; ++i) {
-                    if (cells[edge[i]] == WHITE) index += 1u << i;
-                    if (cells[edge[i]] == BLACK) index += 1000u << i;
-                }
+            for (const uint32_t index : EdgeIndexesB(bits))
                 v += EdgeValue(index);
-            }
         }
-        // Corner blocks: a corner with its three neighbours in one colour.
-        const double g = CornerBlockWeight(mv);
-        for (const TCornerRegion& r : kCornerRegions) {
-            const uint8_t block[4] = {r.corner, r.cSquares[0], r.cSquares[1], r.xSquare};
-            int white = 0, black = 0;
-            for (const uint8_t square : block) {
-                white += cells[square] == WHITE;
-                black += cells[square] == BLACK;
-            }
-            if (white == 4) v += g;
-            if (black == 4) v -= g;
-        }
-        // C squares played early on the line: odd plies are white's moves.
+        const TPositionFeatures f = CornerFeaturesOf(cells);
+        const TLineFeatures line = LineFeaturesOf(cells, Tejun);
+        v += CornerBlockWeight(mv) * f.cornerBlocks;
         const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
-        const double i = fewDiscs ? 0 : CSquareMoveWeight(mv);
-        for (int ply = 1; ply <= 5; ++ply)
-            for (const uint8_t c : kCSquaresB)
-                if (Tejun[ply] == c) v += ply % 2 ? -i : i;
-        // X squares beside empty corners, on the board and on the line.
-        const double p = mv <= 49 ? (60 - mv) / 2 : 0;
-        const double q = XSquareMoveWeight(mv);
-        for (const TCornerRegion& r : kCornerRegions) {
-            if (cells[r.corner] != EMPTY) continue;
-            v -= p * SignOf(cells[r.xSquare]);
-            for (int ply = 1; ply <= 5; ++ply)
-                if (Tejun[ply] == r.xSquare) v += ply % 2 ? -q : q;
-        }
-        // C squares of the opponent beside an owned corner.
-        const double s = CornerCWeight(mv);
-        for (const TCornerRegion& r : kCornerRegions) {
-            const uint8_t corner = cells[r.corner];
-            if (corner == EMPTY) continue;
-            for (const uint8_t c : r.cSquares)
-                if (cells[c] == OpponentOf(corner)) v -= s * SignOf(corner);
-        }
-        // Corners played on the line.
-        if (mv < 55) {
-            const double corner = mv < 30 ? 30 : 5;
-            const double byPly[6] = {0, corner, -corner, 3, -3, 2};
-            for (int ply = 1; ply <= 5; ++ply)
-                if (IsCornerSquare(Tejun[ply])) v += byPly[ply];
-        }
-        // Corners owned.
-        const double o = mv <= 55 ? 60 - mv : 0;
-        for (const TCornerRegion& r : kCornerRegions)
-            v += o * SignOf(cells[r.corner]);
-        // Four in a row on a second line, early.
-        if (mv < 33) {
-            static constexpr uint8_t kSecondLineFours[4][4] = {
-                {32, 42, 52, 62}, {23, 24, 25, 26}, {37, 47, 57, 67}, {73, 74, 75, 76}};
-            for (const auto& four : kSecondLineFours) {
-                int sum = 0;
-                for (const uint8_t square : four)
-                    sum += SignOf(cells[square]);
-                if (sum == 4) v += 1;
-                if (sum == -4) v -= 1;
-            }
-        }
-        // White discs around the centre: bad next to the second lines, good diagonally.
-        if (mv <= 49) {
-            for (const uint8_t square : {23, 26, 73, 76, 32, 37, 62, 67})
-                if (cells[square] == WHITE) v -= 2;
-            for (const uint8_t square : {33, 36, 63, 66})
-                if (cells[square] == WHITE) v += 2;
-        }
+        v += (fewDiscs ? 0 : CSquareMoveWeight(mv)) * line.cSquaresOfAnyCorner;
+        v += (mv <= 49 ? (60 - mv) / 2 : 0) * f.xSquaresNextToEmptyCorners;
+        v += XSquareMoveWeight(mv) * line.xSquares;
+        v += CornerCWeight(mv) * f.opponentCSquares;
+        if (mv < 55) v += CornerMoves(Tejun, mv);
+        v += (mv <= 55 ? 60 - mv : 0) * f.cornersHeld;
+        if (mv < 33) v += SecondLineFours(bits);
+        if (mv <= 49) v += EvalTerms::InnerSquares(bits, 2);
     }
     if (v == 0.0) v = 0.5;
     if (BlackCount == 0) v = 9999.0;

@@ -30,10 +30,3 @@ std::string RootComment(const TKyokumen& k, const std::string& value, char type)
     if (k.MoveNumber > 48) comment += " 完全読み";
     return comment;
 }
-
-int CountMovesUpTo(const TKyokumen& k, int cap) {
-    int count = 0;
-    for (int i = 1; i <= 64 && count < cap; ++i)
-        if (k.IsLegal(k.SquareOrder[i])) ++count;
-    return count;
-}

@@ -27,6 +27,7 @@
 #include <string>
 #include <type_traits>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/untKyokumen.h"
 
 // What a node's value of 0 becomes: 0 marks a ply without a value, so a real value of 0
@@ -53,8 +54,17 @@ Value FinishedGameScore(const TKyokumen& k) {
 // recently searched, the type, and whether the search reads to the end of the game.
 std::string RootComment(const TKyokumen& k, const std::string& value, char type);
 
-// The legal moves of the side to move, counted in the plain square order up to a cap.
-int CountMovesUpTo(const TKyokumen& k, int cap);
+// The number of legal moves, up to a cap.
+inline int MovesUpTo(uint64_t legalMoves, int cap) {
+    return std::min(std::popcount(legalMoves), cap);
+}
+
+// The squares the side to move may play on the current snapshot.
+inline uint64_t LegalMovesOf(const TKyokumen& k) {
+    const TBitBoard bits = BitsOf(k.CurrentBoard->Cells);
+    return k.WhiteToMove ? LegalMovesOf(bits.white, bits.black)
+                         : LegalMovesOf(bits.black, bits.white);
+}
 
 // The bounds of the integer searches A, C and D: the 16-bit PlyMax and PlyMin. A child's
 // value is compared at its full width and stored as its low 16 bits.
@@ -80,7 +90,7 @@ public:
     }
     bool Skips(int, uint8_t) const { return false; }
     bool Remembers(int, Value&) { return false; }
-    void CountMobility(int) {}
+    void CountMobility(int, uint64_t) {}
     void PrepareRoot() {}
     void Leave(Value) {}
     // From move 57 on every node is searched in full.
@@ -120,13 +130,15 @@ public:
         rules_.EnterPly(d);
         if (d > k.MaxPly || k.MoveNumber == 60) return rules_.Leaf(d);
         if (k.EvalCount > NODE_LIMIT) return Rules::kCutOff;
-        rules_.CountMobility(d);
+        // The node's legal squares, found all at once; they are tried in the corner-first order.
+        const uint64_t legal = LegalMovesOf(k);
+        rules_.CountMobility(d, legal);
         if (d == 1) rules_.PrepareRoot();
 
         bool hasChild = false;
         for (int i = 1; i <= 64; ++i) {
             const uint8_t square = k.CornerFirstOrder[i];
-            if (rules_.Skips(d, square) || !k.IsLegal(square)) continue;
+            if ((legal & MaskOf(square)) == 0 || rules_.Skips(d, square)) continue;
             Value remembered;
             if (rules_.Remembers(d, remembered)) return remembered;
             const Value v = Child(d, square);

@@ -82,9 +82,9 @@ public:
         return v == 0.0 ? 0.5 : v;
     }
 
-    void CountMobility(int d) {
+    void CountMobility(int d, uint64_t legal) {
         if (k_.MoveNumber > kLastCountedMove) return;
-        const int count = CountMovesUpTo(k_, kMobilityCap);
+        const int count = MovesUpTo(legal, kMobilityCap);
         k_.PlyMobility[d] = static_cast<int8_t>(k_.WhiteToMove ? count : -count);
     }
 

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+// The discs of a position as two 64-bit sets, for evaluation terms that count many squares
+// at once. Square 10 * x + y (x the column from the right, y the row) is bit 8 * (x - 1) +
+// (y - 1): each column is one byte, and row y its bit y - 1.
+struct TBitBoard {
+    uint64_t black = 0;
+    uint64_t white = 0;
+    uint64_t Empty() const { return ~(black | white); }
+};
+
+constexpr int BitOf(int square) {
+    return 8 * (square / 10 - 1) + square % 10 - 1;
+}
+constexpr uint64_t MaskOf(int square) {
+    return uint64_t{1} << BitOf(square);
+}
+
+// Reads the 64 board cells, a column (eight contiguous cells) at a time.
+inline TBitBoard BitsOf(const uint8_t* cells) {
+    TBitBoard bits;
+    for (int x = 1; x <= 8; ++x) {
+        uint64_t column = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&column, cells + 10 * x + 1, sizeof column);
+        } else {
+            for (int y = 0; y < 8; ++y)
+                column |= uint64_t{cells[10 * x + 1 + y]} << (8 * y);
+        }
+        // Each byte holds 0, 1 or 2: bit 0 marks black, bit 1 white. Gather one bit per byte.
+        constexpr uint64_t kLowBits = 0x0101010101010101ull;
+        constexpr uint64_t kGather = 0x0102040810204080ull;
+        const uint64_t blackBytes = column & kLowBits;
+        const uint64_t whiteBytes = (column >> 1) & kLowBits;
+        bits.black |= ((blackBytes * kGather) >> 56) << (8 * (x - 1));
+        bits.white |= ((whiteBytes * kGather) >> 56) << (8 * (x - 1));
+    }
+    return bits;
+}
+
+// Board regions as bit sets.
+inline constexpr uint64_t kRow1 = 0x0101010101010101ull;  // y = 1
+inline constexpr uint64_t kRow8 = kRow1 << 7;             // y = 8
+inline constexpr uint64_t kColumnH = 0xFFull;             // x = 1
+inline constexpr uint64_t kColumnA = kColumnH << 56;      // x = 8
+inline constexpr uint64_t kBorder = kRow1 | kRow8 | kColumnH | kColumnA;
+inline constexpr uint64_t kInner = ~kBorder;
+inline constexpr uint64_t kCorners = (kRow1 | kRow8) & (kColumnH | kColumnA);
+
+// The squares where the side with the discs `own` may play: each is empty and closes at
+// least one run of the opponent's discs with one of its own, in some direction.
+inline uint64_t LegalMovesOf(uint64_t own, uint64_t opponent) {
+    const uint64_t empty = ~(own | opponent);
+    // One step in each direction; a step along a column (y) must not wrap into the next.
+    auto forward = [](uint64_t b, int shift, uint64_t keep) { return (b << shift) & keep; };
+    auto backward = [](uint64_t b, int shift, uint64_t keep) { return (b >> shift) & keep; };
+    uint64_t moves = 0;
+    auto scan = [&](auto step) {
+        uint64_t run = step(own) & opponent;
+        for (int i = 0; i < 5; ++i)
+            run |= step(run) & opponent;
+        moves |= step(run) & empty;
+    };
+    scan([&](uint64_t b) { return forward(b, 1, ~kRow1); });   // down a column
+    scan([&](uint64_t b) { return backward(b, 1, ~kRow8); });  // up a column
+    scan([&](uint64_t b) { return forward(b, 8, ~0ull); });    // towards column a
+    scan([&](uint64_t b) { return backward(b, 8, ~0ull); });   // towards column h
+    scan([&](uint64_t b) { return forward(b, 9, ~kRow1); });
+    scan([&](uint64_t b) { return forward(b, 7, ~kRow8); });
+    scan([&](uint64_t b) { return backward(b, 7, ~kRow1); });
+    scan([&](uint64_t b) { return backward(b, 9, ~kRow8); });
+    return moves;
+}
+
+// The squares whose neighbour in one of the eight directions is in b. The direction is the
+// step of the square number: +1 the next row, +10 the next column to the left, and so on.
+template <int Step>
+constexpr uint64_t WithNeighbourIn(uint64_t b) {
+    static_assert(Step == 1 || Step == -1 || Step == 10 || Step == -10 || Step == 11 ||
+                  Step == -11 || Step == 9 || Step == -9);
+    if constexpr (Step == 1) return (b >> 1) & ~kRow8;
+    if constexpr (Step == -1) return (b << 1) & ~kRow1;
+    if constexpr (Step == 10) return b >> 8;
+    if constexpr (Step == -10) return b << 8;
+    if constexpr (Step == 11) return (b >> 9) & ~kRow8;
+    if constexpr (Step == -11) return (b << 9) & ~kRow1;
+    if constexpr (Step == 9) return (b >> 7) & ~kRow1;
+    if constexpr (Step == -9) return (b << 7) & ~kRow8;
+}
+
+// Per-square counts of up to 15, kept as four bit planes: the count of a square is
+// bit0 + 2 bit1 + 4 bit2 + 8 bit3 of its bit in the planes.
+struct TBitCounts {
+    uint64_t bit0 = 0, bit1 = 0, bit2 = 0, bit3 = 0;
+    void Add(uint64_t squares) {
+        const uint64_t carry0 = bit0 & squares;
+        bit0 ^= squares;
+        const uint64_t carry1 = bit1 & carry0;
+        bit1 ^= carry0;
+        const uint64_t carry2 = bit2 & carry1;
+        bit2 ^= carry1;
+        bit3 |= carry2;
+    }
+};
+
+// For every square, how many of its eight neighbours are in b.
+inline TBitCounts NeighboursIn(uint64_t b) {
+    TBitCounts counts;
+    counts.Add(WithNeighbourIn<1>(b));
+    counts.Add(WithNeighbourIn<-1>(b));
+    counts.Add(WithNeighbourIn<10>(b));
+    counts.Add(WithNeighbourIn<-10>(b));
+    counts.Add(WithNeighbourIn<11>(b));
+    counts.Add(WithNeighbourIn<-11>(b));
+    counts.Add(WithNeighbourIn<9>(b));
+    counts.Add(WithNeighbourIn<-9>(b));
+    return counts;
+}
