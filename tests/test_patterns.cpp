@@ -311,6 +311,19 @@ TEST(PatternIndex, StartPositionAndHandBuiltShapes) {
     EXPECT_EQ(k->PatternIndex(kPatternInstances[12]), 2 * 2187 + 3);  // a1 white, c3 black
 }
 
+TEST(PatternIndex, AllIndexesAtOnceAgreeWithOneByOneOnRandomBoards) {
+    auto k = NewEngine();
+    RandSeed(17);
+    for (int trial = 0; trial < 2000; ++trial) {
+        for (int square = 11; square <= 88; ++square)
+            if (IsBoardSquare(square)) k->Boards[0].Cells[square] = static_cast<uint8_t>(Random(3));
+        uint16_t indexes[22];
+        AllPatternIndexes(k->CurrentBoard->Cells, BitsOf(k->CurrentBoard->Cells), indexes);
+        for (int i = 0; i < 22; ++i)
+            ASSERT_EQ(indexes[i], k->PatternIndex(kPatternInstances[i])) << i;
+    }
+}
+
 TEST(EvaluatePatterns, AddsTheValueOfEveryInstanceForTheStage) {
     auto k = NewEngine();
     k->GameLevel = 4;

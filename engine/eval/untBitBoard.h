@@ -51,6 +51,38 @@ inline constexpr uint64_t kBorder = kRow1 | kRow8 | kColumnH | kColumnA;
 inline constexpr uint64_t kInner = ~kBorder;
 inline constexpr uint64_t kCorners = (kRow1 | kRow8) & (kColumnH | kColumnA);
 
+// The discs of column x as a byte, row 1 in bit 0.
+constexpr uint32_t ColumnByte(uint64_t b, int x) {
+    return static_cast<uint32_t>((b >> (8 * (x - 1))) & 0xFF);
+}
+// The discs of row y as a byte, column h in bit 0 and column a in bit 7.
+constexpr uint32_t RowByte(uint64_t b, int y) {
+    return static_cast<uint32_t>((((b >> (y - 1)) & kRow1) * 0x0102040810204080ull) >> 56);
+}
+
+// The base-3 number of an 8-bit set of squares, each set bit a digit 1: with bit 7 as the
+// most significant digit (HighFirst) or with bit 0 (LowFirst).
+struct TBase3Table {
+    uint16_t of[256];
+};
+constexpr TBase3Table MakeBase3Table(bool highFirst) {
+    TBase3Table t{};
+    for (int mask = 0; mask < 256; ++mask) {
+        int value = 0;
+        for (int i = 0; i < 8; ++i)
+            value = 3 * value + ((mask >> (highFirst ? 7 - i : i)) & 1);
+        t.of[mask] = static_cast<uint16_t>(value);
+    }
+    return t;
+}
+inline constexpr TBase3Table kBase3HighFirst = MakeBase3Table(true);
+inline constexpr TBase3Table kBase3LowFirst = MakeBase3Table(false);
+
+// The base-3 code of eight squares in a row or column, black digits 1 and white digits 2.
+constexpr uint16_t LineCode(uint32_t black, uint32_t white, const TBase3Table& base3) {
+    return static_cast<uint16_t>(base3.of[black] + 2 * base3.of[white]);
+}
+
 // The squares where the side with the discs `own` may play: each is empty and closes at
 // least one run of the opponent's discs with one of its own, in some direction.
 inline uint64_t LegalMovesOf(uint64_t own, uint64_t opponent) {

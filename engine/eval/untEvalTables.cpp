@@ -129,11 +129,20 @@ TPositionFeatures CornerFeaturesOf(const uint8_t* cells) {
     return f;
 }
 
-TPositionFeatures PositionFeaturesOf(const uint8_t* cells) {
+// The codes of the four edges (row 1, column h, row 8, column a), L1 the first digit.
+std::array<uint16_t, 4> EdgeCodes(const TBitBoard& bits) {
+    return {LineCode(RowByte(bits.black, 1), RowByte(bits.white, 1), kBase3HighFirst),
+            LineCode(ColumnByte(bits.black, 1), ColumnByte(bits.white, 1), kBase3LowFirst),
+            LineCode(RowByte(bits.black, 8), RowByte(bits.white, 8), kBase3HighFirst),
+            LineCode(ColumnByte(bits.black, 8), ColumnByte(bits.white, 8), kBase3LowFirst)};
+}
+
+TPositionFeatures PositionFeaturesOf(const uint8_t* cells, const TBitBoard& bits) {
     TPositionFeatures f;
     const TEdgeFeatures* edges[4];
+    const std::array<uint16_t, 4> codes = EdgeCodes(bits);
     for (int e = 0; e < 4; ++e) {
-        const TEdgeFeatures& edge = kEdgeTable[CodeOf(cells, kEdgeSquares[e])];
+        const TEdgeFeatures& edge = kEdgeTable[codes[e]];
         edges[e] = &edge;
         f.splitMiddles += edge.splitMiddle;
         f.middleDiscs += edge.middleDiscs;

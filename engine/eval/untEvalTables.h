@@ -34,7 +34,7 @@ struct TPositionFeatures {
     int emptyCSquaresInsideOwnEdge = 0;
 };
 
-TPositionFeatures PositionFeaturesOf(const uint8_t* cells);
+TPositionFeatures PositionFeaturesOf(const uint8_t* cells, const TBitBoard& bits);
 // Only the corner features (cornerRuns and the edge features stay 0).
 TPositionFeatures CornerFeaturesOf(const uint8_t* cells);
 

@@ -18,7 +18,7 @@ int16_t TKyokumen::EvaluateD() {
     int16_t v = static_cast<int16_t>(census.value);
     if (mv >= 60) return FinalResult(v, BlackCount, WhiteCount);
 
-    const TPositionFeatures f = PositionFeaturesOf(cells);
+    const TPositionFeatures f = PositionFeaturesOf(cells, bits);
     const TLineFeatures line = LineFeaturesOf(cells, Tejun);
     const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
     Add16(v, Noise(mv, GameLevel, 22));

@@ -20,7 +20,7 @@ int32_t TKyokumen::EvaluatePatterns() {
     // In the last moves only the discs count.
     if (mv >= 58) return FinalResult(v, BlackCount, WhiteCount);
 
-    const TPositionFeatures f = PositionFeaturesOf(cells);
+    const TPositionFeatures f = PositionFeaturesOf(cells, bits);
     const TLineFeatures line = LineFeaturesOf(cells, Tejun);
     if (GameLevel == 4 && mv < 53) v += DiscBalance(BlackCount, WhiteCount, 1);
     v += CornersOnLine(Tejun, w.cornerOnLine);
@@ -34,7 +34,9 @@ int32_t TKyokumen::EvaluatePatterns() {
 
     const TPatternTable& table = *PatternWeights;
     const uint8_t stage = StageOf(mv);
-    for (const TPatternInstance& instance : kPatternInstances)
-        v += table[instance.kind][PatternIndexOf(cells, instance)][stage];
+    uint16_t indexes[22];
+    AllPatternIndexes(cells, bits, indexes);
+    for (int i = 0; i < 22; ++i)
+        v += table[kPatternInstances[i].kind][indexes[i]][stage];
     return FinalResult(v, BlackCount, WhiteCount);
 }

@@ -77,3 +77,33 @@ void TKyokumen::AdjustPatternValue(uint8_t kind, int32_t delta, uint8_t stage, u
 uint16_t TKyokumen::PatternIndex(const TPatternInstance& instance) const {
     return PatternIndexOf(CurrentBoard->Cells, instance);
 }
+
+namespace {
+
+// How each instance that is a whole row or column reads: which line, and from which end.
+struct TLineInstance {
+    bool isRow;
+    int8_t line;     // y of a row, x of a column
+    bool highFirst;  // read from bit 7 (column a, row 8) towards bit 0
+};
+// Indexed like kPatternInstances; the entries after the edges are not lines.
+constexpr TLineInstance kLineInstances[12] = {
+    {true, 3, true}, {true, 6, true},   {false, 3, false}, {false, 6, false},  // LINE3
+    {true, 2, true}, {true, 7, true},   {false, 2, false}, {false, 7, false},  // LINE2
+    {true, 1, true}, {false, 1, false}, {true, 8, false},  {false, 8, true},   // EDGE
+};
+
+}  // namespace
+
+void AllPatternIndexes(const uint8_t* cells, const TBitBoard& bits, uint16_t (&indexes)[22]) {
+    for (int i = 0; i < 12; ++i) {
+        const TLineInstance& line = kLineInstances[i];
+        const uint32_t black =
+            line.isRow ? RowByte(bits.black, line.line) : ColumnByte(bits.black, line.line);
+        const uint32_t white =
+            line.isRow ? RowByte(bits.white, line.line) : ColumnByte(bits.white, line.line);
+        indexes[i] = LineCode(black, white, line.highFirst ? kBase3HighFirst : kBase3LowFirst);
+    }
+    for (int i = 12; i < 22; ++i)
+        indexes[i] = PatternIndexOf(cells, kPatternInstances[i]);
+}

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/untKyokumen.h"
 #include "engine/untSquareNames.h"
 
@@ -71,6 +72,10 @@ inline uint16_t PatternIndexOf(const uint8_t* cells, const TPatternInstance& ins
         index = 3 * index + cells[square];
     return static_cast<uint16_t>(index);
 }
+
+// The indexes of all 22 instances at once, in table order; the instances that are whole
+// rows or columns are read from the bit sets, a byte at a time.
+void AllPatternIndexes(const uint8_t* cells, const TBitBoard& bits, uint16_t (&indexes)[22]);
 
 // The game stage of a move number: 0 up to move 20, 1 for moves 21 to 40, 2 from move 41.
 constexpr uint8_t StageOf(int moveNumber) {
