@@ -1,0 +1,94 @@
+// The match tool's games: parsing the sides and the openings, whole legal games with the
+// colour-swapped black side, repeatable under a seed, and the summary line.
+#include <gtest/gtest.h>
+
+#include "ReferenceBoard.h"
+#include "engine/untSquareNames.h"
+#include "tools/untMatch.h"
+
+namespace {
+
+TEST(MatchSettings, SidesAreALevelAndAType) {
+    const std::optional<TPlayerSettings> side = ParsePlayer("4:C");
+    ASSERT_TRUE(side);
+    EXPECT_EQ(side->gameLevel, 4);
+    EXPECT_EQ(side->thinkType, 3);
+    EXPECT_EQ(side->Name(), "4:C");
+    for (const char* bad : {"", "4", "4C", "5:A", "0:A", "4:E", "4:c", "4:CC", "44:C"})
+        EXPECT_FALSE(ParsePlayer(bad)) << bad;
+}
+
+TEST(MatchSettings, OpeningsMustBeLegalGames) {
+    std::string error;
+    const auto opening = ParseOpening("f5d6c3d3c4f4f6f3", error);
+    ASSERT_TRUE(opening);
+    EXPECT_EQ(opening->size(), 8u);
+    EXPECT_EQ((*opening)[0], SquareOf("f5"));
+    EXPECT_FALSE(ParseOpening("f5d6c3d3c4f4f6f", error));
+    EXPECT_EQ(error, "odd number of characters");
+    EXPECT_FALSE(ParseOpening("f5z9", error));
+    EXPECT_EQ(error, "'z9' is not a square");
+    EXPECT_FALSE(ParseOpening("f5f5", error));
+    EXPECT_EQ(error, "move 2 (f5) is not legal");
+}
+
+// Replays a record on the plain reference board, passes inferred, and returns its discs.
+std::pair<int, int> ReplayRecord(const std::string& record) {
+    TReferenceBoard board = TReferenceBoard::Standard();
+    int colour = 1;
+    for (std::size_t i = 0; i < record.size(); i += 2) {
+        const int square = *SquareFromName(record.substr(i, 2));
+        const int column = TReferenceBoard::ColumnOf(square), row = TReferenceBoard::RowOf(square);
+        if (!board.IsLegal(column, row, colour)) colour = 3 - colour;
+        EXPECT_TRUE(board.IsLegal(column, row, colour)) << record << " at " << i / 2 + 1;
+        board.Play(column, row, colour);
+        colour = 3 - colour;
+    }
+    EXPECT_TRUE(board.LegalSquares(1).empty() && board.LegalSquares(2).empty()) << record;
+    return {board.Count(1), board.Count(2)};
+}
+
+TEST(MatchGames, AreWholeLegalGamesRepeatableUnderASeed) {
+    const TPlayerSettings strong = *ParsePlayer("3:D"), weak = *ParsePlayer("1:A");
+    std::string error;
+    const std::vector<uint8_t> opening = *ParseOpening("f5d6c4d3c2b3b4b5", error);
+    int strongPoints2 = 0;
+    for (int game = 0; game < 6; ++game) {
+        const bool aIsBlack = game % 2 == 0;
+        const TGameResult result = PlayGame(
+            strong, weak, aIsBlack, game < 2 ? opening : std::vector<uint8_t>{}, {}, 100 + game);
+        const auto [black, white] = ReplayRecord(result.record);
+        EXPECT_EQ(result.blackDiscs, black);
+        EXPECT_EQ(result.whiteDiscs, white);
+        if (game < 2) {
+            EXPECT_EQ(result.record.substr(0, 16), "f5d6c4d3c2b3b4b5");
+        }
+        strongPoints2 += result.aScore2;
+        const TGameResult again = PlayGame(
+            strong, weak, aIsBlack, game < 2 ? opening : std::vector<uint8_t>{}, {}, 100 + game);
+        EXPECT_EQ(again.record, result.record);
+    }
+    // The searching side wins with either colour: the side asked on the swapped position
+    // plays as well as the one asked on the real board.
+    EXPECT_GE(strongPoints2, 2 * 5);
+}
+
+TEST(MatchGames, TheBookAnswersTheWhiteSideAtTheTopLevel) {
+    const TPlayerSettings bookSide = *ParsePlayer("4:D"), other = *ParsePlayer("1:A");
+    std::string error;
+    const std::vector<uint8_t> opening = *ParseOpening("f5f6e6", error);
+    const std::vector<std::string> book = {"// * a line *", "f5f6e6f4e3"};
+    const TGameResult result = PlayGame(other, bookSide, true, opening, book, 5);
+    EXPECT_EQ(result.record.substr(6, 2), "f4");  // the book's move, not the search's
+}
+
+TEST(MatchSummary, CountsWinsLossesAndHalfPointDraws) {
+    std::vector<TGameResult> results(4);
+    results[0].aScore2 = 2;
+    results[1].aScore2 = 1;
+    results[2].aScore2 = 0;
+    results[3].aScore2 = 2;
+    EXPECT_EQ(MatchSummary(results), "A: 2 wins, 1 losses, 1 draws, score 62.5%");
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/untKyokumen.h"
+
+// Games of the engine against itself, without windows. The engine only ever plays white,
+// so the side playing black is asked on the colour-swapped position: its black discs
+// become white and the other way round, the number of moves played stays the same, and
+// its answer is the same square on the real board.
+
+// One side of a match: its level, thinking type and pattern tables.
+struct TPlayerSettings {
+    uint8_t gameLevel = 2;
+    uint8_t thinkType = 1;
+    std::shared_ptr<const TPatternTable> tables;  // null: the engine's own (all zeros)
+    std::string Name() const;                     // "4:C"
+};
+
+// Parses "L:T" with a level 1-4 and a thinking type A-D.
+std::optional<TPlayerSettings> ParsePlayer(const std::string& text);
+
+// Parses an opening line in the game-record notation ("f5d6c3..."): the squares, checked
+// to be a legal game from the standard start with black first (passes inferred).
+std::optional<std::vector<uint8_t>> ParseOpening(const std::string& line, std::string& error);
+
+struct TGameResult {
+    std::string record;  // the whole game in the game-record notation
+    int blackDiscs = 0;
+    int whiteDiscs = 0;
+    bool aWasBlack = false;
+    int aScore2 = 0;  // twice A's points: 2 a win, 1 a draw, 0 a loss
+};
+
+// Plays one game from the opening (possibly empty) with the two sides, A as black when
+// aIsBlack; the book answers the white side where the program itself would consult it.
+// The program-wide random generator is seeded with the seed first.
+TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aIsBlack,
+                     const std::vector<uint8_t>& opening, const std::vector<std::string>& book,
+                     uint32_t seed);
+
+// The summary line: "A: W wins, L losses, D draws, score P%".
+std::string MatchSummary(const std::vector<TGameResult>& results);
