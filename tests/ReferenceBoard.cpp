@@ -1,5 +1,7 @@
 #include "ReferenceBoard.h"
 
+#include "engine/untRandom.h"
+
 namespace {
 
 bool Inside(int column, int row) {
@@ -62,4 +64,25 @@ int TReferenceBoard::Count(int colour) const {
         for (const int content : column)
             count += content == colour;
     return count;
+}
+
+bool TReferenceBoard::PlayRandomMove() {
+    std::vector<int> moves = LegalSquares(toMove);
+    if (moves.empty()) {
+        toMove = 3 - toMove;
+        moves = LegalSquares(toMove);
+        if (moves.empty()) return false;
+    }
+    const int square = moves[Random(static_cast<uint32_t>(moves.size()))];
+    Play(ColumnOf(square), RowOf(square), toMove);
+    toMove = 3 - toMove;
+    return true;
+}
+
+bool TReferenceBoard::PlayRecordedMove(int square) {
+    if (!IsLegal(ColumnOf(square), RowOf(square), toMove)) toMove = 3 - toMove;
+    if (!IsLegal(ColumnOf(square), RowOf(square), toMove)) return false;
+    Play(ColumnOf(square), RowOf(square), toMove);
+    toMove = 3 - toMove;
+    return true;
 }

@@ -11,6 +11,14 @@ struct TReferenceBoard {
 
     static TReferenceBoard Standard();
 
+    // Plays a random legal move for the side to move, passing first when it has none, and
+    // hands the move to the other side; false when neither side can move. Draws from the
+    // program-wide generator.
+    bool PlayRandomMove();
+    // Plays a move of a game record, where passes are not written: when the side to move
+    // cannot play the square, it passed. False when neither side may play it.
+    bool PlayRecordedMove(int square);
+
     bool IsLegal(int column, int row, int colour) const;
     std::vector<int> LegalSquares(int colour) const;  // engine square numbers
     void Play(int column, int row, int colour);       // places and turns discs

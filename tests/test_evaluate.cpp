@@ -310,25 +310,10 @@ TEST(Evaluations, AgreeWithTheReferenceOverRandomGames) {
     int compared = 0;
     for (int game = 0; game < 60; ++game) {
         TReferenceBoard board = TReferenceBoard::Standard();
-        int colour = 1;
-        for (int ply = 0; ply < 70; ++ply) {
-            std::vector<int> moves = board.LegalSquares(colour);
-            if (moves.empty()) {
-                colour = 3 - colour;
-                moves = board.LegalSquares(colour);
-                if (moves.empty()) break;
-            }
-            const int square = moves[Random(static_cast<uint32_t>(moves.size()))];
-            board.Play(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square), colour);
-            colour = 3 - colour;
-
-            std::string cells64;
-            for (int row = 0; row < 8; ++row)
-                for (int column = 0; column < 8; ++column)
-                    cells64 += "-XO"[board.cell[column][row]];
+        while (board.PlayRandomMove()) {
             for (int variant = 0; variant < 6; ++variant) {
                 const int mv = static_cast<int>(Random(61));
-                SetGameBoardFromLine(*k, cells64, mv);
+                SetGameBoard(*k, board, mv);
                 k->GameLevel = static_cast<uint8_t>(1 + Random(4));
                 for (int p = 0; p < PLY_SLOTS; ++p)
                     k->Tejun[p] =

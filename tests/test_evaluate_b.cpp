@@ -157,17 +157,7 @@ TEST(EvaluateB, AgreesWithTheReferenceOverRandomGames) {
     int compared = 0;
     for (int game = 0; game < 40; ++game) {
         TReferenceBoard board = TReferenceBoard::Standard();
-        int colour = 1;
-        for (int ply = 0; ply < 70; ++ply) {
-            std::vector<int> moves = board.LegalSquares(colour);
-            if (moves.empty()) {
-                colour = 3 - colour;
-                moves = board.LegalSquares(colour);
-                if (moves.empty()) break;
-            }
-            const int square = moves[Random(static_cast<uint32_t>(moves.size()))];
-            board.Play(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square), colour);
-            colour = 3 - colour;
+        while (board.PlayRandomMove()) {
             for (int variant = 0; variant < 4; ++variant) {
                 SetGameBoard(*k, board, static_cast<int>(Random(61)));
                 k->GameLevel = static_cast<uint8_t>(1 + Random(4));

@@ -35,15 +35,9 @@ TEST(MatchSettings, OpeningsMustBeLegalGames) {
 // Replays a record on the plain reference board, passes inferred, and returns its discs.
 std::pair<int, int> ReplayRecord(const std::string& record) {
     TReferenceBoard board = TReferenceBoard::Standard();
-    int colour = 1;
-    for (std::size_t i = 0; i < record.size(); i += 2) {
-        const int square = *SquareFromName(record.substr(i, 2));
-        const int column = TReferenceBoard::ColumnOf(square), row = TReferenceBoard::RowOf(square);
-        if (!board.IsLegal(column, row, colour)) colour = 3 - colour;
-        EXPECT_TRUE(board.IsLegal(column, row, colour)) << record << " at " << i / 2 + 1;
-        board.Play(column, row, colour);
-        colour = 3 - colour;
-    }
+    for (std::size_t i = 0; i < record.size(); i += 2)
+        EXPECT_TRUE(board.PlayRecordedMove(*SquareFromName(record.substr(i, 2))))
+            << record << " at " << i / 2 + 1;
     EXPECT_TRUE(board.LegalSquares(1).empty() && board.LegalSquares(2).empty()) << record;
     return {board.Count(1), board.Count(2)};
 }

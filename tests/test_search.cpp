@@ -36,20 +36,10 @@ std::vector<TEndgame> RandomEndgames(int count, int moveNumber, uint32_t seed) {
     std::vector<TEndgame> endgames;
     while (static_cast<int>(endgames.size()) < count) {
         TReferenceBoard board = TReferenceBoard::Standard();
-        int colour = 1, moves = 0;
-        while (moves < moveNumber) {
-            std::vector<int> legal = board.LegalSquares(colour);
-            if (legal.empty()) {
-                colour = 3 - colour;
-                legal = board.LegalSquares(colour);
-                if (legal.empty()) break;
-            }
-            const int square = legal[Random(static_cast<uint32_t>(legal.size()))];
-            board.Play(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square), colour);
-            colour = 3 - colour;
+        int moves = 0;
+        while (moves < moveNumber && board.PlayRandomMove())
             ++moves;
-        }
-        if (moves == moveNumber && colour == 2 && !board.LegalSquares(2).empty())
+        if (moves == moveNumber && board.toMove == 2 && !board.LegalSquares(2).empty())
             endgames.push_back({board, moveNumber});
     }
     return endgames;
@@ -63,17 +53,11 @@ std::vector<TEndgame> RealEndgames(int moveNumber, int count) {
     while (std::getline(in, line) && static_cast<int>(endgames.size()) < count) {
         const std::string moves = line.substr(0, line.find(' '));
         TReferenceBoard board = TReferenceBoard::Standard();
-        int colour = 1;
-        for (int n = 0; n < moveNumber && 2 * n + 1 < static_cast<int>(moves.size()); ++n) {
-            const int square = *SquareFromName(moves.substr(2 * n, 2));
-            if (!board.IsLegal(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square),
-                               colour))
-                colour = 3 - colour;
-            board.Play(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square), colour);
-            colour = 3 - colour;
-        }
-        if (board.LegalSquares(colour).empty()) colour = 3 - colour;
-        if (colour == 2 && !board.LegalSquares(2).empty()) endgames.push_back({board, moveNumber});
+        for (int n = 0; n < moveNumber && 2 * n + 1 < static_cast<int>(moves.size()); ++n)
+            board.PlayRecordedMove(*SquareFromName(moves.substr(2 * n, 2)));
+        if (board.LegalSquares(board.toMove).empty()) board.toMove = 3 - board.toMove;
+        if (board.toMove == 2 && !board.LegalSquares(2).empty())
+            endgames.push_back({board, moveNumber});
     }
     return endgames;
 }
