@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, but only those that are missing.
-# Usage: scripts/install-deps.sh
+# Usage: scripts/install-deps.sh [screenshot]
+#   screenshot: also what it takes to run the window without a monitor (Xvfb and tools)
 set -euo pipefail
 
 packages=(
@@ -8,7 +9,13 @@ packages=(
     libgtest-dev libgmock-dev               # unit tests
     libbenchmark-dev                        # benchmarks
     clang-format                            # source format check
+    qt6-base-dev libgl-dev                  # the windows (Qt 6 Widgets, Test, moc, rcc)
+    qt6-translations-l10n                   # Qt's own buttons in Japanese
+    fonts-ipafont-gothic                    # a Japanese Gothic font for the captions
 )
+if [[ "${1:-}" == screenshot ]]; then
+    packages+=(xvfb xauth x11-utils xdotool imagemagick)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

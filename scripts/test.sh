@@ -11,7 +11,7 @@ cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANEY_SANITIZE=ON \
-    -DTOLVANEY_BUILD_BENCH=OFF -DTOLVANEY_BUILD_TOOLS=OFF
+    -DTOLVANEY_BUILD_BENCH=OFF -DTOLVANEY_BUILD_TOOLS=OFF -DTOLVANEY_BUILD_UI=OFF
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -E source_format

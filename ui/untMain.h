@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/untGameRecord.h"
+#include "engine/untKyokumen.h"
+#include "ui/untDialogs.h"
+#include "ui/untWidgets.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+class TForm2;
+class TScore;
+
+// The main window and the game controller. It owns the engine of the current game, the
+// results record, the new-game dialog and the opening book, shows the board and the
+// messages, and runs one game: the human's click, the computer's turn on a one-shot timer,
+// passes, the end of the game, a new game, take-back and the game record.
+//
+// Everything runs on the user-interface thread. While a move is processed or the computer's
+// turn is pending, Busy keeps the board and take-back from accepting clicks.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // Start-up. Tests pass their own dialogs; by default the toolkit's boxes are used.
+    explicit TForm1(std::unique_ptr<TDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- Controls.
+    QLabel* Image1;        // the board picture
+    TImage* Ban[89] = {};  // the square images "ban11" .. "ban88", by square number
+    TShape* Waku;          // red frame: the human's last disc
+    TShape* Waku2;         // aqua frame: the computer's last disc
+    QLabel* Label_Message;
+    QLabel* Label_mes2;
+    QLabel* Label_mes3;
+    QTimer* Timer1;
+    QPushButton* Button_Start;   // 初期化
+    QPushButton* Button_Matta;   // 待った
+    QPushButton* Button_Exit;    // 終了
+    QPushButton* Button_Touryo;  // 棋譜をクリップボード出力
+    QPushButton* Button2;        // 成績を見る
+
+    // --- The controller's state.
+    int32_t WaitPerMove = 800;  // milliseconds before the computer moves
+    int32_t WaitOnPass = 3000;  // milliseconds before it moves again after the human passed
+    uint8_t Busy = 0;           // 0 the human may act, 1 a move or the computer's turn, 2 game over
+    bool TakeBackUsed = false;  // a take-back was made in this human turn
+    uint8_t LastSquare = 0;     // the square of the last click or computer move
+    std::unique_ptr<TKyokumen> Engine;
+    double TotalTime = 0;  // the computer's thinking time in this game, seconds
+    double TurnStart = 0;  // clock tick at the start of the computer's turn, milliseconds
+    TForm2* NewGameDialog;
+    uint8_t GameRecord[GAME_RECORD_SIZE] = {};
+    int32_t ThinkCursor = 5;  // the number of the busy cursor
+    std::unique_ptr<TScore> Score;
+    std::vector<std::string> BookLines;
+    bool BookActive = true;
+
+    // --- Event handlers.
+    void OnBan_Click(QObject* sender);
+    void OnTimer();
+    void OnButton_ExitClick();
+    void OnButton_StartClick();
+    void OnButton_MattaClick();
+    void OnButton_KifuClick();
+    void OnSeiseki_Click();
+
+    // --- The game.
+    void HumanClick(QObject* sender);
+    void HumanMove();
+    void ComputerTurn();
+    void EndOfGame();
+    void BookMove();
+
+    // --- The board display.
+    void DrawBoard();
+    void LoadDisc(QLabel* picture, const QString& name);
+
+    QString FormatCount(int32_t count) const;
+    TDialogs& Dialogs() { return *dialogs_; }
+
+private:
+    void CreateControls();
+    void LoadBook();
+    void LoadPatternTables();
+    void ReportFault(const QString& step, const std::exception& fault);
+    void HandOver();
+    void SetScreenCursor(int cursor);
+    void ProcessPendingEvents();
+    double ClockTick() const;
+    void AppendMessage(const QString& text);
+
+    std::unique_ptr<TDialogs> dialogs_;
+    QElapsedTimer clock_;
+};
+
+// The screen cursors by number: the default, the hand and the busy cursor.
+inline constexpr int CURSOR_DEFAULT = 0;
+inline constexpr int CURSOR_HAND_POINT = -21;
