@@ -106,6 +106,10 @@ TForm1::~TForm1() {
 
 void TForm1::CreateControls() {
     setWindowTitle(kCaption);
+    // A fixed single border with the system menu and the minimise box only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
     setFont(GothicFont(12));
 
