@@ -135,6 +135,9 @@ public:
     void AdjustPatternValue(uint8_t kind, int32_t delta, uint8_t stage, uint16_t index);
     // The base-3 index of a pattern instance on the current snapshot.
     uint16_t PatternIndex(const TPatternInstance& instance) const;
+    // One learning pass: each of the 22 instances' values moves one step towards making
+    // EvaluatePatterns of the current snapshot equal ChosenValue.
+    void LearnPatterns();
 
     // The evaluations of the current snapshot, from white's point of view. Each recounts
     // BlackCount and WhiteCount.

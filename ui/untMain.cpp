@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDateTime>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
 #include "engine/untTextFile.h"
+#include "learn/untSubForm.h"
 #include "ui/untInitialize.h"
 #include "ui/untScore.h"
 
@@ -71,6 +73,7 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     Busy = 0;
     TakeBackUsed = false;
     LastSquare = 0;
+    PatternEditor = new TForm3(Dialogs(), this);
     try {
         Score = std::make_unique<TScore>(
             kScoreFile, [this](const std::string& text, const std::string& caption) {
@@ -144,6 +147,17 @@ void TForm1::CreateControls() {
     connect(Button_Start, &QPushButton::clicked, this, &TForm1::OnButton_StartClick);
     connect(Button_Touryo, &QPushButton::clicked, this, &TForm1::OnButton_KifuClick);
     connect(Button2, &QPushButton::clicked, this, &TForm1::OnSeiseki_Click);
+    // The developer's learning commands stay hidden.
+    Button_Test = Button(QStringLiteral("学習１"), 344, 320, 49, 17, this);
+    Button1 = Button(QStringLiteral("学習２"), 400, 320, 49, 17, this);
+    Button3 = Button(QStringLiteral("学習３"), 456, 320, 49, 17, this);
+    Button4 = Button(QStringLiteral("セーブ"), 512, 320, 41, 17, this);
+    for (QPushButton* button : {Button_Test, Button1, Button3, Button4})
+        button->hide();
+    connect(Button_Test, &QPushButton::clicked, this, &TForm1::OnButton_TestClick);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::OnButton_Test2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::On_Test3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::On_Test4Click);
 
     Label_Message = MessageLabel(376, 107, 240, 157, 19, this);
     Label_Message->setWordWrap(true);
@@ -212,7 +226,16 @@ void TForm1::LoadDisc(QLabel* picture, const QString& name) {
 }
 
 void TForm1::OnButton_ExitClick() {
+    if (Learning) return;
     if (Dialogs().Confirm(QStringLiteral("確認"), QStringLiteral("終了しますか？"))) close();
+}
+
+// The window cannot close under a running replay, which owns the engine.
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (Learning)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void TForm1::OnButton_KifuClick() {

@@ -15,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class TForm2;
+class TForm3;
 class TScore;
 
 // The main window and the game controller. It owns the engine of the current game, the
@@ -45,6 +46,10 @@ public:
     QPushButton* Button_Exit;    // 終了
     QPushButton* Button_Touryo;  // 棋譜をクリップボード出力
     QPushButton* Button2;        // 成績を見る
+    QPushButton* Button_Test;    // 学習１ (hidden)
+    QPushButton* Button1;        // 学習２ (hidden)
+    QPushButton* Button3;        // 学習３ (hidden)
+    QPushButton* Button4;        // セーブ (hidden)
 
     // --- The controller's state.
     int32_t WaitPerMove = 800;  // milliseconds before the computer moves
@@ -58,9 +63,13 @@ public:
     TForm2* NewGameDialog;
     uint8_t GameRecord[GAME_RECORD_SIZE] = {};
     int32_t ThinkCursor = 5;  // the number of the busy cursor
+    TForm3* PatternEditor;
     std::unique_ptr<TScore> Score;
     std::vector<std::string> BookLines;
     bool BookActive = true;
+    // A game record is being replayed for learning: it owns the engine, so nothing that
+    // plays, replaces or trains the engine may start meanwhile.
+    bool Learning = false;
 
     // --- Event handlers.
     void OnBan_Click(QObject* sender);
@@ -70,6 +79,11 @@ public:
     void OnButton_MattaClick();
     void OnButton_KifuClick();
     void OnSeiseki_Click();
+    // The developer commands (learning, in learn/).
+    void OnButton_TestClick();
+    void OnButton_Test2Click();
+    void On_Test3Click();
+    void On_Test4Click();
 
     // --- The game.
     void HumanClick(QObject* sender);
@@ -84,6 +98,9 @@ public:
 
     QString FormatCount(int32_t count) const;
     TDialogs& Dialogs() { return *dialogs_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();

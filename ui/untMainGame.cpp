@@ -49,7 +49,7 @@ void TForm1::OnBan_Click(QObject* sender) {
 }
 
 void TForm1::HumanClick(QObject* sender) {
-    if (Busy != 0) return;
+    if (Busy != 0 || Learning) return;
     LastSquare = 0;
     const QString name = sender->objectName();
     if (name.startsWith("ban")) LastSquare = static_cast<uint8_t>(name.mid(3, 2).toInt());
@@ -93,6 +93,10 @@ void TForm1::HumanMove() {
 
 void TForm1::OnTimer() {
     Timer1->stop();
+    if (Learning) {  // the computer's turn waits until the replay is over
+        Timer1->start();
+        return;
+    }
     ProcessPendingEvents();
     ComputerTurn();
 }
@@ -210,6 +214,7 @@ void TForm1::BookMove() {
 }
 
 void TForm1::OnButton_StartClick() {
+    if (Learning) return;
     Dialogs().ShowModal(*NewGameDialog);
     if (NewGameDialog->Cancelled) return;
     Timer1->stop();
@@ -261,7 +266,7 @@ void TForm1::OnButton_StartClick() {
 }
 
 void TForm1::OnButton_MattaClick() {
-    if (Busy != 0) return;
+    if (Busy != 0 || Learning) return;
     if (TakeBackUsed) {
         Dialogs().Message(QStringLiteral("待ったは一度だけです。"));
         return;

@@ -46,6 +46,11 @@ void TShape::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void TEdit::keyReleaseEvent(QKeyEvent* event) {
+    QLineEdit::keyReleaseEvent(event);
+    emit keyUp();
+}
+
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns,
                          QWidget* parent)
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
 
 // Small controls the windows are built from.
@@ -44,6 +45,18 @@ protected:
 private:
     QColor pen_;
     int penWidth_;
+};
+
+// An edit box that reports every key release.
+class TEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+signals:
+    void keyUp();
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
 };
 
 // A group of radio buttons in columns with a caption; ItemIndex is the checked item (-1 none).

@@ -40,10 +40,9 @@ void TKyokumen::LoadPatternWeights(const std::array<std::string_view, 6>& tableT
             }
 }
 
-std::string TKyokumen::PatternFileText(int kind) const {
+std::string PatternTableText(const TPatternTable& table, int kind) {
     if (kind < FIRST_PATTERN_KIND || kind > LAST_PATTERN_KIND)
         throw EEngineError("PatternFileText: " + std::to_string(kind) + " is not a pattern kind");
-    const TPatternTable& table = *PatternWeights;
     std::string text;
     text.reserve(PATTERN_FILE_LINES * 4);
     for (int stage = 0; stage < STAGES; ++stage)
@@ -54,12 +53,20 @@ std::string TKyokumen::PatternFileText(int kind) const {
     return text;
 }
 
-void TKyokumen::SavePatternFile(int kind, const std::filesystem::path& folder) const {
+void SavePatternTable(const TPatternTable& table, int kind, const std::filesystem::path& folder) {
     try {
-        WriteFileAtomically(folder / PatternFileName(kind), PatternFileText(kind));
+        WriteFileAtomically(folder / PatternFileName(kind), PatternTableText(table, kind));
     } catch (const EEngineError& error) {
         throw EEngineError(std::string("SavePatternFile: ") + error.what());
     }
+}
+
+std::string TKyokumen::PatternFileText(int kind) const {
+    return PatternTableText(*PatternWeights, kind);
+}
+
+void TKyokumen::SavePatternFile(int kind, const std::filesystem::path& folder) const {
+    SavePatternTable(*PatternWeights, kind, folder);
 }
 
 void TKyokumen::AdjustPatternValue(uint8_t kind, int32_t delta, uint8_t stage, uint16_t index) {

@@ -86,6 +86,12 @@ constexpr uint8_t StageOf(int moveNumber) {
 std::string PatternResourceName(int kind);
 std::string PatternFileName(int kind);
 
+// One kind's table in the file format: 19,683 lines, stage by stage, CR LF after each.
+std::string PatternTableText(const TPatternTable& table, int kind);
+// Writes 学習_k.dat into the folder, replacing it whole or not at all; throws EEngineError.
+void SavePatternTable(const TPatternTable& table, int kind,
+                      const std::filesystem::path& folder = ".");
+
 // Copies kinds 1 to 6 (every index and stage) from one engine's table into another's: the
 // values learned or edited during a run last into the next game.
 void CarryPatternWeights(const TKyokumen& from, TKyokumen& to);

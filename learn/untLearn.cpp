@@ -1,0 +1,101 @@
+#include "learn/untLearn.h"
+
+#include "engine/eval/untPatterns.h"
+#include "engine/untSquareNames.h"
+
+namespace {
+
+// +1 to raise the evaluation towards the target, -1 to lower it, 0 when it is reached.
+int32_t Direction(int32_t target, int32_t evaluation) {
+    return target > evaluation ? 1 : target < evaluation ? -1 : 0;
+}
+
+constexpr int kSecondCenter = 17, kLastBlock = 21;  // positions in the instance table
+constexpr int kLargestMargin = 60;
+
+void PlayRecordedMove(TKyokumen& k, bool white, uint8_t square) {
+    k.WhiteToMove = white;
+    k.MakeMove(square);
+    k.Commit();
+}
+
+}  // namespace
+
+void TKyokumen::LearnPatterns() {
+    const uint8_t stage = StageOf(MoveNumber);
+    int32_t direction = Direction(ChosenValue, EvaluatePatterns());
+    for (int i = 0; i < static_cast<int>(kPatternInstances.size()); ++i) {
+        const TPatternInstance& instance = kPatternInstances[i];
+        AdjustPatternValue(instance.kind, direction, stage, PatternIndex(instance));
+        // The first BLOCK instance moves in the same direction as the second CENTER one.
+        if (i != kSecondCenter && i != kLastBlock)
+            direction = Direction(ChosenValue, EvaluatePatterns());
+    }
+}
+
+std::optional<std::vector<uint8_t>> ParseTrainingRecord(const std::string& text,
+                                                        std::string& error) {
+    constexpr std::size_t kLongest = 120;
+    if (text.size() % 2 != 0) {
+        error = "棋譜の文字数が奇数です。";
+        return std::nullopt;
+    }
+    if (text.size() > kLongest) {
+        error = "棋譜が60手を超えています。";
+        return std::nullopt;
+    }
+    TKyokumen game;
+    std::vector<uint8_t> moves;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const std::string name = text.substr(i, 2);
+        const int n = static_cast<int>(i / 2) + 1;
+        const std::optional<uint8_t> square = SquareFromName(name);
+        if (!square) {
+            error = std::to_string(n) + "手目の「" + name + "」はマスの名前ではありません。";
+            return std::nullopt;
+        }
+        game.WhiteToMove = n % 2 == 0;  // black first, no passes
+        if (!game.IsLegal(*square)) {
+            error = std::to_string(n) + "手目の" + name + "には" + (n % 2 ? "黒" : "白") +
+                    "が打てません。";
+            return std::nullopt;
+        }
+        PlayRecordedMove(game, n % 2 == 0, *square);
+        moves.push_back(*square);
+    }
+    return moves;
+}
+
+TTrainingResult TrainOnRecord(TKyokumen& k, const std::vector<uint8_t>& moves,
+                              const std::function<void(int, int)>& progress) {
+    TTrainingResult result;
+    for (int n = 1; n <= static_cast<int>(moves.size()); ++n) {
+        const uint8_t recorded = moves[n - 1];
+        if (n % 2 == 1) {
+            PlayRecordedMove(k, false, recorded);
+            continue;
+        }
+        for (result.k = 1;; result.k += 2) {
+            if (progress) progress(n, result.k);
+            // Raise the position after the recorded move.
+            k.WhiteToMove = true;
+            k.MakeMove(recorded);
+            k.ChosenValue = k.EvaluatePatterns() + result.k;
+            k.LearnPatterns();
+            k.UndoMove();
+            // Does the computer choose it now? Every search gets the whole position budget.
+            k.EvalCount = 0;
+            k.ChooseMove();
+            result.lastChoice = k.ChosenMove;
+            if (k.ChosenMove == recorded || result.k + 2 > kLargestMargin) {
+                if (k.ChosenMove != recorded) result.k += 2;
+                break;
+            }
+            // Lower the position before it, where white is to move.
+            k.ChosenValue = k.EvaluatePatterns() - (result.k + 2);
+            k.LearnPatterns();
+        }
+        PlayRecordedMove(k, true, recorded);
+    }
+    return result;
+}

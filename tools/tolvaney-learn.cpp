@@ -1,0 +1,76 @@
+// Trains the pattern tables from game records, as the program's "学習３" command does for one
+// typed record: starting from the shipped tables, each record is replayed and the recorded
+// white moves are taught to the pattern evaluation. The six tables are then written as
+// 学習_1.dat .. 学習_6.dat into the working directory.
+//
+// Usage: tolvaney-learn RECORDS_FILE
+//   One record a line in the game-record notation ("f5d6c3..."); anything after the first
+//   blank is ignored. Records that are not legal games from the standard start, black first
+//   and without passes, are reported with their line number and skipped.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "engine/eval/untPatterns.h"
+#include "engine/untTextFile.h"
+#include "learn/untLearn.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void LoadShippedTables(TKyokumen& engine) {
+    std::array<std::string, 6> texts;
+    std::array<std::string_view, 6> views;
+    for (int kind = 1; kind <= 6; ++kind) {
+        texts[kind - 1] = ReadTextFile(fs::path(TOLVANEY_RESOURCES) / PatternResourceName(kind));
+        views[kind - 1] = texts[kind - 1];
+    }
+    engine.LoadPatternWeights(views);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s RECORDS_FILE\n", argv[0]);
+        return 2;
+    }
+    try {
+        auto tables = std::make_unique<TKyokumen>();
+        LoadShippedTables(*tables);
+        const std::string text = ReadTextFile(argv[1]);
+        int lineNumber = 0, trained = 0, skipped = 0;
+        for (const std::string_view line : SplitLines(text)) {
+            ++lineNumber;
+            const std::string record(line.substr(0, line.find_first_of(" \t")));
+            if (record.empty()) continue;
+            std::string error;
+            const std::optional<std::vector<uint8_t>> moves = ParseTrainingRecord(record, error);
+            if (!moves) {
+                std::fprintf(stderr, "line %d skipped: %s\n", lineNumber, error.c_str());
+                ++skipped;
+                continue;
+            }
+            // Each record is replayed on a new engine that carries the tables, as in the program.
+            auto engine = std::make_unique<TKyokumen>();
+            CarryPatternWeights(*tables, *engine);
+            engine->GameLevel = 4;
+            engine->ThinkType = 3;
+            const TTrainingResult result = TrainOnRecord(*engine, *moves);
+            tables = std::move(engine);
+            ++trained;
+            std::printf("line %d: %zu moves trained, カウンタ %d\n", lineNumber, moves->size(),
+                        result.k);
+            std::fflush(stdout);
+        }
+        for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind)
+            tables->SavePatternFile(kind);
+        std::printf("%d records trained, %d skipped; 学習_1.dat .. 学習_6.dat written\n", trained,
+                    skipped);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tolvaney-learn: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
