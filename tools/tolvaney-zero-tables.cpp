@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     }
     try {
         const std::filesystem::path folder = argv[1];
+        std::filesystem::create_directories(folder);
         const TKyokumen engine;  // a new engine's table is all zeros
         for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind)
             WriteFileAtomically(folder / PatternResourceName(kind), engine.PatternFileText(kind));
