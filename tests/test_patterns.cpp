@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "BoardPicture.h"
+#include "RuleSums.h"
 #include "engine/eval/untEvalTerms.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untEngineError.h"
@@ -390,9 +391,11 @@ TEST(EvaluateD, CSquareRulesCountOncePerCornerOrShape) {
                                 "...XO...", "........", "........", "........"};
     // Move 45: W11 = 16, once for the corner however many of its C squares are black.
     SetGameBoard(*k, blackCs, 45);
-    const int bothTerms = EvalTerms::CornersNextToOpponentCOnce(k->CurrentBoard->Cells, 16);
+    const int bothTerms =
+        16 * SumOverCorners(k->CurrentBoard->Cells, EvalTerms::OpponentCSquaresOnce);
     SetGameBoard(*k, oneBlackC, 45);
-    EXPECT_EQ(EvalTerms::CornersNextToOpponentCOnce(k->CurrentBoard->Cells, 16), bothTerms);
+    EXPECT_EQ(16 * SumOverCorners(k->CurrentBoard->Cells, EvalTerms::OpponentCSquaresOnce),
+              bothTerms);
     EXPECT_EQ(bothTerms, -16);
 
     const TPicture backed = {".......O", "........", ".......O", "........",
@@ -400,12 +403,14 @@ TEST(EvaluateD, CSquareRulesCountOncePerCornerOrShape) {
     SetGameBoard(*k, backed, 45);
     // White h1 with h2 empty and h3 white costs once; black h8 with h7 empty and h6 black
     // gains once; g1 and g8 have nothing beyond them.
-    EXPECT_EQ(EvalTerms::EmptyCSquaresInsideOwnEdge(k->CurrentBoard->Cells, 6), -6 + 6);
+    EXPECT_EQ(6 * SumOverCorners(k->CurrentBoard->Cells, EvalTerms::EmptyCSquaresInsideOwnEdge),
+              -6 + 6);
     SetGameBoard(*k,
                  {".......O", "........", ".......O", "........", "........", "........",
                   "........", "........"},
                  45);
-    EXPECT_EQ(EvalTerms::EmptyCSquaresInsideOwnEdge(k->CurrentBoard->Cells, 6), -6);
+    EXPECT_EQ(6 * SumOverCorners(k->CurrentBoard->Cells, EvalTerms::EmptyCSquaresInsideOwnEdge),
+              -6);
 }
 
 }  // namespace

@@ -12,35 +12,10 @@ constexpr int SignOf(uint8_t content) {
     return content == WHITE ? 1 : content == BLACK ? -1 : 0;
 }
 
-// The weight with the sign of a move's side: odd plies of the line are white's moves.
-constexpr int ForPly(int ply, int weight) {
-    return ply % 2 == 1 ? weight : -weight;
-}
-
-constexpr int kLinePlies = 5;  // the line terms look at plies 1 to 5
-
 bool AllHold(const uint8_t* contents, int count, uint8_t colour) {
     for (int i = 0; i < count; ++i)
         if (contents[i] != colour) return false;
     return true;
-}
-
-template <typename Rule>
-int SumOverEdges(const uint8_t* cells, int weight, Rule rule) {
-    if (weight == 0) return 0;
-    int value = 0;
-    for (const TEdge edge : kAllEdges)
-        value += rule(Features::LineOf(cells, edge));
-    return weight * value;
-}
-
-template <typename Rule>
-int SumOverCorners(const uint8_t* cells, int weight, Rule rule) {
-    if (weight == 0) return 0;
-    int value = 0;
-    for (const TCorner corner : kAllCorners)
-        value += rule(CornerOf(cells, corner));
-    return weight * value;
 }
 
 }  // namespace
@@ -169,92 +144,7 @@ int EmptyCSquaresInsideOwnEdge(const TCornerContents& r) {
     return value;
 }
 
-// --- Whole-board sums.
-
-int SplitEdgeMiddles(const uint8_t* cells, int weight) {
-    return SumOverEdges(cells, weight, SplitMiddle);
-}
-int EdgeMiddles(const uint8_t* cells, int weight) {
-    return SumOverEdges(cells, weight, MiddleDiscs);
-}
-int FilledEdges(const uint8_t* cells, int weight) {
-    return SumOverEdges(cells, weight, FilledEdge);
-}
-int FivesOnOpenEdges(const uint8_t* cells, int weight) {
-    return SumOverEdges(cells, weight, FivesOnOpenEdge);
-}
-int FoursInEdgeMiddles(const uint8_t* cells, int weight) {
-    return SumOverEdges(cells, weight, FourInMiddle);
-}
-int CornerExposures(const uint8_t* cells, int weight) {
-    return SumOverEdges(cells, weight, ExposedRuns);
-}
-
-int CornerRunsAndFullEdges(const uint8_t* cells, int runWeight, int fullEdgeWeight) {
-    int value = SumOverEdges(cells, fullEdgeWeight, FullEdge);
-    for (const TCorner corner : kAllCorners)
-        value += runWeight * (Features::CornerRun(cells, corner, WHITE) -
-                              Features::CornerRun(cells, corner, BLACK));
-    return value;
-}
-
-int XSquaresNextToEmptyCorners(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight, XSquareNextToEmptyCorner);
-}
-int CornersHeld(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight, CornerHeld);
-}
-int CornersNextToOpponentC(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight, OpponentCSquares);
-}
-int CornersNextToEmptyC(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight, EmptyCSquares);
-}
-int TrianglesAtEmptyCorners(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight, Triangle);
-}
-int WedgesAtEmptyCorners(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight, Wedge);
-}
-int CornerBlocks(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight, CornerBlock);
-}
-int LoneCSquares(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight,
-                          static_cast<int (*)(const TCornerContents&)>(LoneCSquares));
-}
-int CornersNextToOpponentCOnce(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight, OpponentCSquaresOnce);
-}
-int EmptyCSquaresInsideOwnEdge(const uint8_t* cells, int weight) {
-    return SumOverCorners(cells, weight,
-                          static_cast<int (*)(const TCornerContents&)>(EmptyCSquaresInsideOwnEdge));
-}
-
 // --- The searched line.
-
-int XSquaresOnLine(const uint8_t* cells, const uint8_t* tejun, int weight) {
-    if (weight == 0) return 0;
-    int value = 0;
-    for (const TCornerRegion& r : kCornerRegions) {
-        if (cells[r.corner] != EMPTY) continue;
-        for (int ply = 1; ply <= kLinePlies; ++ply)
-            if (tejun[ply] == r.xSquare) value -= ForPly(ply, weight);
-    }
-    return value;
-}
-
-int CSquaresOnLine(const uint8_t* cells, const uint8_t* tejun, int weight) {
-    if (weight == 0) return 0;
-    int value = 0;
-    for (const TCornerRegion& r : kCornerRegions) {
-        if (cells[r.corner] != EMPTY) continue;
-        for (int ply = 1; ply <= kLinePlies; ++ply)
-            if (tejun[ply] == r.cSquares[0] || tejun[ply] == r.cSquares[1])
-                value -= ForPly(ply, weight);
-    }
-    return value;
-}
 
 int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]) {
     int value = 0;

@@ -10,7 +10,7 @@
 // point of view at weight 1 (positive favours white); the evaluations multiply it by their
 // weight for the move number. The rules about one edge or one corner are defined here on
 // that edge's or corner's contents; the evaluations read them from tables built from these
-// definitions (untEvalTables), and the whole-board sums below serve the tests.
+// definitions (untEvalTables).
 namespace EvalTerms {
 
 using Features::TEdgeLine;
@@ -66,33 +66,9 @@ int OpponentCSquaresOnce(const TCornerContents& r);
 // Type D: an empty C square between the corner and the square beyond it, both one colour.
 int EmptyCSquaresInsideOwnEdge(const TCornerContents& r);
 
-// --- The same rules summed over the whole board, times a weight.
-
-int SplitEdgeMiddles(const uint8_t* cells, int weight);
-int EdgeMiddles(const uint8_t* cells, int weight);
-int FilledEdges(const uint8_t* cells, int weight);
-int FivesOnOpenEdges(const uint8_t* cells, int weight);
-int FoursInEdgeMiddles(const uint8_t* cells, int weight);
-int CornerExposures(const uint8_t* cells, int weight);
-int CornerRunsAndFullEdges(const uint8_t* cells, int runWeight, int fullEdgeWeight);
-int XSquaresNextToEmptyCorners(const uint8_t* cells, int weight);
-int CornersHeld(const uint8_t* cells, int weight);
-int CornersNextToOpponentC(const uint8_t* cells, int weight);
-int CornersNextToEmptyC(const uint8_t* cells, int weight);
-int TrianglesAtEmptyCorners(const uint8_t* cells, int weight);
-int WedgesAtEmptyCorners(const uint8_t* cells, int weight);
-int CornerBlocks(const uint8_t* cells, int weight);
-int LoneCSquares(const uint8_t* cells, int weight);
-int CornersNextToOpponentCOnce(const uint8_t* cells, int weight);
-int EmptyCSquaresInsideOwnEdge(const uint8_t* cells, int weight);
-
 // --- Terms about the searched line: Tejun[p] is the square played at ply p, and odd plies
 // are white's moves.
 
-// The X square of an empty corner played at plies 1 to 5.
-int XSquaresOnLine(const uint8_t* cells, const uint8_t* tejun, int weight);
-// A C square of an empty corner played at plies 1 to 5.
-int CSquaresOnLine(const uint8_t* cells, const uint8_t* tejun, int weight);
 // A corner played at ply 1..4 of the line, with a signed weight per ply.
 int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]);
 // The X square of an empty corner played at ply 1 while it is the only X-square disc on
