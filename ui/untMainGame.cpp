@@ -60,7 +60,7 @@ void TForm1::HumanClick(QObject* sender) {
 }
 
 void TForm1::HumanMove() {
-    Engine->WhiteToMove = false;
+    Engine->WhiteToMove = false;  // the human plays black (a learning replay ends on white)
     if (!Engine->IsLegal(LastSquare)) {
         Label_Message->setText(QStringLiteral("あなたの番です。\r\n\r\n合法手ではありません。"));
         return;
