@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 
 #include "BoardPicture.h"
 #include "ScriptedDialogs.h"
@@ -50,12 +51,15 @@ protected:
 
     void Click(const char* square) { form->OnBan_Click(form->Ban[SquareOf(square)]); }
 
-    // Lets the timer fire until the human may act again or the game is over.
-    void WaitForTheComputer() {
+    // Lets the timer fire until the human may act again or the game is over; watch runs
+    // after every round of events.
+    void WaitForTheComputer(const std::function<void()>& watch = {}) {
         QElapsedTimer clock;
         clock.start();
-        while (form->Busy == 1 && clock.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        while (form->Busy == 1 && clock.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            if (watch) watch();
+        }
         ASSERT_NE(form->Busy, 1) << "the computer's turn did not end";
     }
 
@@ -160,13 +164,9 @@ TEST_F(MainWindowTest, TheHumanPassesAndTheComputerMovesAgain) {
                  "OOOOOOX."},
                 20);
     Click("f4");
-    QElapsedTimer clock;
-    clock.start();
     bool sawPass = false;
-    while (form->Busy == 1 && clock.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        sawPass = sawPass || form->Label_mes2->text() == "人がパスしました。";
-    }
+    WaitForTheComputer(
+        [&] { sawPass = sawPass || form->Label_mes2->text() == "人がパスしました。"; });
     EXPECT_TRUE(sawPass);
     EXPECT_EQ(form->Busy, 2);  // neither side can move after white's second corner
     EXPECT_EQ(form->Engine->MoveNumber, 23);
