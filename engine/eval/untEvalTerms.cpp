@@ -153,12 +153,9 @@ int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]) {
     return value;
 }
 
-int LoneXSquareOnLine(const uint8_t* cells, const uint8_t* tejun, int weight) {
-    if (weight == 0) return 0;
-    int discs = 0;
-    for (const TCornerRegion& r : kCornerRegions)
-        discs += cells[r.xSquare] != EMPTY;
-    if (discs != 1) return 0;
+int LoneXSquareOnLine(const uint8_t* cells, const TBitBoard& bits, const uint8_t* tejun,
+                      int weight) {
+    if (weight == 0 || XSquareDiscs(bits) != 1) return 0;
     int value = 0;
     for (const TCornerRegion& r : kCornerRegions)
         if (cells[r.corner] == EMPTY && tejun[1] == r.xSquare) value -= weight;

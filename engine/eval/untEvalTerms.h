@@ -73,7 +73,8 @@ int EmptyCSquaresInsideOwnEdge(const TCornerContents& r);
 int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]);
 // The X square of an empty corner played at ply 1 while it is the only X-square disc on
 // the board.
-int LoneXSquareOnLine(const uint8_t* cells, const uint8_t* tejun, int weight);
+int LoneXSquareOnLine(const uint8_t* cells, const TBitBoard& bits, const uint8_t* tejun,
+                      int weight);
 
 // --- Terms about all discs.
 

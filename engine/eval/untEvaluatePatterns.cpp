@@ -27,8 +27,7 @@ int32_t TKyokumen::EvaluatePatterns() {
     v += w.cornerHeld * f.cornersHeld;
     v += w.xSquareNextToEmptyCorner * f.xSquaresNextToEmptyCorners;
     v += w.xSquareOnLine * line.xSquares;
-    // The X square just played is the only one on the board: the corner behind it is open.
-    if (XSquareDiscs(bits) == 1) v += LoneXSquareOnLine(cells, Tejun, w.loneXSquareOnLine);
+    v += LoneXSquareOnLine(cells, bits, Tejun, w.loneXSquareOnLine);
     v += w.cornerExposure * f.exposedRuns;
     v += w.cornerRun * f.cornerRuns + w.fullEdge * f.fullEdges;
 

@@ -124,17 +124,6 @@ const TEdgeTable& EdgeTable() {
     return table;
 }
 
-// The edges as the type B evaluation reads them, each from a corner: row 1 from h1, column
-// h from h1, column a from a1, row 8 from h8.
-constexpr uint8_t kEdgesB[4][8] = {
-    {11, 21, 31, 41, 51, 61, 71, 81},
-    {11, 12, 13, 14, 15, 16, 17, 18},
-    {81, 82, 83, 84, 85, 86, 87, 88},
-    {18, 28, 38, 48, 58, 68, 78, 88},
-};
-
-constexpr uint8_t kCSquaresB[] = {12, 21, 17, 28, 82, 71, 87, 78};
-
 double CornerBlockWeight(int mv) {
     return mv <= 29 ? 32 : mv <= 39 ? 10 : mv <= 49 ? 5 : 0;
 }
