@@ -1,5 +1,8 @@
 #include "learn/untLearn.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "engine/eval/untPatterns.h"
 #include "engine/untSquareNames.h"
 
@@ -12,6 +15,13 @@ int32_t Direction(int32_t target, int32_t evaluation) {
 
 constexpr int kSecondCenter = 17, kLastBlock = 21;  // positions in the instance table
 constexpr int kLargestMargin = 60;
+
+// A target a margin above or below the evaluation, held at the 32-bit limits: a target that
+// wrapped round would point the learning the wrong way.
+int32_t TargetOffBy(int32_t evaluation, int32_t margin) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{evaluation} + margin, INT32_MIN, INT32_MAX));
+}
 
 void PlayRecordedMove(TKyokumen& k, bool white, uint8_t square) {
     k.WhiteToMove = white;
@@ -80,7 +90,7 @@ TTrainingResult TrainOnRecord(TKyokumen& k, const std::vector<uint8_t>& moves,
             // Raise the position after the recorded move.
             k.WhiteToMove = true;
             k.MakeMove(recorded);
-            k.ChosenValue = k.EvaluatePatterns() + result.k;
+            k.ChosenValue = TargetOffBy(k.EvaluatePatterns(), result.k);
             k.LearnPatterns();
             k.UndoMove();
             // Does the computer choose it now? Every search gets the whole position budget.
@@ -92,7 +102,7 @@ TTrainingResult TrainOnRecord(TKyokumen& k, const std::vector<uint8_t>& moves,
                 break;
             }
             // Lower the position before it, where white is to move.
-            k.ChosenValue = k.EvaluatePatterns() - (result.k + 2);
+            k.ChosenValue = TargetOffBy(k.EvaluatePatterns(), -(result.k + 2));
             k.LearnPatterns();
         }
         PlayRecordedMove(k, true, recorded);

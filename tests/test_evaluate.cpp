@@ -10,6 +10,7 @@
 #include "ReferenceEvaluate.h"
 #include "RuleSums.h"
 #include "engine/eval/untEvalTerms.h"
+#include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 
@@ -338,3 +339,34 @@ TEST(Evaluations, AgreeWithTheReferenceOverRandomGames) {
 }
 
 }  // namespace
+
+// Pattern values may be anything a table file or the editor holds: with values at the 32-bit
+// limits the pattern sum wraps round exactly as 32-bit arithmetic does (the sanitizer build
+// fails on any overflow on the way).
+TEST(Evaluations, PatternSumsAtThe32BitLimitsWrapAsTheReferenceDoes) {
+    auto k = NewEngine();
+    RandSeed(77);
+    const int32_t extremes[] = {INT32_MAX, INT32_MIN, INT32_MAX - 5, INT32_MIN + 3, -1};
+    for (auto& kind : *k->PatternWeights)
+        for (auto& index : kind)
+            for (int32_t& value : index)
+                value = Random(2) ? extremes[Random(5)]
+                                  : static_cast<int32_t>(Random(UINT32_MAX) ^ Random(2) << 31);
+    int wrapped = 0;
+    for (int game = 0; game < 20; ++game) {
+        TReferenceBoard board = TReferenceBoard::Standard();
+        while (board.PlayRandomMove()) {
+            const int mv = static_cast<int>(Random(58));
+            SetGameBoard(*k, board, mv);
+            k->GameLevel = static_cast<uint8_t>(1 + Random(4));
+            ASSERT_TRUE(AgreesWithReference(*k, TVariant::Patterns, Random(1000)));
+            int64_t wide = 0;
+            uint16_t indexes[22];
+            AllPatternIndexes(k->CurrentBoard->Cells, BitsOf(k->CurrentBoard->Cells), indexes);
+            for (int i = 0; i < 22; ++i)
+                wide += (*k->PatternWeights)[kPatternInstances[i].kind][indexes[i]][StageOf(mv)];
+            wrapped += wide != static_cast<int32_t>(wide);
+        }
+    }
+    EXPECT_GT(wrapped, 100);  // the sums did pass the limits
+}

@@ -123,6 +123,12 @@ inline void Add16(int16_t& sum, int term) {
     sum = static_cast<int16_t>(sum + term);
 }
 
+// Adds to a 32-bit sum, wrapping as 32-bit arithmetic does: pattern values may be any
+// 32-bit number (the editor stores what is typed), so their sum may pass the limits.
+inline void Add32(int32_t& sum, int32_t term) {
+    sum = static_cast<int32_t>(static_cast<uint32_t>(sum) + static_cast<uint32_t>(term));
+}
+
 // The value of a finished sum: 0 becomes 1 (the searches mark a ply without a value by 0);
 // a side without discs decides the game: 9999 when black has none, -9999 when white has
 // none (tested last, so it wins when both have none).

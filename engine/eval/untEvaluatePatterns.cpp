@@ -1,6 +1,7 @@
 // The pattern evaluation of thinking type C: a few hand-tuned rules about corners and the
 // X squares, plus the learned values of the 22 pattern instances for the game's stage.
-// The sum is kept in 32 bits and the evaluation draws no random numbers.
+// The sum is kept in 32 bits, wrapping at its limits, and the evaluation draws no random
+// numbers.
 #include "engine/eval/untEvalTables.h"
 #include "engine/eval/untEvalWeights.h"
 #include "engine/eval/untPatterns.h"
@@ -36,6 +37,6 @@ int32_t TKyokumen::EvaluatePatterns() {
     uint16_t indexes[22];
     AllPatternIndexes(cells, bits, indexes);
     for (int i = 0; i < 22; ++i)
-        v += table[kPatternInstances[i].kind][indexes[i]][stage];
+        Add32(v, table[kPatternInstances[i].kind][indexes[i]][stage]);
     return FinalResult(v, BlackCount, WhiteCount);
 }
