@@ -18,13 +18,13 @@ constexpr int kTargetMoveOffset = 4;
 }  // namespace
 
 void TForm1::OnButton_TestClick() {
-    if (Learning) return;
+    if (EngineInUse()) return;
     PatternEditor->SetTable(Engine->PatternWeights);
     Dialogs().ShowModal(*PatternEditor);
 }
 
 void TForm1::OnButton_Test2Click() {
-    if (Learning) return;
+    if (EngineInUse()) return;
     const QString answer =
         Dialogs().Input(QStringLiteral("FMAX?"), QString(), QString::number(Engine->ChosenValue));
     int32_t target = 0;
@@ -39,12 +39,19 @@ void TForm1::OnButton_Test2Click() {
     Engine->MoveNumber = static_cast<int16_t>(Engine->MoveNumber - kTargetMoveOffset);
 }
 
+// The replay replaces the engine, so it waits for the human's turn or the end of a game: a
+// computer turn that is pending or running must not find its game gone.
+bool TForm1::MayReplayRecord() const {
+    return Busy != 1 && !EngineInUse();
+}
+
 void TForm1::On_Test3Click() {
-    if (Learning) return;
+    if (!MayReplayRecord()) return;
     LastSquare = 0;
     const QString answer = Dialogs().Input(QStringLiteral("棋譜を入力してください"),
                                            QStringLiteral("学習"), QString());
     if (answer.isEmpty() || answer.size() % 2 != 0) return;
+    if (!MayReplayRecord()) return;  // a move was started while the box was open
     std::string error;
     const std::optional<std::vector<uint8_t>> moves =
         ParseTrainingRecord(answer.toStdString(), error);
@@ -56,6 +63,7 @@ void TForm1::On_Test3Click() {
     auto trainee = std::make_unique<TKyokumen>();
     CarryPatternWeights(*Engine, *trainee);
     Engine = std::move(trainee);
+    ++GameNumber;  // the game that was on the board is gone
     Engine->GameLevel = 4;
     Engine->ThinkType = 3;
 
@@ -73,7 +81,7 @@ void TForm1::On_Test3Click() {
 }
 
 void TForm1::On_Test4Click() {
-    if (Learning) return;
+    if (EngineInUse()) return;
     for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind) {
         try {
             Engine->SavePatternFile(kind);

@@ -45,8 +45,9 @@ QPushButton* Button(const QString& caption, int left, int top, int width, int he
     return button;
 }
 
-QLabel* MessageLabel(int left, int top, int width, int height, int fontSize, QWidget* parent) {
-    auto* label = new QLabel(parent);
+template <class Label = QLabel>
+Label* MessageLabel(int left, int top, int width, int height, int fontSize, QWidget* parent) {
+    auto* label = new Label(parent);
     label->setGeometry(left, top, width, height);
     label->setFont(GothicFont(fontSize));
     label->setAutoFillBackground(true);
@@ -159,7 +160,7 @@ void TForm1::CreateControls() {
     connect(Button3, &QPushButton::clicked, this, &TForm1::On_Test3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::On_Test4Click);
 
-    Label_Message = MessageLabel(376, 107, 240, 157, 19, this);
+    Label_Message = MessageLabel<TMessageLabel>(376, 107, 240, 157, 19, this);
     Label_Message->setWordWrap(true);
     Label_Message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Colour(Label_Message, palette().color(QPalette::Highlight),
@@ -230,12 +231,16 @@ void TForm1::OnButton_ExitClick() {
     if (Dialogs().Confirm(QStringLiteral("確認"), QStringLiteral("終了しますか？"))) close();
 }
 
-// The window cannot close under a running replay, which owns the engine.
+// The window cannot close under a running replay, which owns the engine. Otherwise closing
+// ends the game: a pending computer turn is dropped, and a move that let the close run stops.
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (Learning)
+    if (Learning) {
         event->ignore();
-    else
-        QWidget::closeEvent(event);
+        return;
+    }
+    Timer1->stop();
+    ++GameNumber;
+    QWidget::closeEvent(event);
 }
 
 void TForm1::OnButton_KifuClick() {
@@ -273,6 +278,12 @@ void TForm1::SetScreenCursor(int cursor) {
 
 void TForm1::ProcessPendingEvents() {
     QCoreApplication::processEvents();
+}
+
+bool TForm1::GameGoesOnAfterPendingEvents() {
+    const uint32_t game = GameNumber;
+    ProcessPendingEvents();
+    return GameNumber == game;
 }
 
 double TForm1::ClockTick() const {

@@ -37,7 +37,7 @@ public:
     TImage* Ban[89] = {};  // the square images "ban11" .. "ban88", by square number
     TShape* Waku;          // red frame: the human's last disc
     TShape* Waku2;         // aqua frame: the computer's last disc
-    QLabel* Label_Message;
+    TMessageLabel* Label_Message;
     QLabel* Label_mes2;
     QLabel* Label_mes3;
     QTimer* Timer1;
@@ -70,6 +70,13 @@ public:
     // A game record is being replayed for learning: it owns the engine, so nothing that
     // plays, replaces or trains the engine may start meanwhile.
     bool Learning = false;
+    // A new game is being set up; the same holds while it lets pending events run.
+    bool StartingGame = false;
+    // Changes whenever the current game ends without being played out: a new game, the
+    // replay of a game record that replaces the engine, the window closing. Code that lets
+    // pending events run in the middle of a move compares it before and after, and stops at
+    // once if its game is gone.
+    uint32_t GameNumber = 0;
 
     // --- Event handlers.
     void OnBan_Click(QObject* sender);
@@ -110,6 +117,10 @@ private:
     void HandOver();
     void SetScreenCursor(int cursor);
     void ProcessPendingEvents();
+    bool GameGoesOnAfterPendingEvents();
+    // A command that replaces or retrains the engine as a whole is running.
+    bool EngineInUse() const { return Learning || StartingGame; }
+    bool MayReplayRecord() const;
     double ClockTick() const;
     void AppendMessage(const QString& text);
 

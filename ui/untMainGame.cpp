@@ -1,6 +1,12 @@
 // The flow of one game in the main window: the human's move from a click, the computer's
 // turn on the one-shot timer, passes on either side, the end of the game, a new game and
 // take-back.
+//
+// A move lets pending events run at a few points, so that the board and the cursor are
+// repainted before the computer thinks. A click queued before such a point is handled
+// there: a board click or take-back is ignored (Busy is 1), but a new game replaces the
+// engine. So every such point asks GameGoesOnAfterPendingEvents, and the move stops at once
+// when its game is gone, leaving the new game exactly as the new-game command set it up.
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -49,7 +55,7 @@ void TForm1::OnBan_Click(QObject* sender) {
 }
 
 void TForm1::HumanClick(QObject* sender) {
-    if (Busy != 0 || Learning) return;
+    if (Busy != 0 || EngineInUse()) return;
     LastSquare = 0;
     const QString name = sender->objectName();
     if (name.startsWith("ban")) LastSquare = static_cast<uint8_t>(name.mid(3, 2).toInt());
@@ -67,7 +73,7 @@ void TForm1::HumanMove() {
     }
     Busy = 1;
     SetScreenCursor(ThinkCursor);
-    ProcessPendingEvents();
+    if (!GameGoesOnAfterPendingEvents()) return;
     TKyokumen::CopyCells(Engine->Boards[0], Engine->Boards[TAKE_BACK_BOARD]);
     Engine->SavedMoveNumber = Engine->MoveNumber;
     try {
@@ -87,17 +93,14 @@ void TForm1::HumanMove() {
         EndOfGame();
         return;
     }
-    ProcessPendingEvents();
+    if (!GameGoesOnAfterPendingEvents()) return;
     Timer1->start();
 }
 
 void TForm1::OnTimer() {
     Timer1->stop();
-    if (Learning) {  // the computer's turn waits until the replay is over
-        Timer1->start();
-        return;
-    }
-    ProcessPendingEvents();
+    if (Busy != 1) return;  // no computer turn is pending
+    if (!GameGoesOnAfterPendingEvents()) return;
     ComputerTurn();
 }
 
@@ -169,7 +172,7 @@ void TForm1::ComputerTurn() {
     Label_Message->clear();
     Timer1->setInterval(WaitOnPass);
     Timer1->start();
-    ProcessPendingEvents();
+    GameGoesOnAfterPendingEvents();  // the turn is over here, whatever happens meanwhile
 }
 
 void TForm1::HandOver() {
@@ -188,11 +191,12 @@ void TForm1::EndOfGame() {
     if (white > black) Label_mes2->setText(QStringLiteral("COMの勝ちです。"));
     if (white < black) Label_mes2->setText(QStringLiteral("あなたの勝ちです。"));
     if (white == black) Label_mes2->setText(QStringLiteral("引き分けです。"));
+    QString saveFault;
     if (Score) {
         try {
             Score->RecordGame(Engine->GameLevel, black, white);
         } catch (const std::exception& fault) {
-            Dialogs().Message(QString::fromStdString(fault.what()));
+            saveFault = QString::fromStdString(fault.what());
         }
     }
     Busy = 2;
@@ -202,6 +206,9 @@ void TForm1::EndOfGame() {
                       Number(static_cast<long>(TotalTime)) + QStringLiteral("秒"));
     }
     SetScreenCursor(CURSOR_DEFAULT);
+    // The box comes last, when the game is settled: a new game started while it is open
+    // must find nothing of this one left to do.
+    if (!saveFault.isEmpty()) Dialogs().Message(saveFault);
 }
 
 void TForm1::BookMove() {
@@ -214,9 +221,13 @@ void TForm1::BookMove() {
 }
 
 void TForm1::OnButton_StartClick() {
-    if (Learning) return;
+    if (EngineInUse()) return;
     Dialogs().ShowModal(*NewGameDialog);
     if (NewGameDialog->Cancelled) return;
+    // The old game ends here: a move that let this command run stops when it resumes, and
+    // nothing queued meanwhile may play on the old engine or start another game.
+    StartingGame = true;
+    ++GameNumber;
     Timer1->stop();
     ProcessPendingEvents();
     std::memset(GameRecord, 0, sizeof GameRecord);
@@ -263,10 +274,11 @@ void TForm1::OnButton_StartClick() {
     Label_mes2->clear();
     Label_mes3->clear();
     BookActive = true;
+    StartingGame = false;
 }
 
 void TForm1::OnButton_MattaClick() {
-    if (Busy != 0 || Learning) return;
+    if (Busy != 0 || EngineInUse()) return;
     if (TakeBackUsed) {
         Dialogs().Message(QStringLiteral("待ったは一度だけです。"));
         return;

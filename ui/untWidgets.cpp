@@ -1,9 +1,12 @@
 #include "ui/untWidgets.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTextLayout>
 
 QFont GothicFont(int pixelSize) {
     QFont font;
@@ -44,6 +47,68 @@ void TShape::mousePressEvent(QMouseEvent* event) {
 }
 void TShape::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
+}
+
+namespace {
+
+// The smallest pixel size a message is shrunk to; below it a message would not be read.
+constexpr int kSmallestMessagePixelSize = 10;
+
+// The text's paragraphs: it may break its lines with CR LF, LF or CR. A break at the very
+// end starts no line of its own.
+QStringList ParagraphsOf(const QString& text) {
+    static const QRegularExpression kLineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList paragraphs = text.split(kLineBreak);
+    if (paragraphs.size() > 1 && paragraphs.last().isEmpty()) paragraphs.removeLast();
+    return paragraphs;
+}
+
+}  // namespace
+
+// Lays the text out at the label's width with lines pixelSize apart, draws it when a painter
+// is given, and returns the number of lines.
+int TMessageLabel::LayOut(const QString& text, int pixelSize, QPainter* painter) const {
+    QFont shown = font();
+    shown.setPixelSize(pixelSize);
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const QRect area = contentsRect();
+    int lines = 0;
+    for (const QString& paragraph : ParagraphsOf(text)) {
+        QTextLayout layout(paragraph, shown);
+        layout.setTextOption(wrapping);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(area.width());
+            line.setPosition(QPointF(0, lines * pixelSize));
+            ++lines;
+        }
+        layout.endLayout();
+        if (painter) layout.draw(painter, area.topLeft());
+    }
+    return lines;
+}
+
+int TMessageLabel::NeededHeight(const QString& text, int pixelSize) const {
+    QFont shown = font();
+    shown.setPixelSize(pixelSize);
+    const int lines = LayOut(text, pixelSize, nullptr);
+    return (lines - 1) * pixelSize + QFontMetrics(shown).height();
+}
+
+int TMessageLabel::FittingPixelSize(const QString& text) const {
+    int pixelSize = font().pixelSize();
+    while (pixelSize > kSmallestMessagePixelSize &&
+           NeededHeight(text, pixelSize) > contentsRect().height())
+        --pixelSize;
+    return pixelSize;
+}
+
+void TMessageLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.setClipRect(contentsRect());
+    LayOut(text(), FittingPixelSize(text()), &painter);
 }
 
 void TEdit::keyReleaseEvent(QKeyEvent* event) {

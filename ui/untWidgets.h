@@ -47,6 +47,28 @@ private:
     int penWidth_;
 };
 
+// A word-wrapped message label whose lines are set one font size apart, so that eight lines
+// of its 19-pixel font fill its 157 pixels as the window's layout expects (the Japanese
+// Gothic fonts of a Linux machine would otherwise take 21 pixels a line and hide the last
+// one). A text that still does not fit is drawn a pixel size smaller at a time until it does.
+// Only the top-left alignment of the main message area is supported.
+class TMessageLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    // The pixel size the text is drawn at: the label's own, or smaller where it needs that.
+    int FittingPixelSize(const QString& text) const;
+    // The height the text takes at a pixel size, from the top of its first line to the
+    // bottom of its last.
+    int NeededHeight(const QString& text, int pixelSize) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int LayOut(const QString& text, int pixelSize, QPainter* painter) const;
+};
+
 // An edit box that reports every key release.
 class TEdit : public QLineEdit {
     Q_OBJECT

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +19,7 @@
 #include <functional>
 
 #include "BoardPicture.h"
+#include "MainWindowFixture.h"
 #include "ScriptedDialogs.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
@@ -26,66 +29,6 @@
 #include "ui/untScore.h"
 
 namespace {
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        previousFolder_ = QDir::currentPath();
-        ASSERT_TRUE(folder_.isValid());
-        QDir::setCurrent(folder_.path());
-        StartProgram();
-    }
-    void TearDown() override {
-        form.reset();
-        QDir::setCurrent(previousFolder_);
-    }
-
-    void StartProgram() {
-        form.reset();
-        form = std::make_unique<TForm1>(std::make_unique<TScriptedDialogs>(dialogs));
-        form->WaitPerMove = 1;
-        form->WaitOnPass = 1;
-        form->Timer1->setInterval(1);
-        RandSeed(1);
-    }
-
-    void Click(const char* square) { form->OnBan_Click(form->Ban[SquareOf(square)]); }
-
-    // Lets the timer fire until the human may act again or the game is over; watch runs
-    // after every round of events.
-    void WaitForTheComputer(const std::function<void()>& watch = {}) {
-        QElapsedTimer clock;
-        clock.start();
-        while (form->Busy == 1 && clock.elapsed() < 10000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            if (watch) watch();
-        }
-        ASSERT_NE(form->Busy, 1) << "the computer's turn did not end";
-    }
-
-    void SetPosition(const TPicture& picture, int moveNumber) {
-        SetGameBoard(*form->Engine, picture, moveNumber);
-        form->DrawBoard();
-    }
-
-    std::string ScoreFile() const {
-        return ReadTextFile((folder_.path() + "/成績.dat").toStdString());
-    }
-    void WriteScoreFile(const std::string& text) {
-        WriteFileAtomically((folder_.path() + "/成績.dat").toStdString(), text);
-    }
-
-    bool ShowsDisc(const char* square) const {
-        return !form->Ban[SquareOf(square)]->pixmap().isNull();
-    }
-
-    TScriptedDialogs::TShared dialogs;
-    std::unique_ptr<TForm1> form;
-
-private:
-    QTemporaryDir folder_;
-    QString previousFolder_;
-};
 
 TEST_F(MainWindowTest, StartsWithTheCaptionTheTextsAndANewResultsFile) {
     EXPECT_EQ(form->windowTitle(), "Tolvaney - トルヴァニー - Build100316");
@@ -331,6 +274,67 @@ TEST_F(MainWindowTest, TheResultsSummaryIsShownAndCopied) {
         copy.endsWith("\r\n\r\n" + rows +
                       "\r\n　合計　　　10003勝   12敗\r\n-------------------------------\r\n"));
     EXPECT_EQ(form->Label_mes3->text(), "クリップボードにも出力しました");
+}
+
+// What the message area shows for a text.
+QImage Shown(TMessageLabel* area, const QString& text) {
+    area->setText(text);
+    return area->grab().toImage();
+}
+
+// The text without its last line (a line break at its very end ends that line).
+QString WithoutLastLine(QString text) {
+    if (text.endsWith("\r\n")) text.chop(2);
+    return text.left(text.lastIndexOf("\r\n"));
+}
+
+// With the fonts the machine has, every line of the longest texts of the message area is
+// drawn inside it: the results summary, also with five-digit counters, and the start
+// message of the top level with the opening book. The last line is drawn, and the bottom
+// row of the area is left clear, so nothing is cut off.
+TEST_F(MainWindowTest, TheLongestMessagesShowEveryLine) {
+    TMessageLabel* area = form->Label_Message;
+    ASSERT_TRUE(QFontMetrics(area->font()).inFontUcs4(U'勝')) << "no Japanese font";
+    const QRgb background = area->palette().color(QPalette::Window).rgb();
+    auto bottomRowIsClear = [&](const QImage& image) {
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, image.height() - 1) != background) return false;
+        return true;
+    };
+
+    QStringList ordinary, long5Digits;
+    form->Score->WinsBeginner = 3;
+    form->Score->LossesBeginner = 12;
+    form->Score->WinsAdvanced = 9999;
+    form->OnSeiseki_Click();
+    ordinary << form->Label_Message->text();
+    for (int32_t* counter : {&form->Score->WinsRandom, &form->Score->LossesRandom,
+                             &form->Score->WinsAdvanced, &form->Score->LossesAdvanced})
+        *counter = 99999;
+    form->OnSeiseki_Click();
+    long5Digits << form->Label_Message->text();
+    dialogs.modalScripts.push_back([](QDialog& dialog) {
+        auto& settings = static_cast<TForm2&>(dialog);
+        settings.RadioGroup2->SetItemIndex(3);
+        settings.RadioGroup1->SetItemIndex(2);
+        settings.OnImage1_Click();
+        settings.Button1->click();
+    });
+    form->OnButton_StartClick();
+    ASSERT_TRUE(form->Label_Message->text().contains("定石データベースあり"));
+    ordinary << form->Label_Message->text();
+
+    for (const QString& text : ordinary + long5Digits) {
+        const int pixelSize = area->FittingPixelSize(text);
+        EXPECT_LE(area->NeededHeight(text, pixelSize), area->height()) << text.toStdString();
+        const QImage whole = Shown(area, text);
+        EXPECT_NE(whole, Shown(area, WithoutLastLine(text))) << text.toStdString();
+        EXPECT_TRUE(bottomRowIsClear(whole)) << text.toStdString();
+        // Ordinary texts keep the area's own 19-pixel font.
+        if (ordinary.contains(text)) {
+            EXPECT_EQ(pixelSize, 19) << text.toStdString();
+        }
+    }
 }
 
 TEST_F(MainWindowTest, QuittingAsksFirst) {
