@@ -1,5 +1,7 @@
 #include "ui/untScore.h"
 
+#include <climits>
+
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
 
@@ -63,8 +65,10 @@ void TScore::Save() {
     WriteFileAtomically(file_, text);
 }
 
+// A counter at the largest value it can hold stays there: a file can hold that value, and
+// one more game must not turn it negative.
 void TScore::Add(int32_t& counter) {
-    ++counter;
+    if (counter < INT32_MAX) ++counter;
     Save();
 }
 
