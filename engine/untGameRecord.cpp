@@ -1,5 +1,6 @@
 #include "engine/untGameRecord.h"
 
+#include "engine/untKyokumen.h"
 #include "engine/untSquareNames.h"
 
 std::optional<std::string> GameRecordText(const uint8_t (&record)[GAME_RECORD_SIZE]) {
@@ -12,4 +13,36 @@ std::optional<std::string> GameRecordText(const uint8_t (&record)[GAME_RECORD_SI
         text += static_cast<char>('0' + square % 10);
     }
     return text;
+}
+
+std::optional<std::vector<TRecordedMove>> ReplayGameRecord(std::string_view text,
+                                                           std::string& error) {
+    if (text.size() % 2 != 0) {
+        error = "odd number of characters";
+        return std::nullopt;
+    }
+    TKyokumen game;
+    std::vector<TRecordedMove> moves;
+    bool white = false;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const std::string name(text.substr(i, 2));
+        const std::optional<uint8_t> square = SquareFromName(name);
+        const std::string move = "move " + std::to_string(i / 2 + 1) + " (" + name + ")";
+        if (!square) {
+            error = move + " is not a square";
+            return std::nullopt;
+        }
+        game.WhiteToMove = white;
+        if (!game.HasLegalMove()) white = !white;  // the side to move has to pass
+        game.WhiteToMove = white;
+        if (!game.IsLegal(*square)) {
+            error = move + " is not legal";
+            return std::nullopt;
+        }
+        game.MakeMove(*square);
+        game.Commit();
+        moves.push_back({*square, white});
+        white = !white;
+    }
+    return moves;
 }

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev               # unit tests
     libbenchmark-dev                        # benchmarks
     clang-format                            # source format check
+    clang libclang-rt-14-dev                # fuzzing the parsers with libFuzzer
     qt6-base-dev libgl-dev                  # the windows (Qt 6 Widgets, Test, moc, rcc)
     qt6-translations-l10n                   # Qt's own buttons in Japanese
     fonts-ipafont-gothic                    # a Japanese Gothic font for the captions

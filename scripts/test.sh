@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: first the normal build, then the
-# engine and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# engine and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then a
+# short bounded fuzzing run of every parser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -15,3 +16,5 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVAN
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -E source_format
+
+scripts/fuzz.sh 15

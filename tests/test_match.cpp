@@ -27,9 +27,12 @@ TEST(MatchSettings, OpeningsMustBeLegalGames) {
     EXPECT_FALSE(ParseOpening("f5d6c3d3c4f4f6f", error));
     EXPECT_EQ(error, "odd number of characters");
     EXPECT_FALSE(ParseOpening("f5z9", error));
-    EXPECT_EQ(error, "'z9' is not a square");
+    EXPECT_EQ(error, "move 2 (z9) is not a square");
     EXPECT_FALSE(ParseOpening("f5f5", error));
     EXPECT_EQ(error, "move 2 (f5) is not legal");
+    // e3 is white's square, but black has moves: black may not pass.
+    EXPECT_FALSE(ParseOpening("f5f6e3", error));
+    EXPECT_EQ(error, "move 3 (e3) is not legal");
 }
 
 // Replays a record on the plain reference board, passes inferred, and returns its discs.

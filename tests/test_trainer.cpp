@@ -46,7 +46,7 @@ TEST(Trainer, GamePositionsCarryTheEnginesIndexesStageAndHandTerms) {
     }
     std::string error;
     EXPECT_TRUE(GamePositions("f5f5", 0, error).empty());
-    EXPECT_EQ(error, "move 2 is not legal");
+    EXPECT_EQ(error, "move 2 (f5) is not legal");
 }
 
 // Half the positions hold EDGE entry 3280 at stage 1 and end +30 for white, the other half

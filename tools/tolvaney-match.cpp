@@ -9,9 +9,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -23,69 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TOptions {
-    TPlayerSettings a, b;
-    int games = 100;
-    bool gamesGiven = false;
-    std::string openingsFile;
-    uint32_t seed = 1;
-    fs::path tablesA = TOLVANEY_RESOURCES, tablesB = TOLVANEY_RESOURCES;
-    fs::path book = fs::path(TOLVANEY_RESOURCES) / "TEISEKI";
-    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
-};
-
-[[noreturn]] void Usage(const std::string& problem) {
-    std::fprintf(
-        stderr,
-        "%s\nusage: tolvaney-match --a L:T --b L:T [--games N] [--openings FILE] [--seed S]\n"
-        "                      [--tables-a DIR] [--tables-b DIR] [--book FILE] [--jobs J]\n"
-        "  L: level 1-4, T: thinking type A-D\n",
-        problem.c_str());
-    std::exit(2);
-}
-
-unsigned long ParseNumber(const std::string& text, const char* option) {
-    char* end = nullptr;
-    const unsigned long value = std::strtoul(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0')
-        Usage(std::string(option) + " needs a number, not '" + text + "'");
-    return value;
-}
-
-TOptions ParseOptions(int argc, char** argv) {
-    TOptions options;
-    bool haveA = false, haveB = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (i + 1 >= argc) Usage(option + " needs a value");
-        const std::string value = argv[++i];
-        if (option == "--a" || option == "--b") {
-            const std::optional<TPlayerSettings> player = ParsePlayer(value);
-            if (!player) Usage("'" + value + "' is not a level 1-4 and a type A-D, such as 4:C");
-            (option == "--a" ? options.a : options.b) = *player;
-            (option == "--a" ? haveA : haveB) = true;
-        } else if (option == "--games") {
-            options.games = static_cast<int>(ParseNumber(value, "--games"));
-            options.gamesGiven = true;
-        } else if (option == "--openings") {
-            options.openingsFile = value;
-        } else if (option == "--seed") {
-            options.seed = static_cast<uint32_t>(ParseNumber(value, "--seed"));
-        } else if (option == "--tables-a") {
-            options.tablesA = value;
-        } else if (option == "--tables-b") {
-            options.tablesB = value;
-        } else if (option == "--book") {
-            options.book = value;
-        } else if (option == "--jobs") {
-            options.jobs = std::max(1ul, ParseNumber(value, "--jobs"));
-        } else {
-            Usage("unknown option " + option);
-        }
-    }
-    if (!haveA || !haveB) Usage("both --a and --b are needed");
-    return options;
-}
+const char* const kUsage =
+    "usage: tolvaney-match --a L:T --b L:T [--games N] [--openings FILE] [--seed S]\n"
+    "                      [--tables-a DIR] [--tables-b DIR] [--book FILE] [--jobs J]\n"
+    "  L: level 1-4, T: thinking type A-D\n";
 
 // The six tables from a folder: TEXTDATA1..6, or else the saved 学習_1.dat..学習_6.dat.
 std::shared_ptr<const TPatternTable> LoadTables(const fs::path& folder) {
@@ -110,22 +52,6 @@ std::vector<std::string> ReadLines(const fs::path& file) {
     return lines;
 }
 
-std::vector<std::vector<uint8_t>> ReadOpenings(const std::string& file) {
-    std::vector<std::vector<uint8_t>> openings;
-    int number = 0;
-    for (std::string line : ReadLines(file)) {
-        ++number;
-        line = line.substr(0, line.find_first_of(" \t#"));
-        if (line.empty()) continue;
-        std::string error;
-        const std::optional<std::vector<uint8_t>> opening = ParseOpening(line, error);
-        if (!opening) Usage(file + ", line " + std::to_string(number) + ": " + error);
-        openings.push_back(*opening);
-    }
-    if (openings.empty()) Usage(file + " holds no opening");
-    return openings;
-}
-
 // A well-mixed seed for each game, so that games can run in any order on any thread.
 uint32_t GameSeed(uint32_t seed, int game) {
     uint64_t z = (uint64_t{seed} << 32) + static_cast<uint64_t>(game) + 0x9E3779B97F4A7C15ull;
@@ -134,26 +60,55 @@ uint32_t GameSeed(uint32_t seed, int game) {
     return static_cast<uint32_t>(z ^ (z >> 31));
 }
 
+// Runs the worker on as many threads as asked, the main thread among them. When the system
+// gives fewer threads, the match goes on with those it got.
+void RunOnThreads(unsigned jobs, const std::function<void()>& worker) {
+    std::vector<std::thread> threads;
+    for (unsigned j = 1; j < jobs; ++j) {
+        try {
+            threads.emplace_back(worker);
+        } catch (const std::system_error& error) {
+            std::fprintf(stderr, "tolvaney-match: %u of %u threads started (%s)\n", j, jobs,
+                         error.what());
+            break;
+        }
+    }
+    worker();
+    for (std::thread& thread : threads)
+        thread.join();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    TOptions options = ParseOptions(argc, argv);
+    TMatchOptions options;
+    std::vector<std::vector<uint8_t>> openings{{}};
+    try {
+        options = ParseMatchOptions({argv + 1, argv + argc}, TOLVANEY_RESOURCES);
+        if (!options.openingsFile.empty()) {
+            openings = ParseOpenings(ReadTextFile(options.openingsFile), options.openingsFile);
+            if (!options.gamesGiven)
+                options.games = static_cast<int>(
+                    std::min<int64_t>(2 * static_cast<int64_t>(openings.size()), MAX_MATCH_GAMES));
+        }
+    } catch (const EBadInput& problem) {
+        std::fprintf(stderr, "%s\n%s", problem.what(), kUsage);
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tolvaney-match: %s\n", error.what());
+        return 1;
+    }
     try {
         options.a.tables = LoadTables(options.tablesA);
         options.b.tables = LoadTables(options.tablesB);
         const std::vector<std::string> book =
             fs::exists(options.book) ? ReadLines(options.book) : std::vector<std::string>{};
-        std::vector<std::vector<uint8_t>> openings{{}};
-        if (!options.openingsFile.empty()) {
-            openings = ReadOpenings(options.openingsFile);
-            if (!options.gamesGiven) options.games = 2 * static_cast<int>(openings.size());
-        }
 
         std::vector<TGameResult> results(options.games);
         std::atomic<int> next{0};
         std::atomic<bool> failed{false};
         std::string failure;
-        auto worker = [&] {
+        RunOnThreads(options.jobs, [&] {
             for (int game = next++; game < options.games && !failed; game = next++) {
                 try {
                     const std::vector<uint8_t>& opening = openings[(game / 2) % openings.size()];
@@ -163,12 +118,7 @@ int main(int argc, char** argv) {
                     if (!failed.exchange(true)) failure = error.what();
                 }
             }
-        };
-        std::vector<std::thread> threads;
-        for (unsigned j = 0; j < options.jobs; ++j)
-            threads.emplace_back(worker);
-        for (std::thread& thread : threads)
-            thread.join();
+        });
         if (failed) throw std::runtime_error(failure);
 
         std::printf("A = %s, B = %s, %d games, seed %u\n", options.a.Name().c_str(),

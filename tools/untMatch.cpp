@@ -1,11 +1,16 @@
 #include "tools/untMatch.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <thread>
 
 #include "engine/eval/untPatterns.h"
 #include "engine/search/untBook.h"
+#include "engine/untGameRecord.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
+#include "engine/untTextFile.h"
 
 namespace {
 
@@ -43,32 +48,67 @@ std::optional<TPlayerSettings> ParsePlayer(const std::string& text) {
 }
 
 std::optional<std::vector<uint8_t>> ParseOpening(const std::string& line, std::string& error) {
-    if (line.size() % 2 != 0) {
-        error = "odd number of characters";
-        return std::nullopt;
-    }
-    TKyokumen game;
+    const std::optional<std::vector<TRecordedMove>> moves = ReplayGameRecord(line, error);
+    if (!moves) return std::nullopt;
     std::vector<uint8_t> squares;
-    bool white = false;
-    for (std::size_t i = 0; i < line.size(); i += 2) {
-        const std::optional<uint8_t> square = SquareFromName(line.substr(i, 2));
-        if (!square) {
-            error = "'" + line.substr(i, 2) + "' is not a square";
-            return std::nullopt;
-        }
-        if (!SideHasMove(game, white)) white = !white;  // a pass
-        game.WhiteToMove = white;
-        if (!game.IsLegal(*square)) {
-            error =
-                "move " + std::to_string(i / 2 + 1) + " (" + line.substr(i, 2) + ") is not legal";
-            return std::nullopt;
-        }
-        game.MakeMove(*square);
-        game.Commit();
-        squares.push_back(*square);
-        white = !white;
-    }
+    for (const TRecordedMove& move : *moves)
+        squares.push_back(move.square);
     return squares;
+}
+
+TMatchOptions ParseMatchOptions(const std::vector<std::string>& args,
+                                const std::filesystem::path& resources) {
+    TMatchOptions options;
+    options.tablesA = options.tablesB = resources;
+    options.book = resources / "TEISEKI";
+    options.jobs = static_cast<unsigned>(
+        std::clamp<int64_t>(std::thread::hardware_concurrency(), 1, MAX_MATCH_JOBS));
+    bool haveA = false, haveB = false;
+    for (const auto& [option, value] : FlagPairs(args)) {
+        if (option == "--a" || option == "--b") {
+            const std::optional<TPlayerSettings> player = ParsePlayer(value);
+            if (!player)
+                throw EBadInput(option + " needs a level 1-4 and a type A-D such as 4:C, not '" +
+                                value + "'");
+            (option == "--a" ? options.a : options.b) = *player;
+            (option == "--a" ? haveA : haveB) = true;
+        } else if (option == "--games") {
+            options.games = static_cast<int>(WholeNumber(value, option, 1, MAX_MATCH_GAMES));
+            options.gamesGiven = true;
+        } else if (option == "--openings") {
+            options.openingsFile = value;
+        } else if (option == "--seed") {
+            options.seed = static_cast<uint32_t>(WholeNumber(value, option, 0, UINT32_MAX));
+        } else if (option == "--tables-a") {
+            options.tablesA = value;
+        } else if (option == "--tables-b") {
+            options.tablesB = value;
+        } else if (option == "--book") {
+            options.book = value;
+        } else if (option == "--jobs") {
+            options.jobs = static_cast<unsigned>(WholeNumber(value, option, 1, MAX_MATCH_JOBS));
+        } else {
+            throw EBadInput("unknown option " + option);
+        }
+    }
+    if (!haveA || !haveB) throw EBadInput("both --a and --b are needed");
+    return options;
+}
+
+std::vector<std::vector<uint8_t>> ParseOpenings(std::string_view text, const std::string& file) {
+    std::vector<std::vector<uint8_t>> openings;
+    int number = 0;
+    for (std::string_view line : SplitLines(text)) {
+        ++number;
+        line = line.substr(0, line.find_first_of(" \t#"));
+        if (line.empty()) continue;
+        std::string error;
+        const std::optional<std::vector<uint8_t>> opening = ParseOpening(std::string(line), error);
+        if (!opening) throw EBadInput(file + ", line " + std::to_string(number) + ": " + error);
+        openings.push_back(*opening);
+    }
+    if (openings.empty()) throw EBadInput(file + " holds no opening");
+    return openings;
 }
 
 TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aIsBlack,

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/untKyokumen.h"
+#include "tools/untToolArgs.h"
 
 // Games of the engine against itself, without windows. The engine only ever plays white,
 // so the side playing black is asked on the colour-swapped position: its black discs
@@ -45,3 +47,29 @@ TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aI
 
 // The summary line: "A: W wins, L losses, D draws, score P%".
 std::string MatchSummary(const std::vector<TGameResult>& results);
+
+// The most games one match plays, and the most threads it uses.
+inline constexpr int64_t MAX_MATCH_GAMES = 1000000;
+inline constexpr int64_t MAX_MATCH_JOBS = 256;
+
+// A match as the command line sets it up.
+struct TMatchOptions {
+    TPlayerSettings a, b;
+    int games = 100;
+    bool gamesGiven = false;
+    std::string openingsFile;
+    uint32_t seed = 1;
+    std::filesystem::path tablesA, tablesB, book;
+    unsigned jobs = 1;
+};
+
+// Reads the command line (without the program's name): --a L:T --b L:T [--games N]
+// [--openings FILE] [--seed S] [--tables-a DIR] [--tables-b DIR] [--book FILE] [--jobs J].
+// The tables and the book default to those in resources. Throws EBadInput.
+TMatchOptions ParseMatchOptions(const std::vector<std::string>& args,
+                                const std::filesystem::path& resources);
+
+// The openings of an openings file: one a line in the game-record notation, anything from a
+// blank or '#' on ignored. Throws EBadInput naming the file and line of the first bad one,
+// or the file when it holds none.
+std::vector<std::vector<uint8_t>> ParseOpenings(std::string_view text, const std::string& file);

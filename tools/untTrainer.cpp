@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/eval/untPatterns.h"
-#include "engine/untSquareNames.h"
+#include "engine/untGameRecord.h"
 
 namespace {
 
@@ -37,23 +37,12 @@ std::vector<TTrainingPosition> GamePositions(const std::string& record, int blac
     auto engine = std::make_unique<TKyokumen>();  // all-zero tables: EvaluatePatterns gives H
     TKyokumen& k = *engine;
     k.GameLevel = kTrainingLevel;
-    bool white = false;
-    for (std::size_t i = 0; i < record.size(); i += 2) {
-        const std::optional<uint8_t> square = SquareFromName(record.substr(i, 2));
-        if (!square) {
-            error = "'" + record.substr(i, 2) + "' is not a square";
-            return {};
-        }
-        k.WhiteToMove = white;
-        if (!k.IsLegal(*square)) white = !white;  // the side to move had to pass
-        k.WhiteToMove = white;
-        if (!k.IsLegal(*square)) {
-            error = "move " + std::to_string(i / 2 + 1) + " is not legal";
-            return {};
-        }
-        k.MakeMove(*square);
+    const std::optional<std::vector<TRecordedMove>> moves = ReplayGameRecord(record, error);
+    if (!moves) return {};
+    for (const TRecordedMove& move : *moves) {
+        k.WhiteToMove = move.white;
+        k.MakeMove(move.square);
         k.Commit();
-        white = !white;
         if (k.MoveNumber > kLastTrainedMove) continue;
         const int32_t hand = k.EvaluatePatterns();
         if (k.BlackCount == 0 || k.WhiteCount == 0) continue;  // a finished game, not a pattern
@@ -132,4 +121,57 @@ double RootMeanSquareError(const std::vector<TTrainingPosition>& positions,
         sum += error * error;
     }
     return std::sqrt(sum / positions.size());
+}
+
+std::optional<TGameLine> ParseGameLine(std::string_view line, const std::string& file,
+                                       int lineNumber) {
+    const std::string where = file + ", line " + std::to_string(lineNumber) + ": ";
+    std::vector<std::string> fields;
+    for (std::size_t start = line.find_first_not_of(" \t"); start != std::string_view::npos;) {
+        const std::size_t end = line.find_first_of(" \t", start);
+        fields.emplace_back(line.substr(start, end - start));
+        start = end == std::string_view::npos ? end : line.find_first_not_of(" \t", end);
+    }
+    if (fields.empty()) return std::nullopt;
+    if (fields.size() != 2) throw EBadInput(where + "a game line is the moves and the result");
+    TGameLine game{fields[0], 0};
+    try {
+        game.blackMinusWhite = static_cast<int>(WholeNumber(fields[1], "the result", -64, 64));
+    } catch (const EBadInput& problem) {
+        throw EBadInput(where + problem.what());
+    }
+    std::string error;
+    if (!ReplayGameRecord(game.record, error)) throw EBadInput(where + error);
+    return game;
+}
+
+TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
+    constexpr int64_t kMostEpochs = 1000;
+    TTrainerOptions options;
+    TTrainingOptions& training = options.training;
+    for (const auto& [option, value] : FlagPairs(args)) {
+        if (option == "--games") {
+            options.gameFiles.push_back(value);
+        } else if (option == "--evaluate") {
+            options.evaluationFiles.push_back(value);
+        } else if (option == "--out") {
+            options.out = value;
+        } else if (option == "--seed") {
+            training.seed = static_cast<uint32_t>(WholeNumber(value, option, 0, UINT32_MAX));
+        } else if (option == "--holdout") {
+            options.holdoutPercent = static_cast<int>(WholeNumber(value, option, 0, 100));
+        } else if (option == "--epochs") {
+            training.epochs = static_cast<int>(WholeNumber(value, option, 1, kMostEpochs));
+        } else if (option == "--rate") {
+            training.learningRate = RealNumber(value, option, 0, 1);
+        } else if (option == "--penalty") {
+            training.penalty = RealNumber(value, option, 0, 1);
+        } else if (option == "--scale-factor") {
+            training.scaleFactor = RealNumber(value, option, 0, 1000);
+        } else {
+            throw EBadInput("unknown option " + option);
+        }
+    }
+    if (options.gameFiles.empty()) throw EBadInput("at least one --games file is needed");
+    return options;
 }

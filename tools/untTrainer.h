@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/untKyokumen.h"
+#include "tools/untToolArgs.h"
 
 // Fitting the pattern tables to the outcomes of real games.
 //
@@ -59,3 +63,29 @@ double RootMeanSquareError(const std::vector<TTrainingPosition>& positions,
 
 // The least-squares slope of H on D.
 double HandScale(const std::vector<TTrainingPosition>& positions);
+
+// A game line of a games file: the record and the final black-minus-white disc difference.
+struct TGameLine {
+    std::string record;
+    int blackMinusWhite = 0;
+};
+
+// Reads a game line "<moves> <difference>": a record that replays legally and a difference
+// from -64 to 64. Nothing for an empty line; throws EBadInput naming the file and line
+// otherwise.
+std::optional<TGameLine> ParseGameLine(std::string_view line, const std::string& file,
+                                       int lineNumber);
+
+// The trainer as the command line sets it up.
+struct TTrainerOptions {
+    std::vector<std::string> gameFiles;
+    std::vector<std::string> evaluationFiles;  // games only measured, never fitted
+    std::filesystem::path out = "resources";
+    int holdoutPercent = 10;
+    TTrainingOptions training;
+};
+
+// Reads the command line (without the program's name): --games FILE [--games FILE ...]
+// [--evaluate FILE ...] [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]
+// [--rate R] [--penalty P] [--scale-factor F]. Throws EBadInput.
+TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args);
