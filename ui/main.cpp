@@ -6,12 +6,13 @@
 #include <QTranslator>
 
 #include "ui/untMain.h"
+#include "ui/untPictures.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvaney - トルヴァニー -"));
     QApplication::setDesktopFileName(QStringLiteral("tolvaney"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ICON")));
+    QApplication::setWindowIcon(ApplicationIcon());
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QTranslator translator;
     if (translator.load(QStringLiteral("qtbase_ja"),
