@@ -18,6 +18,7 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
 #include "tools/untMatch.h"
+#include "tools/untResourceFolder.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ struct TOptions {
     bool gamesGiven = false;
     std::string openingsFile;
     uint32_t seed = 1;
-    fs::path tablesA = TOLVANEY_RESOURCES, tablesB = TOLVANEY_RESOURCES;
-    fs::path book = fs::path(TOLVANEY_RESOURCES) / "TEISEKI";
+    fs::path tablesA = ShippedResourceFolder(), tablesB = ShippedResourceFolder();
+    fs::path book = ShippedResourceFolder() / "TEISEKI";
     unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
 };
 
