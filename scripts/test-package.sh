@@ -13,19 +13,27 @@ scripts/install-deps.sh package
 
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+# apt as this script uses it: no questions, and waiting for another apt to finish.
+apt=("${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=300)
 work=$(mktemp -d)
-installedBefore="$work/installed-before"
-dpkg-query -W -f='${binary:Package}\n' | sort >"$installedBefore"
+installed_packages() { dpkg-query -W -f='${binary:Package}\n' | sort; }
+installedBefore="$work/installed-before" installedAfter="$work/installed-after"
+installed_packages >"$installedBefore"
 
 # Puts the machine back as it was: the two packages and whatever apt installed with them go.
+# The lists are taken right before and after the installation, so that packages another
+# user installs meanwhile on a shared machine stay.
+installing=
 restore() {
     local status=$?
-    local added
-    added=$(dpkg-query -W -f='${binary:Package}\n' | sort | comm -13 "$installedBefore" -)
-    if [[ -n "$added" ]]; then
-        echo "removing: $(echo $added)"
-        # shellcheck disable=SC2086
-        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get purge -y -q $added >/dev/null
+    local added=()
+    if [[ -n "$installing" ]]; then
+        [[ -f "$installedAfter" ]] || installed_packages >"$installedAfter"
+        mapfile -t added < <(comm -13 "$installedBefore" "$installedAfter")
+        if [[ ${#added[@]} -gt 0 ]]; then
+            echo "removing: ${added[*]}"
+            "${apt[@]}" purge -y "${added[@]}" >/dev/null
+        fi
     fi
     rm -rf "$work"
     exit "$status"
@@ -87,13 +95,14 @@ appstreamcli validate --no-net "$work"/game/usr/share/metainfo/*.metainfo.xml ||
 lintian --fail-on error "$game_deb" "$tools_deb" || fail lintian
 
 echo "--- installing"
-install_packages() {
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "$game_deb" "$tools_deb"
-}
+install_packages() { "${apt[@]}" install -y "$game_deb" "$tools_deb"; }
 # apt needs the archive's package lists for the dependencies; fetch them if the first try
 # found none.
-install_packages || { "${sudo_cmd[@]}" apt-get update -q && install_packages; } ||
+installed_packages >"$installedBefore"
+installing=yes
+install_packages || { "${apt[@]}" update && install_packages; } ||
     fail "apt-get install"
+installed_packages >"$installedAfter"
 
 echo "--- the installed game"
 mkdir "$work/run"
