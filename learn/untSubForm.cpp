@@ -7,6 +7,7 @@
 
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
+#include "ui/untPictures.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ QLabel* BoardStrip(QWidget* parent, QRect place) {
     auto* picture = new QLabel(parent);
     picture->setGeometry(place);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setPixmap(QPixmap(":/BOARD"));
+    picture->setPixmap(ResourcePicture(QStringLiteral("BOARD"), picture));
     return picture;
 }
 
@@ -139,8 +140,8 @@ void TForm3::Refresh() {
             if (cell > group.cellCount) continue;
             TImage* image = group.images[cell];
             if (content == EMPTY) image->clear();
-            if (content == BLACK) image->setPixmap(QPixmap(":/KURO"));
-            if (content == WHITE) image->setPixmap(QPixmap(":/SIRO"));
+            if (content == BLACK) image->setPixmap(ResourcePicture(QStringLiteral("KURO"), image));
+            if (content == WHITE) image->setPixmap(ResourcePicture(QStringLiteral("SIRO"), image));
         }
         group.index = index;
         group.label->setText(QString::number(index));

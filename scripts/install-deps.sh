@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, but only those that are missing.
-# Usage: scripts/install-deps.sh [screenshot]
+# Usage: scripts/install-deps.sh [screenshot] [package]
 #   screenshot: also what it takes to run the window without a monitor (Xvfb and tools)
+#   package:    also the checkers of the Debian packages (desktop entry, metainfo, lintian)
 set -euo pipefail
 
 packages=(
@@ -14,9 +15,13 @@ packages=(
     qt6-translations-l10n                   # Qt's own buttons in Japanese
     fonts-ipafont-gothic                    # a Japanese Gothic font for the captions
 )
-if [[ "${1:-}" == screenshot ]]; then
-    packages+=(xvfb xauth x11-utils xdotool imagemagick)
-fi
+for extra in "$@"; do
+    case $extra in
+        screenshot) packages+=(xvfb xauth x11-utils xdotool imagemagick) ;;
+        package) packages+=(desktop-file-utils appstream lintian) ;;
+        *) echo "unknown set of packages: $extra" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

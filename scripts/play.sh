@@ -1,10 +1,29 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the game.
+# Installs what is missing, builds, and starts the game in the folder this script is called
+# from, which is where the game keeps its results file 成績.dat.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+project=$(cd "$(dirname "$0")/.." && pwd)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)" --target tolvaney
-# The results file 成績.dat is kept in the folder the game is started from.
-exec build/ui/tolvaney "$@"
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+    cat >&2 <<TEXT
+No display found: neither DISPLAY nor WAYLAND_DISPLAY is set, so the game's window has
+nowhere to appear. Start it from a desktop session, or without a display:
+
+  $project/scripts/screenshot.sh [FOLDER]
+      plays two moves in a virtual display (Xvfb) and saves screenshots to look at;
+  xvfb-run -a $project/scripts/play.sh
+      runs the game in a virtual display, which nobody sees
+      (xvfb-run comes with: $project/scripts/install-deps.sh screenshot);
+  QT_QPA_PLATFORM=offscreen $project/scripts/play.sh
+      runs the game without any display at all.
+TEXT
+    exit 1
+fi
+
+"$project/scripts/install-deps.sh"
+# Configure only a new build folder: afterwards the build itself notices changed build files.
+if [[ ! -f "$project/build/CMakeCache.txt" ]]; then
+    cmake -S "$project" -B "$project/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$project/build" -j "$(nproc)" --target tolvaney | { grep -vx 'ninja: no work to do.' || true; }
+exec "$project/build/ui/tolvaney" "$@"

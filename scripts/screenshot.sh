@@ -1,25 +1,39 @@
 #!/usr/bin/env bash
 # Shows the real window without a monitor: builds the game, runs it under Xvfb, plays a
 # few moves by clicking squares, and saves screenshots.
-# Usage: scripts/screenshot.sh [OUTPUT_FOLDER]   (default: screenshots/)
+# Usage: scripts/screenshot.sh [OUTPUT_FOLDER [GAME]]   (default: screenshots/, the game built
+#        in build/; GAME may name another binary, such as the installed /usr/games/tolvaney)
+# With QT_SCALE_FACTOR=2 (a whole number) the window is drawn at twice the density, as on a
+# high-density screen, and so are the screenshots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh screenshot
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target tolvaney
+scale=${QT_SCALE_FACTOR:-1}
+if [[ ! $scale =~ ^[1-4]$ ]]; then
+    echo "QT_SCALE_FACTOR must be a whole number from 1 to 4 for the screenshots" >&2
+    exit 1
+fi
 
 out=$(realpath -m "${1:-screenshots}")
 mkdir -p "$out"
 workdir=$(mktemp -d)  # the game writes its results file where it runs
-game=$(realpath build/ui/tolvaney)
+trap 'rm -rf "$workdir"' EXIT
+if [[ -n "${2:-}" ]]; then
+    game=$(realpath "$2")
+else
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j "$(nproc)" --target tolvaney
+    game=$(realpath build/ui/tolvaney)
+fi
 
-# The centre of the square image of a square name such as f5 (column a is on the left).
+# The centre of the square image of a square name such as f5 (column a is on the left), in
+# the screen's pixels.
 square_centre() {
     local column=$(( $(printf '%d' "'${1:0:1}") - 96 )) row=${1:1:1}
-    echo "$(( 330 - 40 * (9 - column) + 20 )) $(( 40 * row - 31 + 20 ))"
+    echo "$(( (330 - 40 * (9 - column) + 20) * scale )) $(( (40 * row - 31 + 20) * scale ))"
 }
 
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+xvfb-run -a -s "-screen 0 $((1024 * scale))x$((768 * scale))x24" bash -c '
     set -euo pipefail
     game=$1 out=$2
     cd "$3"

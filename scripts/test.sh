@@ -11,6 +11,11 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+# --- The Debian packages, made from build/: file lists, validators, and the installed game
+# started once; the packages are removed again afterwards.
+scripts/test-package.sh build
+# ---
+
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANEY_SANITIZE=ON \
     -DTOLVANEY_BUILD_BENCH=OFF -DTOLVANEY_BUILD_TOOLS=OFF -DTOLVANEY_BUILD_UI=OFF
 cmake --build build-sanitize -j "$jobs"

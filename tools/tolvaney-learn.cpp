@@ -17,17 +17,16 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
 #include "learn/untLearn.h"
+#include "tools/untResourceFolder.h"
 #include "tools/untToolArgs.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 void LoadShippedTables(TKyokumen& engine) {
     std::array<std::string, 6> texts;
     std::array<std::string_view, 6> views;
     for (int kind = 1; kind <= 6; ++kind) {
-        texts[kind - 1] = ReadTextFile(fs::path(TOLVANEY_RESOURCES) / PatternResourceName(kind));
+        texts[kind - 1] = ReadTextFile(ShippedResourceFolder() / PatternResourceName(kind));
         views[kind - 1] = texts[kind - 1];
     }
     engine.LoadPatternWeights(views);

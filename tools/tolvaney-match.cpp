@@ -19,6 +19,7 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
 #include "tools/untMatch.h"
+#include "tools/untResourceFolder.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     TMatchOptions options;
     std::vector<std::vector<uint8_t>> openings{{}};
     try {
-        options = ParseMatchOptions({argv + 1, argv + argc}, TOLVANEY_RESOURCES);
+        options = ParseMatchOptions({argv + 1, argv + argc}, ShippedResourceFolder());
         if (!options.openingsFile.empty()) {
             openings = ParseOpenings(ReadTextFile(options.openingsFile), options.openingsFile);
             if (!options.gamesGiven)

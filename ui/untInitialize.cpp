@@ -6,19 +6,26 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <algorithm>
+
+#include "ui/untPictures.h"
 
 namespace {
 
 constexpr int kDefaultWaitPerMove = 800, kDefaultWaitOnPass = 3000;
 constexpr int kWaitStep = 100;
 
-// A 30 x 30 picture of a placement's four centre discs, d4 e4 over d5 e5.
-QPixmap PlacementPicture(bool d4White, bool e4White, bool d5White, bool e5White) {
-    QPixmap picture(30, 30);
+// A 30 x 30 picture of a placement's four centre discs, d4 e4 over d5 e5, drawn for a
+// screen with the given device pixel ratio.
+QPixmap PlacementPicture(bool d4White, bool e4White, bool d5White, bool e5White, qreal ratio) {
+    constexpr int kSize = 30;
+    QPixmap picture(QSize(kSize, kSize) * std::max<qreal>(ratio, 1));
+    picture.setDevicePixelRatio(std::max<qreal>(ratio, 1));
     picture.fill(QColor(0x1E, 0x7A, 0x3C));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPixmap black(":/KURO"), white(":/SIRO");
+    const QPixmap black = ResourcePicture(QStringLiteral("KURO"), ratio);
+    const QPixmap white = ResourcePicture(QStringLiteral("SIRO"), ratio);
     const bool whites[4] = {d4White, e4White, d5White, e5White};
     for (int i = 0; i < 4; ++i)
         painter.drawPixmap(QRect(15 * (i % 2), 15 * (i / 2), 15, 15), whites[i] ? white : black);
@@ -66,9 +73,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Image4 = new TImage(GroupBox1);
     QRadioButton* buttons[4] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4};
     TImage* images[4] = {Image1, Image2, Image3, Image4};
-    const QPixmap pictures[4] = {
-        PlacementPicture(true, false, false, true), PlacementPicture(false, true, true, false),
-        PlacementPicture(false, false, true, true), PlacementPicture(true, true, false, false)};
+    const QPixmap pictures[4] = {PlacementPicture(true, false, false, true, devicePixelRatioF()),
+                                 PlacementPicture(false, true, true, false, devicePixelRatioF()),
+                                 PlacementPicture(false, false, true, true, devicePixelRatioF()),
+                                 PlacementPicture(true, true, false, false, devicePixelRatioF())};
     for (int i = 0; i < 4; ++i) {
         buttons[i]->setGeometry(16 + 98 * i, 28, 20, 20);
         images[i]->setGeometry(38 + 98 * i, 24, 30, 30);

@@ -18,6 +18,7 @@
 #include "engine/untTextFile.h"
 #include "learn/untSubForm.h"
 #include "ui/untInitialize.h"
+#include "ui/untPictures.h"
 #include "ui/untScore.h"
 
 // Resources compiled into a static library must be registered from outside any namespace.
@@ -29,6 +30,7 @@ namespace {
 
 constexpr int kClientWidth = 628, kClientHeight = 350;
 constexpr int kSquareSize = 41;
+constexpr int kCursorHotSpot = 16;  // the neck of the hourglass, in logical pixels
 const QString kCaption = QStringLiteral("Tolvaney - トルヴァニー - Build100316");
 const char* const kScoreFile = "成績.dat";
 
@@ -119,7 +121,7 @@ void TForm1::CreateControls() {
 
     Image1 = new QLabel(this);
     Image1->setGeometry(8, 7, 322, 322);
-    Image1->setPixmap(QPixmap(":/BOARD"));
+    Image1->setPixmap(ResourcePicture(QStringLiteral("BOARD"), Image1));
     Image1->setAttribute(Qt::WA_TransparentForMouseEvents);  // the picture takes no clicks
     for (int x = 1; x <= 8; ++x)
         for (int y = 1; y <= 8; ++y) {
@@ -222,8 +224,8 @@ void TForm1::DrawBoard() {
 }
 
 void TForm1::LoadDisc(QLabel* picture, const QString& name) {
-    if (name == "kuro") picture->setPixmap(QPixmap(":/KURO"));
-    if (name == "siro") picture->setPixmap(QPixmap(":/SIRO"));
+    if (name == "kuro") picture->setPixmap(ResourcePicture(QStringLiteral("KURO"), picture));
+    if (name == "siro") picture->setPixmap(ResourcePicture(QStringLiteral("SIRO"), picture));
 }
 
 void TForm1::OnButton_ExitClick() {
@@ -267,10 +269,15 @@ void TForm1::OnSeiseki_Click() {
 
 void TForm1::SetScreenCursor(int cursor) {
     QCursor shape;
-    if (cursor == CURSOR_HAND_POINT)
+    if (cursor == CURSOR_HAND_POINT) {
         shape = QCursor(Qt::PointingHandCursor);
-    else if (cursor == ThinkCursor)
-        shape = QCursor(QPixmap(":/myCursor"), 16, 16);
+    } else if (cursor == ThinkCursor) {
+        // The window system takes the hot spot in the picture's own pixels.
+        const QPixmap picture =
+            ResourcePicture(QStringLiteral("myCursor"), qApp->devicePixelRatio());
+        const int hotSpot = qRound(kCursorHotSpot * picture.devicePixelRatio());
+        shape = QCursor(picture, hotSpot, hotSpot);
+    }
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
     if (cursor != CURSOR_DEFAULT) QApplication::setOverrideCursor(shape);

@@ -6,7 +6,15 @@
 #   SIRO.bmp      white disc, 38 x 38, 24-bit BMP
 #   board.png     the empty 8 x 8 board, 322 x 322
 #   myCursor.png  32 x 32 hourglass cursor shown while the computer thinks
-#   icon.png      64 x 64 application icon
+#   icons/tolvaney-N.png  the application icon, N x N for every size the
+#                 icon themes use (16 ... 256); the program itself shows
+#                 the 64 x 64 one
+#
+# Each picture the window shows also has a twin drawn at twice the size
+# (KURO@2x.bmp, SIRO@2x.bmp, board@2x.png, myCursor@2x.png; the icon's twin
+# is its 128 x 128 size) for screens with two device pixels per logical
+# pixel.  A twin is the same drawing with every length doubled, so that,
+# averaged over 2 x 2 blocks, it gives back its 1x picture.
 #
 # Run it from anywhere:   bash resources/art/make-artwork.sh
 # The output is the same on every run (no timestamps are stored).
@@ -64,14 +72,16 @@ disc_layer() {
 
 # --- The discs ------------------------------------------------------------
 # Drawn eight times larger (304 x 304, radius 140) and box-averaged down to
-# 38 x 38: the disc is 35 px across and centred, and every pixel that the
-# disc does not reach keeps the exact square colour.
+# 38 x 38 (and to 76 x 76 for the twin): the disc is 35 px across (70 in the
+# twin) and centred, and every pixel that the disc does not reach keeps the
+# exact square colour.
 for pair in black:KURO white:SIRO; do
     scheme=${pair%%:*} name=${pair##*:}
     disc_layer "$scheme" 304 140 "disc-$scheme.png"
     convert -size 304x304 "xc:$SQUARE" "$work/disc-$scheme.png" \
-        -compose Over -composite -alpha off \
-        -scale 38x38 -type TrueColor "BMP3:$out/$name.bmp"
+        -compose Over -composite -alpha off "$work/disc-$scheme-big.png"
+    convert "$work/disc-$scheme-big.png" -scale 38x38 -type TrueColor "BMP3:$out/$name.bmp"
+    convert "$work/disc-$scheme-big.png" -scale 76x76 -type TrueColor "BMP3:$out/$name@2x.bmp"
 done
 
 # --- The board ------------------------------------------------------------
@@ -79,19 +89,28 @@ done
 # insides (2+40k .. 40+40k) are flat SQUARE.  Pixel row and column 0 are a
 # darker frame.  Star points as 3 x 3 dots where the lines between the
 # second and third, and the sixth and seventh, rows and columns cross.
-draw=()
-for k in 0 1 2 3 4 5 6 7 8; do
-    p=$((1 + 40 * k))
-    draw+=(-draw "rectangle $p,0 $p,321" -draw "rectangle 0,$p 321,$p")
-done
-for p in 81:81 241:81 81:241 241:241; do
-    x=${p%%:*} y=${p##*:}
-    draw+=(-draw "rectangle $((x - 1)),$((y - 1)) $((x + 1)),$((y + 1))")
-done
-convert -size 322x322 "xc:$SQUARE" +antialias \
-    -fill "$LINE" -stroke none "${draw[@]}" \
-    -fill "$FRAME" -draw "rectangle 0,0 0,321" -draw "rectangle 0,0 321,0" \
-    -type TrueColor "${png_opts[@]}" "PNG24:$out/board.png"
+# board SCALE FILE draws it with every length (lines, frame, dots, squares)
+# multiplied by SCALE.
+board() {
+    local s=$1 file=$2
+    local size=$((322 * s)) last=$((322 * s - 1))
+    local draw=() k p x y
+    for k in 0 1 2 3 4 5 6 7 8; do
+        p=$(((1 + 40 * k) * s))
+        draw+=(-draw "rectangle $p,0 $((p + s - 1)),$last"
+               -draw "rectangle 0,$p $last,$((p + s - 1))")
+    done
+    for p in 81:81 241:81 81:241 241:241; do
+        x=${p%%:*} y=${p##*:}
+        draw+=(-draw "rectangle $(((x - 1) * s)),$(((y - 1) * s)) $(((x + 2) * s - 1)),$(((y + 2) * s - 1))")
+    done
+    convert -size "${size}x${size}" "xc:$SQUARE" +antialias \
+        -fill "$LINE" -stroke none "${draw[@]}" \
+        -fill "$FRAME" -draw "rectangle 0,0 $((s - 1)),$last" -draw "rectangle 0,0 $last,$((s - 1))" \
+        -type TrueColor "${png_opts[@]}" "PNG24:$file"
+}
+board 1 "$out/board.png"
+board 2 "$out/board@2x.png"
 
 # --- The "computer is thinking" cursor ------------------------------------
 # An hourglass, drawn pixel by pixel so that it stays crisp at 32 x 32:
@@ -99,6 +118,8 @@ convert -size 322x322 "xc:$SQUARE" +antialias \
 # the upper bulb into a heap in the lower one.  A one-pixel white halo (and
 # black edges) keeps it readable on light and on dark backgrounds.  The neck
 # of the glass sits at the centre, which is the cursor's hotspot (16,16).
+# The twin doubles every pixel (64 x 64, hotspot 32,32): a pixel drawing
+# stays crisp that way, where any smoothing would blur its one-pixel halo.
 #   . transparent   K black   W white
 convert xpm:- "${png_opts[@]}" "PNG32:$out/myCursor.png" <<'XPM'
 /* XPM */
@@ -141,10 +162,11 @@ static char *hourglass[] = {
 "................................",
 };
 XPM
+convert "$out/myCursor.png" -sample 200% "${png_opts[@]}" "PNG32:$out/myCursor@2x.png"
 
 # --- The application icon -------------------------------------------------
 # A rounded green board with the four discs of the opening position.
-# Drawn at 256 x 256 and scaled to 64 x 64.
+# Drawn at 256 x 256 and box-averaged to each size of the icon themes.
 disc_layer black 120 50 icon-black.png
 disc_layer white 120 50 icon-white.png
 convert -size 256x256 xc:none \
@@ -156,6 +178,11 @@ convert -size 256x256 xc:none \
     "$work/icon-black.png" -geometry +128+8   -compose Over -composite \
     "$work/icon-black.png" -geometry +8+128   -compose Over -composite \
     "$work/icon-white.png" -geometry +128+128 -compose Over -composite \
-    -scale 64x64 "${png_opts[@]}" "PNG32:$out/icon.png"
+    "$work/icon-256.png"
+mkdir -p "$out/icons"
+for size in 16 22 24 32 48 64 128 256; do
+    convert "$work/icon-256.png" -scale "${size}x${size}" "${png_opts[@]}" \
+        "PNG32:$out/icons/tolvaney-$size.png"
+done
 
 echo "artwork written to $out"
