@@ -52,7 +52,7 @@ std::vector<std::pair<int, std::vector<uint8_t>>> ReadRecords(const std::string&
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    if (argc != 2 || argv[1][0] == '-') {  // one file, and nothing that looks like an option
         std::fprintf(stderr, "usage: %s RECORDS_FILE\n", argv[0]);
         return 2;
     }

@@ -11,7 +11,8 @@
 #include "engine/untTextFile.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    // One folder, and nothing that looks like an option: "--help" is not a folder to make.
+    if (argc != 2 || argv[1][0] == '-' || argv[1][0] == '\0') {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;
     }
