@@ -10,9 +10,11 @@ namespace {
 
 constexpr int kMaxScore = 64;
 // Empty squares from which the table is used, and from which moves are sorted.
-constexpr int kTableEmpties = 9;
+constexpr int kTableEmpties = 8;
 constexpr int kSortEmpties = 6;
-constexpr int kMaxMoves = 32;  // more legal moves than any position has
+constexpr int kMaxMoves = 32;
+// Empty squares from which the table is asked about every move's position before searching.
+constexpr int kLookAheadEmpties = 10;  // more legal moves than any position has
 
 // One step in a direction, dropping the discs that would wrap from one column into the next.
 // Shift +1 is the next row, +8 the next column towards a; the others combine them.
@@ -28,17 +30,37 @@ constexpr uint64_t Step(uint64_t b) {
     if constexpr (Shift == -9) return (b >> 9) & ~kRow8;
 }
 
-// The opponent's discs in the run that starts next to `start` in one direction and runs up to
-// one of `own` discs: the discs a move on `start` turns that way.
+// A shift of the whole set by one step in a direction, which may wrap round the board.
 template <int Shift>
-inline uint64_t RunTo(uint64_t start, uint64_t own, uint64_t opponent) {
-    uint64_t run = Step<Shift>(start) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    return (Step<Shift>(run) & own) ? run : 0;
+constexpr uint64_t Shifted(uint64_t b) {
+    if constexpr (Shift > 0) return b << Shift;
+    if constexpr (Shift < 0) return b >> -Shift;
+}
+
+// Where a run of discs may lie in a direction: along a column or a diagonal a run never
+// includes row 1 or row 8, which also keeps a shift from wrapping into the next column.
+template <int Shift>
+constexpr uint64_t kRunSquares = (Shift == 8 || Shift == -8) ? ~0ull : ~(kRow1 | kRow8);
+
+// The opponent's discs in runs that start next to a disc of `start` in one direction, up to
+// six long, found two steps at a time.
+template <int Shift>
+inline uint64_t Runs(uint64_t start, uint64_t opponent) {
+    const uint64_t inside = opponent & kRunSquares<Shift>;
+    uint64_t run = inside & Shifted<Shift>(start);
+    run |= inside & Shifted<Shift>(run);
+    const uint64_t pairs = inside & Shifted<Shift>(inside);
+    run |= pairs & Shifted<2 * Shift>(run);
+    run |= pairs & Shifted<2 * Shift>(run);
+    return run;
+}
+
+// The discs that a move on `move` (one bit) turns in one direction: the run that ends next
+// to one of the mover's own discs.
+template <int Shift>
+inline uint64_t RunTo(uint64_t move, uint64_t own, uint64_t opponent) {
+    const uint64_t run = Runs<Shift>(move, opponent);
+    return (Shifted<Shift>(run) & own) ? run : 0;
 }
 
 // The discs a move on the square `move` (one bit) turns.
@@ -52,13 +74,7 @@ inline uint64_t Flips(uint64_t move, uint64_t own, uint64_t opponent) {
 // The squares ahead of runs of opponent discs that start next to one of `own` discs.
 template <int Shift>
 inline uint64_t MovesOneWay(uint64_t own, uint64_t opponent) {
-    uint64_t run = Step<Shift>(own) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    run |= Step<Shift>(run) & opponent;
-    return Step<Shift>(run);
+    return Shifted<Shift>(Runs<Shift>(own, opponent));
 }
 
 inline uint64_t Moves(uint64_t own, uint64_t opponent) {
@@ -93,10 +109,18 @@ inline uint64_t OddQuadrantEmpties(uint64_t empty) {
 }
 
 // The fastest-first key of a move: the opponent's replies after it, a corner reply counting
-// double. Smaller is tried first.
+// double, and then the empty squares next to the mover's discs (where the opponent may
+// find replies later). Smaller is tried first.
+inline uint64_t Neighbours(uint64_t b) {
+    return Step<1>(b) | Step<-1>(b) | Step<8>(b) | Step<-8>(b) | Step<9>(b) | Step<-9>(b) |
+           Step<7>(b) | Step<-7>(b);
+}
+
 inline int ReplyKey(uint64_t ownAfter, uint64_t opponentAfter) {
     const uint64_t replies = Moves(opponentAfter, ownAfter);
-    return std::popcount(replies) + std::popcount(replies & kCorners);
+    const uint64_t empty = ~(ownAfter | opponentAfter);
+    return 4 * (std::popcount(replies) + std::popcount(replies & kCorners)) +
+           std::popcount(Neighbours(ownAfter) & empty);
 }
 
 struct TMove {
@@ -206,6 +230,17 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
 
     TMove moves[kMaxMoves];
     const int count = SortedMoves(own, opponent, legal, knownBit, moves);
+    // A move whose position the table already knows to be good enough cuts at once.
+    if (bestBitOut == nullptr && 64 - std::popcount(own | opponent) >= kLookAheadEmpties) {
+        for (int i = 0; i < count; ++i) {
+            const uint64_t ownAfter = own | moves[i].flips | moves[i].square;
+            const uint64_t opponentAfter = opponent & ~moves[i].flips;
+            const TEntry& child = EntryOf(opponentAfter, ownAfter);
+            if (child.empties != 0 && child.own == opponentAfter && child.opponent == ownAfter &&
+                -child.upper >= beta)
+                return -child.upper;
+        }
+    }
     int best = -kMaxScore - 1;
     int bestBit = -1;
     const int windowAlpha = alpha;
@@ -258,11 +293,13 @@ int TEndgameSolver::SearchParity(uint64_t own, uint64_t opponent, int alpha, int
     ++nodes_;
     const uint64_t empty = ~(own | opponent);
     if (std::popcount(empty) == 1) return LastSquare(own, opponent);
-    const uint64_t odd = OddQuadrantEmpties(empty);
+    // Only a square next to an opponent disc can turn one.
+    const uint64_t candidates = empty & Neighbours(opponent);
+    const uint64_t odd = OddQuadrantEmpties(empty) & candidates;
     int best = -kMaxScore - 1;
     bool moved = false;
     // The odd quadrants' empties first, then the others.
-    for (const uint64_t group : {odd, empty & ~odd}) {
+    for (const uint64_t group : {odd, candidates & ~odd}) {
         for (uint64_t rest = group; rest != 0; rest &= rest - 1) {
             const uint64_t square = rest & (~rest + 1);
             const uint64_t flips = Flips(square, own, opponent);
