@@ -312,6 +312,7 @@ constexpr const char* kScript = R"(
     if (row) { row.classList.add('current'); row.scrollIntoView({block: 'nearest'}); }
     cursor.setAttribute('x1', xs[current]);
     cursor.setAttribute('x2', xs[current]);
+    history.replaceState(null, '', '#' + current);
   }
   document.getElementById('first').onclick = () => show(0);
   document.getElementById('prev').onclick = () => show(current - 1);
@@ -326,7 +327,7 @@ constexpr const char* kScript = R"(
   document.querySelectorAll('[data-move]').forEach((element) => {
     element.addEventListener('click', (e) => { e.preventDefault(); show(+element.dataset.move); });
   });
-  show(0);
+  show(parseInt(location.hash.slice(1), 10) || 0);
 })();
 )";
 
@@ -354,10 +355,10 @@ std::string AnalysisPage(const TGameAnalysis& analysis) {
     html += Summary(analysis, record);
     html += "<div class=\"layout\"><div class=\"boards\">";
     html +=
-        "<div class=\"controls\"><button id=\"first\" title=\"start (Home)\">&#x23EE;</button> "
+        "<div class=\"controls\"><button id=\"first\" title=\"start (Home)\">&laquo;</button> "
         "<button id=\"prev\" title=\"previous move (&#x2190;)\">&#x25C0;</button> "
         "<button id=\"next\" title=\"next move (&#x2192;)\">&#x25B6;</button> "
-        "<button id=\"last\" title=\"end (End)\">&#x23ED;</button></div>";
+        "<button id=\"last\" title=\"end (End)\">&raquo;</button></div>";
     TDiscs start;
     start.black = MaskOf(SquareOf("e4")) | MaskOf(SquareOf("d5"));
     start.white = MaskOf(SquareOf("d4")) | MaskOf(SquareOf("e5"));
