@@ -1,0 +1,270 @@
+// The post-game analysis: reading and refusing records, the replay with its passes against
+// the plain reference board, the values of every move (exact ones chained through passes to
+// the final result, estimates at a wipe-out), the loss arithmetic, and the HTML page.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <fstream>
+#include <regex>
+#include <set>
+
+#include "ReferenceBoard.h"
+#include "engine/eval/untBitBoard.h"
+#include "engine/untSquareNames.h"
+#include "tools/untAnalysis.h"
+#include "tools/untAnalysisPage.h"
+
+namespace {
+
+struct TGame {
+    std::string record;
+    int difference = 0;  // recorded black minus white, empties to the winner
+};
+
+std::vector<TGame> SampleGames() {
+    std::ifstream in(std::string(TOLVANEY_TEST_DATA) + "/games-sample.txt");
+    std::vector<TGame> games;
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t blank = line.find(' ');
+        games.push_back({line.substr(0, blank), std::stoi(line.substr(blank + 1))});
+    }
+    return games;
+}
+
+// Two games of the sample that end early with passes near the end: 59 moves with black
+// passing three times in a row at the end, and 56 moves with passes after moves 38, 43, 44
+// and 51.
+const TGame& GameWithLatePasses() {
+    static const TGame game = SampleGames().at(30);
+    return game;
+}
+const TGame& GameWithManyPasses() {
+    static const TGame game = SampleGames().at(166);
+    return game;
+}
+
+// A tournament game of 1977-2019 in which black takes white's last disc on move 11.
+const TGame kWipeOut{"f5d6c5f4e7c6c7f6g5e6e3", 64};
+
+TAnalysisSettings QuickSettings(int exactEmpties) {
+    static const std::shared_ptr<const TPatternTable> tables =
+        LoadPatternTables(TOLVANEY_RESOURCES);
+    TAnalysisSettings settings;
+    settings.exactEmpties = exactEmpties;
+    settings.gameLevel = 2;
+    settings.tables = tables;
+    return settings;
+}
+
+TGameAnalysis Analyse(const TGame& game, const TAnalysisSettings& settings) {
+    std::string error;
+    std::optional<std::vector<TRecordMove>> moves = ReplayRecord(game.record, error);
+    EXPECT_TRUE(moves) << error;
+    return AnalyseGame(std::move(*moves), settings);
+}
+
+TEST(AnalysisRecord, RefusesABadRecordNamingTheFirstBadMove) {
+    struct TCase {
+        const char* record;
+        const char* message;
+    };
+    const TCase cases[] = {
+        {"", "the record holds no move"},
+        {" \r\n", "the record holds no move"},
+        {"f5f6e9", "move 3 'e9' is not a square name"},
+        {"f5f6e", "move 3 'e' is not a square name"},
+        {"f5 f6", "move 2 ' f' is not a square name"},
+        {"f5i6", "move 2 'i6' is not a square name"},
+        {"f5f5", "move 2 (f5) is not legal for white"},
+        {"f5d6c3d3c4f4f6f3e6e7d7a1", "move 12 (a1) is not legal for white"},
+        {"f5d6c5f4e7c6c7f6g5e6e3d3", "move 12 (d3) is not legal: the game is over"},
+    };
+    for (const TCase& c : cases) {
+        std::string error;
+        EXPECT_FALSE(ReplayRecord(c.record, error)) << c.record;
+        EXPECT_EQ(error, c.message) << c.record;
+    }
+}
+
+TEST(AnalysisRecord, AcceptsAPastedRecordWithBlanksAndCapitals) {
+    std::string error;
+    const auto moves = ReplayRecord("  F5d6C3\r\n", error);
+    ASSERT_TRUE(moves) << error;
+    ASSERT_EQ(moves->size(), 3u);
+    EXPECT_EQ(SquareName(moves->at(0).square) + SquareName(moves->at(1).square) +
+                  SquareName(moves->at(2).square),
+              "f5d6c3");
+}
+
+TEST(AnalysisRecord, ReplaysEverySampleGameWithItsPassesToTheRecordedResult) {
+    int passes = 0;
+    for (const TGame& game : SampleGames()) {
+        std::string error;
+        const auto moves = ReplayRecord(game.record, error);
+        ASSERT_TRUE(moves) << game.record << ": " << error;
+        TReferenceBoard board = TReferenceBoard::Standard();
+        bool white = false;
+        for (const TRecordMove& move : *moves) {
+            ASSERT_TRUE(board.PlayRecordedMove(move.square));
+            // A side moves again exactly when the other one had to pass.
+            EXPECT_EQ(move.white, white) << game.record << " move " << move.number;
+            white = move.passFollows ? move.white : !move.white;
+            passes += move.passFollows;
+            for (int column = 0; column < 8; ++column) {
+                for (int row = 0; row < 8; ++row) {
+                    const uint64_t bit = MaskOf(TReferenceBoard::SquareOf(column, row));
+                    const int content = (move.after.black & bit)   ? 1
+                                        : (move.after.white & bit) ? 2
+                                                                   : 0;
+                    ASSERT_EQ(content, board.cell[column][row])
+                        << game.record << " move " << move.number;
+                }
+            }
+        }
+        EXPECT_TRUE(moves->back().gameOver) << game.record;
+        EXPECT_EQ(FinalDifference(moves->back().after), game.difference) << game.record;
+    }
+    EXPECT_GT(passes, 100);
+}
+
+// The exact values chain from move to move: the value of the move played is the value of
+// the next position for the same side (after a pass) or for the other side, and the last
+// move's is the final result.
+void ExpectExactValuesChain(const TGameAnalysis& analysis, int recordedDifference) {
+    ASSERT_NE(analysis.exactFrom, 0);
+    for (std::size_t i = analysis.exactFrom - 1; i < analysis.values.size(); ++i) {
+        const TMoveAnalysis& v = analysis.values[i];
+        ASSERT_TRUE(v.exact);
+        EXPECT_EQ(v.playedValue, std::round(v.playedValue));
+        if (i + 1 < analysis.values.size()) {
+            const TMoveAnalysis& next = analysis.values[i + 1];
+            const double nextForMover = next.white == v.white ? next.bestValue : -next.bestValue;
+            EXPECT_EQ(v.playedValue, nextForMover) << "move " << v.number;
+        } else {
+            EXPECT_EQ(v.playedValue, v.white ? -recordedDifference : recordedDifference);
+        }
+    }
+}
+
+// Every move: the best is at least the played, the loss is their difference, and a move
+// without loss is its own best.
+void ExpectLossArithmetic(const TGameAnalysis& analysis) {
+    double totals[2] = {0, 0};
+    for (const TMoveAnalysis& v : analysis.values) {
+        EXPECT_GE(v.bestValue, v.playedValue) << "move " << v.number;
+        EXPECT_DOUBLE_EQ(v.loss, v.bestValue - v.playedValue) << "move " << v.number;
+        EXPECT_EQ(v.best == v.played, v.loss == 0) << "move " << v.number;
+        totals[v.white] += v.loss;
+    }
+    for (const bool white : {false, true}) {
+        EXPECT_DOUBLE_EQ(analysis.totalLoss[white], totals[white]);
+        const std::vector<int> costliest = analysis.Costliest(white, 3);
+        for (std::size_t i = 0; i < costliest.size(); ++i) {
+            const TMoveAnalysis& v = analysis.values[costliest[i] - 1];
+            EXPECT_EQ(v.white, white);
+            EXPECT_GT(v.loss, 0);
+            if (i > 0) {
+                EXPECT_LE(v.loss, analysis.values[costliest[i - 1] - 1].loss);
+            }
+        }
+        // No move of the side is costlier than the first one named.
+        for (const TMoveAnalysis& v : analysis.values) {
+            if (v.white == white && !costliest.empty()) {
+                EXPECT_LE(v.loss, analysis.values[costliest[0] - 1].loss);
+            }
+        }
+    }
+}
+
+TEST(AnalysisValues, ExactValuesHoldThroughPassesToTheRecordedResult) {
+    for (const TGame* game : {&GameWithLatePasses(), &GameWithManyPasses()}) {
+        SCOPED_TRACE(game->record);
+        const TGameAnalysis analysis = Analyse(*game, QuickSettings(14));
+        EXPECT_EQ(analysis.exactFrom, 47);
+        EXPECT_TRUE(analysis.Finished());
+        EXPECT_EQ(FinalDifference(analysis.FinalBoard()), game->difference);
+        ExpectExactValuesChain(analysis, game->difference);
+        ExpectLossArithmetic(analysis);
+        const std::string report = AnalysisReport(analysis);
+        EXPECT_NE(report.find("exact from move 47 (14 empty squares)"), std::string::npos);
+        const std::string result = (game->difference >= 0 ? "(black +" : "(black ") +
+                                   std::to_string(game->difference) + ", empty squares";
+        EXPECT_NE(report.find(result), std::string::npos) << report;
+    }
+}
+
+TEST(AnalysisValues, AWipeOutIsWorthAllSixtyFourDiscs) {
+    const TGameAnalysis analysis = Analyse(kWipeOut, QuickSettings(20));
+    EXPECT_EQ(analysis.exactFrom, 0);
+    ASSERT_EQ(analysis.values.size(), 11u);
+    const TMoveAnalysis& last = analysis.values.back();
+    EXPECT_FALSE(last.white);
+    EXPECT_EQ(last.playedValue, 64);
+    EXPECT_EQ(last.loss, 0);
+    // White's last move let black take every disc; the search sees it.
+    EXPECT_EQ(analysis.values[9].playedValue, -64);
+    EXPECT_EQ(FinalDifference(analysis.FinalBoard()), 64);
+    ExpectLossArithmetic(analysis);
+}
+
+// The tags of a page, each opened one closed in order (the void elements excepted).
+void ExpectBalancedTags(const std::string& html) {
+    static const std::regex tag("<(/?)([a-zA-Z][a-zA-Z0-9]*)[^>]*?(/?)>");
+    static const std::set<std::string> voidElements = {"meta", "br", "input", "img", "link"};
+    std::vector<std::string> open;
+    // Scripts and styles hold text that is not markup.
+    std::string markup = std::regex_replace(
+        html, std::regex("<(script|style)([^>]*)>[\\s\\S]*?</\\1>"), "<$1$2></$1>");
+    for (auto it = std::sregex_iterator(markup.begin(), markup.end(), tag);
+         it != std::sregex_iterator(); ++it) {
+        const std::string name = (*it)[2];
+        if ((*it)[3] == "/" || voidElements.count(name)) continue;
+        if ((*it)[1] == "/") {
+            ASSERT_FALSE(open.empty()) << "</" << name << "> closes nothing";
+            ASSERT_EQ(open.back(), name) << "</" << name << "> closes <" << open.back() << ">";
+            open.pop_back();
+        } else {
+            open.push_back(name);
+        }
+    }
+    EXPECT_TRUE(open.empty()) << "<" << open.back() << "> is never closed";
+}
+
+TEST(AnalysisPage, IsOneWellFormedPageWithEveryMoveAndNothingFromOutside) {
+    const TGameAnalysis analysis = Analyse(GameWithManyPasses(), QuickSettings(14));
+    const std::string page = AnalysisPage(analysis);
+    ASSERT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+    ExpectBalancedTags(page);
+    for (std::size_t i = 0; i < page.size(); ++i)
+        if (page[i] == '\n') {
+            ASSERT_TRUE(i > 0 && page[i - 1] == '\r') << "line ends CR LF";
+        }
+    for (const char* outside : {"http:", "https:", "src=", "<link", "@import", "url("})
+        EXPECT_EQ(page.find(outside), std::string::npos) << outside;
+    for (const TMoveAnalysis& v : analysis.values) {
+        const std::string n = std::to_string(v.number);
+        EXPECT_NE(page.find("id=\"board-" + n + "\""), std::string::npos) << n;
+        EXPECT_NE(page.find("id=\"row-" + n + "\""), std::string::npos) << n;
+        EXPECT_NE(
+            page.find("Move " + n + ": " + (v.white ? "white " : "black ") + SquareName(v.played)),
+            std::string::npos)
+            << n;
+    }
+    EXPECT_NE(page.find("id=\"board-0\""), std::string::npos);
+    EXPECT_EQ(page.find("id=\"board-" + std::to_string(analysis.values.size() + 1) + "\""),
+              std::string::npos);
+    // The chart: one mark for each of the costliest moves, and the exact part shaded.
+    const std::size_t marks =
+        analysis.Costliest(false, 3).size() + analysis.Costliest(true, 3).size();
+    std::size_t found = 0;
+    for (std::size_t at = page.find("class=\"mark "); at != std::string::npos;
+         at = page.find("class=\"mark ", at + 1))
+        ++found;
+    EXPECT_EQ(found, marks);
+    EXPECT_NE(page.find("exact from move 47"), std::string::npos);
+    EXPECT_NE(page.find(" passes"), std::string::npos);
+}
+
+}  // namespace
