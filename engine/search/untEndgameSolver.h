@@ -8,9 +8,11 @@
 // (square 10 * x + y is bit 8 * (x - 1) + (y - 1)).
 //
 // The search is a negamax alpha-beta in three tiers by the number of empty squares:
-// - Far from the end, every node looks in a transposition table for bounds and a best move
-//   found before, tries that move first and the others "fastest first" (the moves that leave
-//   the opponent the fewest replies, a corner reply counting double), and searches all but
+// - Far from the end, every node looks in a transposition table (pairs of entries; a new
+//   position replaces the one nearer the end) for bounds and a best move found before, and
+//   for a move whose position is already known to be good enough. It tries the known best
+//   move first and the others "fastest first" (the moves that leave the opponent the fewest
+//   replies, a corner reply counting double, corners of its own early), and searches all but
 //   the first with a null window, re-searching only a move that proves better.
 // - Nearer the end the moves are still sorted by the opponent's replies, without the table.
 // - In the last few empties no move list is built: the empty squares are tried directly,
@@ -64,7 +66,7 @@ private:
     int SearchParity(uint64_t own, uint64_t opponent, int alpha, int beta);
     int LastSquare(uint64_t own, uint64_t opponent);
 
-    TEntry& EntryOf(uint64_t own, uint64_t opponent);
+    TEntry* Find(uint64_t own, uint64_t opponent);  // the position's entry, if it has one
     void Store(uint64_t own, uint64_t opponent, int alpha, int beta, int score, int bestBit);
 
     std::vector<TEntry> table_;
