@@ -78,6 +78,7 @@ TEST(AnalysisRecord, RefusesABadRecordNamingTheFirstBadMove) {
         {"f5 f6", "move 2 ' f' is not a square name"},
         {"f5i6", "move 2 'i6' is not a square name"},
         {"f5f5", "move 2 (f5) is not legal for white"},
+        {"c6", "move 1 (c6) is not legal for black"},
         {"f5d6c3d3c4f4f6f3e6e7d7a1", "move 12 (a1) is not legal for white"},
         {"f5d6c5f4e7c6c7f6g5e6e3d3", "move 12 (d3) is not legal: the game is over"},
     };
@@ -96,6 +97,18 @@ TEST(AnalysisRecord, AcceptsAPastedRecordWithBlanksAndCapitals) {
     EXPECT_EQ(SquareName(moves->at(0).square) + SquareName(moves->at(1).square) +
                   SquareName(moves->at(2).square),
               "f5d6c3");
+}
+
+TEST(AnalysisRecord, ReplaysFromTheChosenPlacementOfTheCentreDiscs) {
+    // Placement 3 puts black on d4 and e4, white on d5 and e5: c6 takes d5.
+    std::string error;
+    const auto moves = ReplayRecord("c6", error, 3);
+    ASSERT_TRUE(moves) << error;
+    const TDiscs& start = moves->front().before;
+    EXPECT_EQ(start.black, MaskOf(SquareOf("d4")) | MaskOf(SquareOf("e4")));
+    EXPECT_EQ(start.white, MaskOf(SquareOf("d5")) | MaskOf(SquareOf("e5")));
+    EXPECT_EQ(moves->front().after.black,
+              start.black | MaskOf(SquareOf("c6")) | MaskOf(SquareOf("d5")));
 }
 
 TEST(AnalysisRecord, ReplaysEverySampleGameWithItsPassesToTheRecordedResult) {

@@ -2,12 +2,14 @@
 // loss, exact near the end of the game, and optionally an HTML page with a chart and boards.
 //
 // Usage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR] [--html FILE]
-//                         [--quiet] [RECORD | -]
+//                         [--placement P] [--quiet] [RECORD | -]
 //   RECORD is a game in the game-record notation ("f5f6e6...", passes not written), as the
 //   game copies it with 棋譜をクリップボード出力; without it, or with "-", the record is read
 //   from standard input. Positions with at most N empty squares (default 20) are solved
 //   exactly; earlier ones are valued by the engine's search at level L (2-4, default 4) with
 //   thinking type T (A-D, default C) and the pattern tables of DIR (default: the shipped ones).
+//   P is the initial placement of the centre discs chosen in the new-game dialog (1-4, default
+//   1, the standard start). Progress goes to standard error unless --quiet is given.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,6 +32,7 @@ struct TOptions {
     std::string record;
     bool recordGiven = false;
     bool quiet = false;
+    int placement = 1;
 };
 
 constexpr int kMaxEmpties = 60;
@@ -37,11 +40,11 @@ constexpr int kMaxEmpties = 60;
 [[noreturn]] void Usage(const std::string& problem, int status = 2) {
     std::fprintf(status == 0 ? stdout : stderr,
                  "%s%susage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR]\n"
-                 "                        [--html FILE] [--quiet] [RECORD | -]\n"
+                 "                        [--html FILE] [--placement P] [--quiet] [RECORD | -]\n"
                  "  RECORD: the game as the game copies it (\"f5f6e6...\"); read from standard\n"
                  "  input when absent or \"-\". N: empty squares from which the values are exact\n"
                  "  (0-60, default 20). L: search level 2-4 (default 4). T: thinking type A-D\n"
-                 "  (default C).\n",
+                 "  (default C). P: initial placement 1-4 of the new-game dialog (default 1).\n",
                  problem.empty() ? "" : "tolvaney-analyze: ",
                  problem.empty() ? "" : (problem + "\n").c_str());
     std::exit(status);
@@ -67,7 +70,7 @@ TOptions ParseOptions(int argc, char** argv) {
         }
         if (argument.size() > 1 && argument[0] == '-') {
             if (argument != "--exact" && argument != "--level" && argument != "--type" &&
-                argument != "--tables" && argument != "--html")
+                argument != "--tables" && argument != "--html" && argument != "--placement")
                 Usage("unknown option " + argument);
             if (i + 1 >= argc) Usage(argument + " needs a value");
             const std::string value = argv[++i];
@@ -80,6 +83,8 @@ TOptions ParseOptions(int argc, char** argv) {
                 if (value.size() != 1 || value[0] < 'A' || value[0] > 'D')
                     Usage("--type needs a thinking type A-D, not '" + value + "'");
                 options.settings.thinkType = static_cast<uint8_t>(value[0] - 'A' + 1);
+            } else if (argument == "--placement") {
+                options.placement = ParseNumber(argument, value, 1, 4);
             } else if (argument == "--tables") {
                 options.tables = value;
             } else {
@@ -101,7 +106,8 @@ TOptions ParseOptions(int argc, char** argv) {
 int main(int argc, char** argv) {
     TOptions options = ParseOptions(argc, argv);
     std::string error;
-    std::optional<std::vector<TRecordMove>> moves = ReplayRecord(options.record, error);
+    std::optional<std::vector<TRecordMove>> moves =
+        ReplayRecord(options.record, error, options.placement);
     if (!moves) {
         std::fprintf(stderr, "tolvaney-analyze: bad record: %s\n", error.c_str());
         return 1;

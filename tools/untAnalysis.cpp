@@ -223,13 +223,17 @@ const char* SideName(bool white) {
 
 }  // namespace
 
-std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error) {
+std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error,
+                                                     int placement) {
     const std::string text = Trimmed(record);
     if (text.empty()) {
         error = "the record holds no move";
         return std::nullopt;
     }
     TKyokumen game;
+    if (placement == 2) game.SetPlacement2();
+    if (placement == 3) game.SetPlacement3();
+    if (placement == 4) game.SetPlacement4();
     std::vector<TRecordMove> moves;
     bool white = false;
     for (std::size_t i = 0; i < text.size(); i += 2) {

@@ -38,11 +38,13 @@ struct TRecordMove {
     bool gameOver = false;     // neither side had a move after it
 };
 
-// Reads a record in the game-record notation and replays it from the standard start,
-// inferring the passes. Surrounding blanks and line breaks are ignored and upper-case letters
-// accepted. Returns nothing, with a message naming the first bad move and its number, when
-// a move is not a square name or not legal.
-std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error);
+// Reads a record in the game-record notation and replays it from the start (the standard
+// placement of the centre discs, or one of the new-game dialog's other three), inferring the
+// passes. Surrounding blanks and line breaks are ignored and upper-case letters accepted.
+// Returns nothing, with a message naming the first bad move and its number, when a move is
+// not a square name or not legal.
+std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error,
+                                                     int placement = 1);
 
 // The final disc difference, black minus white, with the empty squares given to the winner.
 int FinalDifference(const TDiscs& discs);

@@ -359,9 +359,7 @@ std::string AnalysisPage(const TGameAnalysis& analysis) {
         "<button id=\"prev\" title=\"previous move (&#x2190;)\">&#x25C0;</button> "
         "<button id=\"next\" title=\"next move (&#x2192;)\">&#x25B6;</button> "
         "<button id=\"last\" title=\"end (End)\">&raquo;</button></div>";
-    TDiscs start;
-    start.black = MaskOf(SquareOf("e4")) | MaskOf(SquareOf("d5"));
-    start.white = MaskOf(SquareOf("d4")) | MaskOf(SquareOf("e5"));
+    const TDiscs start = analysis.moves.empty() ? TDiscs{} : analysis.moves.front().before;
     html += "<figure class=\"position\" id=\"board-0\">" + BoardSvg(start, 0, 0, "start position") +
             "<figcaption>" + Caption(analysis, 0) + "</figcaption></figure>";
     for (std::size_t i = 1; i <= analysis.values.size(); ++i) {
