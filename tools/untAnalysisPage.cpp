@@ -285,7 +285,8 @@ tr.current { background: #ffe9b3 !important; }
 @media print {
   body { max-width: none; margin: 0; }
   .controls, .legend, #cursor { display: none; }
-  .layout { display: block; }
+  .layout { display: flex; flex-direction: column-reverse; gap: 1em; }
+  .side { width: 100%; } #chart { break-inside: avoid; }
   .table-wrap { max-height: none; overflow: visible; }
   .boards { display: grid; grid-template-columns: repeat(4, 1fr); gap: .6em; }
   figure.position { display: block; break-inside: avoid; }
