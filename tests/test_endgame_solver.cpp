@@ -3,6 +3,7 @@
 // that keep the value, and two solvers on two threads.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -110,6 +111,31 @@ TEST(EndgameSolver, SolvesTheClassicProblemsWithAMoveThatKeepsTheValue) {
         const TSides after = After(problem.sides, result.move);
         EXPECT_EQ(-solver.Solve(after.own, after.opponent).score, problem.score)
             << problem.line << " after " << int(result.move);
+    }
+}
+
+TEST(EndgameSolver, TheTableKeptFromOneSolveLeavesTheNextExact) {
+    // After a position is solved, the table holds bounds on the positions after its moves;
+    // solving those next (as the analysis does, move after move) must still give exact values.
+    const std::vector<TProblem> problems = Problems();
+    TEndgameSolver warm(16), fresh(16);
+    for (std::size_t i = 0; i < problems.size(); i += 3) {
+        const TSides& sides = problems[i].sides;
+        warm.Solve(sides.own, sides.opponent);
+        for (uint64_t rest = LegalMovesOf(sides.own, sides.opponent); rest; rest &= rest - 1) {
+            const int bit = std::countr_zero(rest);
+            const uint8_t square = static_cast<uint8_t>(10 * (bit / 8 + 1) + bit % 8 + 1);
+            const TSides after = After(sides, square);
+            fresh.Clear();
+            const TEndgameResult expected = fresh.Solve(after.own, after.opponent);
+            const TEndgameResult result = warm.Solve(after.own, after.opponent);
+            ASSERT_EQ(result.score, expected.score) << problems[i].line << " after " << int(square);
+            if (result.move == 0) continue;
+            const TSides next = After(after, result.move);
+            fresh.Clear();
+            EXPECT_EQ(-fresh.Solve(next.own, next.opponent).score, expected.score)
+                << problems[i].line << " after " << int(square) << ", " << int(result.move);
+        }
     }
 }
 

@@ -14,9 +14,9 @@ constexpr int kMaxScore = 64;
 // endgames of 20 empty squares from the training games.
 constexpr int kTableEmpties = 8;
 constexpr int kSortEmpties = 6;
-constexpr int kMaxMoves = 32;
 // Empty squares from which the table is asked about every move's position before searching.
-constexpr int kLookAheadEmpties = 10;  // more legal moves than any position has
+constexpr int kLookAheadEmpties = 10;
+constexpr int kMaxMoves = 32;  // more legal moves than any position has
 
 // One step in a direction, dropping the discs that would wrap from one column into the next.
 // Shift +1 is the next row, +8 the next column towards a; the others combine them.
@@ -110,17 +110,18 @@ inline uint64_t OddQuadrantEmpties(uint64_t empty) {
     return odd;
 }
 
+// The squares next to a disc of b.
+inline uint64_t Neighbours(uint64_t b) {
+    return Step<1>(b) | Step<-1>(b) | Step<8>(b) | Step<-8>(b) | Step<9>(b) | Step<-9>(b) |
+           Step<7>(b) | Step<-7>(b);
+}
+
 // Taking a corner counts as this many fewer replies in the fastest-first order.
 constexpr int kCornerBonus = 3;
 
 // The fastest-first key of a move: the opponent's replies after it, a corner reply counting
 // double, and then the empty squares next to the mover's discs (where the opponent may
 // find replies later). Smaller is tried first.
-inline uint64_t Neighbours(uint64_t b) {
-    return Step<1>(b) | Step<-1>(b) | Step<8>(b) | Step<-8>(b) | Step<9>(b) | Step<-9>(b) |
-           Step<7>(b) | Step<-7>(b);
-}
-
 inline int ReplyKey(uint64_t ownAfter, uint64_t opponentAfter) {
     const uint64_t replies = Moves(opponentAfter, ownAfter);
     const uint64_t empty = ~(ownAfter | opponentAfter);
@@ -232,15 +233,18 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
     if (const TEntry* found = Find(own, opponent)) {
         const TEntry& entry = *found;
         knownBit = entry.move - 1;
-        // The root must still find its move, so it only narrows the window.
         if (bestBitOut == nullptr) {
             if (entry.lower >= beta) return entry.lower;
             if (entry.upper <= alpha) return entry.upper;
             if (entry.lower == entry.upper) return entry.lower;
+            alpha = std::max<int>(alpha, entry.lower);
+            beta = std::min<int>(beta, entry.upper);
+        } else {
+            // The root must find a best move too: its window keeps the score strictly inside,
+            // so that a move which merely ties a bound is never taken for the best.
+            alpha = std::max<int>(alpha, entry.lower - 1);
+            beta = std::min<int>(beta, entry.upper + 1);
         }
-        alpha = std::max<int>(alpha, entry.lower);
-        beta = std::min<int>(beta, entry.upper);
-        if (alpha >= beta) alpha = beta - 1;  // the root's exact score: search just below it
     }
 
     TMove moves[kMaxMoves];
