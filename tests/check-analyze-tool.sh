@@ -33,4 +33,6 @@ expect bad-type nonzero "--type needs a thinking type A-D, not 'E'" -- --type E 
 expect bad-exact nonzero "--exact needs a number from 0 to 60, not '6x'" -- --exact 6x --html "$page" f5d6
 expect missing-value nonzero "--html needs a value" -- f5d6 --html
 expect two-records nonzero "more than one record given" -- --html "$page" f5d6 f5f6
+head -c 5000 /dev/zero | tr '\0' 'f' > "$scratch/input"
+expect too-long nonzero "standard input holds more than 4096 characters" -- --html "$page"
 exit $failed

@@ -36,6 +36,7 @@ struct TOptions {
 };
 
 constexpr int kMaxEmpties = 60;
+constexpr std::size_t kMaxInput = 4096;
 
 [[noreturn]] void Usage(const std::string& problem, int status = 2) {
     std::fprintf(status == 0 ? stdout : stderr,
@@ -97,7 +98,15 @@ TOptions ParseOptions(int argc, char** argv) {
         options.recordGiven = argument != "-";
         options.record = argument;
     }
-    if (!options.recordGiven) options.record.assign(std::istreambuf_iterator<char>(std::cin), {});
+    if (!options.recordGiven) {
+        // A record is at most 120 characters; anything much longer is not one.
+        std::istreambuf_iterator<char> input(std::cin), end;
+        for (; input != end && options.record.size() <= kMaxInput; ++input)
+            options.record += *input;
+        if (options.record.size() > kMaxInput)
+            Usage("standard input holds more than " + std::to_string(kMaxInput) +
+                  " characters: not a game record");
+    }
     return options;
 }
 
