@@ -101,6 +101,7 @@ TOptions ParseOptions(int argc, char** argv) {
     if (!options.recordGiven) {
         // A record is at most 120 characters; anything much longer is not one.
         std::istreambuf_iterator<char> input(std::cin), end;
+        options.record.clear();
         for (; input != end && options.record.size() <= kMaxInput; ++input)
             options.record += *input;
         if (options.record.size() > kMaxInput)
