@@ -30,7 +30,7 @@ expect illegal-move nonzero "move 2 (f5) is not legal for white" -- --html "$pag
 expect unknown-option nonzero "unknown option --exat" -- --exat 12 --html "$page" f5d6
 expect bad-level nonzero "--level needs a number from 2 to 4, not '1'" -- --level 1 --html "$page" f5d6
 expect bad-type nonzero "--type needs a thinking type A-D, not 'E'" -- --type E --html "$page" f5d6
-expect bad-exact nonzero "--exact needs a number from 0 to 60, not '6x'" -- --exact 6x --html "$page" f5d6
+expect bad-exact nonzero "--exact needs a number from 0 to 30, not '6x'" -- --exact 6x --html "$page" f5d6
 expect missing-value nonzero "--html needs a value" -- f5d6 --html
 expect two-records nonzero "more than one record given" -- --html "$page" f5d6 f5f6
 head -c 5000 /dev/zero | tr '\0' 'f' > "$scratch/input"

@@ -208,6 +208,24 @@ TEST(AnalysisValues, ExactValuesHoldThroughPassesToTheRecordedResult) {
     }
 }
 
+TEST(AnalysisValues, TheEnginesSearchReadToTheEndCountsDiscsAsTheSolverDoes) {
+    // From move 50 the engine's search reads to the end of the game and scores finished games
+    // in discs: its values are taken as they are, and match the exact ones.
+    const std::vector<TGame> games = SampleGames();
+    for (std::size_t g = 0; g < 6; ++g) {
+        SCOPED_TRACE(games[g].record);
+        const TGameAnalysis estimated = Analyse(games[g], QuickSettings(0));
+        const TGameAnalysis exact = Analyse(games[g], QuickSettings(10));
+        ASSERT_EQ(estimated.values.size(), exact.values.size());
+        for (std::size_t i = 50; i < exact.values.size(); ++i) {
+            EXPECT_FALSE(estimated.values[i].exact);
+            ASSERT_TRUE(exact.values[i].exact);
+            EXPECT_EQ(estimated.values[i].playedValue, exact.values[i].playedValue) << i + 1;
+            EXPECT_EQ(estimated.values[i].bestValue, exact.values[i].bestValue) << i + 1;
+        }
+    }
+}
+
 TEST(AnalysisValues, AWipeOutIsWorthAllSixtyFourDiscs) {
     const TGameAnalysis analysis = Analyse(kWipeOut, QuickSettings(20));
     EXPECT_EQ(analysis.exactFrom, 0);

@@ -35,7 +35,7 @@ struct TOptions {
     int placement = 1;
 };
 
-constexpr int kMaxEmpties = 60;
+constexpr int kMaxEmpties = 30;  // beyond this a game would take hours
 constexpr std::size_t kMaxInput = 4096;
 
 [[noreturn]] void Usage(const std::string& problem, int status = 2) {
@@ -44,8 +44,9 @@ constexpr std::size_t kMaxInput = 4096;
                  "                        [--html FILE] [--placement P] [--quiet] [RECORD | -]\n"
                  "  RECORD: the game as the game copies it (\"f5f6e6...\"); read from standard\n"
                  "  input when absent or \"-\". N: empty squares from which the values are exact\n"
-                 "  (0-60, default 20). L: search level 2-4 (default 4). T: thinking type A-D\n"
-                 "  (default C). P: initial placement 1-4 of the new-game dialog (default 1).\n",
+                 "  (0-30, default 20; every two more take several times as long). L: search\n"
+                 "  level 2-4 (default 4). T: thinking type A-D (default C). P: initial\n"
+                 "  placement 1-4 of the new-game dialog (default 1).\n",
                  problem.empty() ? "" : "tolvaney-analyze: ",
                  problem.empty() ? "" : (problem + "\n").c_str());
     std::exit(status);

@@ -92,26 +92,28 @@ public:
         std::memset(k.PlyMin, 0, sizeof k.PlyMin);
         std::fill(std::begin(k.PlyMaxReal), std::end(k.PlyMaxReal), 0.0);
         std::fill(std::begin(k.PlyMinReal), std::end(k.PlyMinReal), 0.0);
-        double value = 0;
         k.BestValue = -30000;
         k.BestValueReal = -30000.0;
         switch (settings_.thinkType) {
             case 1:
-                k.SearchA(), value = k.BestValue;
+                k.SearchA();
                 break;
             case 2:
-                k.SearchB(), value = k.BestValueReal;
+                k.SearchB();
                 break;
             case 3:
-                k.SearchC(), value = k.BestValue;
+                k.SearchC();
                 break;
             default:
-                k.SearchD(), value = k.BestValue;
+                k.SearchD();
                 break;
         }
+        const double value = settings_.thinkType == 2 ? k.BestValueReal : k.BestValue;
         k.WhiteToMove = true;
         if (k.ChosenMove == 0) throw std::runtime_error("the search found no move");
-        return {InDiscs(value), k.ChosenMove};
+        // A search that reads to the end of the game scores finished games only, in discs.
+        const bool toTheEnd = depth >= Empties(discs);
+        return {InDiscs(value, toTheEnd), k.ChosenMove};
     }
 
     // The board after a move of the side.
@@ -120,7 +122,7 @@ public:
         SetBoard(discs, false);
         k.WhiteToMove = white;
         if (!k.IsLegal(square)) throw std::logic_error("Play: " + SquareName(square));
-        // SetBoard exchanged nothing (black to move), so the bits come back as they are.
+        // The colours were not exchanged, so the bits come back as they are.
         k.MakeMove(square);
         const TDiscs after = DiscsOf(k);
         k.UndoMove();
@@ -147,9 +149,9 @@ private:
         k.WhiteToMove = true;
     }
 
-    double InDiscs(double value) const {
+    double InDiscs(double value, bool inDiscsAlready) const {
         if (std::abs(value) >= kWipeOutValue) return value > 0 ? kAllDiscs : -kAllDiscs;
-        return value / DiscScale(settings_.thinkType);
+        return inDiscsAlready ? value : value / DiscScale(settings_.thinkType);
     }
 
     const TAnalysisSettings& settings_;
