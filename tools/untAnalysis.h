@@ -2,7 +2,7 @@
 
 // Post-game analysis: where was the game won and lost?
 //
-// A game record ("f5f6e6...", passes not written) is replayed from the standard start, and
+// A game record ("f5f6e6...", passes not written) is replayed from the start, and
 // every move of both sides gets two values from the mover's point of view, in discs of the
 // final result: the value of the move played and the value of the best move. Their
 // difference is the move's loss. Near the end (by default from 20 empty squares) the values
