@@ -104,24 +104,24 @@ TEST(HotPaths, SolvingAnEndgameAllocatesNothing) {
     RandSeed(9);
     TEndgameSolver solver(12);
     for (int game = 0; game < 5; ++game) {
-        auto k = std::make_unique<TKyokumen>();
+        TKyokumen k;
         uint8_t legal[64];
-        k->WhiteToMove = false;
-        while (k->MoveNumber < 46) {
-            int count = LegalSquares(*k, legal);
+        k.WhiteToMove = false;
+        while (k.MoveNumber < 46) {
+            int count = LegalSquares(k, legal);
             if (count == 0) {
-                k->SwitchSide();
-                count = LegalSquares(*k, legal);
+                k.SwitchSide();
+                count = LegalSquares(k, legal);
                 if (count == 0) break;
             }
-            k->MakeMove(legal[Random(count)]);
-            k->Commit();
-            k->SwitchSide();
+            k.MakeMove(legal[Random(count)]);
+            k.Commit();
+            k.SwitchSide();
         }
-        const TBitBoard bits = BitsOf(k->Boards[0].Cells);
+        const TBitBoard bits = BitsOf(k.Boards[0].Cells);
         const long before = gAllocations.load();
-        const TEndgameResult result = k->WhiteToMove ? solver.Solve(bits.white, bits.black)
-                                                     : solver.Solve(bits.black, bits.white);
+        const TEndgameResult result = k.WhiteToMove ? solver.Solve(bits.white, bits.black)
+                                                    : solver.Solve(bits.black, bits.white);
         EXPECT_EQ(gAllocations.load() - before, 0) << "game " << game;
         EXPECT_LE(std::abs(result.score), 64);
     }
