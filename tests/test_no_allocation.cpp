@@ -1,12 +1,14 @@
-// The hot paths of the engine allocate nothing: legality tests, moves, undo and the
-// evaluation work on fixed-size data only. This program counts every allocation made
-// through operator new, so it is a test executable of its own.
+// The hot paths of the engine allocate nothing: legality tests, moves, undo, the
+// evaluation and the endgame solver work on fixed-size data only. This program counts every
+// allocation made through operator new, so it is a test executable of its own.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
+#include "engine/eval/untBitBoard.h"
+#include "engine/search/untEndgameSolver.h"
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
 
@@ -93,6 +95,35 @@ TEST(HotPaths, MovesUndoLegalityAndEvaluationAllocateNothing) {
         const int moves = PlayRandomLinesAndAGame(*k, 50);
         EXPECT_EQ(gAllocations.load() - before, 0) << "level " << int(level);
         EXPECT_GT(moves, 500);
+    }
+}
+
+// Random games played to 14 empty squares, solved exactly: the solver's table was allocated
+// with it, and solving allocates nothing more.
+TEST(HotPaths, SolvingAnEndgameAllocatesNothing) {
+    RandSeed(9);
+    TEndgameSolver solver(12);
+    for (int game = 0; game < 5; ++game) {
+        TKyokumen k;
+        uint8_t legal[64];
+        k.WhiteToMove = false;
+        while (k.MoveNumber < 46) {
+            int count = LegalSquares(k, legal);
+            if (count == 0) {
+                k.SwitchSide();
+                count = LegalSquares(k, legal);
+                if (count == 0) break;
+            }
+            k.MakeMove(legal[Random(count)]);
+            k.Commit();
+            k.SwitchSide();
+        }
+        const TBitBoard bits = BitsOf(k.Boards[0].Cells);
+        const long before = gAllocations.load();
+        const TEndgameResult result = k.WhiteToMove ? solver.Solve(bits.white, bits.black)
+                                                    : solver.Solve(bits.black, bits.white);
+        EXPECT_EQ(gAllocations.load() - before, 0) << "game " << game;
+        EXPECT_LE(std::abs(result.score), 64);
     }
 }
 

@@ -1,12 +1,14 @@
 // Game-record notation, the way the program reads and writes it: a record replayed with its
-// passes inferred, the stricter record the learning command "学習３" takes, and the record
-// written back from the moves. Whatever the text, each either reads a real game or names
+// passes inferred, the stricter record the learning command "学習３" takes, the record the
+// analysis replays (which must read every game the others read, move for move), and the
+// record written back from the moves. Whatever the text, each either reads a real game or names
 // the first bad move; what reads back as a game writes back as the same text.
 #include <string>
 
 #include "FuzzCheck.h"
 #include "engine/untGameRecord.h"
 #include "learn/untLearn.h"
+#include "tools/untAnalysis.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -19,6 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (std::size_t n = 0; n < replayed->size(); ++n)
             record[n + 1] = (*replayed)[n].square;
         FUZZ_CHECK(GameRecordText(record) == text);
+        std::string analysisError;
+        const auto analysed = ReplayRecord(text, analysisError);
+        FUZZ_CHECK(analysed && analysed->size() == replayed->size());
+        for (std::size_t n = 0; n < replayed->size(); ++n)
+            FUZZ_CHECK((*analysed)[n].square == (*replayed)[n].square &&
+                       (*analysed)[n].white == (*replayed)[n].white);
     } else {
         FUZZ_CHECK(!error.empty());
     }

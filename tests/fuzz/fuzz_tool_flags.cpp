@@ -1,4 +1,5 @@
-// The command lines of the match tool and the trainer: the input's lines are the arguments.
+// The command lines of the match tool, the trainer and the analysis: the input's lines are
+// the arguments.
 // Each command line is either refused with a message (EBadInput) or gives settings within
 // their ranges; nothing else may come out of it.
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "tools/untAnalysis.h"
 #include "tools/untMatch.h"
 #include "tools/untTrainer.h"
 
@@ -75,6 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(TakenAsTyped(args, "--seed", t.seed, TTrainingOptions{}.seed));
         FUZZ_CHECK(TakenAsTyped(args, "--holdout", trainer.holdoutPercent, 10));
         FUZZ_CHECK(TakenAsTyped(args, "--epochs", t.epochs, TTrainingOptions{}.epochs));
+    } catch (const EBadInput& problem) {
+        FUZZ_CHECK(*problem.what() != '\0');
+    }
+    try {
+        const TAnalysisOptions analysis = ParseAnalysisOptions(args, "resources");
+        const TAnalysisSettings& a = analysis.settings;
+        FUZZ_CHECK(a.exactEmpties >= 0 && a.exactEmpties <= MAX_EXACT_EMPTIES);
+        FUZZ_CHECK(a.gameLevel >= 2 && a.gameLevel <= 4 && a.thinkType >= 1 && a.thinkType <= 4);
+        FUZZ_CHECK(analysis.placement >= 1 && analysis.placement <= 4);
+        FUZZ_CHECK(TakenAsTyped(args, "--exact", a.exactEmpties, TAnalysisSettings{}.exactEmpties));
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }

@@ -1,0 +1,312 @@
+// The post-game analysis: reading and refusing records, the replay with its passes against
+// the plain reference board, the values of every move (exact ones chained through passes to
+// the final result, estimates at a wipe-out), the loss arithmetic, and the HTML page.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <set>
+
+#include "ReferenceBoard.h"
+#include "engine/eval/untBitBoard.h"
+#include "engine/untSquareNames.h"
+#include "tools/untAnalysis.h"
+#include "tools/untAnalysisPage.h"
+
+namespace {
+
+struct TGame {
+    std::string record;
+    int difference = 0;  // recorded black minus white, empties to the winner
+};
+
+std::vector<TGame> SampleGames() {
+    std::ifstream in(std::string(TOLVANEY_TEST_DATA) + "/games-sample.txt");
+    std::vector<TGame> games;
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t blank = line.find(' ');
+        games.push_back({line.substr(0, blank), std::stoi(line.substr(blank + 1))});
+    }
+    return games;
+}
+
+// Two games of the sample that end early with passes near the end: 59 moves with black
+// passing three times in a row at the end, and 56 moves with passes after moves 38, 43, 44
+// and 51.
+const TGame& GameWithLatePasses() {
+    static const TGame game = SampleGames().at(30);
+    return game;
+}
+const TGame& GameWithManyPasses() {
+    static const TGame game = SampleGames().at(166);
+    return game;
+}
+
+// A tournament game of 1977-2019 in which black takes white's last disc on move 11.
+const TGame kWipeOut{"f5d6c5f4e7c6c7f6g5e6e3", 64};
+
+TAnalysisSettings QuickSettings(int exactEmpties) {
+    static const std::shared_ptr<const TPatternTable> tables =
+        LoadPatternTables(TOLVANEY_RESOURCES);
+    TAnalysisSettings settings;
+    settings.exactEmpties = exactEmpties;
+    settings.gameLevel = 2;
+    settings.tables = tables;
+    return settings;
+}
+
+TGameAnalysis Analyse(const TGame& game, const TAnalysisSettings& settings) {
+    std::string error;
+    std::optional<std::vector<TRecordMove>> moves = ReplayRecord(game.record, error);
+    EXPECT_TRUE(moves) << error;
+    return AnalyseGame(std::move(*moves), settings);
+}
+
+TEST(AnalysisRecord, RefusesABadRecordNamingTheFirstBadMove) {
+    struct TCase {
+        const char* record;
+        const char* message;
+    };
+    const TCase cases[] = {
+        {"", "the record holds no move"},
+        {" \r\n", "the record holds no move"},
+        {"f5f6e9", "move 3 'e9' is not a square name"},
+        {"f5f6e", "move 3 'e' is not a square name"},
+        {"f5 f6", "move 2 ' f' is not a square name"},
+        {"f5i6", "move 2 'i6' is not a square name"},
+        {"f5f5", "move 2 (f5) is not legal for white"},
+        {"c6", "move 1 (c6) is not legal for black"},
+        {"f5d6c3d3c4f4f6f3e6e7d7a1", "move 12 (a1) is not legal for white"},
+        {"f5d6c5f4e7c6c7f6g5e6e3d3", "move 12 (d3) is not legal: the game is over"},
+    };
+    for (const TCase& c : cases) {
+        std::string error;
+        EXPECT_FALSE(ReplayRecord(c.record, error)) << c.record;
+        EXPECT_EQ(error, c.message) << c.record;
+    }
+}
+
+TEST(AnalysisRecord, AcceptsAPastedRecordWithBlanksAndCapitals) {
+    std::string error;
+    const auto moves = ReplayRecord("  F5d6C3\r\n", error);
+    ASSERT_TRUE(moves) << error;
+    ASSERT_EQ(moves->size(), 3u);
+    EXPECT_EQ(SquareName(moves->at(0).square) + SquareName(moves->at(1).square) +
+                  SquareName(moves->at(2).square),
+              "f5d6c3");
+}
+
+TEST(AnalysisRecord, ReplaysFromTheChosenPlacementOfTheCentreDiscs) {
+    // Placement 3 puts black on d4 and e4, white on d5 and e5: c6 takes d5.
+    std::string error;
+    const auto moves = ReplayRecord("c6", error, 3);
+    ASSERT_TRUE(moves) << error;
+    const TDiscs& start = moves->front().before;
+    EXPECT_EQ(start.black, MaskOf(SquareOf("d4")) | MaskOf(SquareOf("e4")));
+    EXPECT_EQ(start.white, MaskOf(SquareOf("d5")) | MaskOf(SquareOf("e5")));
+    EXPECT_EQ(moves->front().after.black,
+              start.black | MaskOf(SquareOf("c6")) | MaskOf(SquareOf("d5")));
+}
+
+TEST(AnalysisRecord, ReplaysEverySampleGameWithItsPassesToTheRecordedResult) {
+    int passes = 0;
+    for (const TGame& game : SampleGames()) {
+        std::string error;
+        const auto moves = ReplayRecord(game.record, error);
+        ASSERT_TRUE(moves) << game.record << ": " << error;
+        TReferenceBoard board = TReferenceBoard::Standard();
+        bool white = false;
+        for (const TRecordMove& move : *moves) {
+            ASSERT_TRUE(board.PlayRecordedMove(move.square));
+            // A side moves again exactly when the other one had to pass.
+            EXPECT_EQ(move.white, white) << game.record << " move " << move.number;
+            white = move.passFollows ? move.white : !move.white;
+            passes += move.passFollows;
+            for (int column = 0; column < 8; ++column) {
+                for (int row = 0; row < 8; ++row) {
+                    const uint64_t bit = MaskOf(TReferenceBoard::SquareOf(column, row));
+                    const int content = (move.after.black & bit)   ? 1
+                                        : (move.after.white & bit) ? 2
+                                                                   : 0;
+                    ASSERT_EQ(content, board.cell[column][row])
+                        << game.record << " move " << move.number;
+                }
+            }
+        }
+        EXPECT_TRUE(moves->back().gameOver) << game.record;
+        EXPECT_EQ(FinalDifference(moves->back().after), game.difference) << game.record;
+    }
+    EXPECT_GT(passes, 100);
+}
+
+// The exact values chain from move to move: the value of the move played is the value of
+// the next position for the same side (after a pass) or for the other side, and the last
+// move's is the final result.
+void ExpectExactValuesChain(const TGameAnalysis& analysis, int recordedDifference) {
+    ASSERT_NE(analysis.exactFrom, 0);
+    for (std::size_t i = analysis.exactFrom - 1; i < analysis.values.size(); ++i) {
+        const TMoveAnalysis& v = analysis.values[i];
+        ASSERT_TRUE(v.exact);
+        EXPECT_EQ(v.playedValue, std::round(v.playedValue));
+        if (i + 1 < analysis.values.size()) {
+            const TMoveAnalysis& next = analysis.values[i + 1];
+            const double nextForMover = next.white == v.white ? next.bestValue : -next.bestValue;
+            EXPECT_EQ(v.playedValue, nextForMover) << "move " << v.number;
+        } else {
+            EXPECT_EQ(v.playedValue, v.white ? -recordedDifference : recordedDifference);
+        }
+    }
+}
+
+// Every move: the best is at least the played, the loss is their difference, and a move
+// without loss is its own best.
+void ExpectLossArithmetic(const TGameAnalysis& analysis) {
+    double totals[2] = {0, 0};
+    for (const TMoveAnalysis& v : analysis.values) {
+        EXPECT_GE(v.bestValue, v.playedValue) << "move " << v.number;
+        EXPECT_DOUBLE_EQ(v.loss, v.bestValue - v.playedValue) << "move " << v.number;
+        EXPECT_EQ(v.best == v.played, v.loss == 0) << "move " << v.number;
+        totals[v.white] += v.loss;
+    }
+    for (const bool white : {false, true}) {
+        EXPECT_DOUBLE_EQ(analysis.totalLoss[white], totals[white]);
+        const std::vector<int> costliest = analysis.Costliest(white, 3);
+        for (std::size_t i = 0; i < costliest.size(); ++i) {
+            const TMoveAnalysis& v = analysis.values[costliest[i] - 1];
+            EXPECT_EQ(v.white, white);
+            EXPECT_GT(v.loss, 0);
+            if (i > 0) {
+                EXPECT_LE(v.loss, analysis.values[costliest[i - 1] - 1].loss);
+            }
+        }
+        // No move of the side is costlier than the first one named.
+        for (const TMoveAnalysis& v : analysis.values) {
+            if (v.white == white && !costliest.empty()) {
+                EXPECT_LE(v.loss, analysis.values[costliest[0] - 1].loss);
+            }
+        }
+    }
+}
+
+TEST(AnalysisValues, ExactValuesHoldThroughPassesToTheRecordedResult) {
+    for (const TGame* game : {&GameWithLatePasses(), &GameWithManyPasses()}) {
+        SCOPED_TRACE(game->record);
+        const TGameAnalysis analysis = Analyse(*game, QuickSettings(14));
+        EXPECT_EQ(analysis.exactFrom, 47);
+        EXPECT_TRUE(analysis.Finished());
+        EXPECT_EQ(FinalDifference(analysis.FinalBoard()), game->difference);
+        ExpectExactValuesChain(analysis, game->difference);
+        ExpectLossArithmetic(analysis);
+        const std::string report = AnalysisReport(analysis);
+        EXPECT_NE(report.find("exact from move 47 (14 empty squares)"), std::string::npos);
+        const std::string result = (game->difference >= 0 ? "(black +" : "(black ") +
+                                   std::to_string(game->difference) + ", empty squares";
+        EXPECT_NE(report.find(result), std::string::npos) << report;
+    }
+}
+
+TEST(AnalysisValues, TheEnginesSearchReadToTheEndCountsDiscsAsTheSolverDoes) {
+    // From move 50 the engine's search reads to the end of the game and scores finished games
+    // in discs: its values are taken as they are, and match the exact ones.
+    const std::vector<TGame> games = SampleGames();
+    for (std::size_t g = 0; g < 6; ++g) {
+        SCOPED_TRACE(games[g].record);
+        const TGameAnalysis estimated = Analyse(games[g], QuickSettings(0));
+        const TGameAnalysis exact = Analyse(games[g], QuickSettings(10));
+        ASSERT_EQ(estimated.values.size(), exact.values.size());
+        for (std::size_t i = 50; i < exact.values.size(); ++i) {
+            EXPECT_FALSE(estimated.values[i].exact);
+            ASSERT_TRUE(exact.values[i].exact);
+            EXPECT_EQ(estimated.values[i].playedValue, exact.values[i].playedValue) << i + 1;
+            EXPECT_EQ(estimated.values[i].bestValue, exact.values[i].bestValue) << i + 1;
+        }
+    }
+}
+
+TEST(AnalysisValues, AWipeOutIsWorthAllSixtyFourDiscs) {
+    const TGameAnalysis analysis = Analyse(kWipeOut, QuickSettings(20));
+    EXPECT_EQ(analysis.exactFrom, 0);
+    ASSERT_EQ(analysis.values.size(), 11u);
+    const TMoveAnalysis& last = analysis.values.back();
+    EXPECT_FALSE(last.white);
+    EXPECT_EQ(last.playedValue, 64);
+    EXPECT_EQ(last.loss, 0);
+    // White's last move let black take every disc; the search sees it.
+    EXPECT_EQ(analysis.values[9].playedValue, -64);
+    EXPECT_EQ(FinalDifference(analysis.FinalBoard()), 64);
+    ExpectLossArithmetic(analysis);
+}
+
+// The tags of a page, each opened one closed in order (the void elements excepted). The
+// text of scripts and styles is not markup and is skipped.
+void ExpectBalancedTags(const std::string& html) {
+    static const std::set<std::string> voidElements = {"meta", "br", "input", "img", "link"};
+    std::vector<std::string> open;
+    std::size_t at = 0;
+    while ((at = html.find('<', at)) != std::string::npos) {
+        const std::size_t end = html.find('>', at);
+        ASSERT_NE(end, std::string::npos) << "a tag is never ended";
+        const std::string tag = html.substr(at + 1, end - at - 1);
+        at = end + 1;
+        if (tag.empty() || tag[0] == '!') continue;  // the document type
+        const bool closing = tag[0] == '/';
+        const std::size_t nameStart = closing ? 1 : 0;
+        std::size_t nameEnd = nameStart;
+        while (nameEnd < tag.size() && std::isalnum(static_cast<unsigned char>(tag[nameEnd])))
+            ++nameEnd;
+        const std::string name = tag.substr(nameStart, nameEnd - nameStart);
+        ASSERT_FALSE(name.empty()) << "<" << tag << ">";
+        if (closing) {
+            ASSERT_FALSE(open.empty()) << "</" << name << "> closes nothing";
+            ASSERT_EQ(open.back(), name) << "</" << name << "> closes <" << open.back() << ">";
+            open.pop_back();
+        } else if (tag.back() != '/' && !voidElements.count(name)) {
+            open.push_back(name);
+            if (name == "script" || name == "style") {
+                at = html.find("</" + name + ">", at);
+                ASSERT_NE(at, std::string::npos) << "<" << name << "> is never closed";
+            }
+        }
+    }
+    EXPECT_TRUE(open.empty()) << "<" << open.back() << "> is never closed";
+}
+
+TEST(AnalysisPage, IsOneWellFormedPageWithEveryMoveAndNothingFromOutside) {
+    const TGameAnalysis analysis = Analyse(GameWithManyPasses(), QuickSettings(14));
+    const std::string page = AnalysisPage(analysis);
+    ASSERT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+    ExpectBalancedTags(page);
+    for (std::size_t i = 0; i < page.size(); ++i)
+        if (page[i] == '\n') {
+            ASSERT_TRUE(i > 0 && page[i - 1] == '\r') << "line ends CR LF";
+        }
+    for (const char* outside : {"http:", "https:", "src=", "<link", "@import", "url("})
+        EXPECT_EQ(page.find(outside), std::string::npos) << outside;
+    for (const TMoveAnalysis& v : analysis.values) {
+        const std::string n = std::to_string(v.number);
+        EXPECT_NE(page.find("id=\"board-" + n + "\""), std::string::npos) << n;
+        EXPECT_NE(page.find("id=\"row-" + n + "\""), std::string::npos) << n;
+        EXPECT_NE(
+            page.find("Move " + n + ": " + (v.white ? "white " : "black ") + SquareName(v.played)),
+            std::string::npos)
+            << n;
+    }
+    EXPECT_NE(page.find("id=\"board-0\""), std::string::npos);
+    EXPECT_EQ(page.find("id=\"board-" + std::to_string(analysis.values.size() + 1) + "\""),
+              std::string::npos);
+    // The chart: one mark for each of the costliest moves, and the exact part shaded.
+    const std::size_t marks =
+        analysis.Costliest(false, 3).size() + analysis.Costliest(true, 3).size();
+    std::size_t found = 0;
+    for (std::size_t at = page.find("class=\"mark "); at != std::string::npos;
+         at = page.find("class=\"mark ", at + 1))
+        ++found;
+    EXPECT_EQ(found, marks);
+    EXPECT_NE(page.find("exact from move 47"), std::string::npos);
+    EXPECT_NE(page.find(" passes"), std::string::npos);
+}
+
+}  // namespace

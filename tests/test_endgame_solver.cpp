@@ -1,0 +1,233 @@
+// The exact endgame solver: the known values of classic endgame problems, a plain minimax
+// over many random endgames (with passes), hand-made passes, early ends and wipe-outs, best moves
+// that keep the value, and two solvers on two threads.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "BoardPicture.h"
+#include "engine/eval/untBitBoard.h"
+#include "engine/search/untEndgameSolver.h"
+#include "engine/untEngineError.h"
+#include "engine/untRandom.h"
+
+namespace {
+
+struct TSides {
+    uint64_t own = 0;
+    uint64_t opponent = 0;
+};
+
+struct TProblem {
+    TSides sides;
+    int score = 0;
+    std::string line;
+};
+
+// The side to move's and the opponent's discs of a reference board.
+TSides SidesOf(const TReferenceBoard& board) {
+    TSides sides;
+    for (int column = 0; column < 8; ++column) {
+        for (int row = 0; row < 8; ++row) {
+            const int content = board.cell[column][row];
+            if (content == 0) continue;
+            const uint64_t bit = MaskOf(TReferenceBoard::SquareOf(column, row));
+            (content == board.toMove ? sides.own : sides.opponent) |= bit;
+        }
+    }
+    return sides;
+}
+
+std::vector<TProblem> Problems() {
+    std::ifstream in(std::string(TOLVANEY_TEST_DATA) + "/endgame-problems.txt");
+    std::vector<TProblem> problems;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string cells, side;
+        TProblem problem;
+        fields >> cells >> side >> problem.score;
+        auto k = NewEngine();
+        SetGameBoardFromLine(*k, cells, 0);
+        const TBitBoard bits = BitsOf(k->Boards[0].Cells);
+        problem.sides =
+            side == "X" ? TSides{bits.black, bits.white} : TSides{bits.white, bits.black};
+        problem.line = line;
+        problems.push_back(problem);
+    }
+    return problems;
+}
+
+// The final disc difference for the colour, empty squares to the winner.
+int FinalDifference(const TReferenceBoard& board, int colour) {
+    const int own = board.Count(colour), other = board.Count(3 - colour);
+    const int empties = 64 - own - other;
+    return own > other ? own - other + empties : own < other ? own - other - empties : 0;
+}
+
+// Perfect play by plain minimax: every move, no pruning, no table.
+int PlainValue(const TReferenceBoard& board, int colour) {
+    const std::vector<int> moves = board.LegalSquares(colour);
+    if (moves.empty()) {
+        if (board.LegalSquares(3 - colour).empty()) return FinalDifference(board, colour);
+        return -PlainValue(board, 3 - colour);
+    }
+    int best = -65;
+    for (const int square : moves) {
+        TReferenceBoard child = board;
+        child.Play(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square), colour);
+        best = std::max(best, -PlainValue(child, 3 - colour));
+    }
+    return best;
+}
+
+// The position after the side to move plays the square, as the reference board plays it,
+// seen from the other side, which moves next.
+TSides After(const TSides& sides, uint8_t square) {
+    TReferenceBoard board;
+    for (int column = 0; column < 8; ++column) {
+        for (int row = 0; row < 8; ++row) {
+            const uint64_t bit = MaskOf(TReferenceBoard::SquareOf(column, row));
+            board.cell[column][row] = (sides.own & bit) ? 1 : (sides.opponent & bit) ? 2 : 0;
+        }
+    }
+    board.Play(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square), 1);
+    board.toMove = 2;
+    return SidesOf(board);
+}
+
+TEST(EndgameSolver, SolvesTheClassicProblemsWithAMoveThatKeepsTheValue) {
+    const std::vector<TProblem> problems = Problems();
+    ASSERT_GE(problems.size(), 20u);
+    TEndgameSolver solver(16);
+    for (const TProblem& problem : problems) {
+        const TEndgameResult result = solver.Solve(problem.sides.own, problem.sides.opponent);
+        EXPECT_EQ(result.score, problem.score) << problem.line;
+        ASSERT_NE(result.move, 0) << problem.line;
+        const TSides after = After(problem.sides, result.move);
+        EXPECT_EQ(-solver.Solve(after.own, after.opponent).score, problem.score)
+            << problem.line << " after " << int(result.move);
+    }
+}
+
+TEST(EndgameSolver, TheTableKeptFromOneSolveLeavesTheNextExact) {
+    // After a position is solved, the table holds bounds on the positions after its moves;
+    // solving those next (as the analysis does, move after move) must still give exact values.
+    const std::vector<TProblem> problems = Problems();
+    TEndgameSolver warm(16), fresh(16);
+    for (std::size_t i = 0; i < problems.size(); i += 3) {
+        const TSides& sides = problems[i].sides;
+        warm.Solve(sides.own, sides.opponent);
+        for (uint64_t rest = LegalMovesOf(sides.own, sides.opponent); rest; rest &= rest - 1) {
+            const int bit = std::countr_zero(rest);
+            const uint8_t square = static_cast<uint8_t>(10 * (bit / 8 + 1) + bit % 8 + 1);
+            const TSides after = After(sides, square);
+            fresh.Clear();
+            const TEndgameResult expected = fresh.Solve(after.own, after.opponent);
+            const TEndgameResult result = warm.Solve(after.own, after.opponent);
+            ASSERT_EQ(result.score, expected.score) << problems[i].line << " after " << int(square);
+            if (result.move == 0) continue;
+            const TSides next = After(after, result.move);
+            fresh.Clear();
+            EXPECT_EQ(-fresh.Solve(next.own, next.opponent).score, expected.score)
+                << problems[i].line << " after " << int(square) << ", " << int(result.move);
+        }
+    }
+}
+
+TEST(EndgameSolver, AgreesWithPlainMinimaxOnRandomEndgames) {
+    RandSeed(20240611);
+    TEndgameSolver solver(12);
+    int passes = 0;
+    for (int game = 0; game < 150; ++game) {
+        const int empties = 4 + game % 5;
+        TReferenceBoard board = TReferenceBoard::Standard();
+        while (64 - board.Count(1) - board.Count(2) > empties && board.PlayRandomMove()) {
+        }
+        const TSides sides = SidesOf(board);
+        const int expected = PlainValue(board, board.toMove);
+        const TEndgameResult result = solver.Solve(sides.own, sides.opponent);
+        ASSERT_EQ(result.score, expected) << "game " << game;
+        // Also for the side not to move, as if it were its turn.
+        TReferenceBoard other = board;
+        other.toMove = 3 - board.toMove;
+        const TSides swapped = SidesOf(other);
+        ASSERT_EQ(solver.Solve(swapped.own, swapped.opponent).score,
+                  PlainValue(other, other.toMove))
+            << "game " << game << ", other side";
+        if (board.LegalSquares(board.toMove).empty()) {
+            EXPECT_EQ(result.move, 0);
+            ++passes;
+        }
+    }
+    // Random play leaves positions where the side to move must pass.
+    EXPECT_GT(passes, 0);
+}
+
+TEST(EndgameSolver, ScoresPassesWipeOutsAndFinishedGamesWithTheEmptiesToTheWinner) {
+    struct TCase {
+        TPicture picture;
+        bool whiteToMove;
+        int score;
+        const char* what;
+    };
+    const TCase cases[] = {
+        {{"XO......", "........", "........", "........", "........", "........", "........",
+          "........"},
+         false,
+         64,
+         "c1 takes white's last disc"},
+        {{"XO......", "........", "........", "........", "........", "........", "........",
+          "........"},
+         true,
+         -64,
+         "white must pass and black wipes it out"},
+        {{"X.......", "........", "........", "........", "........", "........", "........",
+          ".......O"},
+         true,
+         0,
+         "no move for either side: one disc each is a draw"},
+        {{"XX......", "........", "........", "........", "........", "........", "........",
+          ".......O"},
+         false,
+         62,
+         "no move for either side: 2 to 1, the 61 empties to black"},
+        {{"XX......", "........", "........", "........", "........", "........", "........",
+          ".......O"},
+         true,
+         -62,
+         "the same for white"},
+    };
+    TEndgameSolver solver(10);
+    for (const TCase& c : cases) {
+        auto k = NewEngine();
+        SetGameBoard(*k, c.picture, 0);
+        const TBitBoard bits = BitsOf(k->Boards[0].Cells);
+        const TEndgameResult result = c.whiteToMove ? solver.Solve(bits.white, bits.black)
+                                                    : solver.Solve(bits.black, bits.white);
+        EXPECT_EQ(result.score, c.score) << c.what;
+    }
+    EXPECT_THROW(solver.Solve(1, 3), EEngineError);
+}
+
+TEST(EndgameSolver, TwoSolversOnTwoThreadsGiveTheValuesOfOne) {
+    const std::vector<TProblem> problems = Problems();
+    std::vector<int> scores[2];
+    auto solveHalf = [&](int half) {
+        TEndgameSolver solver(14);
+        for (std::size_t i = half; i < problems.size(); i += 2)
+            scores[half].push_back(
+                solver.Solve(problems[i].sides.own, problems[i].sides.opponent).score);
+    };
+    std::thread first(solveHalf, 0), second(solveHalf, 1);
+    first.join();
+    second.join();
+    for (std::size_t i = 0; i < problems.size(); ++i)
+        EXPECT_EQ(scores[i % 2][i / 2], problems[i].score) << problems[i].line;
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// Shows where a game was won and lost: every move's value, the best move's value and the
+// loss, exact near the end of the game, and optionally an HTML page with a chart and boards.
+//
+// Usage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR] [--html FILE]
+//                         [--placement P] [--quiet] [RECORD | -]
+//   RECORD is a game in the game-record notation ("f5f6e6...", passes not written), as the
+//   game copies it with 棋譜をクリップボード出力; without it, or with "-", the record is read
+//   from standard input. Positions with at most N empty squares (default 20) are solved
+//   exactly; earlier ones are valued by the engine's search at level L (2-4, default 4) with
+//   thinking type T (A-D, default C) and the pattern tables of DIR (default: the shipped ones).
+//   P is the initial placement of the centre discs chosen in the new-game dialog (1-4, default
+//   1, the standard start). Progress goes to standard error unless --quiet is given.
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "engine/untTextFile.h"
+#include "tools/untAnalysis.h"
+#include "tools/untAnalysisPage.h"
+#include "tools/untResourceFolder.h"
+
+namespace {
+
+constexpr std::size_t kMaxInput = 4096;  // a record is at most 120 characters
+
+const char* const kUsage =
+    "usage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR]\n"
+    "                        [--html FILE] [--placement P] [--quiet] [RECORD | -]\n"
+    "  RECORD: the game as the game copies it (\"f5f6e6...\"); read from standard\n"
+    "  input when absent or \"-\". N: empty squares from which the values are exact\n"
+    "  (0-30, default 20; every two more take several times as long). L: search\n"
+    "  level 2-4 (default 4). T: thinking type A-D (default C). P: initial\n"
+    "  placement 1-4 of the new-game dialog (default 1).\n";
+
+// The record from standard input; anything much longer than a record is refused.
+std::string RecordFromInput() {
+    std::string record;
+    std::istreambuf_iterator<char> input(std::cin), end;
+    for (; input != end && record.size() <= kMaxInput; ++input)
+        record += *input;
+    if (record.size() > kMaxInput)
+        throw EBadInput("standard input holds more than " + std::to_string(kMaxInput) +
+                        " characters: not a game record");
+    return record;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TAnalysisOptions options;
+    try {
+        options = ParseAnalysisOptions({argv + 1, argv + argc}, ShippedResourceFolder());
+        if (options.help) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (!options.recordGiven) options.record = RecordFromInput();
+    } catch (const EBadInput& problem) {
+        std::fprintf(stderr, "tolvaney-analyze: %s\n%s", problem.what(), kUsage);
+        return 2;
+    }
+    std::string error;
+    std::optional<std::vector<TRecordMove>> moves =
+        ReplayRecord(options.record, error, options.placement);
+    if (!moves) {
+        std::fprintf(stderr, "tolvaney-analyze: bad record: %s\n", error.c_str());
+        return 1;
+    }
+    try {
+        if (options.settings.thinkType == 3)
+            options.settings.tables = LoadPatternTables(options.tables);
+        const bool showProgress = !options.quiet;
+        const TGameAnalysis analysis =
+            AnalyseGame(std::move(*moves), options.settings, [&](int done, int total) {
+                if (showProgress)
+                    std::fprintf(stderr, "\ranalysing move %d of %d%s", done, total,
+                                 done == total ? "\n" : "");
+            });
+        if (!options.html.empty()) WriteFileAtomically(options.html, AnalysisPage(analysis));
+        std::fputs(AnalysisReport(analysis).c_str(), stdout);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "tolvaney-analyze: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,431 @@
+#include "tools/untAnalysis.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+#include "engine/eval/untBitBoard.h"
+#include "engine/eval/untPatterns.h"
+#include "engine/search/untEndgameSolver.h"
+#include "engine/untSquareNames.h"
+#include "engine/untTextFile.h"
+
+namespace {
+
+constexpr int kWipeOutValue = 9999;  // what the searches score for a side without discs
+constexpr int kAllDiscs = 64;
+
+// Evaluation units per disc of the final result. Type C's pattern tables were fitted to 3.04
+// units per disc (docs/pattern-tables.md). For the other evaluations, the least-squares
+// factor that best predicts the final disc difference from the evaluation, over the
+// positions of every 40th training game (docs/analysis.md); the same measure gives 3.30 for
+// type C.
+constexpr double kScaleTypeA = 2.60;
+constexpr double kScaleTypeB = 2.44;
+constexpr double kScaleTypeC = 3.04;
+constexpr double kScaleTypeD = 2.78;
+
+TDiscs DiscsOf(const TKyokumen& k) {
+    const TBitBoard bits = BitsOf(k.CurrentBoard->Cells);
+    return {bits.black, bits.white};
+}
+
+uint64_t Own(const TDiscs& d, bool white) {
+    return white ? d.white : d.black;
+}
+uint64_t Other(const TDiscs& d, bool white) {
+    return white ? d.black : d.white;
+}
+bool HasMove(const TDiscs& d, bool white) {
+    return LegalMovesOf(Own(d, white), Other(d, white)) != 0;
+}
+int Empties(const TDiscs& d) {
+    return kAllDiscs - std::popcount(d.black | d.white);
+}
+
+std::string Trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'H') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+// The search depth the game uses at a move number: by level in the midgame, 6 plies from
+// move 40, 8 from move 48 and to the end from move 50.
+int GameDepth(uint8_t gameLevel, int moveNumber) {
+    int depth = gameLevel == 2 ? 2 : gameLevel == 3 ? 4 : 5;
+    if (moveNumber < 4) depth = 2;
+    if (moveNumber > 38) depth = 6;
+    if (moveNumber > 46) depth = 8;
+    if (moveNumber > 48) depth = 60 - moveNumber;
+    return depth;
+}
+
+// The engine's own search, asked about positions for either side. The engine always searches
+// for white, so a position with black to move is handed to it with the colours exchanged.
+class TEstimator {
+public:
+    explicit TEstimator(const TAnalysisSettings& settings) : settings_(settings) {
+        engine_.GameLevel = settings.gameLevel;
+        engine_.ThinkType = settings.thinkType;
+        if (settings.tables) *engine_.PatternWeights = *settings.tables;
+    }
+
+    // The search's value of the position for the side to move, in discs, and its move.
+    std::pair<double, uint8_t> Search(const TDiscs& discs, bool whiteToMove, int depth) {
+        TKyokumen& k = engine_;
+        SetBoard(discs, !whiteToMove);  // black to move: exchange the colours
+        k.EvalCount = 0;
+        k.SearchPly = 0;
+        k.MaxPly = static_cast<int8_t>(depth);
+        k.ChosenMove = 0;
+        std::memset(k.Tejun, 0, sizeof k.Tejun);
+        std::memset(k.PlyMax, 0, sizeof k.PlyMax);
+        std::memset(k.PlyMin, 0, sizeof k.PlyMin);
+        std::fill(std::begin(k.PlyMaxReal), std::end(k.PlyMaxReal), 0.0);
+        std::fill(std::begin(k.PlyMinReal), std::end(k.PlyMinReal), 0.0);
+        k.BestValue = -30000;
+        k.BestValueReal = -30000.0;
+        switch (settings_.thinkType) {
+            case 1:
+                k.SearchA();
+                break;
+            case 2:
+                k.SearchB();
+                break;
+            case 3:
+                k.SearchC();
+                break;
+            default:
+                k.SearchD();
+                break;
+        }
+        const double value = settings_.thinkType == 2 ? k.BestValueReal : k.BestValue;
+        k.WhiteToMove = true;
+        if (k.ChosenMove == 0) throw std::runtime_error("the search found no move");
+        // A search that reads to the end of the game scores finished games only, in discs.
+        const bool toTheEnd = depth >= Empties(discs);
+        return {InDiscs(value, toTheEnd), k.ChosenMove};
+    }
+
+    // The board after a move of the side.
+    TDiscs Play(const TDiscs& discs, bool white, uint8_t square) {
+        TKyokumen& k = engine_;
+        SetBoard(discs, false);
+        k.WhiteToMove = white;
+        if (!k.IsLegal(square)) throw std::logic_error("Play: " + SquareName(square));
+        // The colours were not exchanged, so the bits come back as they are.
+        k.MakeMove(square);
+        const TDiscs after = DiscsOf(k);
+        k.UndoMove();
+        k.WhiteToMove = true;
+        return after;
+    }
+
+private:
+    void SetBoard(const TDiscs& discs, bool exchange) {
+        TKyokumen& k = engine_;
+        for (int square = 11; square <= 88; ++square) {
+            if (!IsBoardSquare(square)) continue;
+            const uint64_t bit = MaskOf(square);
+            const uint8_t black = exchange ? WHITE : BLACK;
+            const uint8_t white = exchange ? BLACK : WHITE;
+            k.Boards[0].Cells[square] = (discs.black & bit)   ? black
+                                        : (discs.white & bit) ? white
+                                                              : EMPTY;
+        }
+        k.Boards[0].Passed = 0;
+        k.StackDepth = 1;
+        k.CurrentBoard = &k.Boards[0];
+        k.MoveNumber = static_cast<int16_t>(60 - Empties(discs));
+        k.WhiteToMove = true;
+    }
+
+    double InDiscs(double value, bool inDiscsAlready) const {
+        if (std::abs(value) >= kWipeOutValue) return value > 0 ? kAllDiscs : -kAllDiscs;
+        return inDiscsAlready ? value : value / DiscScale(settings_.thinkType);
+    }
+
+    const TAnalysisSettings& settings_;
+    TKyokumen engine_;
+};
+
+// The two values of one move by the engine's search. Both moves are valued the same way, by
+// searching the position after them one ply less deep, so that they compare fairly.
+class TMoveValuer {
+public:
+    TMoveValuer(TEstimator& estimator, const TAnalysisSettings& settings)
+        : estimator_(estimator), settings_(settings) {}
+
+    void Estimate(const TRecordMove& move, TMoveAnalysis& out) {
+        const int depth = GameDepth(settings_.gameLevel, move.number - 1);
+        const uint8_t engineMove = estimator_.Search(move.before, move.white, depth).second;
+        out.playedValue = ValueAfter(move.after, move.white, depth - 1);
+        out.bestValue = engineMove == move.square
+                            ? out.playedValue
+                            : ValueAfter(estimator_.Play(move.before, move.white, engineMove),
+                                         move.white, depth - 1);
+        out.best = out.bestValue > out.playedValue ? engineMove : move.square;
+        out.bestValue = std::max(out.bestValue, out.playedValue);
+    }
+
+private:
+    // The value for the mover of the position after its move.
+    double ValueAfter(const TDiscs& after, bool mover, int depth) {
+        if (HasMove(after, !mover)) return -estimator_.Search(after, !mover, depth).first;
+        if (HasMove(after, mover)) return estimator_.Search(after, mover, depth).first;
+        const int difference = FinalDifference(after);
+        return mover ? -difference : difference;
+    }
+
+    TEstimator& estimator_;
+    const TAnalysisSettings& settings_;
+};
+
+void SolveExactly(TEndgameSolver& solver, const TRecordMove& move, TMoveAnalysis& out) {
+    const TEndgameResult best =
+        solver.Solve(Own(move.before, move.white), Other(move.before, move.white));
+    out.bestValue = best.score;
+    out.playedValue =
+        best.move == move.square
+            ? best.score
+            : -solver.Solve(Other(move.after, move.white), Own(move.after, move.white)).score;
+    out.best = out.playedValue >= out.bestValue ? move.square : best.move;
+}
+
+std::string Signed(double value, bool exact) {
+    char text[32];
+    std::snprintf(text, sizeof text, exact ? "%+.0f" : "%+.1f", value);
+    return text;
+}
+
+std::string Number(double value, bool exact) {
+    char text[32];
+    std::snprintf(text, sizeof text, exact ? "%.0f" : "%.1f", value);
+    return text;
+}
+
+std::string Line(const char* format, auto... arguments) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, arguments...);
+    return text;
+}
+
+const char* SideName(bool white) {
+    return white ? "white" : "black";
+}
+
+}  // namespace
+
+std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error,
+                                                     int placement) {
+    const std::string text = Trimmed(record);
+    if (text.empty()) {
+        error = "the record holds no move";
+        return std::nullopt;
+    }
+    TKyokumen game;
+    if (placement == 2) game.SetPlacement2();
+    if (placement == 3) game.SetPlacement3();
+    if (placement == 4) game.SetPlacement4();
+    std::vector<TRecordMove> moves;
+    bool white = false;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const int number = static_cast<int>(i / 2) + 1;
+        const std::string name = text.substr(i, 2);
+        const std::optional<uint8_t> square = SquareFromName(name);
+        if (!square) {
+            error = "move " + std::to_string(number) + " '" + name + "' is not a square name";
+            return std::nullopt;
+        }
+        TRecordMove move;
+        move.before = DiscsOf(game);
+        if (!HasMove(move.before, white)) white = !white;  // the side to move passed
+        game.WhiteToMove = white;
+        if (!game.IsLegal(*square)) {
+            error = "move " + std::to_string(number) + " (" + name + ") is not legal" +
+                    (HasMove(move.before, white) ? std::string(" for ") + SideName(white)
+                                                 : std::string(": the game is over"));
+            return std::nullopt;
+        }
+        game.MakeMove(*square);
+        game.Commit();
+        move.number = number;
+        move.white = white;
+        move.square = *square;
+        move.after = DiscsOf(game);
+        move.passFollows = !HasMove(move.after, !white) && HasMove(move.after, white);
+        move.gameOver = !HasMove(move.after, !white) && !HasMove(move.after, white);
+        moves.push_back(move);
+        white = !white;
+    }
+    return moves;
+}
+
+int FinalDifference(const TDiscs& discs) {
+    const int difference = std::popcount(discs.black) - std::popcount(discs.white);
+    const int empties = Empties(discs);
+    return difference > 0 ? difference + empties : difference < 0 ? difference - empties : 0;
+}
+
+std::shared_ptr<const TPatternTable> LoadPatternTables(const std::filesystem::path& folder) {
+    std::array<std::string, 6> texts;
+    std::array<std::string_view, 6> views;
+    for (int kind = 1; kind <= 6; ++kind) {
+        texts[kind - 1] = ReadTextFile(folder / PatternResourceName(kind));
+        views[kind - 1] = texts[kind - 1];
+    }
+    TKyokumen engine;
+    engine.LoadPatternWeights(views);
+    return engine.PatternWeights;
+}
+
+double DiscScale(uint8_t thinkType) {
+    switch (thinkType) {
+        case 1:
+            return kScaleTypeA;
+        case 2:
+            return kScaleTypeB;
+        case 3:
+            return kScaleTypeC;
+        default:
+            return kScaleTypeD;
+    }
+}
+
+std::vector<int> TGameAnalysis::Costliest(bool white, std::size_t count) const {
+    std::vector<const TMoveAnalysis*> side;
+    for (const TMoveAnalysis& v : values)
+        if (v.white == white && v.loss > 0) side.push_back(&v);
+    std::stable_sort(side.begin(), side.end(), [](const TMoveAnalysis* a, const TMoveAnalysis* b) {
+        return a->loss > b->loss;
+    });
+    std::vector<int> numbers;
+    for (std::size_t i = 0; i < side.size() && i < count; ++i)
+        numbers.push_back(side[i]->number);
+    return numbers;
+}
+
+TDiscs TGameAnalysis::FinalBoard() const {
+    return moves.empty() ? TDiscs{} : moves.back().after;
+}
+
+TGameAnalysis AnalyseGame(std::vector<TRecordMove> moves, const TAnalysisSettings& settings,
+                          const std::function<void(int done, int total)>& progress) {
+    TGameAnalysis analysis;
+    analysis.moves = std::move(moves);
+    TEstimator estimator(settings);
+    TMoveValuer valuer(estimator, settings);
+    std::unique_ptr<TEndgameSolver> solver;
+    const int total = static_cast<int>(analysis.moves.size());
+    for (const TRecordMove& move : analysis.moves) {
+        TMoveAnalysis v;
+        v.number = move.number;
+        v.white = move.white;
+        v.played = move.square;
+        v.exact = Empties(move.before) <= settings.exactEmpties;
+        if (v.exact) {
+            if (!solver) solver = std::make_unique<TEndgameSolver>();
+            if (analysis.exactFrom == 0) analysis.exactFrom = move.number;
+            SolveExactly(*solver, move, v);
+        } else {
+            valuer.Estimate(move, v);
+        }
+        v.loss = std::max(0.0, v.bestValue - v.playedValue);
+        analysis.totalLoss[v.white] += v.loss;
+        analysis.values.push_back(v);
+        if (progress) progress(move.number, total);
+    }
+    return analysis;
+}
+
+std::string AnalysisReport(const TGameAnalysis& analysis) {
+    std::string out = "  No  side   played  best    value  best value  loss\n";
+    for (const TMoveAnalysis& v : analysis.values) {
+        const TRecordMove& move = analysis.moves[v.number - 1];
+        out += Line("%4d  %-5s  %-6s  %-6s %6s  %10s  %4s  %s%s\n", v.number, SideName(v.white),
+                    SquareName(v.played).c_str(), SquareName(v.best).c_str(),
+                    Signed(v.playedValue, v.exact).c_str(), Signed(v.bestValue, v.exact).c_str(),
+                    Number(v.loss, v.exact).c_str(), v.exact ? "exact" : "estimate",
+                    move.passFollows ? (move.white ? ", black passes" : ", white passes") : "");
+    }
+    out += "\n";
+    for (const bool white : {false, true}) {
+        out += Line("%s: total loss %.1f discs", SideName(white), analysis.totalLoss[white]);
+        const std::vector<int> costliest = analysis.Costliest(white, 3);
+        if (!costliest.empty()) out += "; costliest moves:";
+        for (const int number : costliest) {
+            const TMoveAnalysis& v = analysis.values[number - 1];
+            out += Line(" %d %s (best %s, loss %s)", number, SquareName(v.played).c_str(),
+                        SquareName(v.best).c_str(), Number(v.loss, v.exact).c_str());
+        }
+        out += "\n";
+    }
+    if (analysis.exactFrom != 0)
+        out += Line("exact from move %d (%d empty squares) to the end\n", analysis.exactFrom,
+                    61 - analysis.exactFrom);
+    else
+        out += "no move was solved exactly\n";
+    const TDiscs end = analysis.FinalBoard();
+    const int black = std::popcount(end.black), white = std::popcount(end.white);
+    if (analysis.Finished())
+        out += Line("final result: black %d, white %d (black %+d, empty squares to the winner)\n",
+                    black, white, FinalDifference(end));
+    else
+        out += Line("the record ends before the game's end: black %d, white %d\n", black, white);
+    return out;
+}
+
+TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
+                                      const std::filesystem::path& resources) {
+    TAnalysisOptions options;
+    options.tables = resources;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& argument = args[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (argument == "--quiet") {
+            options.quiet = true;
+            continue;
+        }
+        if (argument.size() > 1 && argument[0] == '-') {
+            if (i + 1 >= args.size()) throw EBadInput(argument + " needs a value");
+            const std::string& value = args[++i];
+            if (argument == "--exact") {
+                options.settings.exactEmpties =
+                    static_cast<int>(WholeNumber(value, argument, 0, MAX_EXACT_EMPTIES));
+            } else if (argument == "--level") {
+                options.settings.gameLevel =
+                    static_cast<uint8_t>(WholeNumber(value, argument, 2, 4));
+            } else if (argument == "--type") {
+                if (value.size() != 1 || value[0] < 'A' || value[0] > 'D')
+                    throw EBadInput("--type needs a thinking type A-D, not '" + value + "'");
+                options.settings.thinkType = static_cast<uint8_t>(value[0] - 'A' + 1);
+            } else if (argument == "--placement") {
+                options.placement = static_cast<int>(WholeNumber(value, argument, 1, 4));
+            } else if (argument == "--tables") {
+                options.tables = value;
+            } else if (argument == "--html") {
+                if (value.empty()) throw EBadInput("--html needs a file name");
+                options.html = value;
+            } else {
+                throw EBadInput("unknown option " + argument);
+            }
+            continue;
+        }
+        if (options.recordGiven) throw EBadInput("more than one record given: '" + argument + "'");
+        options.recordGiven = argument != "-";
+        options.record = argument;
+    }
+    return options;
+}
