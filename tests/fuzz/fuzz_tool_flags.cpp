@@ -15,33 +15,41 @@
 
 namespace {
 
-// The value the last use of a flag gives, read plainly digit by digit; nothing when the flag
-// is not used or its value is not a plain whole number.
-std::optional<double> GivenNumber(const std::vector<std::string>& args, const std::string& flag) {
-    std::optional<double> given;
-    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
-        if (args[i] != flag) continue;
-        const std::string& text = args[i + 1];
-        const bool negative = !text.empty() && text[0] == '-';
-        double value = 0;
-        bool plain = text.size() > (negative ? 1u : 0u);
-        for (std::size_t c = negative ? 1 : 0; c < text.size(); ++c) {
-            plain = plain && text[c] >= '0' && text[c] <= '9';
-            value = std::min(value * 10 + (text[c] - '0'), 1e20);
-        }
-        given = plain ? std::optional<double>(negative ? -value : value) : std::nullopt;
+// The text given to each use of a flag. The match tool and the trainer take "--name value"
+// pairs only; the analysis also takes flags without a value and the record among them.
+std::vector<std::string> ValuesOf(const std::vector<std::string>& args, const std::string& flag,
+                                  bool pairsOnly) {
+    std::vector<std::string> values;
+    for (std::size_t i = 0; i + 1 < args.size();) {
+        const std::string& arg = args[i];
+        const bool takesValue = pairsOnly || (arg.size() > 1 && arg[0] == '-' && arg != "--quiet" &&
+                                              arg != "--help" && arg != "-h");
+        if (takesValue && arg == flag) values.push_back(args[i + 1]);
+        i += takesValue ? 2 : 1;
     }
-    return given;
+    return values;
 }
 
-// An accepted whole-number flag holds exactly the number that was typed: nothing wrapped round.
+// A number read plainly digit by digit; nothing when the text is not a plain whole number.
+std::optional<double> PlainNumber(const std::string& text) {
+    const bool negative = !text.empty() && text[0] == '-';
+    double value = 0;
+    bool plain = text.size() > (negative ? 1u : 0u);
+    for (std::size_t c = negative ? 1 : 0; c < text.size(); ++c) {
+        plain = plain && text[c] >= '0' && text[c] <= '9';
+        value = std::min(value * 10 + (text[c] - '0'), 1e20);
+    }
+    return plain ? std::optional<double>(negative ? -value : value) : std::nullopt;
+}
+
+// An accepted whole-number flag holds exactly the number last typed for it, or its default
+// when it was not given: nothing wrapped round.
 bool TakenAsTyped(const std::vector<std::string>& args, const std::string& flag, double value,
-                  double byDefault) {
-    const std::optional<double> given = GivenNumber(args, flag);
-    bool used = false;
-    for (std::size_t i = 0; i + 1 < args.size(); i += 2)
-        used = used || args[i] == flag;
-    return used ? given && *given == value : value == byDefault;
+                  double byDefault, bool pairsOnly = true) {
+    const std::vector<std::string> given = ValuesOf(args, flag, pairsOnly);
+    if (given.empty()) return value == byDefault;
+    const std::optional<double> last = PlainNumber(given.back());
+    return last && *last == value;
 }
 
 }  // namespace
@@ -86,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(a.exactEmpties >= 0 && a.exactEmpties <= MAX_EXACT_EMPTIES);
         FUZZ_CHECK(a.gameLevel >= 2 && a.gameLevel <= 4 && a.thinkType >= 1 && a.thinkType <= 4);
         FUZZ_CHECK(analysis.placement >= 1 && analysis.placement <= 4);
-        FUZZ_CHECK(TakenAsTyped(args, "--exact", a.exactEmpties, TAnalysisSettings{}.exactEmpties));
+        FUZZ_CHECK(
+            TakenAsTyped(args, "--exact", a.exactEmpties, TAnalysisSettings{}.exactEmpties, false));
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }
