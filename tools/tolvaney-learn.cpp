@@ -22,16 +22,6 @@
 
 namespace {
 
-void LoadShippedTables(TKyokumen& engine) {
-    std::array<std::string, 6> texts;
-    std::array<std::string_view, 6> views;
-    for (int kind = 1; kind <= 6; ++kind) {
-        texts[kind - 1] = ReadTextFile(ShippedResourceFolder() / PatternResourceName(kind));
-        views[kind - 1] = texts[kind - 1];
-    }
-    engine.LoadPatternWeights(views);
-}
-
 // The records of the file, each checked before any is trained.
 std::vector<std::pair<int, std::vector<uint8_t>>> ReadRecords(const std::string& file) {
     const std::string text = ReadTextFile(file);
@@ -59,7 +49,7 @@ int main(int argc, char** argv) {
     try {
         const auto records = ReadRecords(argv[1]);
         auto tables = std::make_unique<TKyokumen>();
-        LoadShippedTables(*tables);
+        *tables->PatternWeights = *LoadPatternTables(ShippedResourceFolder());
         for (const auto& [lineNumber, moves] : records) {
             // Each record is replayed on a new engine that carries the tables, as in the program.
             auto engine = std::make_unique<TKyokumen>();

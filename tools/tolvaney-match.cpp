@@ -30,21 +30,6 @@ const char* const kUsage =
     "                      [--tables-a DIR] [--tables-b DIR] [--book FILE] [--jobs J]\n"
     "  L: level 1-4, T: thinking type A-D\n";
 
-// The six tables from a folder: TEXTDATA1..6, or else the saved 学習_1.dat..学習_6.dat.
-std::shared_ptr<const TPatternTable> LoadTables(const fs::path& folder) {
-    std::array<std::string, 6> texts;
-    std::array<std::string_view, 6> views;
-    for (int kind = 1; kind <= 6; ++kind) {
-        fs::path file = folder / PatternResourceName(kind);
-        if (!fs::exists(file)) file = folder / PatternFileName(kind);
-        texts[kind - 1] = ReadTextFile(file);
-        views[kind - 1] = texts[kind - 1];
-    }
-    TKyokumen engine;
-    engine.LoadPatternWeights(views);
-    return engine.PatternWeights;
-}
-
 std::vector<std::string> ReadLines(const fs::path& file) {
     std::vector<std::string> lines;
     const std::string text = ReadTextFile(file);
@@ -100,8 +85,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        options.a.tables = LoadTables(options.tablesA);
-        options.b.tables = LoadTables(options.tablesB);
+        options.a.tables = LoadPatternTables(options.tablesA);
+        options.b.tables = LoadPatternTables(options.tablesB);
         const std::vector<std::string> book =
             fs::exists(options.book) ? ReadLines(options.book) : std::vector<std::string>{};
 

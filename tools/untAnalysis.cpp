@@ -276,18 +276,6 @@ int FinalDifference(const TDiscs& discs) {
     return difference > 0 ? difference + empties : difference < 0 ? difference - empties : 0;
 }
 
-std::shared_ptr<const TPatternTable> LoadPatternTables(const std::filesystem::path& folder) {
-    std::array<std::string, 6> texts;
-    std::array<std::string_view, 6> views;
-    for (int kind = 1; kind <= 6; ++kind) {
-        texts[kind - 1] = ReadTextFile(folder / PatternResourceName(kind));
-        views[kind - 1] = texts[kind - 1];
-    }
-    TKyokumen engine;
-    engine.LoadPatternWeights(views);
-    return engine.PatternWeights;
-}
-
 double DiscScale(uint8_t thinkType) {
     switch (thinkType) {
         case 1:

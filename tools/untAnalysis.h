@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
 #include "tools/untToolArgs.h"
 
@@ -56,10 +57,6 @@ struct TAnalysisSettings {
     uint8_t thinkType = 3;  // 1..4: thinking types A..D
     std::shared_ptr<const TPatternTable> tables;  // the pattern values of type C
 };
-
-// The six pattern tables TEXTDATA1..6 of a folder; throws EEngineError naming a file that is
-// missing or bad.
-std::shared_ptr<const TPatternTable> LoadPatternTables(const std::filesystem::path& folder);
 
 // Evaluation units per disc of the final difference for each thinking type (1..4).
 double DiscScale(uint8_t thinkType);

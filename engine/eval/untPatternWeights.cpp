@@ -40,6 +40,20 @@ void TKyokumen::LoadPatternWeights(const std::array<std::string_view, 6>& tableT
             }
 }
 
+std::shared_ptr<const TPatternTable> LoadPatternTables(const std::filesystem::path& folder) {
+    std::array<std::string, 6> texts;
+    std::array<std::string_view, 6> views;
+    for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind) {
+        std::filesystem::path file = folder / PatternResourceName(kind);
+        if (!std::filesystem::exists(file)) file = folder / PatternFileName(kind);
+        texts[kind - 1] = ReadTextFile(file);
+        views[kind - 1] = texts[kind - 1];
+    }
+    TKyokumen engine;
+    engine.LoadPatternWeights(views);
+    return engine.PatternWeights;
+}
+
 std::string PatternTableText(const TPatternTable& table, int kind) {
     if (kind < FIRST_PATTERN_KIND || kind > LAST_PATTERN_KIND)
         throw EEngineError("PatternFileText: " + std::to_string(kind) + " is not a pattern kind");

@@ -92,6 +92,11 @@ std::string PatternTableText(const TPatternTable& table, int kind);
 void SavePatternTable(const TPatternTable& table, int kind,
                       const std::filesystem::path& folder = ".");
 
+// The six tables of a folder: the shipped TEXTDATA1..6, or where a kind's is missing, the
+// saved 学習_k.dat. Throws EEngineError naming a file that cannot be read or holds a bad
+// entry.
+std::shared_ptr<const TPatternTable> LoadPatternTables(const std::filesystem::path& folder);
+
 // Copies kinds 1 to 6 (every index and stage) from one engine's table into another's: the
 // values learned or edited during a run last into the next game.
 void CarryPatternWeights(const TKyokumen& from, TKyokumen& to);
