@@ -522,42 +522,52 @@ double ReferenceEvaluateB(TKyokumen& k) {
                 v += k.EdgeValue(index);
             }
         }
+        // From here on the sum may hold a fraction, so that the order of the additions
+        // shows in the last bit: each step adds its own sum at once, in the engine's order.
         // 7
         const double g = mn <= 29 ? 32 : mn <= 39 ? 10 : mn <= 49 ? 5 : 0;
         const int blocks[4][4] = {
             {81, 82, 71, 72}, {88, 87, 78, 77}, {11, 12, 21, 22}, {18, 17, 28, 27}};
+        double step = 0;
         for (const auto& block : blocks) {
             bool allWhite = true, allBlack = true;
             for (const int s : block) {
                 allWhite = allWhite && cells[s] == 2;
                 allBlack = allBlack && cells[s] == 1;
             }
-            if (allWhite) v += g;
-            if (allBlack) v -= g;
+            if (allWhite) step += g;
+            if (allBlack) step -= g;
         }
+        v += step;
         // 8
         double i8 = mn <= 19 ? 16 : mn <= 23 ? 2 : 0;
         if (black < 3 || white < 3) i8 = 0;
         const int cSquares[] = {12, 21, 17, 28, 82, 71, 87, 78};
+        step = 0;
         for (const int c : cSquares) {
             for (const int p : {1, 3, 5})
-                if (tejun[p] == c) v -= i8;
+                if (tejun[p] == c) step -= i8;
             for (const int p : {2, 4})
-                if (tejun[p] == c) v += i8;
+                if (tejun[p] == c) step += i8;
         }
-        // 9, 10
+        v += step;
+        // 9, then 10
         const double p9 = mn <= 49 ? (60 - mn) / 2 : 0;
         const double q = mn <= 29 ? 10 : mn <= 39 ? 4 : mn <= 45 ? 2 : 0;
         const int cornerX[4][2] = {{11, 22}, {18, 27}, {81, 72}, {88, 77}};
+        double step10 = 0;
+        step = 0;
         for (const auto& [corner, x] : cornerX) {
             if (cells[corner] != 0) continue;
-            if (cells[x] == 2) v -= p9;
-            if (cells[x] == 1) v += p9;
+            if (cells[x] == 2) step -= p9;
+            if (cells[x] == 1) step += p9;
             for (const int p : {1, 3, 5})
-                if (tejun[p] == x) v -= q;
+                if (tejun[p] == x) step10 -= q;
             for (const int p : {2, 4})
-                if (tejun[p] == x) v += q;
+                if (tejun[p] == x) step10 += q;
         }
+        v += step;
+        v += step10;
         // 11
         const double s11 = mn <= 29   ? 0
                            : mn <= 35 ? 3
@@ -566,46 +576,56 @@ double ReferenceEvaluateB(TKyokumen& k) {
                            : mn <= 55 ? 3
                                       : 0;
         const int cornerC[4][3] = {{11, 12, 21}, {18, 17, 28}, {81, 82, 71}, {88, 87, 78}};
+        step = 0;
         for (const auto& [corner, c1, c2] : cornerC)
             for (const int c : {c1, c2}) {
-                if (cells[corner] == 2 && cells[c] == 1) v -= s11;
-                if (cells[corner] == 1 && cells[c] == 2) v += s11;
+                if (cells[corner] == 2 && cells[c] == 1) step -= s11;
+                if (cells[corner] == 1 && cells[c] == 2) step += s11;
             }
+        v += step;
         // 12
         if (mn < 55) {
             const double amount = mn < 30 ? 30 : 5;
-            if (isCorner(tejun[1])) v += amount;
-            if (isCorner(tejun[2])) v -= amount;
-            if (isCorner(tejun[3])) v += 3;
-            if (isCorner(tejun[4])) v -= 3;
-            if (isCorner(tejun[5])) v += 2;
+            step = 0;
+            if (isCorner(tejun[1])) step += amount;
+            if (isCorner(tejun[2])) step -= amount;
+            if (isCorner(tejun[3])) step += 3;
+            if (isCorner(tejun[4])) step -= 3;
+            if (isCorner(tejun[5])) step += 2;
+            v += step;
         }
         // 13
         const double o = mn <= 55 ? 60 - mn : 0;
+        step = 0;
         for (const int corner : {11, 18, 81, 88}) {
-            if (cells[corner] == 2) v += o;
-            if (cells[corner] == 1) v -= o;
+            if (cells[corner] == 2) step += o;
+            if (cells[corner] == 1) step -= o;
         }
+        v += step;
         // 14
         if (mn < 33) {
             const int fours[4][4] = {
                 {32, 42, 52, 62}, {23, 24, 25, 26}, {37, 47, 57, 67}, {73, 74, 75, 76}};
+            step = 0;
             for (const auto& four : fours) {
                 bool allWhite = true, allBlack = true;
                 for (const int s : four) {
                     allWhite = allWhite && cells[s] == 2;
                     allBlack = allBlack && cells[s] == 1;
                 }
-                if (allWhite) v += 1;
-                if (allBlack) v -= 1;
+                if (allWhite) step += 1;
+                if (allBlack) step -= 1;
             }
+            v += step;
         }
-        // 15, 16
+        // 15 and 16 together
         if (mn <= 49) {
+            step = 0;
             for (const int s : {23, 26, 73, 76, 32, 37, 62, 67})
-                if (cells[s] == 2) v -= 2;
+                if (cells[s] == 2) step -= 2;
             for (const int s : {33, 36, 63, 66})
-                if (cells[s] == 2) v += 2;
+                if (cells[s] == 2) step += 2;
+            v += step;
         }
     }
     // 17
