@@ -138,6 +138,7 @@ void TKyokumen::MakeMove(uint8_t square) {
         throw EEngineError(
             "MakeMove: the snapshot stack is full (level 15); no level is left to play on");
 
+    const TBitBoard parentBits = CurrentBits();
     ++MoveNumber;
     ++StackDepth;
     const TBoard_Data& parent = Boards[StackDepth - 2];
@@ -146,22 +147,27 @@ void TKyokumen::MakeMove(uint8_t square) {
     CopyKey(parent, child);
     CurrentBoard = &child;
 
+    // The turned discs are found on the bit sets, all directions at once; the cells and
+    // the key then change disc by disc. The key takes the new colour of every turned disc
+    // and of the placed one.
+    const uint8_t mover = MoverColour();
+    const uint64_t own = WhiteToMove ? parentBits.white : parentBits.black;
+    const uint64_t opponent = WhiteToMove ? parentBits.black : parentBits.white;
+    const int placed = BitOf(square);
+    const uint64_t flips = FlipsOf(own, opponent, placed);
+    const uint64_t changed = flips | MaskOf(square);
+    const uint64_t newOwn = own | changed, newOpponent = opponent & ~changed;
+    child.Bits = WhiteToMove ? TBitBoard{newOpponent, newOwn} : TBitBoard{newOwn, newOpponent};
+
     uint8_t* cells = child.Cells;
-    THashTable& hash = child.Hash;
-    const uint8_t mover = MoverColour(), opponent = Opponent(mover);
-    for (int d = 1; d <= 8; ++d) {
-        const int step = kDirectionStep[d];
-        int cell = square + step;
-        while (cells[cell] == opponent)
-            cell += step;
-        if (cells[cell] != mover) continue;  // a run ending at the wall or an empty square
-        for (int flip = square + step; flip != cell; flip += step) {
-            cells[flip] = mover;
-            hash.Toggle(mover, static_cast<uint8_t>(flip));
-        }
+    const uint64_t(&keys)[CELL_COUNT] = child.Hash.Keys[mover];
+    uint64_t key = child.Hash.Key;
+    for (uint64_t left = changed; left != 0; left &= left - 1) {
+        const int cell = SquareOfBit(std::countr_zero(left));
+        cells[cell] = mover;
+        key ^= keys[cell];
     }
-    cells[square] = mover;
-    hash.Toggle(mover, square);
+    child.Hash.Key = key;
 }
 
 void TKyokumen::UndoMove() {
@@ -185,12 +191,9 @@ void TKyokumen::RestoreTakeBack() {
 }
 
 void TKyokumen::CountDiscs() {
-    const uint8_t* cells = CurrentBoard->Cells;
-    BlackCount = WhiteCount = 0;
-    for (int square = 11; square <= 88; ++square) {
-        BlackCount += cells[square] == BLACK;
-        WhiteCount += cells[square] == WHITE;
-    }
+    const TBitBoard bits = CurrentBits();
+    BlackCount = static_cast<uint8_t>(std::popcount(bits.black));
+    WhiteCount = static_cast<uint8_t>(std::popcount(bits.white));
 }
 
 void TKyokumen::CopyCells(const TBoard_Data& source, TBoard_Data& target) {

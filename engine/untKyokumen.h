@@ -159,6 +159,12 @@ public:
 
     uint8_t MoverColour() const { return WhiteToMove ? WHITE : BLACK; }
 
+    // The discs of the current snapshot as bit sets: kept by MakeMove above the game board,
+    // read from the cells on the game board itself.
+    TBitBoard CurrentBits() const {
+        return StackDepth > 1 ? CurrentBoard->Bits : BitsOf(CurrentBoard->Cells);
+    }
+
 private:
     void SetCentre(uint8_t d4, uint8_t e4, uint8_t d5, uint8_t e5);
 };

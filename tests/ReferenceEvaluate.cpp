@@ -11,7 +11,7 @@ namespace {
 struct Corner {
     const char *corner, *x, *c1, *c2, *beyond1, *beyond2, *third1, *third2;
 };
-const Corner kCorners[4] = {
+const Corner kCornerNames[4] = {
     {"a1", "b2", "a2", "b1", "a3", "c1", "a4", "d1"},
     {"h1", "g2", "h2", "g1", "h3", "f1", "h4", "e1"},
     {"a8", "b7", "a7", "b8", "a6", "c8", "a5", "d8"},
@@ -178,7 +178,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     }
     // 5
     const int w5 = mv <= 53 ? (P ? 60 - mv : (60 - mv) / 2) : 0;
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0) {
             if (b.at(c.x) == 2) add(-w5);
             if (b.at(c.x) == 1) add(w5);
@@ -197,13 +197,13 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
                           : mv <= 49 ? 4
                           : mv <= 54 ? 2
                                      : 0);
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0)
             for (int p = 1; p <= 5; ++p)
                 if (tejun[p] == SquareOf(c.x)) add(p % 2 ? -w6 : w6);
     // 6a
     if (P && mv <= 49 && xDiscs == 1)
-        for (const Corner& c : kCorners)
+        for (const Corner& c : kCornerNames)
             if (b.at(c.corner) == 0 && tejun[1] == SquareOf(c.x)) add(-6);
     // 7
     if (mv < (D ? 50 : 55)) {
@@ -217,14 +217,14 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     const int w8 = A   ? (mv <= 56 ? 60 - mv : 0)
                    : P ? (mv >= 21 && mv <= 55 ? 60 - mv : 0)
                        : (mv <= 58 ? 60 - mv : 0);
-    for (const Corner& c : kCorners) {
+    for (const Corner& c : kCornerNames) {
         if (b.at(c.corner) == 2) add(w8);
         if (b.at(c.corner) == 1) add(-w8);
     }
     // 9
     int w9 = A ? (mv <= 19 ? 6 : mv <= 25 ? 3 : 0) : D ? (mv <= 19 ? 8 : mv <= 26 ? 2 : 0) : 0;
     if (black < 3 || white < 3) w9 = 0;
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0)
             for (int p = 1; p <= 5; ++p)
                 if (tejun[p] == SquareOf(c.c1) || tejun[p] == SquareOf(c.c2)) add(p % 2 ? -w9 : w9);
@@ -249,7 +249,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
                         : mv <= 49 ? 12
                         : mv <= 56 ? 4
                                    : 0;
-        for (const Corner& c : kCorners)
+        for (const Corner& c : kCornerNames)
             for (const char* cs : {c.c1, c.c2}) {
                 if (b.at(c.corner) == 2 && b.at(cs) == 1) add(-w11);
                 if (b.at(c.corner) == 1 && b.at(cs) == 2) add(w11);
@@ -265,7 +265,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
                         : mv <= 53 ? 8
                                    : 0;
         const int w12 = mv <= 29 ? 0 : mv <= 39 ? 4 : mv <= 49 ? 6 : mv <= 53 ? 4 : 0;
-        for (const Corner& c : kCorners) {
+        for (const Corner& c : kCornerNames) {
             const int corner = b.at(c.corner);
             if (corner == 2 && (b.at(c.c1) == 1 || b.at(c.c2) == 1)) add(-w11);
             if (corner == 1 && (b.at(c.c1) == 2 || b.at(c.c2) == 2)) add(w11);
@@ -308,7 +308,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
         }
     // 15
     if (A && mv < 50)
-        for (const Corner& c : kCorners)
+        for (const Corner& c : kCornerNames)
             if (b.at(c.corner) == 0) {
                 const char* six[] = {c.c1, c.beyond1, c.third1, c.c2, c.beyond2, c.third2};
                 bool allBlack = true, allWhite = true;
@@ -357,7 +357,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     }
     // 19
     const int w19 = A ? (mv <= 39 ? 6 : mv <= 49 ? 16 : 0) : (mv <= 49 ? 16 : 0);
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0) {
             const char* four[] = {c.c1, c.c2, c.beyond1, c.beyond2};
             bool allBlack = true, allWhite = true;
@@ -376,7 +376,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
                          : mv <= 39 ? 7
                          : mv <= 49 ? 4
                                     : 0);
-    for (const Corner& c : kCorners) {
+    for (const Corner& c : kCornerNames) {
         const char* block[] = {c.corner, c.c1, c.c2, c.x};
         bool allBlack = true, allWhite = true;
         for (const char* s : block) {
@@ -406,7 +406,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     // 22
     int w22 = mv <= 29 ? 30 : mv <= 39 ? 10 : mv <= 45 ? 6 : mv <= 49 ? 3 : 0;
     if (w22 != 0 && level <= 3 && (black < 3 || white < 3)) w22 = 1;
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0) {
             if (b.at(c.c1) == 2 && b.at(c.beyond1) != 2) add(-w22);
             if (b.at(c.c1) == 1 && b.at(c.beyond1) != 1) add(w22);

@@ -152,3 +152,76 @@ inline TBitCounts NeighboursIn(uint64_t b) {
     counts.Add(WithNeighbourIn<-9>(b));
     return counts;
 }
+
+// The square number of a bit: the inverse of BitOf.
+constexpr int SquareOfBit(int bit) {
+    return 10 * (bit / 8 + 1) + bit % 8 + 1;
+}
+
+// The squares beyond each square in each of the eight directions, nearest first when read
+// from the square outward. Directions 0 to 3 step to higher bits (+1 the next row, +7, +8
+// the next column to the left, +9), directions 4 to 7 to lower bits.
+struct TRays {
+    uint64_t of[64][8];
+};
+constexpr TRays MakeRays() {
+    TRays rays{};
+    constexpr int steps[8][2] = {{0, 1},  {1, -1}, {1, 0},  {1, 1},
+                                 {0, -1}, {-1, 1}, {-1, 0}, {-1, -1}};  // (column, row)
+    for (int bit = 0; bit < 64; ++bit)
+        for (int d = 0; d < 8; ++d) {
+            uint64_t ray = 0;
+            int column = bit / 8 + steps[d][0], row = bit % 8 + steps[d][1];
+            while (column >= 0 && column < 8 && row >= 0 && row < 8) {
+                ray |= uint64_t{1} << (8 * column + row);
+                column += steps[d][0];
+                row += steps[d][1];
+            }
+            rays.of[bit][d] = ray;
+        }
+    return rays;
+}
+inline constexpr TRays kRays = MakeRays();
+
+// The opponent's discs that a disc of `own` placed on the bit would turn: in every
+// direction, the run of opponent discs from the square that ends at one of its own. The
+// first square of a ray that is not the opponent's is its nearest bit: the lowest on rays
+// that climb, the highest on rays that descend.
+inline uint64_t FlipsOf(uint64_t own, uint64_t opponent, int bit) {
+    uint64_t flips = 0;
+    const uint64_t(&rays)[8] = kRays.of[bit];
+    for (int d = 0; d < 4; ++d) {
+        const uint64_t stop = rays[d] & ~opponent;
+        const uint64_t first = stop & (0 - stop);
+        if (first & own) flips |= rays[d] & (first - 1);
+    }
+    for (int d = 4; d < 8; ++d) {
+        const uint64_t stop = rays[d] & ~opponent;
+        if (stop == 0) continue;
+        const int nearest = 63 - std::countl_zero(stop);
+        if ((own >> nearest) & 1) flips |= rays[d] & (~uint64_t{1} << nearest);
+    }
+    return flips;
+}
+
+// The searches' visiting order (corners first, then h5 h6 h7 h2, columns g to b from row
+// 1 to row 8, h3, a2 to a7, h4) as groups of bits, each group visited from its lowest bit
+// up.
+inline constexpr uint64_t kCornerFirstGroups[7] = {
+    kCorners,                              // h1 h8 a1 a8
+    MaskOf(15) | MaskOf(16) | MaskOf(17),  // h5 h6 h7
+    MaskOf(12),                            // h2
+    ~(kColumnH | kColumnA),                // columns g to b
+    MaskOf(13),                            // h3
+    kColumnA & ~kCorners,                  // a2 to a7
+    MaskOf(14),                            // h4
+};
+
+// Calls visit(bit) for each bit of the set in the searches' visiting order, until visit
+// returns false.
+template <typename Visit>
+inline void ForEachInCornerFirstOrder(uint64_t squares, Visit visit) {
+    for (const uint64_t group : kCornerFirstGroups)
+        for (uint64_t left = squares & group; left != 0; left &= left - 1)
+            if (!visit(std::countr_zero(left))) return;
+}

@@ -10,7 +10,7 @@ int16_t TKyokumen::Evaluate() {
     const int mv = MoveNumber;
     const TEvalWeights& w = EvaluateWeightsAt(mv);
     const uint8_t* cells = CurrentBoard->Cells;
-    const TBitBoard bits = BitsOf(cells);
+    const TBitBoard bits = CurrentBits();
 
     const TDiscCensus census = TakeCensus(bits, GameLevel >= 3 && mv < 50);
     BlackCount = census.black;

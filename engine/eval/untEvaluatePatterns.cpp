@@ -12,7 +12,7 @@ int32_t TKyokumen::EvaluatePatterns() {
     const int mv = MoveNumber;
     const TEvalWeights& w = EvaluatePatternsWeightsAt(mv);
     const uint8_t* cells = CurrentBoard->Cells;
-    const TBitBoard bits = BitsOf(cells);
+    const TBitBoard bits = CurrentBits();
 
     const TDiscCensus census = TakeCensus(bits, mv < 50);
     BlackCount = census.black;

@@ -285,7 +285,7 @@ int TKyokumen::EmptyPull(uint8_t square) const {
 double TKyokumen::EvaluateB() {
     const int mv = MoveNumber;
     const uint8_t* cells = CurrentBoard->Cells;
-    const TBitBoard bits = BitsOf(cells);
+    const TBitBoard bits = CurrentBits();
     BlackCount = static_cast<uint8_t>(std::popcount(bits.black));
     WhiteCount = static_cast<uint8_t>(std::popcount(bits.white));
 

@@ -61,7 +61,7 @@ inline int MovesUpTo(uint64_t legalMoves, int cap) {
 
 // The squares the side to move may play on the current snapshot.
 inline uint64_t LegalMovesOf(const TKyokumen& k) {
-    const TBitBoard bits = BitsOf(k.CurrentBoard->Cells);
+    const TBitBoard bits = k.CurrentBits();
     return k.WhiteToMove ? LegalMovesOf(bits.white, bits.black)
                          : LegalMovesOf(bits.black, bits.white);
 }
@@ -135,24 +135,28 @@ public:
         rules_.CountMobility(d, legal);
         if (d == 1) rules_.PrepareRoot();
 
-        bool hasChild = false;
-        for (int i = 1; i <= 64; ++i) {
-            const uint8_t square = k.CornerFirstOrder[i];
-            if ((legal & MaskOf(square)) == 0 || rules_.Skips(d, square)) continue;
-            Value remembered;
-            if (rules_.Remembers(d, remembered)) return remembered;
-            const Value v = Child(d, square);
+        bool hasChild = false, remembered = false;
+        Value v = 0;
+        ForEachInCornerFirstOrder(legal, [&](int bit) {
+            const uint8_t square = static_cast<uint8_t>(SquareOfBit(bit));
+            if (rules_.Skips(d, square)) return true;
+            if (rules_.Remembers(d, v)) {
+                remembered = true;
+                return false;
+            }
+            const Value child = Child(d, square);
             if (hasChild) {
-                rules_.Update(d, v);
+                rules_.Update(d, child);
             } else {
-                rules_.SetFirst(d, v);
+                rules_.SetFirst(d, child);
                 hasChild = true;
             }
-            if (MayPrune(d) && Cuts(d, v)) break;
+            if (MayPrune(d) && Cuts(d, child)) return false;
             if (d == 1) rules_.UpdateRoot();
-        }
+            return true;
+        });
+        if (remembered) return v;
 
-        Value v;
         if (hasChild) {
             v = k.WhiteToMove ? rules_.Max(d) : rules_.Min(d);
         } else {
