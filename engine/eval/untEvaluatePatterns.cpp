@@ -10,8 +10,6 @@
 int32_t TKyokumen::EvaluatePatterns() {
     using namespace EvalTerms;
     const int mv = MoveNumber;
-    const TEvalWeights& w = EvaluatePatternsWeightsAt(mv);
-    const uint8_t* cells = CurrentBoard->Cells;
     const TBitBoard bits = CurrentBits();
 
     const TDiscCensus census = TakeCensus(bits, mv < 50);
@@ -21,21 +19,19 @@ int32_t TKyokumen::EvaluatePatterns() {
     // In the last moves only the discs count.
     if (mv >= 58) return FinalResult(v, BlackCount, WhiteCount);
 
-    const TPositionFeatures f = PositionFeaturesOf(cells, bits);
+    const TEvalWeights& w = EvaluatePatternsWeightsAt(mv);
+    const uint8_t* cells = CurrentBoard->Cells;
     const TLineFeatures line = LineFeaturesOf(cells, Tejun);
     if (GameLevel == 4 && mv < 53) v += DiscBalance(BlackCount, WhiteCount, 1);
+    v += WeightedSum(PositionFeaturesOf(bits), EvaluatePatternsFeatureWeightsAt(mv));
     v += CornersOnLine(Tejun, w.cornerOnLine);
-    v += w.cornerHeld * f.cornersHeld;
-    v += w.xSquareNextToEmptyCorner * f.xSquaresNextToEmptyCorners;
     v += w.xSquareOnLine * line.xSquares;
     v += LoneXSquareOnLine(cells, bits, Tejun, w.loneXSquareOnLine);
-    v += w.cornerExposure * f.exposedRuns;
-    v += w.cornerRun * f.cornerRuns + w.fullEdge * f.fullEdges;
 
     const TPatternTable& table = *PatternWeights;
     const uint8_t stage = StageOf(mv);
     uint16_t indexes[22];
-    AllPatternIndexes(cells, bits, indexes);
+    AllPatternIndexes(bits, indexes);
     for (int i = 0; i < 22; ++i)
         Add32(v, table[kPatternInstances[i].kind][indexes[i]][stage]);
     return FinalResult(v, BlackCount, WhiteCount);

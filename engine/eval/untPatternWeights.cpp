@@ -100,9 +100,16 @@ constexpr TLineInstance kLineInstances[12] = {
     {true, 1, true}, {false, 1, false}, {true, 8, false},  {false, 8, true},   // EDGE
 };
 
+// The codes of the instances that are not whole lines (CORNER, CENTER and BLOCK).
+const std::array<TSquareCode, 10> kBlockCodes = [] {
+    auto code = [](int i) { return TSquareCode(kPatternInstances[i].squares); };
+    return std::array<TSquareCode, 10>{code(12), code(13), code(14), code(15), code(16),
+                                       code(17), code(18), code(19), code(20), code(21)};
+}();
+
 }  // namespace
 
-void AllPatternIndexes(const uint8_t* cells, const TBitBoard& bits, uint16_t (&indexes)[22]) {
+void AllPatternIndexes(const TBitBoard& bits, uint16_t (&indexes)[22]) {
     for (int i = 0; i < 12; ++i) {
         const TLineInstance& line = kLineInstances[i];
         const uint32_t black =
@@ -112,5 +119,5 @@ void AllPatternIndexes(const uint8_t* cells, const TBitBoard& bits, uint16_t (&i
         indexes[i] = LineCode(black, white, line.highFirst ? kBase3HighFirst : kBase3LowFirst);
     }
     for (int i = 12; i < 22; ++i)
-        indexes[i] = PatternIndexOf(cells, kPatternInstances[i]);
+        indexes[i] = kBlockCodes[i - 12].Of(bits);
 }

@@ -73,9 +73,9 @@ inline uint16_t PatternIndexOf(const uint8_t* cells, const TPatternInstance& ins
     return static_cast<uint16_t>(index);
 }
 
-// The indexes of all 22 instances at once, in table order; the instances that are whole
-// rows or columns are read from the bit sets, a byte at a time.
-void AllPatternIndexes(const uint8_t* cells, const TBitBoard& bits, uint16_t (&indexes)[22]);
+// The indexes of all 22 instances at once, in table order, read from the bit sets: the
+// instances that are whole rows or columns a byte at a time, the others a column at a time.
+void AllPatternIndexes(const TBitBoard& bits, uint16_t (&indexes)[22]);
 
 // The game stage of a move number: 0 up to move 20, 1 for moves 21 to 40, 2 from move 41.
 constexpr uint8_t StageOf(int moveNumber) {

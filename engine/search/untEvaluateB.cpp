@@ -305,16 +305,16 @@ double TKyokumen::EvaluateB() {
             for (const uint32_t index : EdgeIndexesB(bits))
                 v += EdgeValue(index);
         }
-        const TPositionFeatures f = CornerFeaturesOf(cells);
+        const TPositionFeatures f = PositionFeaturesOf(bits);
         const TLineFeatures line = LineFeaturesOf(cells, Tejun);
-        v += CornerBlockWeight(mv) * f.cornerBlocks;
+        v += CornerBlockWeight(mv) * f.Corner(CORNER_BLOCK);
         const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
         v += (fewDiscs ? 0 : CSquareMoveWeight(mv)) * line.cSquaresOfAnyCorner;
-        v += (mv <= 49 ? (60 - mv) / 2 : 0) * f.xSquaresNextToEmptyCorners;
+        v += (mv <= 49 ? (60 - mv) / 2 : 0) * f.Corner(X_SQUARE);
         v += XSquareMoveWeight(mv) * line.xSquares;
-        v += CornerCWeight(mv) * f.opponentCSquares;
+        v += CornerCWeight(mv) * f.Corner(OPPONENT_C);
         if (mv < 55) v += CornerMoves(Tejun, mv);
-        v += (mv <= 55 ? 60 - mv : 0) * f.cornersHeld;
+        v += (mv <= 55 ? 60 - mv : 0) * f.Corner(CORNER_HELD);
         if (mv < 33) v += SecondLineFours(bits);
         if (mv <= 49) v += EvalTerms::InnerSquares(bits, 2);
     }
