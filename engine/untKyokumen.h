@@ -16,6 +16,7 @@ enum class TEdge : uint8_t { Row1, ColumnH, Row8, ColumnA };
 enum class TCorner : uint8_t { H1, H8, A1, A8 };
 
 struct TPatternInstance;
+struct TPatternIndexes;
 
 inline constexpr int PATTERN_KINDS = 7;       // kind 0 is unused; 1..6 are the pattern kinds
 inline constexpr int PATTERN_INDICES = 6561;  // 3^8 configurations of eight squares
@@ -141,8 +142,10 @@ public:
 
     // The evaluations of the current snapshot, from white's point of view. Each recounts
     // BlackCount and WhiteCount.
-    int16_t Evaluate();                      // the hand-tuned rules
-    int32_t EvaluatePatterns();              // fewer rules plus the 22 pattern values
+    int16_t Evaluate();          // the hand-tuned rules
+    int32_t EvaluatePatterns();  // fewer rules plus the 22 pattern values
+    // The same with the instances' indexes known (the type C search keeps them move by move).
+    int32_t EvaluatePatterns(const TPatternIndexes& indexes);
     int16_t EvaluateD();                     // the hand-tuned rules retuned for thinking type D
     double EvaluateB();                      // the real-valued evaluation of thinking type B
     double EdgeValue(uint32_t edgeIndex);    // one edge's value inside EvaluateB

@@ -78,7 +78,6 @@ TEdgeBytes EdgeBytesOf(uint64_t discs) {
 struct TCornerArms {
     uint16_t column[256];
     uint16_t row[256];
-    int xBit;
 };
 constexpr int kPowers[8] = {2187, 729, 243, 81, 27, 9, 3, 1};  // digit weights, first to last
 
@@ -97,21 +96,23 @@ TCornerArms ArmsOf(int c) {
             if (byte & (1 << columnBit)) arms.column[byte] += columnDigits[distance];
             if (byte & (1 << rowBit)) arms.row[byte] += rowDigits[distance];
         }
-    arms.xBit = BitOf(r.xSquare);
     return arms;
 }
 const TCornerArms kCornerArms[4] = {ArmsOf(0), ArmsOf(1), ArmsOf(2), ArmsOf(3)};
 
-uint16_t CornerCode(int c, const TEdgeBytes& black, const TEdgeBytes& white,
-                    const TBitBoard& bits) {
+// Corner c of h1, h8, a1, a8: its column is h for the first two, its row 1 for h1 and a1.
+template <int c>
+inline uint16_t CornerCode(const TEdgeBytes& black, const TEdgeBytes& white,
+                           const TBitBoard& bits) {
+    constexpr bool rowOne = c == 0 || c == 2, columnH = c <= 1;
+    constexpr int xBit = BitOf(kCornerRegions[c].xSquare);
     const TCornerArms& arms = kCornerArms[c];
-    const bool rowOne = c == 0 || c == 2, columnH = c <= 1;  // h1, h8, a1, a8
     const uint32_t blackColumn = columnH ? black.columnH : black.columnA;
     const uint32_t whiteColumn = columnH ? white.columnH : white.columnA;
     const uint32_t blackRow = rowOne ? black.row1 : black.row8;
     const uint32_t whiteRow = rowOne ? white.row1 : white.row8;
-    const int x = static_cast<int>((bits.black >> arms.xBit) & 1) +
-                  2 * static_cast<int>((bits.white >> arms.xBit) & 1);
+    const int x =
+        static_cast<int>((bits.black >> xBit) & 1) + 2 * static_cast<int>((bits.white >> xBit) & 1);
     return static_cast<uint16_t>(arms.column[blackColumn] + arms.row[blackRow] +
                                  2 * (arms.column[whiteColumn] + arms.row[whiteRow]) +
                                  x * kPowers[1]);
@@ -142,10 +143,10 @@ TPositionFeatures PositionFeaturesOf(const TBitBoard& bits) {
               kEdgeTable[LineCode(black.columnH, white.columnH, kBase3LowFirst)] +
               kEdgeTable[LineCode(black.row8, white.row8, kBase3HighFirst)] +
               kEdgeTable[LineCode(black.columnA, white.columnA, kBase3LowFirst)];
-    f.corners = kCornerTable[CornerCode(0, black, white, bits)] +
-                kCornerTable[CornerCode(1, black, white, bits)] +
-                kCornerTable[CornerCode(2, black, white, bits)] +
-                kCornerTable[CornerCode(3, black, white, bits)];
+    f.corners = kCornerTable[CornerCode<0>(black, white, bits)] +
+                kCornerTable[CornerCode<1>(black, white, bits)] +
+                kCornerTable[CornerCode<2>(black, white, bits)] +
+                kCornerTable[CornerCode<3>(black, white, bits)];
     return f;
 }
 

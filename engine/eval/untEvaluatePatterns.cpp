@@ -8,6 +8,12 @@
 #include "engine/untKyokumen.h"
 
 int32_t TKyokumen::EvaluatePatterns() {
+    TPatternIndexes indexes;
+    AllPatternIndexes(CurrentBits(), indexes.of);
+    return EvaluatePatterns(indexes);
+}
+
+int32_t TKyokumen::EvaluatePatterns(const TPatternIndexes& indexes) {
     using namespace EvalTerms;
     const int mv = MoveNumber;
     const TBitBoard bits = CurrentBits();
@@ -30,9 +36,7 @@ int32_t TKyokumen::EvaluatePatterns() {
 
     const TPatternTable& table = *PatternWeights;
     const uint8_t stage = StageOf(mv);
-    uint16_t indexes[22];
-    AllPatternIndexes(bits, indexes);
     for (int i = 0; i < 22; ++i)
-        Add32(v, table[kPatternInstances[i].kind][indexes[i]][stage]);
+        Add32(v, table[kPatternInstances[i].kind][indexes.of[i]][stage]);
     return FinalResult(v, BlackCount, WhiteCount);
 }

@@ -100,13 +100,6 @@ constexpr TLineInstance kLineInstances[12] = {
     {true, 1, true}, {false, 1, false}, {true, 8, false},  {false, 8, true},   // EDGE
 };
 
-// The codes of the instances that are not whole lines (CORNER, CENTER and BLOCK).
-const std::array<TSquareCode, 10> kBlockCodes = [] {
-    auto code = [](int i) { return TSquareCode(kPatternInstances[i].squares); };
-    return std::array<TSquareCode, 10>{code(12), code(13), code(14), code(15), code(16),
-                                       code(17), code(18), code(19), code(20), code(21)};
-}();
-
 }  // namespace
 
 void AllPatternIndexes(const TBitBoard& bits, uint16_t (&indexes)[22]) {
@@ -118,6 +111,12 @@ void AllPatternIndexes(const TBitBoard& bits, uint16_t (&indexes)[22]) {
             line.isRow ? RowByte(bits.white, line.line) : ColumnByte(bits.white, line.line);
         indexes[i] = LineCode(black, white, line.highFirst ? kBase3HighFirst : kBase3LowFirst);
     }
-    for (int i = 12; i < 22; ++i)
-        indexes[i] = kBlockCodes[i - 12].Of(bits);
+    for (int i = 12; i < 22; ++i) {
+        int index = 0;
+        for (const uint8_t square : kPatternInstances[i].squares) {
+            const uint64_t mask = square == ALWAYS_EMPTY_CELL ? 0 : MaskOf(square);
+            index = 3 * index + ((bits.black & mask) ? BLACK : (bits.white & mask) ? WHITE : EMPTY);
+        }
+        indexes[i] = static_cast<uint16_t>(index);
+    }
 }

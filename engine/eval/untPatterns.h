@@ -74,8 +74,54 @@ inline uint16_t PatternIndexOf(const uint8_t* cells, const TPatternInstance& ins
 }
 
 // The indexes of all 22 instances at once, in table order, read from the bit sets: the
-// instances that are whole rows or columns a byte at a time, the others a column at a time.
+// instances that are whole rows or columns a byte at a time, the others square by square.
 void AllPatternIndexes(const TBitBoard& bits, uint16_t (&indexes)[22]);
+
+// The indexes of the 22 instances of one position, in table order.
+struct TPatternIndexes {
+    uint16_t of[22];
+};
+
+// Where each square stands in the instances: in which of them, and with which digit weight.
+// No square is in more than five.
+struct TSquareInstances {
+    uint8_t count = 0;
+    uint8_t instance[5] = {};
+    uint16_t power[5] = {};
+};
+inline constexpr std::array<TSquareInstances, 64> kSquareInstances = [] {
+    std::array<TSquareInstances, 64> squares{};
+    for (int i = 0; i < 22; ++i) {
+        int power = 3 * 3 * 3 * 3 * 3 * 3 * 3;  // the first square's digit weight, 3^7
+        for (const uint8_t square : kPatternInstances[i].squares) {
+            if (square != ALWAYS_EMPTY_CELL) {
+                TSquareInstances& s = squares[BitOf(square)];
+                s.instance[s.count] = static_cast<uint8_t>(i);
+                s.power[s.count++] = static_cast<uint16_t>(power);
+            }
+            power /= 3;
+        }
+    }
+    return squares;
+}();
+
+// The indexes after a move, from those before it: the placed disc adds its colour's digit
+// to every instance it is in, and every turned disc changes its digit from the opponent's
+// colour to the mover's, one up for white and one down for black. A move changes a few
+// squares, so this is far cheaper than reading 22 indexes off the board.
+inline void UpdatePatternIndexes(TPatternIndexes& indexes, int placedBit, uint64_t flips,
+                                 bool white) {
+    const TSquareInstances& placed = kSquareInstances[placedBit];
+    const uint16_t placedDigit = white ? WHITE : BLACK;
+    for (int i = 0; i < placed.count; ++i)
+        indexes.of[placed.instance[i]] += static_cast<uint16_t>(placedDigit * placed.power[i]);
+    const uint16_t turn = white ? 1 : 0xFFFF;  // +1 or -1 in 16-bit arithmetic
+    for (; flips != 0; flips &= flips - 1) {
+        const TSquareInstances& turned = kSquareInstances[std::countr_zero(flips)];
+        for (int i = 0; i < turned.count; ++i)
+            indexes.of[turned.instance[i]] += static_cast<uint16_t>(turn * turned.power[i]);
+    }
+}
 
 // The game stage of a move number: 0 up to move 20, 1 for moves 21 to 40, 2 from move 41.
 constexpr uint8_t StageOf(int moveNumber) {
