@@ -130,6 +130,25 @@ bool TKyokumen::HasLegalMove() const {
     return false;
 }
 
+namespace {
+
+// The discs after the mover plays the square: the turned discs and the placed one become
+// the mover's.
+struct TMoveBits {
+    TBitBoard after;
+    uint64_t changed;  // the placed disc and the turned ones
+};
+[[gnu::always_inline]] inline TMoveBits BitsAfterMove(const TBitBoard& before, uint8_t square,
+                                                      bool white) {
+    const uint64_t own = white ? before.white : before.black;
+    const uint64_t opponent = white ? before.black : before.white;
+    const uint64_t changed = FlipsOf(own, opponent, BitOf(square)) | MaskOf(square);
+    const uint64_t newOwn = own | changed, newOpponent = opponent & ~changed;
+    return {white ? TBitBoard{newOpponent, newOwn} : TBitBoard{newOwn, newOpponent}, changed};
+}
+
+}  // namespace
+
 void TKyokumen::MakeMove(uint8_t square) {
     // Squares off the board are ignored; so are wall cells, which must stay walls so that
     // every scan stops at the border.
@@ -138,7 +157,7 @@ void TKyokumen::MakeMove(uint8_t square) {
         throw EEngineError(
             "MakeMove: the snapshot stack is full (level 15); no level is left to play on");
 
-    const TBitBoard parentBits = CurrentBits();
+    const TMoveBits move = BitsAfterMove(CurrentBits(), square, WhiteToMove);
     ++MoveNumber;
     ++StackDepth;
     const TBoard_Data& parent = Boards[StackDepth - 2];
@@ -146,28 +165,34 @@ void TKyokumen::MakeMove(uint8_t square) {
     CopyCells(parent, child);
     CopyKey(parent, child);
     CurrentBoard = &child;
+    child.Bits = move.after;
 
-    // The turned discs are found on the bit sets, all directions at once; the cells and
-    // the key then change disc by disc. The key takes the new colour of every turned disc
-    // and of the placed one.
+    // The turned discs were found on the bit sets, all directions at once; the cells and
+    // the key change disc by disc. The key takes the new colour of every turned disc and of
+    // the placed one.
     const uint8_t mover = MoverColour();
-    const uint64_t own = WhiteToMove ? parentBits.white : parentBits.black;
-    const uint64_t opponent = WhiteToMove ? parentBits.black : parentBits.white;
-    const int placed = BitOf(square);
-    const uint64_t flips = FlipsOf(own, opponent, placed);
-    const uint64_t changed = flips | MaskOf(square);
-    const uint64_t newOwn = own | changed, newOpponent = opponent & ~changed;
-    child.Bits = WhiteToMove ? TBitBoard{newOpponent, newOwn} : TBitBoard{newOwn, newOpponent};
-
     uint8_t* cells = child.Cells;
     const uint64_t(&keys)[CELL_COUNT] = child.Hash.Keys[mover];
     uint64_t key = child.Hash.Key;
-    for (uint64_t left = changed; left != 0; left &= left - 1) {
+    for (uint64_t left = move.changed; left != 0; left &= left - 1) {
         const int cell = SquareOfBit(std::countr_zero(left));
         cells[cell] = mover;
         key ^= keys[cell];
     }
     child.Hash.Key = key;
+}
+
+uint64_t TKyokumen::MakeMoveOnBits(uint8_t square) {
+    if (StackDepth >= STACK_LEVELS)
+        throw EEngineError(
+            "MakeMove: the snapshot stack is full (level 15); no level is left to play on");
+    const TBitBoard before = CurrentBits();
+    ++MoveNumber;
+    ++StackDepth;
+    CurrentBoard = &Boards[StackDepth - 1];
+    const TMoveBits move = BitsAfterMove(before, square, WhiteToMove);
+    CurrentBoard->Bits = move.after;
+    return move.changed;
 }
 
 void TKyokumen::UndoMove() {

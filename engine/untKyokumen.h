@@ -107,6 +107,10 @@ public:
     bool IsLegal(uint8_t square) const;
     bool HasLegalMove() const;
     void MakeMove(uint8_t square);
+    // MakeMove for a position that is only evaluated (a leaf of a search): only the bit sets
+    // of the next snapshot are written, not its cells, key or pass marker. Returns the
+    // squares that changed (the placed disc and the turned ones); undone by UndoMove.
+    uint64_t MakeMoveOnBits(uint8_t square);
     void UndoMove();
     int16_t Commit();
     void RestoreTakeBack();

@@ -186,20 +186,25 @@ inline constexpr TRays kRays = MakeRays();
 // The opponent's discs that a disc of `own` placed on the bit would turn: in every
 // direction, the run of opponent discs from the square that ends at one of its own. The
 // first square of a ray that is not the opponent's is its nearest bit: the lowest on rays
-// that climb, the highest on rays that descend.
+// that climb, the highest on rays that descend. Written without branches, since whether a
+// direction turns anything is as good as random.
 inline uint64_t FlipsOf(uint64_t own, uint64_t opponent, int bit) {
     uint64_t flips = 0;
     const uint64_t(&rays)[8] = kRays.of[bit];
+#pragma GCC unroll 4
     for (int d = 0; d < 4; ++d) {
         const uint64_t stop = rays[d] & ~opponent;
         const uint64_t first = stop & (0 - stop);
-        if (first & own) flips |= rays[d] & (first - 1);
+        const uint64_t closes = 0 - static_cast<uint64_t>((first & own) != 0);
+        flips |= rays[d] & (first - 1) & closes;
     }
+#pragma GCC unroll 4
     for (int d = 4; d < 8; ++d) {
         const uint64_t stop = rays[d] & ~opponent;
-        if (stop == 0) continue;
-        const int nearest = 63 - std::countl_zero(stop);
-        if ((own >> nearest) & 1) flips |= rays[d] & (~uint64_t{1} << nearest);
+        // With no stop at all, bit 0 stands in; it is not in `stop`, so nothing closes.
+        const int nearest = 63 - std::countl_zero(stop | 1);
+        const uint64_t closes = 0 - ((stop & own) >> nearest & 1);
+        flips |= rays[d] & (~uint64_t{1} << nearest) & closes;
     }
     return flips;
 }

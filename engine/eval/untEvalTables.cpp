@@ -118,22 +118,6 @@ inline uint16_t CornerCode(const TEdgeBytes& black, const TEdgeBytes& white,
                                  x * kPowers[1]);
 }
 
-// What a square is on the searched line: the X square or a C square of a corner.
-enum class TLineRole : uint8_t { None, XSquare, CSquare };
-struct TSquareRole {
-    TLineRole role = TLineRole::None;
-    uint8_t corner = 0;  // the corner's square
-};
-constexpr std::array<TSquareRole, 256> kSquareRoles = [] {
-    std::array<TSquareRole, 256> roles{};
-    for (const TCornerRegion& r : kCornerRegions) {
-        roles[r.xSquare] = {TLineRole::XSquare, r.corner};
-        roles[r.cSquares[0]] = {TLineRole::CSquare, r.corner};
-        roles[r.cSquares[1]] = {TLineRole::CSquare, r.corner};
-    }
-    return roles;
-}();
-
 }  // namespace
 
 TPositionFeatures PositionFeaturesOf(const TBitBoard& bits) {
@@ -211,18 +195,4 @@ const TFeatureWeights& EvaluatePatternsFeatureWeightsAt(int mv) {
 }
 const TFeatureWeights& EvaluateDFeatureWeightsAt(int mv) {
     return kEvaluateDFeatureWeights[RowOf(mv)];
-}
-
-TLineFeatures LineFeaturesOf(const uint8_t* cells, const uint8_t* tejun) {
-    TLineFeatures f;
-    for (int ply = 1; ply <= 5; ++ply) {
-        const TSquareRole& role = kSquareRoles[tejun[ply]];
-        if (role.role == TLineRole::None) continue;
-        const int sign = ply % 2 == 1 ? -1 : 1;  // white's move costs white
-        if (role.role == TLineRole::CSquare) f.cSquaresOfAnyCorner += sign;
-        if (cells[role.corner] != EMPTY) continue;
-        if (role.role == TLineRole::XSquare) f.xSquares += sign;
-        if (role.role == TLineRole::CSquare) f.cSquares += sign;
-    }
-    return f;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+#include "engine/eval/untEvalSquares.h"
 #include "engine/eval/untEvalTerms.h"
 #include "engine/eval/untEvalWeights.h"
 
@@ -103,4 +105,33 @@ struct TLineFeatures {
     int cSquaresOfAnyCorner = 0;  // C squares whether their corner is empty or not
 };
 
-TLineFeatures LineFeaturesOf(const uint8_t* cells, const uint8_t* tejun);
+// What a square is on the searched line: the X square or a C square of a corner.
+struct TSquareRole {
+    int xSquare = 0;          // 1 for an X square
+    int cSquare = 0;          // 1 for a C square
+    uint64_t cornerMask = 0;  // its corner's square
+};
+inline constexpr std::array<TSquareRole, 256> kSquareRoles = [] {
+    std::array<TSquareRole, 256> roles{};
+    for (const TCornerRegion& r : kCornerRegions) {
+        roles[r.xSquare] = {1, 0, MaskOf(r.corner)};
+        roles[r.cSquares[0]] = {0, 1, MaskOf(r.corner)};
+        roles[r.cSquares[1]] = {0, 1, MaskOf(r.corner)};
+    }
+    return roles;
+}();
+
+// Called at every leaf of a search, so defined here to be inlined.
+inline TLineFeatures LineFeaturesOf(const TBitBoard& bits, const uint8_t* tejun) {
+    const uint64_t empty = bits.Empty();
+    TLineFeatures f;
+    for (int ply = 1; ply <= 5; ++ply) {
+        const TSquareRole& role = kSquareRoles[tejun[ply]];
+        const int sign = ply % 2 == 1 ? -1 : 1;  // white's move costs white
+        const int cornerEmpty = (empty & role.cornerMask) != 0;
+        f.cSquaresOfAnyCorner += sign * role.cSquare;
+        f.xSquares += sign * (role.xSquare & cornerEmpty);
+        f.cSquares += sign * (role.cSquare & cornerEmpty);
+    }
+    return f;
+}

@@ -19,7 +19,7 @@ int16_t TKyokumen::Evaluate() {
     if (mv >= 60) return FinalResult(v, BlackCount, WhiteCount);
 
     const TEvalWeights& w = EvaluateWeightsAt(mv);
-    const TLineFeatures line = LineFeaturesOf(CurrentBoard->Cells, Tejun);
+    const TLineFeatures line = LineFeaturesOf(bits, Tejun);
     const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
     Add16(v, Noise(mv, GameLevel, 22));
     if (GameLevel == 4 && mv < 55) Add16(v, DiscBalance(BlackCount, WhiteCount, 1));

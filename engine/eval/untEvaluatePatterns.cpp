@@ -2,15 +2,15 @@
 // X squares, plus the learned values of the 22 pattern instances for the game's stage.
 // The sum is kept in 32 bits, wrapping at its limits, and the evaluation draws no random
 // numbers.
+#include <utility>
+
 #include "engine/eval/untEvalTables.h"
 #include "engine/eval/untEvalWeights.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
 
 int32_t TKyokumen::EvaluatePatterns() {
-    TPatternIndexes indexes;
-    AllPatternIndexes(CurrentBits(), indexes.of);
-    return EvaluatePatterns(indexes);
+    return EvaluatePatterns(PatternIndexesOf(CurrentBits()));
 }
 
 int32_t TKyokumen::EvaluatePatterns(const TPatternIndexes& indexes) {
@@ -26,17 +26,19 @@ int32_t TKyokumen::EvaluatePatterns(const TPatternIndexes& indexes) {
     if (mv >= 58) return FinalResult(v, BlackCount, WhiteCount);
 
     const TEvalWeights& w = EvaluatePatternsWeightsAt(mv);
-    const uint8_t* cells = CurrentBoard->Cells;
-    const TLineFeatures line = LineFeaturesOf(cells, Tejun);
+    const TLineFeatures line = LineFeaturesOf(bits, Tejun);
     if (GameLevel == 4 && mv < 53) v += DiscBalance(BlackCount, WhiteCount, 1);
     v += WeightedSum(PositionFeaturesOf(bits), EvaluatePatternsFeatureWeightsAt(mv));
     v += CornersOnLine(Tejun, w.cornerOnLine);
     v += w.xSquareOnLine * line.xSquares;
-    v += LoneXSquareOnLine(cells, bits, Tejun, w.loneXSquareOnLine);
+    v += LoneXSquareOnLine(bits, Tejun, w.loneXSquareOnLine);
 
     const TPatternTable& table = *PatternWeights;
     const uint8_t stage = StageOf(mv);
-    for (int i = 0; i < 22; ++i)
-        Add32(v, table[kPatternInstances[i].kind][indexes.of[i]][stage]);
+    // The 22 lookups written out, so that each index is read from its lane directly.
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (Add32(v, table[kPatternInstances[I].kind][indexes.lanes[I / 8][I % 8]][stage]), ...);
+    }
+    (std::make_index_sequence<kPatternInstances.size()>{});
     return FinalResult(v, BlackCount, WhiteCount);
 }

@@ -102,7 +102,16 @@ constexpr TLineInstance kLineInstances[12] = {
 
 }  // namespace
 
-void AllPatternIndexes(const TBitBoard& bits, uint16_t (&indexes)[22]) {
+TPatternIndexes PatternIndexesOf(const TBitBoard& bits) {
+    uint16_t of[22];
+    AllPatternIndexes(bits, of);
+    TPatternIndexes indexes;
+    for (int i = 0; i < 22; ++i)
+        indexes.lanes[i / 8][i % 8] = of[i];
+    return indexes;
+}
+
+void AllPatternIndexes(const TBitBoard& bits, uint16_t* indexes) {
     for (int i = 0; i < 12; ++i) {
         const TLineInstance& line = kLineInstances[i];
         const uint32_t black =

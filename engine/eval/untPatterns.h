@@ -73,32 +73,32 @@ inline uint16_t PatternIndexOf(const uint8_t* cells, const TPatternInstance& ins
     return static_cast<uint16_t>(index);
 }
 
-// The indexes of all 22 instances at once, in table order, read from the bit sets: the
-// instances that are whole rows or columns a byte at a time, the others square by square.
-void AllPatternIndexes(const TBitBoard& bits, uint16_t (&indexes)[22]);
+// The indexes of all 22 instances at once, in table order (22 entries), read from the bit
+// sets: the instances that are whole rows or columns a byte at a time, the others square
+// by square.
+void AllPatternIndexes(const TBitBoard& bits, uint16_t* indexes);
 
-// The indexes of the 22 instances of one position, in table order.
+// The indexes of the 22 instances of one position, in table order, as three vectors of
+// eight 16-bit lanes (the last two lanes unused).
+using TIndexLanes = uint16_t __attribute__((vector_size(16)));
 struct TPatternIndexes {
-    uint16_t of[22];
+    TIndexLanes lanes[3] = {};
+    uint16_t operator[](int i) const { return lanes[i / 8][i % 8]; }
 };
+TPatternIndexes PatternIndexesOf(const TBitBoard& bits);
 
-// Where each square stands in the instances: in which of them, and with which digit weight.
-// No square is in more than five.
-struct TSquareInstances {
-    uint8_t count = 0;
-    uint8_t instance[5] = {};
-    uint16_t power[5] = {};
+// For each square, the digit weight it has in each instance (0 where it is not in one), in
+// the lanes of TPatternIndexes.
+struct TSquareWeights {
+    TIndexLanes lanes[3];
 };
-inline constexpr std::array<TSquareInstances, 64> kSquareInstances = [] {
-    std::array<TSquareInstances, 64> squares{};
-    for (int i = 0; i < 22; ++i) {
+inline const std::array<TSquareWeights, 64> kSquareWeights = [] {
+    std::array<TSquareWeights, 64> squares{};
+    for (int i = 0; i < static_cast<int>(kPatternInstances.size()); ++i) {
         int power = 3 * 3 * 3 * 3 * 3 * 3 * 3;  // the first square's digit weight, 3^7
         for (const uint8_t square : kPatternInstances[i].squares) {
-            if (square != ALWAYS_EMPTY_CELL) {
-                TSquareInstances& s = squares[BitOf(square)];
-                s.instance[s.count] = static_cast<uint8_t>(i);
-                s.power[s.count++] = static_cast<uint16_t>(power);
-            }
+            if (square != ALWAYS_EMPTY_CELL)
+                squares[BitOf(square)].lanes[i / 8][i % 8] = static_cast<uint16_t>(power);
             power /= 3;
         }
     }
@@ -107,19 +107,20 @@ inline constexpr std::array<TSquareInstances, 64> kSquareInstances = [] {
 
 // The indexes after a move, from those before it: the placed disc adds its colour's digit
 // to every instance it is in, and every turned disc changes its digit from the opponent's
-// colour to the mover's, one up for white and one down for black. A move changes a few
-// squares, so this is far cheaper than reading 22 indexes off the board.
+// colour to the mover's, one up for white and one down for black (in 16-bit arithmetic).
+// A move changes a few squares, each three vector additions, where reading 22 indexes off
+// the board takes hundreds of steps.
 inline void UpdatePatternIndexes(TPatternIndexes& indexes, int placedBit, uint64_t flips,
                                  bool white) {
-    const TSquareInstances& placed = kSquareInstances[placedBit];
+    const TSquareWeights& placed = kSquareWeights[placedBit];
     const uint16_t placedDigit = white ? WHITE : BLACK;
-    for (int i = 0; i < placed.count; ++i)
-        indexes.of[placed.instance[i]] += static_cast<uint16_t>(placedDigit * placed.power[i]);
-    const uint16_t turn = white ? 1 : 0xFFFF;  // +1 or -1 in 16-bit arithmetic
+    for (int j = 0; j < 3; ++j)
+        indexes.lanes[j] += placed.lanes[j] * placedDigit;
     for (; flips != 0; flips &= flips - 1) {
-        const TSquareInstances& turned = kSquareInstances[std::countr_zero(flips)];
-        for (int i = 0; i < turned.count; ++i)
-            indexes.of[turned.instance[i]] += static_cast<uint16_t>(turn * turned.power[i]);
+        const TSquareWeights& turned = kSquareWeights[std::countr_zero(flips)];
+        for (int j = 0; j < 3; ++j)
+            indexes.lanes[j] =
+                white ? indexes.lanes[j] + turned.lanes[j] : indexes.lanes[j] - turned.lanes[j];
     }
 }
 

@@ -105,6 +105,8 @@ std::vector<TEdgeRule> ExpandRules() {
 struct TEdgeTable {
     std::array<uint16_t, 256> base3{};  // base-3 number of a bit mask, digits 0 and 1
     std::array<double, 6561> value{};
+    std::array<bool, 6561> special{};  // the edges EdgeValue treats on their own (below)
+    int CodeOf(uint32_t white, uint32_t black) const { return base3[white] + 2 * base3[black]; }
 };
 
 const TEdgeTable& EdgeTable() {
@@ -117,8 +119,10 @@ const TEdgeTable& EdgeTable() {
             t.base3[mask] = static_cast<uint16_t>(code);
         }
         for (const TEdgeRule& rule : EdgeRules())
-            t.value[t.base3[WhiteMask(rule.index)] + 2 * t.base3[BlackMask(rule.index)]] =
-                rule.value;
+            t.value[t.CodeOf(WhiteMask(rule.index), BlackMask(rule.index))] = rule.value;
+        for (const uint32_t index : {kFullWhite, kFullBlack, kInnerSixWhite, kInnerSixBlack,
+                                     kWhiteRunLow, kWhiteRunHigh, kBlackRunLow, kBlackRunHigh})
+            t.special[t.CodeOf(WhiteMask(index), BlackMask(index))] = true;
         return t;
     }();
     return table;
@@ -150,38 +154,45 @@ constexpr uint64_t kNeverExposed = kCorners | MaskOf(22) | MaskOf(27) | MaskOf(7
 double ExposureBalance(const TBitBoard& bits) {
     const uint64_t empty = bits.Empty();
     const uint64_t white = bits.white & ~kNeverExposed, black = bits.black & ~kNeverExposed;
-    const TBitCounts whiteOpen = NeighboursIn(empty | bits.black);
-    const TBitCounts blackOpen = NeighboursIn(empty | bits.white);
-    const int whiteHalves = std::popcount(whiteOpen.bit1 & white) +
-                            2 * std::popcount(whiteOpen.bit2 & white) +
-                            4 * std::popcount(whiteOpen.bit3 & white);
-    const int blackWhole =
-        std::popcount(blackOpen.bit0 & black) + 2 * std::popcount(blackOpen.bit1 & black) +
-        4 * std::popcount(blackOpen.bit2 & black) + 8 * std::popcount(blackOpen.bit3 & black);
+    const uint64_t openToWhite = empty | bits.black, openToBlack = empty | bits.white;
+    // Direction by direction: the white discs with an open neighbour there, and the black
+    // ones. A white disc loses half its count rounded down, so the white sum is halved
+    // after taking off one for every white disc with an odd count.
+    int whiteSum = 0, blackSum = 0;
+    uint64_t whiteOdd = 0;
+    auto direction = [&](uint64_t whiteOpen, uint64_t blackOpen) {
+        whiteSum += std::popcount(whiteOpen & white);
+        whiteOdd ^= whiteOpen & white;
+        blackSum += std::popcount(blackOpen & black);
+    };
+    direction(WithNeighbourIn<1>(openToWhite), WithNeighbourIn<1>(openToBlack));
+    direction(WithNeighbourIn<-1>(openToWhite), WithNeighbourIn<-1>(openToBlack));
+    direction(WithNeighbourIn<10>(openToWhite), WithNeighbourIn<10>(openToBlack));
+    direction(WithNeighbourIn<-10>(openToWhite), WithNeighbourIn<-10>(openToBlack));
+    direction(WithNeighbourIn<11>(openToWhite), WithNeighbourIn<11>(openToBlack));
+    direction(WithNeighbourIn<-11>(openToWhite), WithNeighbourIn<-11>(openToBlack));
+    direction(WithNeighbourIn<9>(openToWhite), WithNeighbourIn<9>(openToBlack));
+    direction(WithNeighbourIn<-9>(openToWhite), WithNeighbourIn<-9>(openToBlack));
+    const int whiteHalves = (whiteSum - std::popcount(whiteOdd)) / 2;
     auto pull = [&](uint64_t discs) {
         return std::popcount(empty & WithNeighbourIn<1>(discs)) +
                std::popcount(empty & WithNeighbourIn<-1>(discs)) +
                std::popcount(empty & WithNeighbourIn<10>(discs)) +
                std::popcount(empty & WithNeighbourIn<-10>(discs));
     };
-    return -whiteHalves + blackWhole - (pull(bits.white) - pull(bits.black));
+    return -whiteHalves + blackSum - (pull(bits.white) - pull(bits.black));
 }
 
-// The four edges' indexes: 2^i for a white disc on square i of the edge, 1000 * 2^i for a
-// black one; row 1 from h1, column h from h1, column a from a1, row 8 from h8.
-std::array<uint32_t, 4> EdgeIndexesB(const TBitBoard& bits) {
-    // The discs of row 1 (or row 8) gathered into one byte, column h first.
-    auto row = [](uint64_t b, int y) {
-        return static_cast<uint32_t>((((b >> (y - 1)) & kRow1) * 0x0102040810204080ull) >> 56);
-    };
-    auto column = [](uint64_t b, int x) {
-        return static_cast<uint32_t>((b >> (8 * (x - 1))) & 0xFF);
-    };
-    auto index = [](uint32_t white, uint32_t black) { return white + 1000 * black; };
-    return {index(row(bits.white, 1), row(bits.black, 1)),
-            index(column(bits.white, 1), column(bits.black, 1)),
-            index(column(bits.white, 8), column(bits.black, 8)),
-            index(row(bits.white, 8), row(bits.black, 8))};
+// The discs of the four edges, each as two bytes with square i of the edge in bit i: row 1
+// from h1, column h from h1, column a from a1, row 8 from h8.
+struct TEdgeDiscsB {
+    uint32_t white, black;
+};
+std::array<TEdgeDiscsB, 4> EdgeDiscsB(const TBitBoard& bits) {
+    return {{{RowByte(bits.white, 1), RowByte(bits.black, 1)},
+             {ColumnByte(bits.white, 1), ColumnByte(bits.black, 1)},
+             {ColumnByte(bits.white, 8), ColumnByte(bits.black, 8)},
+             {RowByte(bits.white, 8), RowByte(bits.black, 8)}}};
 }
 
 // Corners played on the searched line.
@@ -284,7 +295,6 @@ int TKyokumen::EmptyPull(uint8_t square) const {
 
 double TKyokumen::EvaluateB() {
     const int mv = MoveNumber;
-    const uint8_t* cells = CurrentBoard->Cells;
     const TBitBoard bits = CurrentBits();
     BlackCount = static_cast<uint8_t>(std::popcount(bits.black));
     WhiteCount = static_cast<uint8_t>(std::popcount(bits.white));
@@ -302,11 +312,18 @@ double TKyokumen::EvaluateB() {
         }
         if (mv < 57) {
             EdgeRunsWhite = EdgeRunsBlack = 0;
-            for (const uint32_t index : EdgeIndexesB(bits))
-                v += EdgeValue(index);
+            // EdgeValue of each edge; most edges are none of its special cases and come
+            // after no five-disc run, and their value is the rule list's.
+            const TEdgeTable& table = EdgeTable();
+            for (const TEdgeDiscsB& edge : EdgeDiscsB(bits)) {
+                const int code = table.CodeOf(edge.white, edge.black);
+                v += table.special[code] || EdgeRunsWhite != 0 || EdgeRunsBlack != 0
+                         ? EdgeValue(edge.white + 1000 * edge.black)
+                         : table.value[code];
+            }
         }
         const TPositionFeatures f = PositionFeaturesOf(bits);
-        const TLineFeatures line = LineFeaturesOf(cells, Tejun);
+        const TLineFeatures line = LineFeaturesOf(bits, Tejun);
         v += CornerBlockWeight(mv) * f.Corner(CORNER_BLOCK);
         const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
         v += (fewDiscs ? 0 : CSquareMoveWeight(mv)) * line.cSquaresOfAnyCorner;

@@ -24,6 +24,7 @@
 // position keys) and B (EvaluateB in floating point with mobility terms).
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -123,6 +124,14 @@ public:
 
     explicit TSearch(TKyokumen& k) : k_(k), rules_(k) {}
 
+    // Searches from the current position and leaves every snapshot as a search that plays
+    // each of its moves in full would.
+    Value Run() {
+        const Value v = Node();
+        WritePendingLeaves();
+        return v;
+    }
+
     // Searches the node at the next ply and returns its value.
     Value Node() {
         TKyokumen& k = k_;
@@ -137,6 +146,8 @@ public:
 
         bool hasChild = false, remembered = false;
         Value v = 0;
+        // The children are leaves when they are beyond the depth limit or end the game.
+        const bool leavesBelow = d >= k.MaxPly || k.MoveNumber + 1 == 60;
         ForEachInCornerFirstOrder(legal, [&](int bit) {
             const uint8_t square = static_cast<uint8_t>(SquareOfBit(bit));
             if (rules_.Skips(d, square)) return true;
@@ -144,7 +155,7 @@ public:
                 remembered = true;
                 return false;
             }
-            const Value child = Child(d, square);
+            const Value child = leavesBelow ? LeafChild(d, square) : Child(d, square);
             if (hasChild) {
                 rules_.Update(d, child);
             } else {
@@ -175,6 +186,7 @@ private:
     Value Child(int d, uint8_t square) {
         TKyokumen& k = k_;
         k.MakeMove(square);
+        pending_[k.StackDepth - 1].pending = false;
         ++k.EvalCount;
         k.CurrentBoard->Passed = 0;
         rules_.RecordMove(d, square);
@@ -184,6 +196,54 @@ private:
         --k.SearchPly;
         k.UndoMove();
         return v;
+    }
+
+    // A child that is a leaf: the same steps as Child and the leaf's Node, but the move is
+    // made on the bit sets alone, since the leaf is only evaluated. What Child would have
+    // written into the snapshot is noted and written only if no later move overwrites it.
+    Value LeafChild(int d, uint8_t square) {
+        TKyokumen& k = k_;
+        const uint64_t parentKey = k.CurrentBoard->Hash.Key;
+        const uint64_t changed = k.MakeMoveOnBits(square);
+        pending_[k.StackDepth - 1] = {true, k.WhiteToMove, changed, parentKey};
+        ++k.EvalCount;
+        rules_.RecordMove(d, square);
+        k.SwitchSide();
+        ++k.SearchPly;
+        rules_.EnterPly(d + 1);
+        const Value v = rules_.Leaf(d + 1);
+        k.SwitchSide();
+        --k.SearchPly;
+        k.UndoMove();
+        return v;
+    }
+
+    // The snapshots of the last leaves played at each stack level that no later move
+    // overwrote, written as MakeMove and Child write them: the parent's cells with the
+    // mover's discs placed and turned, the key toggled with them, and not passed. The
+    // bits of the leaf are still in the snapshot; the cells off the board are the same in
+    // every snapshot.
+    void WritePendingLeaves() {
+        TKyokumen& k = k_;
+        for (int level = 1; level < SNAPSHOTS; ++level) {
+            const TPendingLeaf& leaf = pending_[level];
+            if (!leaf.pending) continue;
+            TBoard_Data& snapshot = k.Boards[level];
+            std::memcpy(snapshot.Cells, k.Boards[0].Cells, sizeof snapshot.Cells);
+            for (int bit = 0; bit < 64; ++bit) {
+                const uint64_t mask = uint64_t{1} << bit;
+                snapshot.Cells[SquareOfBit(bit)] = (snapshot.Bits.black & mask)   ? BLACK
+                                                   : (snapshot.Bits.white & mask) ? WHITE
+                                                                                  : EMPTY;
+            }
+            snapshot.Passed = 0;
+            const uint8_t mover = leaf.white ? WHITE : BLACK;
+            uint64_t key = leaf.parentKey;
+            for (uint64_t left = leaf.changed; left != 0; left &= left - 1)
+                key ^= snapshot.Hash.Keys[mover][SquareOfBit(std::countr_zero(left))];
+            snapshot.Hash.Key = key;
+            snapshot.Hash.ValueState = 0;
+        }
     }
 
     // The side to move has no move: the other side moves on the same snapshot, at the
@@ -209,6 +269,16 @@ private:
         return k_.WhiteToMove ? rules_.Min(d - 1) < v : rules_.Max(d - 1) > v;
     }
 
+    // A leaf's snapshot not yet written: the mover, the discs that changed, and the key of
+    // the position the move was made from.
+    struct TPendingLeaf {
+        bool pending = false;
+        bool white = false;
+        uint64_t changed = 0;
+        uint64_t parentKey = 0;
+    };
+
     TKyokumen& k_;
     Rules rules_;
+    TPendingLeaf pending_[SNAPSHOTS];
 };

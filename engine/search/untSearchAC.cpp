@@ -38,7 +38,7 @@ public:
         // Below the first node the parent's indexes are known; the first node's position may
         // be the game board, whose bits are not kept, so its children are read in full.
         if (d == firstPly_) {
-            AllPatternIndexes(child, indexes.of);
+            indexes = PatternIndexesOf(child);
             return;
         }
         const TBitBoard& parent = k_.Boards[k_.StackDepth - 2].Bits;
@@ -59,9 +59,9 @@ private:
 }  // namespace
 
 int16_t TKyokumen::SearchA() {
-    return static_cast<int16_t>(TSearch<TPlainRules<&TKyokumen::Evaluate, 'A'>>(*this).Node());
+    return static_cast<int16_t>(TSearch<TPlainRules<&TKyokumen::Evaluate, 'A'>>(*this).Run());
 }
 
 int32_t TKyokumen::SearchC() {
-    return TSearch<TPatternRules>(*this).Node();
+    return TSearch<TPatternRules>(*this).Run();
 }

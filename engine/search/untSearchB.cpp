@@ -107,5 +107,5 @@ private:
 }  // namespace
 
 double TKyokumen::SearchB() {
-    return TSearch<TSearchBRules>(*this).Node();
+    return TSearch<TSearchBRules>(*this).Run();
 }

@@ -124,5 +124,5 @@ private:
 }  // namespace
 
 int16_t TKyokumen::SearchD() {
-    return static_cast<int16_t>(TSearch<TSearchDRules>(*this).Node());
+    return static_cast<int16_t>(TSearch<TSearchDRules>(*this).Run());
 }
