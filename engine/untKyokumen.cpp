@@ -130,32 +130,11 @@ bool TKyokumen::HasLegalMove() const {
     return false;
 }
 
-namespace {
-
-// The discs after the mover plays the square: the turned discs and the placed one become
-// the mover's.
-struct TMoveBits {
-    TBitBoard after;
-    uint64_t changed;  // the placed disc and the turned ones
-};
-[[gnu::always_inline]] inline TMoveBits BitsAfterMove(const TBitBoard& before, uint8_t square,
-                                                      bool white) {
-    const uint64_t own = white ? before.white : before.black;
-    const uint64_t opponent = white ? before.black : before.white;
-    const uint64_t changed = FlipsOf(own, opponent, BitOf(square)) | MaskOf(square);
-    const uint64_t newOwn = own | changed, newOpponent = opponent & ~changed;
-    return {white ? TBitBoard{newOpponent, newOwn} : TBitBoard{newOwn, newOpponent}, changed};
-}
-
-}  // namespace
-
 void TKyokumen::MakeMove(uint8_t square) {
     // Squares off the board are ignored; so are wall cells, which must stay walls so that
     // every scan stops at the border.
     if (square < 11 || square > 88 || CurrentBoard->Cells[square] == WALL) return;
-    if (StackDepth >= STACK_LEVELS)
-        throw EEngineError(
-            "MakeMove: the snapshot stack is full (level 15); no level is left to play on");
+    if (StackDepth >= STACK_LEVELS) StackFull();
 
     const TMoveBits move = BitsAfterMove(CurrentBits(), square, WhiteToMove);
     ++MoveNumber;
@@ -182,25 +161,13 @@ void TKyokumen::MakeMove(uint8_t square) {
     child.Hash.Key = key;
 }
 
-uint64_t TKyokumen::MakeMoveOnBits(uint8_t square) {
-    if (StackDepth >= STACK_LEVELS)
-        throw EEngineError(
-            "MakeMove: the snapshot stack is full (level 15); no level is left to play on");
-    const TBitBoard before = CurrentBits();
-    ++MoveNumber;
-    ++StackDepth;
-    CurrentBoard = &Boards[StackDepth - 1];
-    const TMoveBits move = BitsAfterMove(before, square, WhiteToMove);
-    CurrentBoard->Bits = move.after;
-    return move.changed;
+void TKyokumen::StackFull() {
+    throw EEngineError(
+        "MakeMove: the snapshot stack is full (level 15); no level is left to play on");
 }
 
-void TKyokumen::UndoMove() {
-    if (StackDepth <= 1)
-        throw EEngineError("UndoMove: already at stack level 1; there is no move to undo");
-    --MoveNumber;
-    --StackDepth;
-    CurrentBoard = &Boards[StackDepth - 1];
+void TKyokumen::NothingToUndo() {
+    throw EEngineError("UndoMove: already at stack level 1; there is no move to undo");
 }
 
 int16_t TKyokumen::Commit() {

@@ -110,8 +110,21 @@ public:
     // MakeMove for a position that is only evaluated (a leaf of a search): only the bit sets
     // of the next snapshot are written, not its cells, key or pass marker. Returns the
     // squares that changed (the placed disc and the turned ones); undone by UndoMove.
-    uint64_t MakeMoveOnBits(uint8_t square);
-    void UndoMove();
+    uint64_t MakeMoveOnBits(uint8_t square) {
+        if (StackDepth >= STACK_LEVELS) StackFull();
+        const TMoveBits move = BitsAfterMove(CurrentBits(), square, WhiteToMove);
+        ++MoveNumber;
+        ++StackDepth;
+        CurrentBoard = &Boards[StackDepth - 1];
+        CurrentBoard->Bits = move.after;
+        return move.changed;
+    }
+    void UndoMove() {
+        if (StackDepth <= 1) NothingToUndo();
+        --MoveNumber;
+        --StackDepth;
+        CurrentBoard = &Boards[StackDepth - 1];
+    }
     int16_t Commit();
     void RestoreTakeBack();
     void SwitchSide() { WhiteToMove = !WhiteToMove; }
@@ -174,4 +187,6 @@ public:
 
 private:
     void SetCentre(uint8_t d4, uint8_t e4, uint8_t d5, uint8_t e5);
+    [[noreturn]] static void StackFull();      // a move at stack level 15
+    [[noreturn]] static void NothingToUndo();  // an undo at stack level 1
 };

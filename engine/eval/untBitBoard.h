@@ -184,29 +184,56 @@ constexpr TRays MakeRays() {
 inline constexpr TRays kRays = MakeRays();
 
 // The opponent's discs that a disc of `own` placed on the bit would turn: in every
-// direction, the run of opponent discs from the square that ends at one of its own. The
-// first square of a ray that is not the opponent's is its nearest bit: the lowest on rays
-// that climb, the highest on rays that descend. Written without branches, since whether a
-// direction turns anything is as good as random.
+// direction, the run of opponent discs from the square that ends at one of its own.
+//
+// On a ray that climbs to higher bits the first square that is not the opponent's is the
+// lowest bit of (ray & ~opponent), which two's complement isolates in one step. Three of
+// the four rays that descend climb on the board mirrored column for column (a byte swap,
+// which turns column x into column 9 - x and keeps the rows), so only the ray up the
+// column needs the highest bit. Written without branches, since whether a direction turns
+// anything is as good as random.
+inline uint64_t ClimbingFlips(uint64_t own, uint64_t opponent, uint64_t ray) {
+    const uint64_t stop = ray & ~opponent;
+    const uint64_t first = stop & (0 - stop);
+    const uint64_t closes = 0 - static_cast<uint64_t>((first & own) != 0);
+    return ray & (first - 1) & closes;
+}
+
 inline uint64_t FlipsOf(uint64_t own, uint64_t opponent, int bit) {
-    uint64_t flips = 0;
+    // kRays directions: a row down, a column left (towards column a) and a row up, a column
+    // left, a column left and a row down, a row up.
+    enum { kDown = 0, kLeftUp = 1, kLeft = 2, kLeftDown = 3, kUp = 4 };
     const uint64_t(&rays)[8] = kRays.of[bit];
-#pragma GCC unroll 4
-    for (int d = 0; d < 4; ++d) {
-        const uint64_t stop = rays[d] & ~opponent;
-        const uint64_t first = stop & (0 - stop);
-        const uint64_t closes = 0 - static_cast<uint64_t>((first & own) != 0);
-        flips |= rays[d] & (first - 1) & closes;
-    }
-#pragma GCC unroll 4
-    for (int d = 4; d < 8; ++d) {
-        const uint64_t stop = rays[d] & ~opponent;
-        // With no stop at all, bit 0 stands in; it is not in `stop`, so nothing closes.
-        const int nearest = 63 - std::countl_zero(stop | 1);
-        const uint64_t closes = 0 - ((stop & own) >> nearest & 1);
-        flips |= rays[d] & (~uint64_t{1} << nearest) & closes;
-    }
-    return flips;
+    uint64_t flips =
+        ClimbingFlips(own, opponent, rays[kDown]) | ClimbingFlips(own, opponent, rays[kLeftUp]) |
+        ClimbingFlips(own, opponent, rays[kLeft]) | ClimbingFlips(own, opponent, rays[kLeftDown]);
+    // The mirrored board: the square's column mirrored is bit ^ 56.
+    const uint64_t(&mirrored)[8] = kRays.of[bit ^ 56];
+    const uint64_t ownMirrored = __builtin_bswap64(own);
+    const uint64_t opponentMirrored = __builtin_bswap64(opponent);
+    flips |= __builtin_bswap64(ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeftUp]) |
+                               ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeft]) |
+                               ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeftDown]));
+    // Up the column: the nearest square is the highest bit of the stop set. With no stop at
+    // all, bit 0 stands in; it is not in `stop`, so nothing closes.
+    const uint64_t stop = rays[kUp] & ~opponent;
+    const int nearest = 63 - std::countl_zero(stop | 1);
+    const uint64_t closes = 0 - ((stop & own) >> nearest & 1);
+    return flips | (rays[kUp] & (~uint64_t{1} << nearest) & closes);
+}
+
+// The discs after the side with `white` plays the square: the turned discs and the placed
+// one become the mover's.
+struct TMoveBits {
+    TBitBoard after;
+    uint64_t changed;  // the placed disc and the turned ones
+};
+inline TMoveBits BitsAfterMove(const TBitBoard& before, int square, bool white) {
+    const uint64_t own = white ? before.white : before.black;
+    const uint64_t opponent = white ? before.black : before.white;
+    const uint64_t changed = FlipsOf(own, opponent, BitOf(square)) | MaskOf(square);
+    const uint64_t newOwn = own | changed, newOpponent = opponent & ~changed;
+    return {white ? TBitBoard{newOpponent, newOwn} : TBitBoard{newOwn, newOpponent}, changed};
 }
 
 // The searches' visiting order (corners first, then h5 h6 h7 h2, columns g to b from row

@@ -60,31 +60,12 @@ std::array<TByteLanes16, kCodes> BuildCornerTable() {
     return table;
 }
 
-const std::array<TByteLanes8, kCodes> kEdgeTable = BuildEdgeTable();
-const std::array<TByteLanes16, kCodes> kCornerTable = BuildCornerTable();
-
-// The discs of the four edges, each as a byte: row 1 and row 8 with column h in bit 0,
-// columns h and a with row 1 in bit 0.
-struct TEdgeBytes {
-    uint32_t row1, columnH, row8, columnA;
-};
-TEdgeBytes EdgeBytesOf(uint64_t discs) {
-    return {RowByte(discs, 1), ColumnByte(discs, 1), RowByte(discs, 8), ColumnByte(discs, 8)};
-}
-
-// A corner region's code in two parts, each a function of one edge's byte: the corner and
-// its arm along its column (C square, the square beyond, the third square), and its arm
-// along its row; the X square is added on its own.
-struct TCornerArms {
-    uint16_t column[256];
-    uint16_t row[256];
-};
 constexpr int kPowers[8] = {2187, 729, 243, 81, 27, 9, 3, 1};  // digit weights, first to last
 
-TCornerArms ArmsOf(int c) {
+EvalTables::TCornerArms ArmsOf(int c) {
     const TCornerRegion& r = kCornerRegions[c];
     const bool rowOne = r.corner % 10 == 1, columnH = r.corner / 10 == 1;
-    TCornerArms arms{};
+    EvalTables::TCornerArms arms{};
     // Squares of the column arm by distance from the corner, with their digit weights.
     const int columnDigits[4] = {kPowers[0], kPowers[2], kPowers[4], kPowers[6]};
     const int rowDigits[4] = {0, kPowers[3], kPowers[5],
@@ -98,41 +79,16 @@ TCornerArms ArmsOf(int c) {
         }
     return arms;
 }
-const TCornerArms kCornerArms[4] = {ArmsOf(0), ArmsOf(1), ArmsOf(2), ArmsOf(3)};
-
-// Corner c of h1, h8, a1, a8: its column is h for the first two, its row 1 for h1 and a1.
-template <int c>
-inline uint16_t CornerCode(const TEdgeBytes& black, const TEdgeBytes& white,
-                           const TBitBoard& bits) {
-    constexpr bool rowOne = c == 0 || c == 2, columnH = c <= 1;
-    constexpr int xBit = BitOf(kCornerRegions[c].xSquare);
-    const TCornerArms& arms = kCornerArms[c];
-    const uint32_t blackColumn = columnH ? black.columnH : black.columnA;
-    const uint32_t whiteColumn = columnH ? white.columnH : white.columnA;
-    const uint32_t blackRow = rowOne ? black.row1 : black.row8;
-    const uint32_t whiteRow = rowOne ? white.row1 : white.row8;
-    const int x =
-        static_cast<int>((bits.black >> xBit) & 1) + 2 * static_cast<int>((bits.white >> xBit) & 1);
-    return static_cast<uint16_t>(arms.column[blackColumn] + arms.row[blackRow] +
-                                 2 * (arms.column[whiteColumn] + arms.row[whiteRow]) +
-                                 x * kPowers[1]);
-}
 
 }  // namespace
 
-TPositionFeatures PositionFeaturesOf(const TBitBoard& bits) {
-    const TEdgeBytes black = EdgeBytesOf(bits.black), white = EdgeBytesOf(bits.white);
-    TPositionFeatures f;
-    f.edges = kEdgeTable[LineCode(black.row1, white.row1, kBase3HighFirst)] +
-              kEdgeTable[LineCode(black.columnH, white.columnH, kBase3LowFirst)] +
-              kEdgeTable[LineCode(black.row8, white.row8, kBase3HighFirst)] +
-              kEdgeTable[LineCode(black.columnA, white.columnA, kBase3LowFirst)];
-    f.corners = kCornerTable[CornerCode<0>(black, white, bits)] +
-                kCornerTable[CornerCode<1>(black, white, bits)] +
-                kCornerTable[CornerCode<2>(black, white, bits)] +
-                kCornerTable[CornerCode<3>(black, white, bits)];
-    return f;
-}
+namespace EvalTables {
+
+const std::array<TByteLanes8, kCodes> kEdgeTable = BuildEdgeTable();
+const std::array<TByteLanes16, kCodes> kCornerTable = BuildCornerTable();
+const TCornerArms kCornerArms[4] = {ArmsOf(0), ArmsOf(1), ArmsOf(2), ArmsOf(3)};
+
+}  // namespace EvalTables
 
 namespace {
 

@@ -61,7 +61,67 @@ struct TPositionFeatures {
     int Corner(TCornerLane lane) const { return corners[lane]; }
 };
 
-TPositionFeatures PositionFeaturesOf(const TBitBoard& bits);
+namespace EvalTables {
+
+// The features of every edge code (L1 the most significant digit) and of every corner
+// region code (corner, X square, the C squares, the squares beyond them, the third squares).
+extern const std::array<TByteLanes8, 6561> kEdgeTable;
+extern const std::array<TByteLanes16, 6561> kCornerTable;
+
+// A corner region's code in two parts, each a function of one edge's byte: the corner and
+// its arm along its column (C square, the square beyond, the third square), and its arm
+// along its row; the X square is added on its own. By corner, h1, h8, a1, a8.
+struct TCornerArms {
+    uint16_t column[256];
+    uint16_t row[256];
+};
+extern const TCornerArms kCornerArms[4];
+
+// The discs of the four edges, each as a byte: row 1 and row 8 with column h in bit 0,
+// columns h and a with row 1 in bit 0.
+struct TEdgeBytes {
+    uint32_t row1, columnH, row8, columnA;
+};
+inline TEdgeBytes EdgeBytesOf(uint64_t discs) {
+    return {RowByte(discs, 1), ColumnByte(discs, 1), RowByte(discs, 8), ColumnByte(discs, 8)};
+}
+
+// The code of corner c (h1, h8, a1, a8): its column is h for the first two, its row 1 for
+// h1 and a1.
+template <int c>
+inline uint16_t CornerCode(const TEdgeBytes& black, const TEdgeBytes& white,
+                           const TBitBoard& bits) {
+    constexpr bool rowOne = c == 0 || c == 2, columnH = c <= 1;
+    constexpr int xBit = BitOf(kCornerRegions[c].xSquare);
+    constexpr int xWeight = 729;  // the X square is the second digit
+    const TCornerArms& arms = kCornerArms[c];
+    const uint32_t blackColumn = columnH ? black.columnH : black.columnA;
+    const uint32_t whiteColumn = columnH ? white.columnH : white.columnA;
+    const uint32_t blackRow = rowOne ? black.row1 : black.row8;
+    const uint32_t whiteRow = rowOne ? white.row1 : white.row8;
+    const int x =
+        static_cast<int>((bits.black >> xBit) & 1) + 2 * static_cast<int>((bits.white >> xBit) & 1);
+    return static_cast<uint16_t>(arms.column[blackColumn] + arms.row[blackRow] +
+                                 2 * (arms.column[whiteColumn] + arms.row[whiteRow]) + x * xWeight);
+}
+
+}  // namespace EvalTables
+
+// Called at every leaf of a search, so defined here to be inlined.
+inline TPositionFeatures PositionFeaturesOf(const TBitBoard& bits) {
+    using namespace EvalTables;
+    const TEdgeBytes black = EdgeBytesOf(bits.black), white = EdgeBytesOf(bits.white);
+    TPositionFeatures f;
+    f.edges = kEdgeTable[LineCode(black.row1, white.row1, kBase3HighFirst)] +
+              kEdgeTable[LineCode(black.columnH, white.columnH, kBase3LowFirst)] +
+              kEdgeTable[LineCode(black.row8, white.row8, kBase3HighFirst)] +
+              kEdgeTable[LineCode(black.columnA, white.columnA, kBase3LowFirst)];
+    f.corners = kCornerTable[CornerCode<0>(black, white, bits)] +
+                kCornerTable[CornerCode<1>(black, white, bits)] +
+                kCornerTable[CornerCode<2>(black, white, bits)] +
+                kCornerTable[CornerCode<3>(black, white, bits)];
+    return f;
+}
 
 // The weights of the lanes at one move number. A rule an evaluation does not use, or skips
 // at that move number, has weight 0.
