@@ -90,6 +90,7 @@ public:
         k_.Tejun[d] = square;
     }
     bool Skips(int, uint8_t) const { return false; }
+    void WillExpand(int) {}
     bool Remembers(int, Value&) { return false; }
     void CountMobility(int, uint64_t) {}
     void PrepareRoot() {}
@@ -139,6 +140,7 @@ public:
         rules_.EnterPly(d);
         if (d > k.MaxPly || k.MoveNumber == 60) return rules_.Leaf(d);
         if (k.EvalCount > NODE_LIMIT) return Rules::kCutOff;
+        rules_.WillExpand(d);
         // The node's legal squares, found all at once; they are tried in the corner-first order.
         const uint64_t legal = LegalMovesOf(k);
         rules_.CountMobility(d, legal);
