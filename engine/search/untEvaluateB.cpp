@@ -101,31 +101,60 @@ std::vector<TEdgeRule> ExpandRules() {
 }
 
 // The rule values by base-3 code of the edge (digit 1 white, 2 black), 0 where no rule
-// names the edge.
+// names the edge, with what EdgeValue does to some edges on their own: a full edge and the
+// six inner squares count more before move 31, and the five-disc runs from a C square are
+// counted.
 struct TEdgeTable {
     std::array<uint16_t, 256> base3{};  // base-3 number of a bit mask, digits 0 and 1
     std::array<double, 6561> value{};
-    std::array<bool, 6561> special{};  // the edges EdgeValue treats on their own (below)
+    std::array<double, 6561> early{};  // the value before move 31
+    std::array<int8_t, 6561> run{};    // +1 a white five-disc run, -1 a black one
     int CodeOf(uint32_t white, uint32_t black) const { return base3[white] + 2 * base3[black]; }
+    int CodeOfIndex(uint32_t index) const { return CodeOf(WhiteMask(index), BlackMask(index)); }
 };
 
-const TEdgeTable& EdgeTable() {
-    static const TEdgeTable table = [] {
-        TEdgeTable t;
-        for (uint32_t mask = 0; mask < 256; ++mask) {
-            uint32_t code = 0, weight = 1;
-            for (int i = 0; i < 8; ++i, weight *= 3)
-                if (mask & (1u << i)) code += weight;
-            t.base3[mask] = static_cast<uint16_t>(code);
-        }
-        for (const TEdgeRule& rule : EdgeRules())
-            t.value[t.CodeOf(WhiteMask(rule.index), BlackMask(rule.index))] = rule.value;
-        for (const uint32_t index : {kFullWhite, kFullBlack, kInnerSixWhite, kInnerSixBlack,
-                                     kWhiteRunLow, kWhiteRunHigh, kBlackRunLow, kBlackRunHigh})
-            t.special[t.CodeOf(WhiteMask(index), BlackMask(index))] = true;
-        return t;
-    }();
-    return table;
+const TEdgeTable kEdgeTable = [] {
+    TEdgeTable t;
+    for (uint32_t mask = 0; mask < 256; ++mask) {
+        uint32_t code = 0, weight = 1;
+        for (int i = 0; i < 8; ++i, weight *= 3)
+            if (mask & (1u << i)) code += weight;
+        t.base3[mask] = static_cast<uint16_t>(code);
+    }
+    for (const TEdgeRule& rule : EdgeRules())
+        t.value[t.CodeOfIndex(rule.index)] = rule.value;
+    t.early = t.value;
+    t.early[t.CodeOfIndex(kFullWhite)] = 16.0;
+    t.early[t.CodeOfIndex(kFullBlack)] = -16.0;
+    t.early[t.CodeOfIndex(kInnerSixWhite)] = 16.88;
+    t.early[t.CodeOfIndex(kInnerSixBlack)] = -16.88;
+    for (const uint32_t index : {kWhiteRunLow, kWhiteRunHigh})
+        t.run[t.CodeOfIndex(index)] = 1;
+    for (const uint32_t index : {kBlackRunLow, kBlackRunHigh})
+        t.run[t.CodeOfIndex(index)] = -1;
+    return t;
+}();
+
+// EdgeValue of an edge given by its code. An edge is one whose white and black discs
+// share no square; anything else only reads the table.
+double EdgeValueOf(TKyokumen& k, int code, bool isEdge) {
+    const TEdgeTable& t = kEdgeTable;
+    double value = isEdge && k.MoveNumber < 31 ? t.early[code] : t.value[code];
+    const int run = isEdge ? t.run[code] : 0;
+    // Five-disc runs from a C square weaken their owner, the more of them the worse; the
+    // count carries over to the edges evaluated after them.
+    if (run > 0) ++k.EdgeRunsWhite;
+    if (run < 0) ++k.EdgeRunsBlack;
+    if (k.EdgeRunsWhite != 0 || k.EdgeRunsBlack != 0) {
+        if (k.EdgeRunsWhite == 1) value -= 1.5;
+        if (k.EdgeRunsWhite == 2) value -= 5.0;
+        if (k.EdgeRunsWhite >= 3) value -= 10.0;
+        if (k.EdgeRunsBlack == 1) value += 1.75;
+        if (k.EdgeRunsBlack == 2) value += 5.25;
+        if (k.EdgeRunsBlack >= 3) value += 10.0;
+    }
+    if (k.MoveNumber < 41 && run != 0) value = run > 0 ? 4.75 : -4.75;
+    return value;
 }
 
 double CornerBlockWeight(int mv) {
@@ -244,31 +273,9 @@ const std::vector<TEdgeRule>& EdgeRules() {
 }
 
 double TKyokumen::EdgeValue(uint32_t edgeIndex) {
-    const TEdgeTable& table = EdgeTable();
-    double value = table.value[table.base3[WhiteMask(edgeIndex) & 0xFF] +
-                               2 * table.base3[BlackMask(edgeIndex) & 0xFF]];
-    // A full edge and the six inner squares count double early in the game.
-    if (MoveNumber < 31) {
-        if (edgeIndex == kFullWhite) value = 16.0;
-        if (edgeIndex == kFullBlack) value = -16.0;
-        if (edgeIndex == kInnerSixWhite) value = 16.88;
-        if (edgeIndex == kInnerSixBlack) value = -16.88;
-    }
-    // Five-disc runs from a C square weaken their owner, the more of them the worse; the
-    // count carries over to the edges evaluated after them.
-    if (edgeIndex == kWhiteRunLow || edgeIndex == kWhiteRunHigh) ++EdgeRunsWhite;
-    if (edgeIndex == kBlackRunLow || edgeIndex == kBlackRunHigh) ++EdgeRunsBlack;
-    if (EdgeRunsWhite == 1) value -= 1.5;
-    if (EdgeRunsWhite == 2) value -= 5.0;
-    if (EdgeRunsWhite >= 3) value -= 10.0;
-    if (EdgeRunsBlack == 1) value += 1.75;
-    if (EdgeRunsBlack == 2) value += 5.25;
-    if (EdgeRunsBlack >= 3) value += 10.0;
-    if (MoveNumber < 41) {
-        if (edgeIndex == kWhiteRunLow || edgeIndex == kWhiteRunHigh) value = 4.75;
-        if (edgeIndex == kBlackRunLow || edgeIndex == kBlackRunHigh) value = -4.75;
-    }
-    return value;
+    const uint32_t white = WhiteMask(edgeIndex), black = BlackMask(edgeIndex);
+    const bool isEdge = white < 256 && black < 256 && (white & black) == 0;
+    return EdgeValueOf(*this, kEdgeTable.CodeOf(white & 0xFF, black & 0xFF), isEdge);
 }
 
 uint8_t TKyokumen::Exposure(uint8_t square) const {
@@ -312,15 +319,8 @@ double TKyokumen::EvaluateB() {
         }
         if (mv < 57) {
             EdgeRunsWhite = EdgeRunsBlack = 0;
-            // EdgeValue of each edge; most edges are none of its special cases and come
-            // after no five-disc run, and their value is the rule list's.
-            const TEdgeTable& table = EdgeTable();
-            for (const TEdgeDiscsB& edge : EdgeDiscsB(bits)) {
-                const int code = table.CodeOf(edge.white, edge.black);
-                v += table.special[code] || EdgeRunsWhite != 0 || EdgeRunsBlack != 0
-                         ? EdgeValue(edge.white + 1000 * edge.black)
-                         : table.value[code];
-            }
+            for (const TEdgeDiscsB& edge : EdgeDiscsB(bits))
+                v += EdgeValueOf(*this, kEdgeTable.CodeOf(edge.white, edge.black), true);
         }
         const TPositionFeatures f = PositionFeaturesOf(bits);
         const TLineFeatures line = LineFeaturesOf(bits, Tejun);
