@@ -87,30 +87,45 @@ struct TDiscCensus {
     int value = 0;  // white minus black, less each side's frontier when it was counted
 };
 
-// The sum of OpenNeighbours over one colour's discs. Inner discs count their empty
-// neighbours; discs on an edge (corners aside) count the one neighbour off the edge's line
-// that is on the board, if it is empty or the opponent's.
-inline int OpenNeighbourSum(uint64_t own, uint64_t opponent) {
-    const uint64_t empty = ~(own | opponent);
-    const uint64_t inner = own & kInner;
+// The sum of OpenNeighbours over the black discs less the sum over the white ones. For the
+// inner discs the number of empty neighbours of every square is added up at once, as four
+// bit planes (a carry-save adder over the eight shifted sets of empty squares), and each
+// colour weighs the planes by its discs. A disc on an edge (corners aside) counts the one
+// neighbour off the edge's line that is on the board, if it is empty or the opponent's.
+inline int FrontierBalance(const TBitBoard& bits) {
+    const uint64_t empty = bits.Empty();
     // For an inner square every neighbour is on the board, so plain shifts never wrap into
     // a square that matters.
-    int open = std::popcount(inner & (empty >> 1)) + std::popcount(inner & (empty << 1)) +
-               std::popcount(inner & (empty >> 8)) + std::popcount(inner & (empty << 8)) +
-               std::popcount(inner & (empty >> 9)) + std::popcount(inner & (empty << 9)) +
-               std::popcount(inner & (empty >> 7)) + std::popcount(inner & (empty << 7));
-    const uint64_t openOrOpponent = empty | opponent;
-    const uint64_t edges = own & ~kCorners;
-    open += std::popcount(edges & kColumnH & (openOrOpponent >> 8));  // h: the neighbour in g
-    open += std::popcount(edges & kColumnA & (openOrOpponent << 8));  // a: the neighbour in b
-    open += std::popcount(edges & kRow1 & (openOrOpponent >> 1));     // row 1: the one in row 2
-    open += std::popcount(edges & kRow8 & (openOrOpponent << 1));     // row 8: the one in row 7
-    return open;
-}
-
-// The sum of OpenNeighbours over the black discs less the sum over the white ones.
-inline int FrontierBalance(const TBitBoard& bits) {
-    return OpenNeighbourSum(bits.black, bits.white) - OpenNeighbourSum(bits.white, bits.black);
+    const uint64_t n[8] = {empty >> 1, empty << 1, empty >> 8, empty << 8,
+                           empty >> 9, empty << 9, empty >> 7, empty << 7};
+    auto fullAdd = [](uint64_t a, uint64_t b, uint64_t c, uint64_t& carry) {
+        const uint64_t ab = a ^ b;
+        carry = (a & b) | (c & ab);
+        return ab ^ c;
+    };
+    uint64_t c1, c2, c4;
+    const uint64_t s1 = fullAdd(n[0], n[1], n[2], c1);
+    const uint64_t s2 = fullAdd(n[3], n[4], n[5], c2);
+    const uint64_t s3 = n[6] ^ n[7], c3 = n[6] & n[7];
+    const uint64_t ones = fullAdd(s1, s2, s3, c4);
+    uint64_t f1;
+    const uint64_t t1 = fullAdd(c1, c2, c3, f1);
+    const uint64_t twos = t1 ^ c4, f2 = t1 & c4;
+    const uint64_t fours = f1 ^ f2, eights = f1 & f2;
+    auto weigh = [&](uint64_t discs) {
+        return std::popcount(ones & discs) + 2 * std::popcount(twos & discs) +
+               4 * std::popcount(fours & discs) + 8 * std::popcount(eights & discs);
+    };
+    auto edgeOpen = [&](uint64_t own, uint64_t opponent) {
+        const uint64_t openOrOpponent = empty | opponent;
+        const uint64_t edges = own & ~kCorners;
+        return std::popcount(edges & kColumnH & (openOrOpponent >> 8)) +
+               std::popcount(edges & kColumnA & (openOrOpponent << 8)) +
+               std::popcount(edges & kRow1 & (openOrOpponent >> 1)) +
+               std::popcount(edges & kRow8 & (openOrOpponent << 1));
+    };
+    return weigh(bits.black & kInner) - weigh(bits.white & kInner) +
+           edgeOpen(bits.black, bits.white) - edgeOpen(bits.white, bits.black);
 }
 
 // Counts the discs. With the frontier on, each disc's OpenNeighbours count against its
