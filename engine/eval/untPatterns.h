@@ -112,16 +112,17 @@ inline const std::array<TSquareWeights, 64> kSquareWeights = [] {
 // the board takes hundreds of steps.
 inline void UpdatePatternIndexes(TPatternIndexes& indexes, int placedBit, uint64_t flips,
                                  bool white) {
+    TIndexLanes turned[3] = {};
+    for (; flips != 0; flips &= flips - 1) {
+        const TSquareWeights& square = kSquareWeights[std::countr_zero(flips)];
+        for (int j = 0; j < 3; ++j)
+            turned[j] += square.lanes[j];
+    }
     const TSquareWeights& placed = kSquareWeights[placedBit];
     const uint16_t placedDigit = white ? WHITE : BLACK;
+    const uint16_t turn = white ? 1 : 0xFFFF;  // +1 or -1 in 16-bit arithmetic
     for (int j = 0; j < 3; ++j)
-        indexes.lanes[j] += placed.lanes[j] * placedDigit;
-    for (; flips != 0; flips &= flips - 1) {
-        const TSquareWeights& turned = kSquareWeights[std::countr_zero(flips)];
-        for (int j = 0; j < 3; ++j)
-            indexes.lanes[j] =
-                white ? indexes.lanes[j] + turned.lanes[j] : indexes.lanes[j] - turned.lanes[j];
-    }
+        indexes.lanes[j] += placed.lanes[j] * placedDigit + turned[j] * turn;
 }
 
 // The game stage of a move number: 0 up to move 20, 1 for moves 21 to 40, 2 from move 41.
