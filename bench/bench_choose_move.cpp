@@ -52,9 +52,10 @@ const TBenchPosition kSuite[] = {
     {"OOOOOOOXOXXXXOOXOXXXOXXXOXXOXXOXOXOXXOXXOXXXOXXXO-XXXX----OOOO--", 53},
 };
 
-// An open position at move 49: the search reads eleven plies and stops at the limit.
+// A position of a real game at move 49 in which every thinking type reads to the end and
+// stops at the limit of generated positions.
 const TBenchPosition kFullBudget = {
-    "------------------------XOXO----OXOX----XOXO----OXOX------------", 49};
+    "XXXXXXOX-XXXOOOX--XXXOOX-OXXOOXX-XXOXXXX-XOOXXXX-XXXOX--OXXXXO--", 49};
 
 std::unique_ptr<TKyokumen> EngineAt(const TBenchPosition& position, uint8_t thinkType) {
     RandSeed(1);

@@ -219,4 +219,40 @@ TEST(SearchEquality, RealGamesAtEveryStageLevelAndType) {
     EXPECT_GT(compared, 2000 / kScale);
 }
 
+// Hand-made positions around the end of a game: a wipe-out inside the tree for either
+// side, a pass before the last corner, a drawn finish, and a midgame reached by few discs.
+TEST(SearchEquality, WipeOutsPassesAndFinishesAtEveryLevelAndType) {
+    const struct {
+        TPicture picture;
+        int moveNumber;
+    } positions[] = {
+        {{"........", "........", "........", "..OXX...", "........", "...O....", "...O....",
+          "........"},
+         20},
+        {{"........", "........", "........", "........", ".X.XO...", "........", "........",
+          "........"},
+         20},
+        {{"OXXXXXX.", "XOXXXXXX", "XXOXXXXX", "XXXOXXXX", "XXXXOXXX", "XXXXXOXX", "XXXXXXOX",
+          ".XXXXXXO"},
+         58},
+        {{"XXXXXXX.", "XXXXXXXO", "XXXXXXOO", "XXXXOOOO", "XXXXOOOO", "XXXOOOOO", "XXOOOOOO",
+          "XOOOOOOO"},
+         59},
+        {{"XXO.....", "........", "........", "........", ".X.XO...", "........", "........",
+          "........"},
+         10},
+    };
+    int compared = 0;
+    for (const auto& [picture, moveNumber] : positions)
+        for (uint8_t level = 2; level <= 4; ++level)
+            for (uint8_t type = 1; type <= 4; ++type) {
+                TTwins twins(static_cast<uint32_t>(moveNumber), level, type, 1);
+                for (TKyokumen* k : {twins.fast.get(), twins.plain.get()})
+                    SetGameBoard(*k, picture, moveNumber);
+                ASSERT_TRUE(twins.Choose(0)) << twins.Where();
+                ++compared;
+            }
+    EXPECT_EQ(compared, 5 * 3 * 4);
+}
+
 }  // namespace
