@@ -154,7 +154,7 @@ void TKyokumen::MakeMove(uint8_t square) {
     const uint64_t(&keys)[CELL_COUNT] = child.Hash.Keys[mover];
     uint64_t key = child.Hash.Key;
     for (uint64_t left = move.changed; left != 0; left &= left - 1) {
-        const int cell = SquareOfBit(std::countr_zero(left));
+        const int cell = kSquareOfBit[std::countr_zero(left)];
         cells[cell] = mover;
         key ^= keys[cell];
     }

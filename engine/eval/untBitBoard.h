@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -158,6 +159,23 @@ constexpr int SquareOfBit(int bit) {
     return 10 * (bit / 8 + 1) + bit % 8 + 1;
 }
 
+// BitOf and SquareOfBit as tables for the hot paths, where a load is cheaper than the
+// division by 10 (-1 for the cells off the board).
+inline constexpr std::array<int8_t, 101> kBitOfSquare = [] {
+    std::array<int8_t, 101> bits{};
+    for (int square = 0; square <= 100; ++square)
+        bits[square] = static_cast<int8_t>(
+            square >= 11 && square <= 88 && square % 10 >= 1 && square % 10 <= 8 ? BitOf(square)
+                                                                                 : -1);
+    return bits;
+}();
+inline constexpr std::array<uint8_t, 64> kSquareOfBit = [] {
+    std::array<uint8_t, 64> squares{};
+    for (int bit = 0; bit < 64; ++bit)
+        squares[bit] = static_cast<uint8_t>(SquareOfBit(bit));
+    return squares;
+}();
+
 // The squares beyond each square in each of the eight directions, nearest first when read
 // from the square outward. Directions 0 to 3 step to higher bits (+1 the next row, +7, +8
 // the next column to the left, +9), directions 4 to 7 to lower bits.
@@ -231,7 +249,8 @@ struct TMoveBits {
 inline TMoveBits BitsAfterMove(const TBitBoard& before, int square, bool white) {
     const uint64_t own = white ? before.white : before.black;
     const uint64_t opponent = white ? before.black : before.white;
-    const uint64_t changed = FlipsOf(own, opponent, BitOf(square)) | MaskOf(square);
+    const int bit = kBitOfSquare[square];
+    const uint64_t changed = FlipsOf(own, opponent, bit) | uint64_t{1} << bit;
     const uint64_t newOwn = own | changed, newOpponent = opponent & ~changed;
     return {white ? TBitBoard{newOpponent, newOwn} : TBitBoard{newOwn, newOpponent}, changed};
 }

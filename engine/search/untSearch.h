@@ -151,7 +151,7 @@ public:
         // The children are leaves when they are beyond the depth limit or end the game.
         const bool leavesBelow = d >= k.MaxPly || k.MoveNumber + 1 == 60;
         ForEachInCornerFirstOrder(legal, [&](int bit) {
-            const uint8_t square = static_cast<uint8_t>(SquareOfBit(bit));
+            const uint8_t square = kSquareOfBit[bit];
             if (rules_.Skips(d, square)) return true;
             if (rules_.Remembers(d, v)) {
                 remembered = true;
@@ -242,7 +242,7 @@ private:
             const uint8_t mover = leaf.white ? WHITE : BLACK;
             uint64_t key = leaf.parentKey;
             for (uint64_t left = leaf.changed; left != 0; left &= left - 1)
-                key ^= snapshot.Hash.Keys[mover][SquareOfBit(std::countr_zero(left))];
+                key ^= snapshot.Hash.Keys[mover][kSquareOfBit[std::countr_zero(left)]];
             snapshot.Hash.Key = key;
             snapshot.Hash.ValueState = 0;
         }

@@ -44,7 +44,7 @@ public:
         const TBitBoard& parent = k_.Boards[k_.StackDepth - 2].Bits;
         const uint64_t turned = (child.black ^ parent.black) & (child.white ^ parent.white);
         indexes = indexes_[d];
-        UpdatePatternIndexes(indexes, BitOf(square), turned, k_.WhiteToMove);
+        UpdatePatternIndexes(indexes, kBitOfSquare[square], turned, k_.WhiteToMove);
     }
 
     Value Leaf(int d) {
