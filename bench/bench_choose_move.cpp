@@ -21,9 +21,11 @@
 
 #include "ReferenceBoard.h"
 #include "ReferenceSearch.h"
+#include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
+#include "engine/untTextFile.h"
 
 namespace {
 
@@ -57,9 +59,28 @@ const TBenchPosition kSuite[] = {
 const TBenchPosition kFullBudget = {
     "XXXXXXOX-XXXOOOX--XXXOOX-OXXOOXX-XXOXXXX-XOOXXXX-XXXOX--OXXXXO--", 49};
 
+// The shipped pattern values, read once, so that type C plays as in the game.
+std::shared_ptr<TPatternTable> ShippedPatternValues() {
+    static const std::shared_ptr<TPatternTable> values = [] {
+        std::array<std::string, 6> texts;
+        std::array<std::string_view, 6> views;
+        for (int kind = 1; kind <= 6; ++kind) {
+            texts[kind - 1] =
+                ReadTextFile(std::filesystem::path(TOLVANEY_RESOURCES) / PatternResourceName(kind));
+            views[kind - 1] = texts[kind - 1];
+        }
+        TKyokumen loader;
+        loader.LoadPatternWeights(views);
+        return loader.PatternWeights;
+    }();
+    return values;
+}
+
 std::unique_ptr<TKyokumen> EngineAt(const TBenchPosition& position, uint8_t thinkType) {
+    const std::shared_ptr<TPatternTable> patternValues = ShippedPatternValues();
     RandSeed(1);
     auto k = std::make_unique<TKyokumen>();
+    k->PatternWeights = patternValues;
     for (int i = 0; i < 64; ++i) {
         const char c = position.cells[i];
         k->Boards[0].Cells[10 * (8 - i % 8) + i / 8 + 1] = c == 'X'   ? BLACK

@@ -12,8 +12,10 @@
 
 #include "BoardPicture.h"
 #include "ReferenceSearch.h"
+#include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
+#include "engine/untTextFile.h"
 
 namespace {
 
@@ -78,6 +80,23 @@ bool SameArray(const T (&a)[N], const T (&b)[N]) {
     return ::testing::AssertionSuccess();
 }
 
+// The shipped pattern values, read once: type C is compared on the values it plays with.
+std::shared_ptr<TPatternTable> ShippedPatternValues() {
+    static const std::shared_ptr<TPatternTable> values = [] {
+        std::array<std::string, 6> texts;
+        std::array<std::string_view, 6> views;
+        for (int kind = 1; kind <= 6; ++kind) {
+            texts[kind - 1] =
+                ReadTextFile(std::filesystem::path(TOLVANEY_RESOURCES) / PatternResourceName(kind));
+            views[kind - 1] = texts[kind - 1];
+        }
+        TKyokumen loader;
+        loader.LoadPatternWeights(views);
+        return loader.PatternWeights;
+    }();
+    return values;
+}
+
 // Two engines in the same state: one chooses with ChooseMove, the other with the plain
 // version, each from the same state of the random generator.
 struct TTwins {
@@ -87,6 +106,7 @@ struct TTwins {
     TTwins(uint32_t seed, uint8_t level, uint8_t type, int placement)
         : fast(NewEngine(seed)), plain(NewEngine(seed)) {
         for (TKyokumen* k : {fast.get(), plain.get()}) {
+            k->PatternWeights = ShippedPatternValues();
             if (placement == 2) k->SetPlacement2();
             if (placement == 3) k->SetPlacement3();
             if (placement == 4) k->SetPlacement4();
@@ -205,8 +225,8 @@ TEST(SearchEquality, RealGamesAtEveryStageLevelAndType) {
     const auto positions = RealPositions(120 / kScale);
     for (std::size_t i = 0; i < positions.size(); ++i) {
         const auto& [cells, moveNumber] = positions[i];
-        // The top level at every fourth position keeps the full-depth endgames affordable.
-        const uint8_t level = static_cast<uint8_t>(i % 4 == 0 ? 4 : 2 + i % 2);
+        // The top level at every sixth position keeps the full-depth endgames affordable.
+        const uint8_t level = static_cast<uint8_t>(i % 6 == 0 ? 4 : 2 + i % 2);
         for (uint8_t type = 1; type <= 4; ++type) {
             TTwins twins(static_cast<uint32_t>(i), level, type, 1);
             for (TKyokumen* k : {twins.fast.get(), twins.plain.get()})
