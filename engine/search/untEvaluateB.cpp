@@ -1,6 +1,12 @@
 // The hand-written evaluation of thinking type B, in floating point: discs and their
 // exposure, the four edges valued by a rule list, corners and the squares next to them,
 // and the moves played on the searched line.
+//
+// It reads the bit sets: the exposure of all discs is counted direction by direction on
+// whole sets, the edges and corners are table lookups by their codes, and the rule list of
+// the edges is a table by edge code built once. The sum is taken in the order of the steps,
+// each step adding its own sum at once, since in floating point the order of the additions
+// shows in the last bit.
 #include <array>
 
 #include "engine/eval/untBitBoard.h"

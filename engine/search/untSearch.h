@@ -22,6 +22,16 @@
 // The types differ in their leaf evaluation and a few rules, which a rules class supplies:
 // A and C (Evaluate, EvaluatePatterns), D (EvaluateD with mobility terms and a table of
 // position keys) and B (EvaluateB in floating point with mobility terms).
+//
+// Why it is fast, with every result as the square-by-square search gives it: the search
+// works on the snapshots' bit sets. A node finds all its legal squares at once and visits
+// their bits in the corner-first order; a move turns its discs with a few bit operations
+// per direction. Most generated positions are leaves, which are only evaluated, and the
+// evaluations read nothing but the bits: so a leaf is played on the bit sets alone, and
+// what playing it in full would have written into its snapshot (cells, key, markers) is
+// written once at the end of the search, for the last leaf of each stack level that no
+// later move overwrote. Type C keeps its 22 pattern indexes move by move along the line,
+// and type D fetches its key table entry while the node's moves are being found.
 
 #include <cstdint>
 #include <cstring>
