@@ -19,9 +19,10 @@ inline constexpr int CELL_COUNT = 101;
 //
 // Cells are what everyone reads and writes: the window, the learning commands and the
 // tests. Bits hold the same discs as two 64-bit sets for the searches and evaluations,
-// which work on whole sets at once; only MakeMove keeps them, on the snapshots it plays on
-// (Boards[1] and up). The game board's bits are not kept, since its cells are written from
-// outside; TKyokumen::CurrentBits reads them from the cells there.
+// which work on whole sets at once; the moves keep them (MakeMove, and MakeMoveOnBits,
+// which writes nothing else), on the snapshots they play on (Boards[1] and up). The game
+// board's bits are not kept, since its cells are written from outside;
+// TKyokumen::CurrentBits reads them from the cells there.
 class TBoard_Data {
 public:
     TBoard_Data() = default;  // all cells empty, not passed, a fresh key table
