@@ -122,7 +122,6 @@ TFeatureWeights FeatureWeightsOf(const TEvalWeights& w, bool lateRules, TCSquare
 
 constexpr int kLastLateMove = 58;  // the hand-tuned evaluations skip their late rules from 59
 
-using TFeatureWeightTable = std::array<TFeatureWeights, LAST_MOVE + 1>;
 template <typename WeightsAt>
 TFeatureWeightTable MakeFeatureWeightTable(WeightsAt weightsAt, TCSquareRules cRules) {
     TFeatureWeightTable table;
@@ -130,6 +129,11 @@ TFeatureWeightTable MakeFeatureWeightTable(WeightsAt weightsAt, TCSquareRules cR
         table[mv] = FeatureWeightsOf(weightsAt(mv), mv <= kLastLateMove, cRules);
     return table;
 }
+
+}  // namespace
+
+namespace EvalTables {
+
 const TFeatureWeightTable kEvaluateFeatureWeights =
     MakeFeatureWeightTable(EvaluateWeightsAt, TCSquareRules::PerCSquare);
 const TFeatureWeightTable kEvaluatePatternsFeatureWeights =
@@ -137,18 +141,4 @@ const TFeatureWeightTable kEvaluatePatternsFeatureWeights =
 const TFeatureWeightTable kEvaluateDFeatureWeights =
     MakeFeatureWeightTable(EvaluateDWeightsAt, TCSquareRules::OncePerCorner);
 
-int RowOf(int mv) {
-    return std::clamp(mv, 0, LAST_MOVE);
-}
-
-}  // namespace
-
-const TFeatureWeights& EvaluateFeatureWeightsAt(int mv) {
-    return kEvaluateFeatureWeights[RowOf(mv)];
-}
-const TFeatureWeights& EvaluatePatternsFeatureWeightsAt(int mv) {
-    return kEvaluatePatternsFeatureWeights[RowOf(mv)];
-}
-const TFeatureWeights& EvaluateDFeatureWeightsAt(int mv) {
-    return kEvaluateDFeatureWeights[RowOf(mv)];
-}
+}  // namespace EvalTables

@@ -129,12 +129,25 @@ struct alignas(16) TFeatureWeights {
     int16_t edge[8] = {};
     int16_t corner[16] = {};
 };
-// The lane weights of each evaluation at a move number (outside 0..60 the nearest one).
-// The hand-tuned evaluations stop before their corner-run rules from move 59 on, so those
-// rules have weight 0 there.
-const TFeatureWeights& EvaluateFeatureWeightsAt(int mv);
-const TFeatureWeights& EvaluatePatternsFeatureWeightsAt(int mv);
-const TFeatureWeights& EvaluateDFeatureWeightsAt(int mv);
+// The lane weights of each evaluation at every move number. The hand-tuned evaluations
+// stop before their corner-run rules from move 59 on, so those rules have weight 0 there.
+using TFeatureWeightTable = std::array<TFeatureWeights, LAST_MOVE + 1>;
+namespace EvalTables {
+extern const TFeatureWeightTable kEvaluateFeatureWeights;
+extern const TFeatureWeightTable kEvaluatePatternsFeatureWeights;
+extern const TFeatureWeightTable kEvaluateDFeatureWeights;
+}  // namespace EvalTables
+
+// The lane weights at a move number (outside 0..60 the nearest one).
+inline const TFeatureWeights& EvaluateFeatureWeightsAt(int mv) {
+    return EvalTables::kEvaluateFeatureWeights[WeightRowOf(mv)];
+}
+inline const TFeatureWeights& EvaluatePatternsFeatureWeightsAt(int mv) {
+    return EvalTables::kEvaluatePatternsFeatureWeights[WeightRowOf(mv)];
+}
+inline const TFeatureWeights& EvaluateDFeatureWeightsAt(int mv) {
+    return EvalTables::kEvaluateDFeatureWeights[WeightRowOf(mv)];
+}
 
 // The weighted sum of all features. Every lane product and the sum stay far inside 16 bits,
 // so the result is exact.
