@@ -26,12 +26,11 @@
 // Why it is fast, with every result as the square-by-square search gives it: the search
 // works on the snapshots' bit sets. A node finds all its legal squares at once and visits
 // their bits in the corner-first order; a move turns its discs with a few bit operations
-// per direction. Most generated positions are leaves, which are only evaluated, and the
-// evaluations read nothing but the bits: so a leaf is played on the bit sets alone, and
-// what playing it in full would have written into its snapshot (cells, key, markers) is
-// written once at the end of the search, for the last leaf of each stack level that no
-// later move overwrote. Type C keeps its 22 pattern indexes move by move along the line,
-// and type D fetches its key table entry while the node's moves are being found.
+// per direction. Nothing in the search reads a snapshot's cells, so a move writes only
+// the snapshot's bits, key and markers, and a leaf, which is only evaluated, only its
+// bits; what MakeMove would have left in each snapshot is written once at the end of the
+// search, from the last position played there. Type C keeps its 22 pattern indexes move by move
+// along the line, and type D fetches its key table entry while the node's moves are being found.
 
 #include <cstdint>
 #include <cstring>
@@ -139,7 +138,7 @@ public:
     // each of its moves in full would.
     Value Run() {
         const Value v = Node();
-        WritePendingLeaves();
+        WriteSnapshots();
         return v;
     }
 
@@ -194,13 +193,70 @@ public:
     }
 
 private:
+    // Plays a move of the search as MakeMove plays it, the snapshot's cells aside: its bit
+    // sets, key (the new colour of every changed disc toggled in) and markers are written
+    // now, since the search reads them; nothing in the search reads the cells, which
+    // WriteSnapshots writes once at the end from the bits. This saves copying and writing
+    // the cells at every move.
+    void Play(uint8_t square) {
+        TKyokumen& k = k_;
+        const uint8_t mover = k.MoverColour();
+        const uint64_t changed = k.MakeMoveOnBits(square);
+        const int level = k.StackDepth - 1;
+        TBoard_Data& child = *k.CurrentBoard;
+        child.Hash.Key = KeyAfter(k.Boards[level - 1].Hash.Key, changed, mover, child.Hash);
+        child.Hash.ValueState = 0;
+        child.Passed = 0;
+        played_[level] = {true, false};
+    }
+
+    // A leaf's move: a leaf is only evaluated, so even its key and markers, which nothing
+    // reads, wait for WriteSnapshots; what it needs for them is noted.
+    void PlayLeaf(uint8_t square) {
+        TKyokumen& k = k_;
+        const bool white = k.WhiteToMove;
+        const uint64_t parentKey = k.CurrentBoard->Hash.Key;
+        const uint64_t changed = k.MakeMoveOnBits(square);
+        played_[k.StackDepth - 1] = {true, true, white, changed, parentKey};
+    }
+
+    // The key after a move: the new colour of every changed disc toggled in.
+    static uint64_t KeyAfter(uint64_t key, uint64_t changed, uint8_t mover,
+                             const THashTable& hash) {
+        for (uint64_t left = changed; left != 0; left &= left - 1)
+            key ^= hash.Keys[mover][kSquareOfBit[std::countr_zero(left)]];
+        return key;
+    }
+
+    // Every snapshot the search played on, as MakeMove would have left it: the cells of the
+    // last position played there, from its bits (the cells off the board are the same in
+    // every snapshot), and for a leaf its key and markers.
+    void WriteSnapshots() {
+        TKyokumen& k = k_;
+        for (int level = 1; level < SNAPSHOTS; ++level) {
+            const TPlayed& played = played_[level];
+            if (!played.any) continue;
+            TBoard_Data& snapshot = k.Boards[level];
+            std::memcpy(snapshot.Cells, k.Boards[0].Cells, sizeof snapshot.Cells);
+            for (int bit = 0; bit < 64; ++bit) {
+                const uint64_t mask = uint64_t{1} << bit;
+                snapshot.Cells[kSquareOfBit[bit]] = (snapshot.Bits.black & mask)   ? BLACK
+                                                    : (snapshot.Bits.white & mask) ? WHITE
+                                                                                   : EMPTY;
+            }
+            if (!played.leaf) continue;
+            const uint8_t mover = played.white ? WHITE : BLACK;
+            snapshot.Hash.Key = KeyAfter(played.parentKey, played.changed, mover, snapshot.Hash);
+            snapshot.Hash.ValueState = 0;
+            snapshot.Passed = 0;
+        }
+    }
+
     // Plays a move, searches the position after it for the other side, and takes it back.
     Value Child(int d, uint8_t square) {
         TKyokumen& k = k_;
-        k.MakeMove(square);
-        pending_[k.StackDepth - 1].pending = false;
+        Play(square);
         ++k.EvalCount;
-        k.CurrentBoard->Passed = 0;
         rules_.RecordMove(d, square);
         k.SwitchSide();
         const Value v = Node();
@@ -210,14 +266,10 @@ private:
         return v;
     }
 
-    // A child that is a leaf: the same steps as Child and the leaf's Node, but the move is
-    // made on the bit sets alone, since the leaf is only evaluated. What Child would have
-    // written into the snapshot is noted and written only if no later move overwrites it.
+    // A child that is a leaf: the same steps as Child and the leaf's Node.
     Value LeafChild(int d, uint8_t square) {
         TKyokumen& k = k_;
-        const uint64_t parentKey = k.CurrentBoard->Hash.Key;
-        const uint64_t changed = k.MakeMoveOnBits(square);
-        pending_[k.StackDepth - 1] = {true, k.WhiteToMove, changed, parentKey};
+        PlayLeaf(square);
         ++k.EvalCount;
         rules_.RecordMove(d, square);
         k.SwitchSide();
@@ -228,34 +280,6 @@ private:
         --k.SearchPly;
         k.UndoMove();
         return v;
-    }
-
-    // The snapshots of the last leaves played at each stack level that no later move
-    // overwrote, written as MakeMove and Child write them: the parent's cells with the
-    // mover's discs placed and turned, the key toggled with them, and not passed. The
-    // bits of the leaf are still in the snapshot; the cells off the board are the same in
-    // every snapshot.
-    void WritePendingLeaves() {
-        TKyokumen& k = k_;
-        for (int level = 1; level < SNAPSHOTS; ++level) {
-            const TPendingLeaf& leaf = pending_[level];
-            if (!leaf.pending) continue;
-            TBoard_Data& snapshot = k.Boards[level];
-            std::memcpy(snapshot.Cells, k.Boards[0].Cells, sizeof snapshot.Cells);
-            for (int bit = 0; bit < 64; ++bit) {
-                const uint64_t mask = uint64_t{1} << bit;
-                snapshot.Cells[SquareOfBit(bit)] = (snapshot.Bits.black & mask)   ? BLACK
-                                                   : (snapshot.Bits.white & mask) ? WHITE
-                                                                                  : EMPTY;
-            }
-            snapshot.Passed = 0;
-            const uint8_t mover = leaf.white ? WHITE : BLACK;
-            uint64_t key = leaf.parentKey;
-            for (uint64_t left = leaf.changed; left != 0; left &= left - 1)
-                key ^= snapshot.Hash.Keys[mover][kSquareOfBit[std::countr_zero(left)]];
-            snapshot.Hash.Key = key;
-            snapshot.Hash.ValueState = 0;
-        }
     }
 
     // The side to move has no move: the other side moves on the same snapshot, at the
@@ -281,10 +305,11 @@ private:
         return k_.WhiteToMove ? rules_.Min(d - 1) < v : rules_.Max(d - 1) > v;
     }
 
-    // A leaf's snapshot not yet written: the mover, the discs that changed, and the key of
-    // the position the move was made from.
-    struct TPendingLeaf {
-        bool pending = false;
+    // What the search last played into each snapshot: anything at all, and whether it was
+    // a leaf, with the leaf's mover, changed discs and the key it was played from.
+    struct TPlayed {
+        bool any = false;
+        bool leaf = false;
         bool white = false;
         uint64_t changed = 0;
         uint64_t parentKey = 0;
@@ -292,5 +317,5 @@ private:
 
     TKyokumen& k_;
     Rules rules_;
-    TPendingLeaf pending_[SNAPSHOTS];
+    TPlayed played_[SNAPSHOTS];
 };
