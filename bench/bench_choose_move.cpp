@@ -1,28 +1,42 @@
-// The speed of the computer's move: ChooseMove at the top level for each thinking type
-// over a fixed suite of positions from real games, from the opening to the endgame read
-// to the end. Reports generated positions (EvalCount) per second and the slowest move.
+// The speed of the computer's move: ChooseMove at the top level for each thinking type over
+// a fixed suite of positions from real games, from the opening to the endgame read to the
+// end, and optionally over positions taken from a file of games at every stage. The plain
+// step-by-step move choice of the tests runs on the same positions in the same run, so the
+// ratio of the two rates holds even on a busy machine. Also reports the slowest move of
+// the suite and a move that uses the whole budget of generated positions.
 //
-// Run: build/bench/bench_choose_move [--benchmark_repetitions=N]
-#include <benchmark/benchmark.h>
-
+// Run: build/bench/bench_choose_move [--repetitions N] [--games FILE] [--positions N]
+//      [--types ABCD] [--no-plain]
+// A rate is EvalCount (generated positions) per second of ChooseMove; each figure is the
+// median of the repetitions.
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <memory>
-#include <string_view>
+#include <string>
+#include <vector>
 
+#include "ReferenceBoard.h"
+#include "ReferenceSearch.h"
+#include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
+#include "engine/untSquareNames.h"
+#include "engine/untTextFile.h"
 
 namespace {
 
-// Positions with white (the computer) to move: a1..h1, a2..h2, ..., a8..h8; 'X' black,
-// 'O' white, '-' empty; and the number of moves that led to them.
+// A position with white (the computer) to move: a1..h1, a2..h2, ..., a8..h8; 'X' black,
+// 'O' white, '-' empty; and the number of moves that led to it.
 struct TBenchPosition {
-    std::string_view cells;
+    std::string cells;
     int moveNumber;
 };
 
-constexpr TBenchPosition kSuite[] = {
+const TBenchPosition kSuite[] = {
     {"--------------------X-----XXXO---XXXOO------OO------O-----------", 9},
     {"------------------XXXX----XXXO----OOOO-----OOO------------------", 11},
     {"-----------O------OOX-----OOXXX---OOXX----OOXXX----OXX----------", 17},
@@ -40,9 +54,33 @@ constexpr TBenchPosition kSuite[] = {
     {"OOOOOOOXOXXXXOOXOXXXOXXXOXXOXXOXOXOXXOXXOXXXOXXXO-XXXX----OOOO--", 53},
 };
 
+// A position of a real game at move 49 in which every thinking type reads to the end and
+// stops at the limit of generated positions.
+const TBenchPosition kFullBudget = {
+    "XXXXXXOX-XXXOOOX--XXXOOX-OXXOOXX-XXOXXXX-XOOXXXX-XXXOX--OXXXXO--", 49};
+
+// The shipped pattern values, read once, so that type C plays as in the game.
+std::shared_ptr<TPatternTable> ShippedPatternValues() {
+    static const std::shared_ptr<TPatternTable> values = [] {
+        std::array<std::string, 6> texts;
+        std::array<std::string_view, 6> views;
+        for (int kind = 1; kind <= 6; ++kind) {
+            texts[kind - 1] =
+                ReadTextFile(std::filesystem::path(TOLVANEY_RESOURCES) / PatternResourceName(kind));
+            views[kind - 1] = texts[kind - 1];
+        }
+        TKyokumen loader;
+        loader.LoadPatternWeights(views);
+        return loader.PatternWeights;
+    }();
+    return values;
+}
+
 std::unique_ptr<TKyokumen> EngineAt(const TBenchPosition& position, uint8_t thinkType) {
+    const std::shared_ptr<TPatternTable> patternValues = ShippedPatternValues();
     RandSeed(1);
     auto k = std::make_unique<TKyokumen>();
+    k->PatternWeights = patternValues;
     for (int i = 0; i < 64; ++i) {
         const char c = position.cells[i];
         k->Boards[0].Cells[10 * (8 - i % 8) + i / 8 + 1] = c == 'X'   ? BLACK
@@ -55,29 +93,155 @@ std::unique_ptr<TKyokumen> EngineAt(const TBenchPosition& position, uint8_t thin
     return k;
 }
 
-void ChooseMoveAtTopLevel(benchmark::State& state) {
-    const uint8_t thinkType = static_cast<uint8_t>(state.range(0));
-    double generated = 0, slowest = 0;
-    for (auto _ : state) {
-        for (const TBenchPosition& position : kSuite) {
-            state.PauseTiming();
-            auto k = EngineAt(position, thinkType);
-            state.ResumeTiming();
-            const auto start = std::chrono::steady_clock::now();
-            k->ChooseMove();
-            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-            benchmark::DoNotOptimize(k->ChosenMove);
-            generated += k->EvalCount;
-            slowest = std::max(slowest, took.count());
+// Positions with white to move from a file of games ("f5d6c3... score" lines), at every
+// stage: from each game the positions after moves 8, 14, 20, ... 56 where white moves.
+std::vector<TBenchPosition> PositionsFromGames(const std::string& path, int count) {
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        std::exit(1);
+    }
+    std::vector<TBenchPosition> positions;
+    std::string line;
+    for (int game = 0; static_cast<int>(positions.size()) < count && std::getline(in, line);
+         ++game) {
+        const std::string moves = line.substr(0, line.find(' '));
+        TReferenceBoard board = TReferenceBoard::Standard();
+        for (int n = 0; 2 * n + 1 < static_cast<int>(moves.size()); ++n) {
+            const auto square = SquareFromName(moves.substr(2 * n, 2));
+            if (!square || !board.PlayRecordedMove(*square)) break;
+            if (board.LegalSquares(board.toMove).empty()) board.toMove = 3 - board.toMove;
+            const int played = n + 1;
+            if (board.toMove != 2 || board.LegalSquares(2).empty()) continue;
+            if (played < 8 || (played + game) % 6 != 0) continue;
+            std::string cells;
+            for (int row = 0; row < 8; ++row)
+                for (int column = 0; column < 8; ++column)
+                    cells += "-XO"[board.cell[column][row]];
+            positions.push_back({cells, played});
         }
     }
-    state.counters["positions/s"] = benchmark::Counter(generated, benchmark::Counter::kIsRate);
-    state.counters["slowest_move_ms"] = slowest * 1000;
-    state.SetLabel(std::string("type ") + "?ABCD"[thinkType]);
+    positions.resize(std::min<std::size_t>(positions.size(), count));
+    return positions;
 }
 
-BENCHMARK(ChooseMoveAtTopLevel)->DenseRange(1, 4)->Unit(benchmark::kMillisecond)->UseRealTime();
+struct TRun {
+    double seconds = 0, slowest = 0;
+    uint64_t generated = 0;
+    double Rate() const { return seconds > 0 ? generated / seconds : 0; }
+};
+
+// Chooses a move in every position with the given chooser; engines are set up untimed.
+template <typename Choose>
+TRun RunSuite(const std::vector<TBenchPosition>& positions, uint8_t type, Choose choose,
+              std::vector<uint8_t>* moves = nullptr) {
+    TRun run;
+    for (const TBenchPosition& position : positions) {
+        auto k = EngineAt(position, type);
+        RandSeed(7);
+        const auto start = std::chrono::steady_clock::now();
+        choose(*k);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        run.seconds += took.count();
+        run.slowest = std::max(run.slowest, took.count());
+        run.generated += k->EvalCount;
+        if (moves) moves->push_back(k->ChosenMove);
+    }
+    return run;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+struct TFigures {
+    double rate = 0, slowest = 0, fullBudget = 0;
+};
+
+template <typename Choose>
+TFigures Measure(const std::vector<TBenchPosition>& positions, uint8_t type, Choose choose,
+                 int repetitions) {
+    std::vector<double> rates, slowest, budget;
+    for (int r = 0; r < repetitions; ++r) {
+        const TRun suite = RunSuite(positions, type, choose);
+        rates.push_back(suite.Rate());
+        slowest.push_back(suite.slowest);
+        budget.push_back(RunSuite({kFullBudget}, type, choose).seconds);
+    }
+    return {Median(rates), Median(slowest), Median(budget)};
+}
+
+void Report(const char* name, const std::vector<TBenchPosition>& positions, const char* types,
+            int repetitions, bool withPlain) {
+    std::printf("\n%s: %zu positions, level 4, median of %d\n", name, positions.size(),
+                repetitions);
+    std::printf(
+        "type  fast M pos/s  plain M pos/s  ratio  slowest ms (fast/plain)  "
+        "full-budget ms (fast/plain)\n");
+    for (const char* t = types; *t; ++t) {
+        const uint8_t type = static_cast<uint8_t>(*t - 'A' + 1);
+        // Both choices must agree before their speeds are worth comparing.
+        std::vector<uint8_t> fastMoves, plainMoves;
+        const TRun fastOnce = RunSuite(
+            positions, type, [](TKyokumen& k) { k.ChooseMove(); }, &fastMoves);
+        if (withPlain) {
+            const TRun plainOnce = RunSuite(
+                positions, type, [](TKyokumen& k) { ReferenceChooseMove(k); }, &plainMoves);
+            if (fastMoves != plainMoves || fastOnce.generated != plainOnce.generated)
+                std::printf("type %c: the fast and the plain choice DISAGREE\n", *t);
+        }
+        const TFigures fast = Measure(
+            positions, type, [](TKyokumen& k) { k.ChooseMove(); }, repetitions);
+        TFigures plain;
+        if (withPlain)
+            plain = Measure(
+                positions, type, [](TKyokumen& k) { ReferenceChooseMove(k); }, repetitions);
+        std::printf("%c     %12.2f  %13.2f  %5.2f  %10.1f / %-10.1f  %12.1f / %.1f\n", *t,
+                    fast.rate / 1e6, plain.rate / 1e6, plain.rate > 0 ? fast.rate / plain.rate : 0,
+                    fast.slowest * 1e3, plain.slowest * 1e3, fast.fullBudget * 1e3,
+                    plain.fullBudget * 1e3);
+        std::fflush(stdout);
+    }
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    int repetitions = 5, count = 300;
+    std::string games, types = "ABCD";
+    bool withPlain = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto next = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "%s needs a value\n", arg.c_str());
+                std::exit(1);
+            }
+            return argv[++i];
+        };
+        if (arg == "--repetitions")
+            repetitions = std::max(1, std::atoi(next().c_str()));
+        else if (arg == "--games")
+            games = next();
+        else if (arg == "--positions")
+            count = std::max(1, std::atoi(next().c_str()));
+        else if (arg == "--types")
+            types = next();
+        else if (arg == "--no-plain")
+            withPlain = false;
+        else {
+            std::fprintf(stderr,
+                         "usage: %s [--repetitions N] [--games FILE] [--positions N] "
+                         "[--types ABCD] [--no-plain]\n",
+                         argv[0]);
+            return 1;
+        }
+    }
+    const std::vector<TBenchPosition> suite(std::begin(kSuite), std::end(kSuite));
+    Report("fixed suite", suite, types.c_str(), repetitions, withPlain);
+    if (!games.empty())
+        Report(games.c_str(), PositionsFromGames(games, count), types.c_str(), repetitions,
+               withPlain);
+    return 0;
+}

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/untHashTable.h"
 
 // Colour codes, one byte per board cell.
@@ -15,6 +16,13 @@ inline constexpr uint8_t WALL = 99;  // border cell of the 10 x 10 grid
 inline constexpr int CELL_COUNT = 101;
 
 // One position snapshot of the engine's stack.
+//
+// Cells are what everyone reads and writes: the window, the learning commands and the
+// tests. Bits hold the same discs as two 64-bit sets for the searches and evaluations,
+// which work on whole sets at once; the moves keep them (MakeMove, and MakeMoveOnBits,
+// which writes nothing else), on the snapshots they play on (Boards[1] and up). The game
+// board's bits are not kept, since its cells are written from outside;
+// TKyokumen::CurrentBits reads them from the cells there.
 class TBoard_Data {
 public:
     TBoard_Data() = default;  // all cells empty, not passed, a fresh key table
@@ -22,6 +30,7 @@ public:
     uint8_t Cells[CELL_COUNT] = {};  // the board, colour codes
     uint8_t Passed = 0;              // 1 when the side to move on this snapshot passes
     THashTable Hash;                 // position key and its random numbers
+    TBitBoard Bits;                  // the discs of Cells as bit sets (see above)
 };
 
 // Cells and Passed are copied together as one block.

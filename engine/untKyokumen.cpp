@@ -134,10 +134,9 @@ void TKyokumen::MakeMove(uint8_t square) {
     // Squares off the board are ignored; so are wall cells, which must stay walls so that
     // every scan stops at the border.
     if (square < 11 || square > 88 || CurrentBoard->Cells[square] == WALL) return;
-    if (StackDepth >= STACK_LEVELS)
-        throw EEngineError(
-            "MakeMove: the snapshot stack is full (level 15); no level is left to play on");
+    if (StackDepth >= STACK_LEVELS) StackFull();
 
+    const TMoveBits move = BitsAfterMove(CurrentBits(), square, WhiteToMove);
     ++MoveNumber;
     ++StackDepth;
     const TBoard_Data& parent = Boards[StackDepth - 2];
@@ -145,31 +144,30 @@ void TKyokumen::MakeMove(uint8_t square) {
     CopyCells(parent, child);
     CopyKey(parent, child);
     CurrentBoard = &child;
+    child.Bits = move.after;
 
+    // The turned discs were found on the bit sets, all directions at once; the cells and
+    // the key change disc by disc. The key takes the new colour of every turned disc and of
+    // the placed one.
+    const uint8_t mover = MoverColour();
     uint8_t* cells = child.Cells;
-    THashTable& hash = child.Hash;
-    const uint8_t mover = MoverColour(), opponent = Opponent(mover);
-    for (int d = 1; d <= 8; ++d) {
-        const int step = kDirectionStep[d];
-        int cell = square + step;
-        while (cells[cell] == opponent)
-            cell += step;
-        if (cells[cell] != mover) continue;  // a run ending at the wall or an empty square
-        for (int flip = square + step; flip != cell; flip += step) {
-            cells[flip] = mover;
-            hash.Toggle(mover, static_cast<uint8_t>(flip));
-        }
+    const uint64_t(&keys)[CELL_COUNT] = child.Hash.Keys[mover];
+    uint64_t key = child.Hash.Key;
+    for (uint64_t left = move.changed; left != 0; left &= left - 1) {
+        const int cell = kSquareOfBit[std::countr_zero(left)];
+        cells[cell] = mover;
+        key ^= keys[cell];
     }
-    cells[square] = mover;
-    hash.Toggle(mover, square);
+    child.Hash.Key = key;
 }
 
-void TKyokumen::UndoMove() {
-    if (StackDepth <= 1)
-        throw EEngineError("UndoMove: already at stack level 1; there is no move to undo");
-    --MoveNumber;
-    --StackDepth;
-    CurrentBoard = &Boards[StackDepth - 1];
+void TKyokumen::StackFull() {
+    throw EEngineError(
+        "MakeMove: the snapshot stack is full (level 15); no level is left to play on");
+}
+
+void TKyokumen::NothingToUndo() {
+    throw EEngineError("UndoMove: already at stack level 1; there is no move to undo");
 }
 
 int16_t TKyokumen::Commit() {
@@ -185,12 +183,9 @@ void TKyokumen::RestoreTakeBack() {
 }
 
 void TKyokumen::CountDiscs() {
-    const uint8_t* cells = CurrentBoard->Cells;
-    BlackCount = WhiteCount = 0;
-    for (int square = 11; square <= 88; ++square) {
-        BlackCount += cells[square] == BLACK;
-        WhiteCount += cells[square] == WHITE;
-    }
+    const TBitBoard bits = CurrentBits();
+    BlackCount = static_cast<uint8_t>(std::popcount(bits.black));
+    WhiteCount = static_cast<uint8_t>(std::popcount(bits.white));
 }
 
 void TKyokumen::CopyCells(const TBoard_Data& source, TBoard_Data& target) {

@@ -16,6 +16,7 @@ enum class TEdge : uint8_t { Row1, ColumnH, Row8, ColumnA };
 enum class TCorner : uint8_t { H1, H8, A1, A8 };
 
 struct TPatternInstance;
+struct TPatternIndexes;
 
 inline constexpr int PATTERN_KINDS = 7;       // kind 0 is unused; 1..6 are the pattern kinds
 inline constexpr int PATTERN_INDICES = 6561;  // 3^8 configurations of eight squares
@@ -106,7 +107,24 @@ public:
     bool IsLegal(uint8_t square) const;
     bool HasLegalMove() const;
     void MakeMove(uint8_t square);
-    void UndoMove();
+    // MakeMove for a position that is only evaluated (a leaf of a search): only the bit sets
+    // of the next snapshot are written, not its cells, key or pass marker. Returns the
+    // squares that changed (the placed disc and the turned ones); undone by UndoMove.
+    uint64_t MakeMoveOnBits(uint8_t square) {
+        if (StackDepth >= STACK_LEVELS) StackFull();
+        const TMoveBits move = BitsAfterMove(CurrentBits(), square, WhiteToMove);
+        ++MoveNumber;
+        ++StackDepth;
+        CurrentBoard = &Boards[StackDepth - 1];
+        CurrentBoard->Bits = move.after;
+        return move.changed;
+    }
+    void UndoMove() {
+        if (StackDepth <= 1) NothingToUndo();
+        --MoveNumber;
+        --StackDepth;
+        CurrentBoard = &Boards[StackDepth - 1];
+    }
     int16_t Commit();
     void RestoreTakeBack();
     void SwitchSide() { WhiteToMove = !WhiteToMove; }
@@ -141,8 +159,10 @@ public:
 
     // The evaluations of the current snapshot, from white's point of view. Each recounts
     // BlackCount and WhiteCount.
-    int16_t Evaluate();                      // the hand-tuned rules
-    int32_t EvaluatePatterns();              // fewer rules plus the 22 pattern values
+    int16_t Evaluate();          // the hand-tuned rules
+    int32_t EvaluatePatterns();  // fewer rules plus the 22 pattern values
+    // The same with the instances' indexes known (the type C search keeps them move by move).
+    int32_t EvaluatePatterns(const TPatternIndexes& indexes);
     int16_t EvaluateD();                     // the hand-tuned rules retuned for thinking type D
     double EvaluateB();                      // the real-valued evaluation of thinking type B
     double EdgeValue(uint32_t edgeIndex);    // one edge's value inside EvaluateB
@@ -159,6 +179,14 @@ public:
 
     uint8_t MoverColour() const { return WhiteToMove ? WHITE : BLACK; }
 
+    // The discs of the current snapshot as bit sets: kept by MakeMove above the game board,
+    // read from the cells on the game board itself.
+    TBitBoard CurrentBits() const {
+        return StackDepth > 1 ? CurrentBoard->Bits : BitsOf(CurrentBoard->Cells);
+    }
+
 private:
     void SetCentre(uint8_t d4, uint8_t e4, uint8_t d5, uint8_t e5);
+    [[noreturn]] static void StackFull();      // a move at stack level 15
+    [[noreturn]] static void NothingToUndo();  // an undo at stack level 1
 };

@@ -11,7 +11,7 @@ namespace {
 struct Corner {
     const char *corner, *x, *c1, *c2, *beyond1, *beyond2, *third1, *third2;
 };
-const Corner kCorners[4] = {
+const Corner kCornerNames[4] = {
     {"a1", "b2", "a2", "b1", "a3", "c1", "a4", "d1"},
     {"h1", "g2", "h2", "g1", "h3", "f1", "h4", "e1"},
     {"a8", "b7", "a7", "b8", "a6", "c8", "a5", "d8"},
@@ -178,7 +178,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     }
     // 5
     const int w5 = mv <= 53 ? (P ? 60 - mv : (60 - mv) / 2) : 0;
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0) {
             if (b.at(c.x) == 2) add(-w5);
             if (b.at(c.x) == 1) add(w5);
@@ -197,13 +197,13 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
                           : mv <= 49 ? 4
                           : mv <= 54 ? 2
                                      : 0);
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0)
             for (int p = 1; p <= 5; ++p)
                 if (tejun[p] == SquareOf(c.x)) add(p % 2 ? -w6 : w6);
     // 6a
     if (P && mv <= 49 && xDiscs == 1)
-        for (const Corner& c : kCorners)
+        for (const Corner& c : kCornerNames)
             if (b.at(c.corner) == 0 && tejun[1] == SquareOf(c.x)) add(-6);
     // 7
     if (mv < (D ? 50 : 55)) {
@@ -217,14 +217,14 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     const int w8 = A   ? (mv <= 56 ? 60 - mv : 0)
                    : P ? (mv >= 21 && mv <= 55 ? 60 - mv : 0)
                        : (mv <= 58 ? 60 - mv : 0);
-    for (const Corner& c : kCorners) {
+    for (const Corner& c : kCornerNames) {
         if (b.at(c.corner) == 2) add(w8);
         if (b.at(c.corner) == 1) add(-w8);
     }
     // 9
     int w9 = A ? (mv <= 19 ? 6 : mv <= 25 ? 3 : 0) : D ? (mv <= 19 ? 8 : mv <= 26 ? 2 : 0) : 0;
     if (black < 3 || white < 3) w9 = 0;
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0)
             for (int p = 1; p <= 5; ++p)
                 if (tejun[p] == SquareOf(c.c1) || tejun[p] == SquareOf(c.c2)) add(p % 2 ? -w9 : w9);
@@ -249,7 +249,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
                         : mv <= 49 ? 12
                         : mv <= 56 ? 4
                                    : 0;
-        for (const Corner& c : kCorners)
+        for (const Corner& c : kCornerNames)
             for (const char* cs : {c.c1, c.c2}) {
                 if (b.at(c.corner) == 2 && b.at(cs) == 1) add(-w11);
                 if (b.at(c.corner) == 1 && b.at(cs) == 2) add(w11);
@@ -265,7 +265,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
                         : mv <= 53 ? 8
                                    : 0;
         const int w12 = mv <= 29 ? 0 : mv <= 39 ? 4 : mv <= 49 ? 6 : mv <= 53 ? 4 : 0;
-        for (const Corner& c : kCorners) {
+        for (const Corner& c : kCornerNames) {
             const int corner = b.at(c.corner);
             if (corner == 2 && (b.at(c.c1) == 1 || b.at(c.c2) == 1)) add(-w11);
             if (corner == 1 && (b.at(c.c1) == 2 || b.at(c.c2) == 2)) add(w11);
@@ -308,7 +308,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
         }
     // 15
     if (A && mv < 50)
-        for (const Corner& c : kCorners)
+        for (const Corner& c : kCornerNames)
             if (b.at(c.corner) == 0) {
                 const char* six[] = {c.c1, c.beyond1, c.third1, c.c2, c.beyond2, c.third2};
                 bool allBlack = true, allWhite = true;
@@ -357,7 +357,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     }
     // 19
     const int w19 = A ? (mv <= 39 ? 6 : mv <= 49 ? 16 : 0) : (mv <= 49 ? 16 : 0);
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0) {
             const char* four[] = {c.c1, c.c2, c.beyond1, c.beyond2};
             bool allBlack = true, allWhite = true;
@@ -376,7 +376,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
                          : mv <= 39 ? 7
                          : mv <= 49 ? 4
                                     : 0);
-    for (const Corner& c : kCorners) {
+    for (const Corner& c : kCornerNames) {
         const char* block[] = {c.corner, c.c1, c.c2, c.x};
         bool allBlack = true, allWhite = true;
         for (const char* s : block) {
@@ -406,7 +406,7 @@ int32_t ReferenceEvaluate(TKyokumen& k, TVariant variant) {
     // 22
     int w22 = mv <= 29 ? 30 : mv <= 39 ? 10 : mv <= 45 ? 6 : mv <= 49 ? 3 : 0;
     if (w22 != 0 && level <= 3 && (black < 3 || white < 3)) w22 = 1;
-    for (const Corner& c : kCorners)
+    for (const Corner& c : kCornerNames)
         if (b.at(c.corner) == 0) {
             if (b.at(c.c1) == 2 && b.at(c.beyond1) != 2) add(-w22);
             if (b.at(c.c1) == 1 && b.at(c.beyond1) != 1) add(w22);
@@ -522,42 +522,52 @@ double ReferenceEvaluateB(TKyokumen& k) {
                 v += k.EdgeValue(index);
             }
         }
+        // From here on the sum may hold a fraction, so that the order of the additions
+        // shows in the last bit: each step adds its own sum at once, in the engine's order.
         // 7
         const double g = mn <= 29 ? 32 : mn <= 39 ? 10 : mn <= 49 ? 5 : 0;
         const int blocks[4][4] = {
             {81, 82, 71, 72}, {88, 87, 78, 77}, {11, 12, 21, 22}, {18, 17, 28, 27}};
+        double step = 0;
         for (const auto& block : blocks) {
             bool allWhite = true, allBlack = true;
             for (const int s : block) {
                 allWhite = allWhite && cells[s] == 2;
                 allBlack = allBlack && cells[s] == 1;
             }
-            if (allWhite) v += g;
-            if (allBlack) v -= g;
+            if (allWhite) step += g;
+            if (allBlack) step -= g;
         }
+        v += step;
         // 8
         double i8 = mn <= 19 ? 16 : mn <= 23 ? 2 : 0;
         if (black < 3 || white < 3) i8 = 0;
         const int cSquares[] = {12, 21, 17, 28, 82, 71, 87, 78};
+        step = 0;
         for (const int c : cSquares) {
             for (const int p : {1, 3, 5})
-                if (tejun[p] == c) v -= i8;
+                if (tejun[p] == c) step -= i8;
             for (const int p : {2, 4})
-                if (tejun[p] == c) v += i8;
+                if (tejun[p] == c) step += i8;
         }
-        // 9, 10
+        v += step;
+        // 9, then 10
         const double p9 = mn <= 49 ? (60 - mn) / 2 : 0;
         const double q = mn <= 29 ? 10 : mn <= 39 ? 4 : mn <= 45 ? 2 : 0;
         const int cornerX[4][2] = {{11, 22}, {18, 27}, {81, 72}, {88, 77}};
+        double step10 = 0;
+        step = 0;
         for (const auto& [corner, x] : cornerX) {
             if (cells[corner] != 0) continue;
-            if (cells[x] == 2) v -= p9;
-            if (cells[x] == 1) v += p9;
+            if (cells[x] == 2) step -= p9;
+            if (cells[x] == 1) step += p9;
             for (const int p : {1, 3, 5})
-                if (tejun[p] == x) v -= q;
+                if (tejun[p] == x) step10 -= q;
             for (const int p : {2, 4})
-                if (tejun[p] == x) v += q;
+                if (tejun[p] == x) step10 += q;
         }
+        v += step;
+        v += step10;
         // 11
         const double s11 = mn <= 29   ? 0
                            : mn <= 35 ? 3
@@ -566,46 +576,56 @@ double ReferenceEvaluateB(TKyokumen& k) {
                            : mn <= 55 ? 3
                                       : 0;
         const int cornerC[4][3] = {{11, 12, 21}, {18, 17, 28}, {81, 82, 71}, {88, 87, 78}};
+        step = 0;
         for (const auto& [corner, c1, c2] : cornerC)
             for (const int c : {c1, c2}) {
-                if (cells[corner] == 2 && cells[c] == 1) v -= s11;
-                if (cells[corner] == 1 && cells[c] == 2) v += s11;
+                if (cells[corner] == 2 && cells[c] == 1) step -= s11;
+                if (cells[corner] == 1 && cells[c] == 2) step += s11;
             }
+        v += step;
         // 12
         if (mn < 55) {
             const double amount = mn < 30 ? 30 : 5;
-            if (isCorner(tejun[1])) v += amount;
-            if (isCorner(tejun[2])) v -= amount;
-            if (isCorner(tejun[3])) v += 3;
-            if (isCorner(tejun[4])) v -= 3;
-            if (isCorner(tejun[5])) v += 2;
+            step = 0;
+            if (isCorner(tejun[1])) step += amount;
+            if (isCorner(tejun[2])) step -= amount;
+            if (isCorner(tejun[3])) step += 3;
+            if (isCorner(tejun[4])) step -= 3;
+            if (isCorner(tejun[5])) step += 2;
+            v += step;
         }
         // 13
         const double o = mn <= 55 ? 60 - mn : 0;
+        step = 0;
         for (const int corner : {11, 18, 81, 88}) {
-            if (cells[corner] == 2) v += o;
-            if (cells[corner] == 1) v -= o;
+            if (cells[corner] == 2) step += o;
+            if (cells[corner] == 1) step -= o;
         }
+        v += step;
         // 14
         if (mn < 33) {
             const int fours[4][4] = {
                 {32, 42, 52, 62}, {23, 24, 25, 26}, {37, 47, 57, 67}, {73, 74, 75, 76}};
+            step = 0;
             for (const auto& four : fours) {
                 bool allWhite = true, allBlack = true;
                 for (const int s : four) {
                     allWhite = allWhite && cells[s] == 2;
                     allBlack = allBlack && cells[s] == 1;
                 }
-                if (allWhite) v += 1;
-                if (allBlack) v -= 1;
+                if (allWhite) step += 1;
+                if (allBlack) step -= 1;
             }
+            v += step;
         }
-        // 15, 16
+        // 15 and 16 together
         if (mn <= 49) {
+            step = 0;
             for (const int s : {23, 26, 73, 76, 32, 37, 62, 67})
-                if (cells[s] == 2) v -= 2;
+                if (cells[s] == 2) step -= 2;
             for (const int s : {33, 36, 63, 66})
-                if (cells[s] == 2) v += 2;
+                if (cells[s] == 2) step += 2;
+            v += step;
         }
     }
     // 17

@@ -362,7 +362,7 @@ TEST(Evaluations, PatternSumsAtThe32BitLimitsWrapAsTheReferenceDoes) {
             ASSERT_TRUE(AgreesWithReference(*k, TVariant::Patterns, Random(1000)));
             int64_t wide = 0;
             uint16_t indexes[22];
-            AllPatternIndexes(k->CurrentBoard->Cells, BitsOf(k->CurrentBoard->Cells), indexes);
+            AllPatternIndexes(BitsOf(k->CurrentBoard->Cells), indexes);
             for (int i = 0; i < 22; ++i)
                 wide += (*k->PatternWeights)[kPatternInstances[i].kind][indexes[i]][StageOf(mv)];
             wrapped += wide != static_cast<int32_t>(wide);

@@ -39,8 +39,8 @@ int LegalSquares(const TKyokumen& k, uint8_t (&legal)[64]) {
 }
 
 // Walks random lines as deep as the stack allows from the start position, the way a
-// search does, evaluating every position; then plays one whole game move by move with
-// Commit. Returns the number of moves made.
+// search does, evaluating every position with every evaluation; then plays one whole game
+// move by move with Commit. Returns the number of moves made.
 int PlayRandomLinesAndAGame(TKyokumen& k, int lines) {
     TKyokumen::CopyCells(k.Boards[0], k.Boards[TAKE_BACK_BOARD]);
     k.SavedMoveNumber = k.MoveNumber;
@@ -57,7 +57,15 @@ int PlayRandomLinesAndAGame(TKyokumen& k, int lines) {
                 count = LegalSquares(k, legal);
                 if (count == 0) break;
             }
-            k.MakeMove(legal[Random(count)]);
+            // The searches' leaves: a move on the bit sets alone and every evaluation.
+            const uint8_t square = legal[Random(count)];
+            k.MakeMoveOnBits(square);
+            k.Evaluate();
+            k.EvaluateD();
+            k.EvaluatePatterns();
+            k.EvaluateB();
+            k.UndoMove();
+            k.MakeMove(square);
             ++depth;
             ++moves;
             k.Evaluate();

@@ -319,7 +319,7 @@ TEST(PatternIndex, AllIndexesAtOnceAgreeWithOneByOneOnRandomBoards) {
         for (int square = 11; square <= 88; ++square)
             if (IsBoardSquare(square)) k->Boards[0].Cells[square] = static_cast<uint8_t>(Random(3));
         uint16_t indexes[22];
-        AllPatternIndexes(k->CurrentBoard->Cells, BitsOf(k->CurrentBoard->Cells), indexes);
+        AllPatternIndexes(BitsOf(k->CurrentBoard->Cells), indexes);
         for (int i = 0; i < 22; ++i)
             ASSERT_EQ(indexes[i], k->PatternIndex(kPatternInstances[i])) << i;
     }

@@ -10,6 +10,7 @@
 
 #include "BoardPicture.h"
 #include "ReferenceSearch.h"
+#include "engine/eval/untBitBoard.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 
@@ -132,6 +133,18 @@ std::unique_ptr<TKyokumen> SearchPosition(const TPicture& picture, int moveNumbe
     k->ThinkType = static_cast<uint8_t>(thinkType);
     k->ChooseMove();
     return k;
+}
+
+TEST(Search, SquaresAreVisitedInCornerFirstOrderFromTheBits) {
+    const auto k = NewEngine();
+    std::vector<uint8_t> visited;
+    ForEachInCornerFirstOrder(~uint64_t{0}, [&](int bit) {
+        visited.push_back(static_cast<uint8_t>(SquareOfBit(bit)));
+        return true;
+    });
+    ASSERT_EQ(visited.size(), 64u);
+    for (int i = 1; i <= 64; ++i)
+        EXPECT_EQ(visited[i - 1], k->CornerFirstOrder[i]) << "position " << i;
 }
 
 TEST(Search, AWipeOutInsideTheTreeScoresAsAFinishedGame) {

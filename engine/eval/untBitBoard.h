@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -151,4 +152,127 @@ inline TBitCounts NeighboursIn(uint64_t b) {
     counts.Add(WithNeighbourIn<9>(b));
     counts.Add(WithNeighbourIn<-9>(b));
     return counts;
+}
+
+// The square number of a bit: the inverse of BitOf.
+constexpr int SquareOfBit(int bit) {
+    return 10 * (bit / 8 + 1) + bit % 8 + 1;
+}
+
+// BitOf and SquareOfBit as tables for the hot paths, where a load is cheaper than the
+// division by 10 (-1 for the cells off the board).
+inline constexpr std::array<int8_t, 101> kBitOfSquare = [] {
+    std::array<int8_t, 101> bits{};
+    for (int square = 0; square <= 100; ++square)
+        bits[square] = static_cast<int8_t>(
+            square >= 11 && square <= 88 && square % 10 >= 1 && square % 10 <= 8 ? BitOf(square)
+                                                                                 : -1);
+    return bits;
+}();
+inline constexpr std::array<uint8_t, 64> kSquareOfBit = [] {
+    std::array<uint8_t, 64> squares{};
+    for (int bit = 0; bit < 64; ++bit)
+        squares[bit] = static_cast<uint8_t>(SquareOfBit(bit));
+    return squares;
+}();
+
+// The squares beyond each square in each of the eight directions, nearest first when read
+// from the square outward. Directions 0 to 3 step to higher bits (+1 the next row, +7, +8
+// the next column to the left, +9), directions 4 to 7 to lower bits.
+struct TRays {
+    uint64_t of[64][8];
+};
+constexpr TRays MakeRays() {
+    TRays rays{};
+    constexpr int steps[8][2] = {{0, 1},  {1, -1}, {1, 0},  {1, 1},
+                                 {0, -1}, {-1, 1}, {-1, 0}, {-1, -1}};  // (column, row)
+    for (int bit = 0; bit < 64; ++bit)
+        for (int d = 0; d < 8; ++d) {
+            uint64_t ray = 0;
+            int column = bit / 8 + steps[d][0], row = bit % 8 + steps[d][1];
+            while (column >= 0 && column < 8 && row >= 0 && row < 8) {
+                ray |= uint64_t{1} << (8 * column + row);
+                column += steps[d][0];
+                row += steps[d][1];
+            }
+            rays.of[bit][d] = ray;
+        }
+    return rays;
+}
+inline constexpr TRays kRays = MakeRays();
+
+// The opponent's discs that a disc of `own` placed on the bit would turn: in every
+// direction, the run of opponent discs from the square that ends at one of its own.
+//
+// On a ray that climbs to higher bits the first square that is not the opponent's is the
+// lowest bit of (ray & ~opponent), which two's complement isolates in one step. Three of
+// the four rays that descend climb on the board mirrored column for column (a byte swap,
+// which turns column x into column 9 - x and keeps the rows), so only the ray up the
+// column needs the highest bit. Written without branches, since whether a direction turns
+// anything is as good as random.
+inline uint64_t ClimbingFlips(uint64_t own, uint64_t opponent, uint64_t ray) {
+    const uint64_t stop = ray & ~opponent;
+    const uint64_t first = stop & (0 - stop);
+    const uint64_t closes = 0 - static_cast<uint64_t>((first & own) != 0);
+    return ray & (first - 1) & closes;
+}
+
+inline uint64_t FlipsOf(uint64_t own, uint64_t opponent, int bit) {
+    // kRays directions: a row down, a column left (towards column a) and a row up, a column
+    // left, a column left and a row down, a row up.
+    enum { kDown = 0, kLeftUp = 1, kLeft = 2, kLeftDown = 3, kUp = 4 };
+    const uint64_t(&rays)[8] = kRays.of[bit];
+    uint64_t flips =
+        ClimbingFlips(own, opponent, rays[kDown]) | ClimbingFlips(own, opponent, rays[kLeftUp]) |
+        ClimbingFlips(own, opponent, rays[kLeft]) | ClimbingFlips(own, opponent, rays[kLeftDown]);
+    // The mirrored board: the square's column mirrored is bit ^ 56.
+    const uint64_t(&mirrored)[8] = kRays.of[bit ^ 56];
+    const uint64_t ownMirrored = __builtin_bswap64(own);
+    const uint64_t opponentMirrored = __builtin_bswap64(opponent);
+    flips |= __builtin_bswap64(ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeftUp]) |
+                               ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeft]) |
+                               ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeftDown]));
+    // Up the column: the nearest square is the highest bit of the stop set. With no stop at
+    // all, bit 0 stands in; it is not in `stop`, so nothing closes.
+    const uint64_t stop = rays[kUp] & ~opponent;
+    const int nearest = 63 - std::countl_zero(stop | 1);
+    const uint64_t closes = 0 - ((stop & own) >> nearest & 1);
+    return flips | (rays[kUp] & (~uint64_t{1} << nearest) & closes);
+}
+
+// The discs after the side with `white` plays the square: the turned discs and the placed
+// one become the mover's.
+struct TMoveBits {
+    TBitBoard after;
+    uint64_t changed;  // the placed disc and the turned ones
+};
+inline TMoveBits BitsAfterMove(const TBitBoard& before, int square, bool white) {
+    const uint64_t own = white ? before.white : before.black;
+    const uint64_t opponent = white ? before.black : before.white;
+    const int bit = kBitOfSquare[square];
+    const uint64_t changed = FlipsOf(own, opponent, bit) | uint64_t{1} << bit;
+    const uint64_t newOwn = own | changed, newOpponent = opponent & ~changed;
+    return {white ? TBitBoard{newOpponent, newOwn} : TBitBoard{newOwn, newOpponent}, changed};
+}
+
+// The searches' visiting order (corners first, then h5 h6 h7 h2, columns g to b from row
+// 1 to row 8, h3, a2 to a7, h4) as groups of bits, each group visited from its lowest bit
+// up.
+inline constexpr uint64_t kCornerFirstGroups[7] = {
+    kCorners,                              // h1 h8 a1 a8
+    MaskOf(15) | MaskOf(16) | MaskOf(17),  // h5 h6 h7
+    MaskOf(12),                            // h2
+    ~(kColumnH | kColumnA),                // columns g to b
+    MaskOf(13),                            // h3
+    kColumnA & ~kCorners,                  // a2 to a7
+    MaskOf(14),                            // h4
+};
+
+// Calls visit(bit) for each bit of the set in the searches' visiting order, until visit
+// returns false.
+template <typename Visit>
+inline void ForEachInCornerFirstOrder(uint64_t squares, Visit visit) {
+    for (const uint64_t group : kCornerFirstGroups)
+        for (uint64_t left = squares & group; left != 0; left &= left - 1)
+            if (!visit(std::countr_zero(left))) return;
 }

@@ -1,5 +1,7 @@
 #include "engine/eval/untEvalTerms.h"
 
+#include <array>
+
 #include "engine/eval/untEvalSquares.h"
 #include "engine/untRandom.h"
 
@@ -147,97 +149,25 @@ int EmptyCSquaresInsideOwnEdge(const TCornerContents& r) {
 // --- The searched line.
 
 int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]) {
+    static constexpr std::array<uint8_t, 256> kIsCorner = [] {
+        std::array<uint8_t, 256> isCorner{};
+        for (int square = 0; square < 256; ++square)
+            isCorner[square] = IsCornerSquare(square);
+        return isCorner;
+    }();
     int value = 0;
     for (int ply = 1; ply <= 4; ++ply)
-        if (IsCornerSquare(tejun[ply])) value += plyWeights[ply];
+        value += kIsCorner[tejun[ply]] * plyWeights[ply];
     return value;
 }
 
-int LoneXSquareOnLine(const uint8_t* cells, const TBitBoard& bits, const uint8_t* tejun,
-                      int weight) {
+int LoneXSquareOnLine(const TBitBoard& bits, const uint8_t* tejun, int weight) {
     if (weight == 0 || XSquareDiscs(bits) != 1) return 0;
+    const uint64_t empty = bits.Empty();
     int value = 0;
     for (const TCornerRegion& r : kCornerRegions)
-        if (cells[r.corner] == EMPTY && tejun[1] == r.xSquare) value -= weight;
+        if ((empty & MaskOf(r.corner)) != 0 && tejun[1] == r.xSquare) value -= weight;
     return value;
-}
-
-// --- All discs.
-
-namespace {
-
-// The sum of OpenNeighbours over one colour's discs. Inner discs count their empty
-// neighbours; discs on an edge (corners aside) count the one neighbour off the edge's line
-// that is on the board, if it is empty or the opponent's.
-int OpenNeighbourSum(uint64_t own, uint64_t opponent) {
-    const uint64_t empty = ~(own | opponent);
-    const uint64_t inner = own & kInner;
-    // For an inner square every neighbour is on the board, so plain shifts never wrap into
-    // a square that matters.
-    int open = std::popcount(inner & (empty >> 1)) + std::popcount(inner & (empty << 1)) +
-               std::popcount(inner & (empty >> 8)) + std::popcount(inner & (empty << 8)) +
-               std::popcount(inner & (empty >> 9)) + std::popcount(inner & (empty << 9)) +
-               std::popcount(inner & (empty >> 7)) + std::popcount(inner & (empty << 7));
-    const uint64_t openOrOpponent = empty | opponent;
-    const uint64_t edges = own & ~kCorners;
-    open += std::popcount(edges & kColumnH & (openOrOpponent >> 8));  // h: the neighbour in g
-    open += std::popcount(edges & kColumnA & (openOrOpponent << 8));  // a: the neighbour in b
-    open += std::popcount(edges & kRow1 & (openOrOpponent >> 1));     // row 1: the one in row 2
-    open += std::popcount(edges & kRow8 & (openOrOpponent << 1));     // row 8: the one in row 7
-    return open;
-}
-
-constexpr uint64_t kBadInnerSquares = MaskOf(SquareOf("g3")) | MaskOf(SquareOf("g6")) |
-                                      MaskOf(SquareOf("b3")) | MaskOf(SquareOf("b6")) |
-                                      MaskOf(SquareOf("f2")) | MaskOf(SquareOf("f7")) |
-                                      MaskOf(SquareOf("c2")) | MaskOf(SquareOf("c7"));
-constexpr uint64_t kGoodInnerSquares = MaskOf(SquareOf("f3")) | MaskOf(SquareOf("f6")) |
-                                       MaskOf(SquareOf("c3")) | MaskOf(SquareOf("c6"));
-constexpr uint64_t kXSquares = MaskOf(SquareOf("b2")) | MaskOf(SquareOf("g2")) |
-                               MaskOf(SquareOf("b7")) | MaskOf(SquareOf("g7"));
-
-}  // namespace
-
-int FrontierBalance(const TBitBoard& bits) {
-    return OpenNeighbourSum(bits.black, bits.white) - OpenNeighbourSum(bits.white, bits.black);
-}
-
-TDiscCensus TakeCensus(const TBitBoard& bits, bool withFrontier) {
-    TDiscCensus census;
-    census.black = static_cast<uint8_t>(std::popcount(bits.black));
-    census.white = static_cast<uint8_t>(std::popcount(bits.white));
-    census.value = census.white - census.black;
-    if (withFrontier) census.value += FrontierBalance(bits);
-    return census;
-}
-
-int InnerSquares(const TBitBoard& bits, int weight) {
-    if (weight == 0) return 0;
-    return weight * (std::popcount(bits.white & kGoodInnerSquares) -
-                     std::popcount(bits.white & kBadInnerSquares));
-}
-
-TEdgeDiscs CountEdgeDiscs(const TBitBoard& bits) {
-    return {static_cast<uint8_t>(std::popcount(bits.black & kBorder)),
-            static_cast<uint8_t>(std::popcount(bits.white & kBorder))};
-}
-
-int XSquareDiscs(const TBitBoard& bits) {
-    return std::popcount((bits.black | bits.white) & kXSquares);
-}
-
-int Noise(int mv, int gameLevel, uint32_t lateBound) {
-    int value = 0;
-    if (mv < 30 && gameLevel <= 3) value += static_cast<int>(Random(7));
-    if (mv < 47 && gameLevel == 2) value += static_cast<int>(Random(lateBound));
-    return value;
-}
-
-int DiscBalance(uint8_t blackCount, uint8_t whiteCount, int extra) {
-    const int difference = blackCount - whiteCount;
-    if (difference < 0) return difference - extra;
-    if (difference > 0) return difference + extra;
-    return 0;
 }
 
 }  // namespace EvalTerms

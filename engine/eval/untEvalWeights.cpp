@@ -101,22 +101,14 @@ constexpr std::array<TEvalWeights, LAST_MOVE + 1> MakeWeightTable(Bands bands) {
     return table;
 }
 
-constexpr auto kEvaluateWeights = MakeWeightTable(EvaluateBands);
-constexpr auto kEvaluatePatternsWeights = MakeWeightTable(EvaluatePatternsBands);
-constexpr auto kEvaluateDWeights = MakeWeightTable(EvaluateDBands);
-
-int RowOf(int mv) {
-    return std::clamp(mv, 0, LAST_MOVE);
-}
-
 }  // namespace
 
-const TEvalWeights& EvaluateWeightsAt(int mv) {
-    return kEvaluateWeights[RowOf(mv)];
-}
-const TEvalWeights& EvaluatePatternsWeightsAt(int mv) {
-    return kEvaluatePatternsWeights[RowOf(mv)];
-}
-const TEvalWeights& EvaluateDWeightsAt(int mv) {
-    return kEvaluateDWeights[RowOf(mv)];
-}
+namespace EvalWeightTables {
+
+constinit const std::array<TEvalWeights, LAST_MOVE + 1> kEvaluate = MakeWeightTable(EvaluateBands);
+constinit const std::array<TEvalWeights, LAST_MOVE + 1> kEvaluatePatterns =
+    MakeWeightTable(EvaluatePatternsBands);
+constinit const std::array<TEvalWeights, LAST_MOVE + 1> kEvaluateD =
+    MakeWeightTable(EvaluateDBands);
+
+}  // namespace EvalWeightTables

@@ -49,8 +49,24 @@ struct TEvalWeights {
 
 inline constexpr int LAST_MOVE = 60;
 
+// The weights of each evaluation at every move number, built at compile time.
+namespace EvalWeightTables {
+extern const std::array<TEvalWeights, LAST_MOVE + 1> kEvaluate;
+extern const std::array<TEvalWeights, LAST_MOVE + 1> kEvaluatePatterns;
+extern const std::array<TEvalWeights, LAST_MOVE + 1> kEvaluateD;
+}  // namespace EvalWeightTables
+
 // The weights of each evaluation at a move number (move numbers outside 0..60 read the
-// nearest one).
-const TEvalWeights& EvaluateWeightsAt(int mv);
-const TEvalWeights& EvaluatePatternsWeightsAt(int mv);
-const TEvalWeights& EvaluateDWeightsAt(int mv);
+// nearest one). Read at every leaf of a search, so defined here to be inlined.
+inline int WeightRowOf(int mv) {
+    return mv < 0 ? 0 : mv > LAST_MOVE ? LAST_MOVE : mv;
+}
+inline const TEvalWeights& EvaluateWeightsAt(int mv) {
+    return EvalWeightTables::kEvaluate[WeightRowOf(mv)];
+}
+inline const TEvalWeights& EvaluatePatternsWeightsAt(int mv) {
+    return EvalWeightTables::kEvaluatePatterns[WeightRowOf(mv)];
+}
+inline const TEvalWeights& EvaluateDWeightsAt(int mv) {
+    return EvalWeightTables::kEvaluateD[WeightRowOf(mv)];
+}

@@ -2,17 +2,21 @@
 // X squares, plus the learned values of the 22 pattern instances for the game's stage.
 // The sum is kept in 32 bits, wrapping at its limits, and the evaluation draws no random
 // numbers.
+#include <utility>
+
 #include "engine/eval/untEvalTables.h"
 #include "engine/eval/untEvalWeights.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
 
 int32_t TKyokumen::EvaluatePatterns() {
+    return EvaluatePatterns(PatternIndexesOf(CurrentBits()));
+}
+
+int32_t TKyokumen::EvaluatePatterns(const TPatternIndexes& indexes) {
     using namespace EvalTerms;
     const int mv = MoveNumber;
-    const TEvalWeights& w = EvaluatePatternsWeightsAt(mv);
-    const uint8_t* cells = CurrentBoard->Cells;
-    const TBitBoard bits = BitsOf(cells);
+    const TBitBoard bits = CurrentBits();
 
     const TDiscCensus census = TakeCensus(bits, mv < 50);
     BlackCount = census.black;
@@ -21,22 +25,20 @@ int32_t TKyokumen::EvaluatePatterns() {
     // In the last moves only the discs count.
     if (mv >= 58) return FinalResult(v, BlackCount, WhiteCount);
 
-    const TPositionFeatures f = PositionFeaturesOf(cells, bits);
-    const TLineFeatures line = LineFeaturesOf(cells, Tejun);
+    const TEvalWeights& w = EvaluatePatternsWeightsAt(mv);
+    const TLineFeatures line = LineFeaturesOf(bits, Tejun);
     if (GameLevel == 4 && mv < 53) v += DiscBalance(BlackCount, WhiteCount, 1);
+    v += WeightedSum(PositionFeaturesOf(bits), EvaluatePatternsFeatureWeightsAt(mv));
     v += CornersOnLine(Tejun, w.cornerOnLine);
-    v += w.cornerHeld * f.cornersHeld;
-    v += w.xSquareNextToEmptyCorner * f.xSquaresNextToEmptyCorners;
     v += w.xSquareOnLine * line.xSquares;
-    v += LoneXSquareOnLine(cells, bits, Tejun, w.loneXSquareOnLine);
-    v += w.cornerExposure * f.exposedRuns;
-    v += w.cornerRun * f.cornerRuns + w.fullEdge * f.fullEdges;
+    v += LoneXSquareOnLine(bits, Tejun, w.loneXSquareOnLine);
 
     const TPatternTable& table = *PatternWeights;
     const uint8_t stage = StageOf(mv);
-    uint16_t indexes[22];
-    AllPatternIndexes(cells, bits, indexes);
-    for (int i = 0; i < 22; ++i)
-        Add32(v, table[kPatternInstances[i].kind][indexes[i]][stage]);
+    // The 22 lookups written out, so that each index is read from its lane directly.
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (Add32(v, table[kPatternInstances[I].kind][indexes.lanes[I / 8][I % 8]][stage]), ...);
+    }
+    (std::make_index_sequence<kPatternInstances.size()>{});
     return FinalResult(v, BlackCount, WhiteCount);
 }

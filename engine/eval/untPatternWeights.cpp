@@ -116,7 +116,16 @@ constexpr TLineInstance kLineInstances[12] = {
 
 }  // namespace
 
-void AllPatternIndexes(const uint8_t* cells, const TBitBoard& bits, uint16_t (&indexes)[22]) {
+TPatternIndexes PatternIndexesOf(const TBitBoard& bits) {
+    uint16_t of[22];
+    AllPatternIndexes(bits, of);
+    TPatternIndexes indexes;
+    for (int i = 0; i < 22; ++i)
+        indexes.lanes[i / 8][i % 8] = of[i];
+    return indexes;
+}
+
+void AllPatternIndexes(const TBitBoard& bits, uint16_t* indexes) {
     for (int i = 0; i < 12; ++i) {
         const TLineInstance& line = kLineInstances[i];
         const uint32_t black =
@@ -125,6 +134,12 @@ void AllPatternIndexes(const uint8_t* cells, const TBitBoard& bits, uint16_t (&i
             line.isRow ? RowByte(bits.white, line.line) : ColumnByte(bits.white, line.line);
         indexes[i] = LineCode(black, white, line.highFirst ? kBase3HighFirst : kBase3LowFirst);
     }
-    for (int i = 12; i < 22; ++i)
-        indexes[i] = PatternIndexOf(cells, kPatternInstances[i]);
+    for (int i = 12; i < 22; ++i) {
+        int index = 0;
+        for (const uint8_t square : kPatternInstances[i].squares) {
+            const uint64_t mask = square == ALWAYS_EMPTY_CELL ? 0 : MaskOf(square);
+            index = 3 * index + ((bits.black & mask) ? BLACK : (bits.white & mask) ? WHITE : EMPTY);
+        }
+        indexes[i] = static_cast<uint16_t>(index);
+    }
 }

@@ -73,9 +73,57 @@ inline uint16_t PatternIndexOf(const uint8_t* cells, const TPatternInstance& ins
     return static_cast<uint16_t>(index);
 }
 
-// The indexes of all 22 instances at once, in table order; the instances that are whole
-// rows or columns are read from the bit sets, a byte at a time.
-void AllPatternIndexes(const uint8_t* cells, const TBitBoard& bits, uint16_t (&indexes)[22]);
+// The indexes of all 22 instances at once, in table order (22 entries), read from the bit
+// sets: the instances that are whole rows or columns a byte at a time, the others square
+// by square.
+void AllPatternIndexes(const TBitBoard& bits, uint16_t* indexes);
+
+// The indexes of the 22 instances of one position, in table order, as three vectors of
+// eight 16-bit lanes (the last two lanes unused).
+using TIndexLanes = uint16_t __attribute__((vector_size(16)));
+struct TPatternIndexes {
+    TIndexLanes lanes[3] = {};
+    uint16_t operator[](int i) const { return lanes[i / 8][i % 8]; }
+};
+TPatternIndexes PatternIndexesOf(const TBitBoard& bits);
+
+// For each square, the digit weight it has in each instance (0 where it is not in one), in
+// the lanes of TPatternIndexes.
+struct TSquareWeights {
+    TIndexLanes lanes[3];
+};
+inline const std::array<TSquareWeights, 64> kSquareWeights = [] {
+    std::array<TSquareWeights, 64> squares{};
+    for (int i = 0; i < static_cast<int>(kPatternInstances.size()); ++i) {
+        int power = 3 * 3 * 3 * 3 * 3 * 3 * 3;  // the first square's digit weight, 3^7
+        for (const uint8_t square : kPatternInstances[i].squares) {
+            if (square != ALWAYS_EMPTY_CELL)
+                squares[BitOf(square)].lanes[i / 8][i % 8] = static_cast<uint16_t>(power);
+            power /= 3;
+        }
+    }
+    return squares;
+}();
+
+// The indexes after a move, from those before it: the placed disc adds its colour's digit
+// to every instance it is in, and every turned disc changes its digit from the opponent's
+// colour to the mover's, one up for white and one down for black (in 16-bit arithmetic).
+// A move changes a few squares, each three vector additions, where reading 22 indexes off
+// the board takes hundreds of steps.
+inline void UpdatePatternIndexes(TPatternIndexes& indexes, int placedBit, uint64_t flips,
+                                 bool white) {
+    TIndexLanes turned[3] = {};
+    for (; flips != 0; flips &= flips - 1) {
+        const TSquareWeights& square = kSquareWeights[std::countr_zero(flips)];
+        for (int j = 0; j < 3; ++j)
+            turned[j] += square.lanes[j];
+    }
+    const TSquareWeights& placed = kSquareWeights[placedBit];
+    const uint16_t placedDigit = white ? WHITE : BLACK;
+    const uint16_t turn = white ? 1 : 0xFFFF;  // +1 or -1 in 16-bit arithmetic
+    for (int j = 0; j < 3; ++j)
+        indexes.lanes[j] += placed.lanes[j] * placedDigit + turned[j] * turn;
+}
 
 // The game stage of a move number: 0 up to move 20, 1 for moves 21 to 40, 2 from move 41.
 constexpr uint8_t StageOf(int moveNumber) {

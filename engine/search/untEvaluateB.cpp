@@ -1,6 +1,12 @@
 // The hand-written evaluation of thinking type B, in floating point: discs and their
 // exposure, the four edges valued by a rule list, corners and the squares next to them,
 // and the moves played on the searched line.
+//
+// It reads the bit sets: the exposure of all discs is counted direction by direction on
+// whole sets, the edges and corners are table lookups by their codes, and the rule list of
+// the edges is a table by edge code built once. The sum is taken in the order of the steps,
+// each step adding its own sum at once, since in floating point the order of the additions
+// shows in the last bit.
 #include <array>
 
 #include "engine/eval/untBitBoard.h"
@@ -101,27 +107,60 @@ std::vector<TEdgeRule> ExpandRules() {
 }
 
 // The rule values by base-3 code of the edge (digit 1 white, 2 black), 0 where no rule
-// names the edge.
+// names the edge, with what EdgeValue does to some edges on their own: a full edge and the
+// six inner squares count more before move 31, and the five-disc runs from a C square are
+// counted.
 struct TEdgeTable {
     std::array<uint16_t, 256> base3{};  // base-3 number of a bit mask, digits 0 and 1
     std::array<double, 6561> value{};
+    std::array<double, 6561> early{};  // the value before move 31
+    std::array<int8_t, 6561> run{};    // +1 a white five-disc run, -1 a black one
+    int CodeOf(uint32_t white, uint32_t black) const { return base3[white] + 2 * base3[black]; }
+    int CodeOfIndex(uint32_t index) const { return CodeOf(WhiteMask(index), BlackMask(index)); }
 };
 
-const TEdgeTable& EdgeTable() {
-    static const TEdgeTable table = [] {
-        TEdgeTable t;
-        for (uint32_t mask = 0; mask < 256; ++mask) {
-            uint32_t code = 0, weight = 1;
-            for (int i = 0; i < 8; ++i, weight *= 3)
-                if (mask & (1u << i)) code += weight;
-            t.base3[mask] = static_cast<uint16_t>(code);
-        }
-        for (const TEdgeRule& rule : EdgeRules())
-            t.value[t.base3[WhiteMask(rule.index)] + 2 * t.base3[BlackMask(rule.index)]] =
-                rule.value;
-        return t;
-    }();
-    return table;
+const TEdgeTable kEdgeTable = [] {
+    TEdgeTable t;
+    for (uint32_t mask = 0; mask < 256; ++mask) {
+        uint32_t code = 0, weight = 1;
+        for (int i = 0; i < 8; ++i, weight *= 3)
+            if (mask & (1u << i)) code += weight;
+        t.base3[mask] = static_cast<uint16_t>(code);
+    }
+    for (const TEdgeRule& rule : EdgeRules())
+        t.value[t.CodeOfIndex(rule.index)] = rule.value;
+    t.early = t.value;
+    t.early[t.CodeOfIndex(kFullWhite)] = 16.0;
+    t.early[t.CodeOfIndex(kFullBlack)] = -16.0;
+    t.early[t.CodeOfIndex(kInnerSixWhite)] = 16.88;
+    t.early[t.CodeOfIndex(kInnerSixBlack)] = -16.88;
+    for (const uint32_t index : {kWhiteRunLow, kWhiteRunHigh})
+        t.run[t.CodeOfIndex(index)] = 1;
+    for (const uint32_t index : {kBlackRunLow, kBlackRunHigh})
+        t.run[t.CodeOfIndex(index)] = -1;
+    return t;
+}();
+
+// EdgeValue of an edge given by its code. An edge is one whose white and black discs
+// share no square; anything else only reads the table.
+double EdgeValueOf(TKyokumen& k, int code, bool isEdge) {
+    const TEdgeTable& t = kEdgeTable;
+    double value = isEdge && k.MoveNumber < 31 ? t.early[code] : t.value[code];
+    const int run = isEdge ? t.run[code] : 0;
+    // Five-disc runs from a C square weaken their owner, the more of them the worse; the
+    // count carries over to the edges evaluated after them.
+    if (run > 0) ++k.EdgeRunsWhite;
+    if (run < 0) ++k.EdgeRunsBlack;
+    if (k.EdgeRunsWhite != 0 || k.EdgeRunsBlack != 0) {
+        if (k.EdgeRunsWhite == 1) value -= 1.5;
+        if (k.EdgeRunsWhite == 2) value -= 5.0;
+        if (k.EdgeRunsWhite >= 3) value -= 10.0;
+        if (k.EdgeRunsBlack == 1) value += 1.75;
+        if (k.EdgeRunsBlack == 2) value += 5.25;
+        if (k.EdgeRunsBlack >= 3) value += 10.0;
+    }
+    if (k.MoveNumber < 41 && run != 0) value = run > 0 ? 4.75 : -4.75;
+    return value;
 }
 
 double CornerBlockWeight(int mv) {
@@ -150,38 +189,45 @@ constexpr uint64_t kNeverExposed = kCorners | MaskOf(22) | MaskOf(27) | MaskOf(7
 double ExposureBalance(const TBitBoard& bits) {
     const uint64_t empty = bits.Empty();
     const uint64_t white = bits.white & ~kNeverExposed, black = bits.black & ~kNeverExposed;
-    const TBitCounts whiteOpen = NeighboursIn(empty | bits.black);
-    const TBitCounts blackOpen = NeighboursIn(empty | bits.white);
-    const int whiteHalves = std::popcount(whiteOpen.bit1 & white) +
-                            2 * std::popcount(whiteOpen.bit2 & white) +
-                            4 * std::popcount(whiteOpen.bit3 & white);
-    const int blackWhole =
-        std::popcount(blackOpen.bit0 & black) + 2 * std::popcount(blackOpen.bit1 & black) +
-        4 * std::popcount(blackOpen.bit2 & black) + 8 * std::popcount(blackOpen.bit3 & black);
+    const uint64_t openToWhite = empty | bits.black, openToBlack = empty | bits.white;
+    // Direction by direction: the white discs with an open neighbour there, and the black
+    // ones. A white disc loses half its count rounded down, so the white sum is halved
+    // after taking off one for every white disc with an odd count.
+    int whiteSum = 0, blackSum = 0;
+    uint64_t whiteOdd = 0;
+    auto direction = [&](uint64_t whiteOpen, uint64_t blackOpen) {
+        whiteSum += std::popcount(whiteOpen & white);
+        whiteOdd ^= whiteOpen & white;
+        blackSum += std::popcount(blackOpen & black);
+    };
+    direction(WithNeighbourIn<1>(openToWhite), WithNeighbourIn<1>(openToBlack));
+    direction(WithNeighbourIn<-1>(openToWhite), WithNeighbourIn<-1>(openToBlack));
+    direction(WithNeighbourIn<10>(openToWhite), WithNeighbourIn<10>(openToBlack));
+    direction(WithNeighbourIn<-10>(openToWhite), WithNeighbourIn<-10>(openToBlack));
+    direction(WithNeighbourIn<11>(openToWhite), WithNeighbourIn<11>(openToBlack));
+    direction(WithNeighbourIn<-11>(openToWhite), WithNeighbourIn<-11>(openToBlack));
+    direction(WithNeighbourIn<9>(openToWhite), WithNeighbourIn<9>(openToBlack));
+    direction(WithNeighbourIn<-9>(openToWhite), WithNeighbourIn<-9>(openToBlack));
+    const int whiteHalves = (whiteSum - std::popcount(whiteOdd)) / 2;
     auto pull = [&](uint64_t discs) {
         return std::popcount(empty & WithNeighbourIn<1>(discs)) +
                std::popcount(empty & WithNeighbourIn<-1>(discs)) +
                std::popcount(empty & WithNeighbourIn<10>(discs)) +
                std::popcount(empty & WithNeighbourIn<-10>(discs));
     };
-    return -whiteHalves + blackWhole - (pull(bits.white) - pull(bits.black));
+    return -whiteHalves + blackSum - (pull(bits.white) - pull(bits.black));
 }
 
-// The four edges' indexes: 2^i for a white disc on square i of the edge, 1000 * 2^i for a
-// black one; row 1 from h1, column h from h1, column a from a1, row 8 from h8.
-std::array<uint32_t, 4> EdgeIndexesB(const TBitBoard& bits) {
-    // The discs of row 1 (or row 8) gathered into one byte, column h first.
-    auto row = [](uint64_t b, int y) {
-        return static_cast<uint32_t>((((b >> (y - 1)) & kRow1) * 0x0102040810204080ull) >> 56);
-    };
-    auto column = [](uint64_t b, int x) {
-        return static_cast<uint32_t>((b >> (8 * (x - 1))) & 0xFF);
-    };
-    auto index = [](uint32_t white, uint32_t black) { return white + 1000 * black; };
-    return {index(row(bits.white, 1), row(bits.black, 1)),
-            index(column(bits.white, 1), column(bits.black, 1)),
-            index(column(bits.white, 8), column(bits.black, 8)),
-            index(row(bits.white, 8), row(bits.black, 8))};
+// The discs of the four edges, each as two bytes with square i of the edge in bit i: row 1
+// from h1, column h from h1, column a from a1, row 8 from h8.
+struct TEdgeDiscsB {
+    uint32_t white, black;
+};
+std::array<TEdgeDiscsB, 4> EdgeDiscsB(const TBitBoard& bits) {
+    return {{{RowByte(bits.white, 1), RowByte(bits.black, 1)},
+             {ColumnByte(bits.white, 1), ColumnByte(bits.black, 1)},
+             {ColumnByte(bits.white, 8), ColumnByte(bits.black, 8)},
+             {RowByte(bits.white, 8), RowByte(bits.black, 8)}}};
 }
 
 // Corners played on the searched line.
@@ -233,31 +279,9 @@ const std::vector<TEdgeRule>& EdgeRules() {
 }
 
 double TKyokumen::EdgeValue(uint32_t edgeIndex) {
-    const TEdgeTable& table = EdgeTable();
-    double value = table.value[table.base3[WhiteMask(edgeIndex) & 0xFF] +
-                               2 * table.base3[BlackMask(edgeIndex) & 0xFF]];
-    // A full edge and the six inner squares count double early in the game.
-    if (MoveNumber < 31) {
-        if (edgeIndex == kFullWhite) value = 16.0;
-        if (edgeIndex == kFullBlack) value = -16.0;
-        if (edgeIndex == kInnerSixWhite) value = 16.88;
-        if (edgeIndex == kInnerSixBlack) value = -16.88;
-    }
-    // Five-disc runs from a C square weaken their owner, the more of them the worse; the
-    // count carries over to the edges evaluated after them.
-    if (edgeIndex == kWhiteRunLow || edgeIndex == kWhiteRunHigh) ++EdgeRunsWhite;
-    if (edgeIndex == kBlackRunLow || edgeIndex == kBlackRunHigh) ++EdgeRunsBlack;
-    if (EdgeRunsWhite == 1) value -= 1.5;
-    if (EdgeRunsWhite == 2) value -= 5.0;
-    if (EdgeRunsWhite >= 3) value -= 10.0;
-    if (EdgeRunsBlack == 1) value += 1.75;
-    if (EdgeRunsBlack == 2) value += 5.25;
-    if (EdgeRunsBlack >= 3) value += 10.0;
-    if (MoveNumber < 41) {
-        if (edgeIndex == kWhiteRunLow || edgeIndex == kWhiteRunHigh) value = 4.75;
-        if (edgeIndex == kBlackRunLow || edgeIndex == kBlackRunHigh) value = -4.75;
-    }
-    return value;
+    const uint32_t white = WhiteMask(edgeIndex), black = BlackMask(edgeIndex);
+    const bool isEdge = white < 256 && black < 256 && (white & black) == 0;
+    return EdgeValueOf(*this, kEdgeTable.CodeOf(white & 0xFF, black & 0xFF), isEdge);
 }
 
 uint8_t TKyokumen::Exposure(uint8_t square) const {
@@ -284,8 +308,7 @@ int TKyokumen::EmptyPull(uint8_t square) const {
 
 double TKyokumen::EvaluateB() {
     const int mv = MoveNumber;
-    const uint8_t* cells = CurrentBoard->Cells;
-    const TBitBoard bits = BitsOf(cells);
+    const TBitBoard bits = CurrentBits();
     BlackCount = static_cast<uint8_t>(std::popcount(bits.black));
     WhiteCount = static_cast<uint8_t>(std::popcount(bits.white));
 
@@ -302,19 +325,19 @@ double TKyokumen::EvaluateB() {
         }
         if (mv < 57) {
             EdgeRunsWhite = EdgeRunsBlack = 0;
-            for (const uint32_t index : EdgeIndexesB(bits))
-                v += EdgeValue(index);
+            for (const TEdgeDiscsB& edge : EdgeDiscsB(bits))
+                v += EdgeValueOf(*this, kEdgeTable.CodeOf(edge.white, edge.black), true);
         }
-        const TPositionFeatures f = CornerFeaturesOf(cells);
-        const TLineFeatures line = LineFeaturesOf(cells, Tejun);
-        v += CornerBlockWeight(mv) * f.cornerBlocks;
+        const TPositionFeatures f = PositionFeaturesOf(bits);
+        const TLineFeatures line = LineFeaturesOf(bits, Tejun);
+        v += CornerBlockWeight(mv) * f.Corner(CORNER_BLOCK);
         const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
         v += (fewDiscs ? 0 : CSquareMoveWeight(mv)) * line.cSquaresOfAnyCorner;
-        v += (mv <= 49 ? (60 - mv) / 2 : 0) * f.xSquaresNextToEmptyCorners;
+        v += (mv <= 49 ? (60 - mv) / 2 : 0) * f.Corner(X_SQUARE);
         v += XSquareMoveWeight(mv) * line.xSquares;
-        v += CornerCWeight(mv) * f.opponentCSquares;
+        v += CornerCWeight(mv) * f.Corner(OPPONENT_C);
         if (mv < 55) v += CornerMoves(Tejun, mv);
-        v += (mv <= 55 ? 60 - mv : 0) * f.cornersHeld;
+        v += (mv <= 55 ? 60 - mv : 0) * f.Corner(CORNER_HELD);
         if (mv < 33) v += SecondLineFours(bits);
         if (mv <= 49) v += EvalTerms::InnerSquares(bits, 2);
     }

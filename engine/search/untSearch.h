@@ -22,8 +22,18 @@
 // The types differ in their leaf evaluation and a few rules, which a rules class supplies:
 // A and C (Evaluate, EvaluatePatterns), D (EvaluateD with mobility terms and a table of
 // position keys) and B (EvaluateB in floating point with mobility terms).
+//
+// Why it is fast, with every result as the square-by-square search gives it: the search
+// works on the snapshots' bit sets. A node finds all its legal squares at once and visits
+// their bits in the corner-first order; a move turns its discs with a few bit operations
+// per direction. Nothing in the search reads a snapshot's cells, so a move writes only
+// the snapshot's bits, key and markers, and a leaf, which is only evaluated, only its
+// bits; what MakeMove would have left in each snapshot is written once at the end of the
+// search, from the last position played there. Type C keeps its 22 pattern indexes move by move
+// along the line, and type D fetches its key table entry while the node's moves are being found.
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -61,7 +71,7 @@ inline int MovesUpTo(uint64_t legalMoves, int cap) {
 
 // The squares the side to move may play on the current snapshot.
 inline uint64_t LegalMovesOf(const TKyokumen& k) {
-    const TBitBoard bits = BitsOf(k.CurrentBoard->Cells);
+    const TBitBoard bits = k.CurrentBits();
     return k.WhiteToMove ? LegalMovesOf(bits.white, bits.black)
                          : LegalMovesOf(bits.black, bits.white);
 }
@@ -89,6 +99,7 @@ public:
         k_.Tejun[d] = square;
     }
     bool Skips(int, uint8_t) const { return false; }
+    void WillExpand(int) {}
     bool Remembers(int, Value&) { return false; }
     void CountMobility(int, uint64_t) {}
     void PrepareRoot() {}
@@ -123,6 +134,14 @@ public:
 
     explicit TSearch(TKyokumen& k) : k_(k), rules_(k) {}
 
+    // Searches from the current position and leaves every snapshot as a search that plays
+    // each of its moves in full would.
+    Value Run() {
+        const Value v = Node();
+        WriteSnapshots();
+        return v;
+    }
+
     // Searches the node at the next ply and returns its value.
     Value Node() {
         TKyokumen& k = k_;
@@ -130,29 +149,36 @@ public:
         rules_.EnterPly(d);
         if (d > k.MaxPly || k.MoveNumber == 60) return rules_.Leaf(d);
         if (k.EvalCount > NODE_LIMIT) return Rules::kCutOff;
+        rules_.WillExpand(d);
         // The node's legal squares, found all at once; they are tried in the corner-first order.
         const uint64_t legal = LegalMovesOf(k);
         rules_.CountMobility(d, legal);
         if (d == 1) rules_.PrepareRoot();
 
-        bool hasChild = false;
-        for (int i = 1; i <= 64; ++i) {
-            const uint8_t square = k.CornerFirstOrder[i];
-            if ((legal & MaskOf(square)) == 0 || rules_.Skips(d, square)) continue;
-            Value remembered;
-            if (rules_.Remembers(d, remembered)) return remembered;
-            const Value v = Child(d, square);
+        bool hasChild = false, remembered = false;
+        Value v = 0;
+        // The children are leaves when they are beyond the depth limit or end the game.
+        const bool leavesBelow = d >= k.MaxPly || k.MoveNumber + 1 == 60;
+        ForEachInCornerFirstOrder(legal, [&](int bit) {
+            const uint8_t square = kSquareOfBit[bit];
+            if (rules_.Skips(d, square)) return true;
+            if (rules_.Remembers(d, v)) {
+                remembered = true;
+                return false;
+            }
+            const Value child = leavesBelow ? LeafChild(d, square) : Child(d, square);
             if (hasChild) {
-                rules_.Update(d, v);
+                rules_.Update(d, child);
             } else {
-                rules_.SetFirst(d, v);
+                rules_.SetFirst(d, child);
                 hasChild = true;
             }
-            if (MayPrune(d) && Cuts(d, v)) break;
+            if (MayPrune(d) && Cuts(d, child)) return false;
             if (d == 1) rules_.UpdateRoot();
-        }
+            return true;
+        });
+        if (remembered) return v;
 
-        Value v;
         if (hasChild) {
             v = k.WhiteToMove ? rules_.Max(d) : rules_.Min(d);
         } else {
@@ -167,15 +193,89 @@ public:
     }
 
 private:
+    // Plays a move of the search as MakeMove plays it, the snapshot's cells aside: its bit
+    // sets, key (the new colour of every changed disc toggled in) and markers are written
+    // now, since the search reads them; nothing in the search reads the cells, which
+    // WriteSnapshots writes once at the end from the bits. This saves copying and writing
+    // the cells at every move.
+    void Play(uint8_t square) {
+        TKyokumen& k = k_;
+        const uint8_t mover = k.MoverColour();
+        const uint64_t changed = k.MakeMoveOnBits(square);
+        const int level = k.StackDepth - 1;
+        TBoard_Data& child = *k.CurrentBoard;
+        child.Hash.Key = KeyAfter(k.Boards[level - 1].Hash.Key, changed, mover, child.Hash);
+        child.Hash.ValueState = 0;
+        child.Passed = 0;
+        played_[level] = {true, false};
+    }
+
+    // A leaf's move: a leaf is only evaluated, so even its key and markers, which nothing
+    // reads, wait for WriteSnapshots; what it needs for them is noted.
+    void PlayLeaf(uint8_t square) {
+        TKyokumen& k = k_;
+        const bool white = k.WhiteToMove;
+        const uint64_t parentKey = k.CurrentBoard->Hash.Key;
+        const uint64_t changed = k.MakeMoveOnBits(square);
+        played_[k.StackDepth - 1] = {true, true, white, changed, parentKey};
+    }
+
+    // The key after a move: the new colour of every changed disc toggled in.
+    static uint64_t KeyAfter(uint64_t key, uint64_t changed, uint8_t mover,
+                             const THashTable& hash) {
+        for (uint64_t left = changed; left != 0; left &= left - 1)
+            key ^= hash.Keys[mover][kSquareOfBit[std::countr_zero(left)]];
+        return key;
+    }
+
+    // Every snapshot the search played on, as MakeMove would have left it: the cells of the
+    // last position played there, from its bits (the cells off the board are the same in
+    // every snapshot), and for a leaf its key and markers.
+    void WriteSnapshots() {
+        TKyokumen& k = k_;
+        for (int level = 1; level < SNAPSHOTS; ++level) {
+            const TPlayed& played = played_[level];
+            if (!played.any) continue;
+            TBoard_Data& snapshot = k.Boards[level];
+            std::memcpy(snapshot.Cells, k.Boards[0].Cells, sizeof snapshot.Cells);
+            for (int bit = 0; bit < 64; ++bit) {
+                const uint64_t mask = uint64_t{1} << bit;
+                snapshot.Cells[kSquareOfBit[bit]] = (snapshot.Bits.black & mask)   ? BLACK
+                                                    : (snapshot.Bits.white & mask) ? WHITE
+                                                                                   : EMPTY;
+            }
+            if (!played.leaf) continue;
+            const uint8_t mover = played.white ? WHITE : BLACK;
+            snapshot.Hash.Key = KeyAfter(played.parentKey, played.changed, mover, snapshot.Hash);
+            snapshot.Hash.ValueState = 0;
+            snapshot.Passed = 0;
+        }
+    }
+
     // Plays a move, searches the position after it for the other side, and takes it back.
     Value Child(int d, uint8_t square) {
         TKyokumen& k = k_;
-        k.MakeMove(square);
+        Play(square);
         ++k.EvalCount;
-        k.CurrentBoard->Passed = 0;
         rules_.RecordMove(d, square);
         k.SwitchSide();
         const Value v = Node();
+        k.SwitchSide();
+        --k.SearchPly;
+        k.UndoMove();
+        return v;
+    }
+
+    // A child that is a leaf: the same steps as Child and the leaf's Node.
+    Value LeafChild(int d, uint8_t square) {
+        TKyokumen& k = k_;
+        PlayLeaf(square);
+        ++k.EvalCount;
+        rules_.RecordMove(d, square);
+        k.SwitchSide();
+        ++k.SearchPly;
+        rules_.EnterPly(d + 1);
+        const Value v = rules_.Leaf(d + 1);
         k.SwitchSide();
         --k.SearchPly;
         k.UndoMove();
@@ -205,6 +305,17 @@ private:
         return k_.WhiteToMove ? rules_.Min(d - 1) < v : rules_.Max(d - 1) > v;
     }
 
+    // What the search last played into each snapshot: anything at all, and whether it was
+    // a leaf, with the leaf's mover, changed discs and the key it was played from.
+    struct TPlayed {
+        bool any = false;
+        bool leaf = false;
+        bool white = false;
+        uint64_t changed = 0;
+        uint64_t parentKey = 0;
+    };
+
     TKyokumen& k_;
     Rules rules_;
+    TPlayed played_[SNAPSHOTS];
 };

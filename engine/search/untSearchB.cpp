@@ -64,6 +64,7 @@ public:
     bool Skips(int d, uint8_t square) const {
         return d == 5 && k_.MoveNumber <= 30 && IsCornerSquare(square);
     }
+    void WillExpand(int) {}
     bool Remembers(int, Value&) { return false; }
     void PrepareRoot() {}
     void Leave(Value) {}
@@ -107,5 +108,5 @@ private:
 }  // namespace
 
 double TKyokumen::SearchB() {
-    return TSearch<TSearchBRules>(*this).Node();
+    return TSearch<TSearchBRules>(*this).Run();
 }

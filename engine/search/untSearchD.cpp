@@ -56,6 +56,10 @@ public:
         return v == 0 ? 1 : v;
     }
 
+    // The node will look its key up before each move: the table is large, so the entry is
+    // fetched now, while the moves are found.
+    void WillExpand(int) { __builtin_prefetch(&KeyTableEntry()); }
+
     void CountMobility(int d, uint64_t legal) {
         if (k_.MoveNumber > kLastCountedMove) return;
         const int count = MovesUpTo(legal, kMobilityCap);
@@ -124,5 +128,5 @@ private:
 }  // namespace
 
 int16_t TKyokumen::SearchD() {
-    return static_cast<int16_t>(TSearch<TSearchDRules>(*this).Node());
+    return static_cast<int16_t>(TSearch<TSearchDRules>(*this).Run());
 }
