@@ -158,11 +158,6 @@ uint64_t TableHash(uint64_t own, uint64_t opponent) {
     return h ^ (h >> 29);
 }
 
-// The engine's square number of a bit index.
-uint8_t SquareOfBit(int bit) {
-    return static_cast<uint8_t>(10 * (bit / 8 + 1) + bit % 8 + 1);
-}
-
 }  // namespace
 
 TEndgameSolver::TEndgameSolver(int tableBits)
@@ -182,7 +177,7 @@ TEndgameResult TEndgameSolver::Solve(uint64_t own, uint64_t opponent) {
     }
     int bestBit = -1;
     result.score = SearchWithTable(own, opponent, -kMaxScore, kMaxScore, &bestBit);
-    result.move = SquareOfBit(bestBit);
+    result.move = static_cast<uint8_t>(SquareOfBit(bestBit));
     return result;
 }
 
