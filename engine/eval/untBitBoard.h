@@ -84,29 +84,54 @@ constexpr uint16_t LineCode(uint32_t black, uint32_t white, const TBase3Table& b
     return static_cast<uint16_t>(base3.of[black] + 2 * base3.of[white]);
 }
 
+// One step in a direction, dropping the discs that would wrap from one column into the next.
+// Shift +1 is the next row, +8 the next column towards a; the others combine them.
+template <int Shift>
+constexpr uint64_t Step(uint64_t b) {
+    if constexpr (Shift == 1) return (b << 1) & ~kRow1;
+    if constexpr (Shift == -1) return (b >> 1) & ~kRow8;
+    if constexpr (Shift == 8) return b << 8;
+    if constexpr (Shift == -8) return b >> 8;
+    if constexpr (Shift == 9) return (b << 9) & ~kRow1;
+    if constexpr (Shift == 7) return (b << 7) & ~kRow8;
+    if constexpr (Shift == -7) return (b >> 7) & ~kRow1;
+    if constexpr (Shift == -9) return (b >> 9) & ~kRow8;
+}
+
+// A shift of the whole set by one step in a direction, which may wrap round the board.
+template <int Shift>
+constexpr uint64_t Shifted(uint64_t b) {
+    if constexpr (Shift > 0) return b << Shift;
+    if constexpr (Shift < 0) return b >> -Shift;
+}
+
+// Where a run of discs may lie in a direction: along a column or a diagonal a run never
+// includes row 1 or row 8, which also keeps a shift from wrapping into the next column.
+template <int Shift>
+constexpr uint64_t kRunSquares = (Shift == 8 || Shift == -8) ? ~0ull : ~(kRow1 | kRow8);
+
+// The opponent's discs in runs that start next to a disc of `start` in one direction, up to
+// six long, found two steps at a time.
+template <int Shift>
+inline uint64_t Runs(uint64_t start, uint64_t opponent) {
+    const uint64_t inside = opponent & kRunSquares<Shift>;
+    uint64_t run = inside & Shifted<Shift>(start);
+    run |= inside & Shifted<Shift>(run);
+    const uint64_t pairs = inside & Shifted<Shift>(inside);
+    run |= pairs & Shifted<2 * Shift>(run);
+    run |= pairs & Shifted<2 * Shift>(run);
+    return run;
+}
+
 // The squares where the side with the discs `own` may play: each is empty and closes at
 // least one run of the opponent's discs with one of its own, in some direction.
 inline uint64_t LegalMovesOf(uint64_t own, uint64_t opponent) {
-    const uint64_t empty = ~(own | opponent);
-    // One step in each direction; a step along a column (y) must not wrap into the next.
-    auto forward = [](uint64_t b, int shift, uint64_t keep) { return (b << shift) & keep; };
-    auto backward = [](uint64_t b, int shift, uint64_t keep) { return (b >> shift) & keep; };
-    uint64_t moves = 0;
-    auto scan = [&](auto step) {
-        uint64_t run = step(own) & opponent;
-        for (int i = 0; i < 5; ++i)
-            run |= step(run) & opponent;
-        moves |= step(run) & empty;
-    };
-    scan([&](uint64_t b) { return forward(b, 1, ~kRow1); });   // down a column
-    scan([&](uint64_t b) { return backward(b, 1, ~kRow8); });  // up a column
-    scan([&](uint64_t b) { return forward(b, 8, ~0ull); });    // towards column a
-    scan([&](uint64_t b) { return backward(b, 8, ~0ull); });   // towards column h
-    scan([&](uint64_t b) { return forward(b, 9, ~kRow1); });
-    scan([&](uint64_t b) { return forward(b, 7, ~kRow8); });
-    scan([&](uint64_t b) { return backward(b, 7, ~kRow1); });
-    scan([&](uint64_t b) { return backward(b, 9, ~kRow8); });
-    return moves;
+    const uint64_t ahead =
+        Shifted<1>(Runs<1>(own, opponent)) | Shifted<-1>(Runs<-1>(own, opponent)) |
+        Shifted<8>(Runs<8>(own, opponent)) | Shifted<-8>(Runs<-8>(own, opponent)) |
+        Shifted<9>(Runs<9>(own, opponent)) | Shifted<-9>(Runs<-9>(own, opponent)) |
+        Shifted<7>(Runs<7>(own, opponent)) | Shifted<-7>(Runs<-7>(own, opponent));
+    return ahead & ~(own | opponent);
 }
 
 // The squares whose neighbour in one of the eight directions is in b. The direction is the

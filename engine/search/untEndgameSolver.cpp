@@ -18,45 +18,6 @@ constexpr int kSortEmpties = 6;
 constexpr int kLookAheadEmpties = 10;
 constexpr int kMaxMoves = 32;  // more legal moves than any position has
 
-// One step in a direction, dropping the discs that would wrap from one column into the next.
-// Shift +1 is the next row, +8 the next column towards a; the others combine them.
-template <int Shift>
-constexpr uint64_t Step(uint64_t b) {
-    if constexpr (Shift == 1) return (b << 1) & ~kRow1;
-    if constexpr (Shift == -1) return (b >> 1) & ~kRow8;
-    if constexpr (Shift == 8) return b << 8;
-    if constexpr (Shift == -8) return b >> 8;
-    if constexpr (Shift == 9) return (b << 9) & ~kRow1;
-    if constexpr (Shift == 7) return (b << 7) & ~kRow8;
-    if constexpr (Shift == -7) return (b >> 7) & ~kRow1;
-    if constexpr (Shift == -9) return (b >> 9) & ~kRow8;
-}
-
-// A shift of the whole set by one step in a direction, which may wrap round the board.
-template <int Shift>
-constexpr uint64_t Shifted(uint64_t b) {
-    if constexpr (Shift > 0) return b << Shift;
-    if constexpr (Shift < 0) return b >> -Shift;
-}
-
-// Where a run of discs may lie in a direction: along a column or a diagonal a run never
-// includes row 1 or row 8, which also keeps a shift from wrapping into the next column.
-template <int Shift>
-constexpr uint64_t kRunSquares = (Shift == 8 || Shift == -8) ? ~0ull : ~(kRow1 | kRow8);
-
-// The opponent's discs in runs that start next to a disc of `start` in one direction, up to
-// six long, found two steps at a time.
-template <int Shift>
-inline uint64_t Runs(uint64_t start, uint64_t opponent) {
-    const uint64_t inside = opponent & kRunSquares<Shift>;
-    uint64_t run = inside & Shifted<Shift>(start);
-    run |= inside & Shifted<Shift>(run);
-    const uint64_t pairs = inside & Shifted<Shift>(inside);
-    run |= pairs & Shifted<2 * Shift>(run);
-    run |= pairs & Shifted<2 * Shift>(run);
-    return run;
-}
-
 // The discs that a move on `move` (one bit) turns in one direction: the run that ends next
 // to one of the mover's own discs.
 template <int Shift>
@@ -71,20 +32,6 @@ inline uint64_t Flips(uint64_t move, uint64_t own, uint64_t opponent) {
            RunTo<8>(move, own, opponent) | RunTo<-8>(move, own, opponent) |
            RunTo<9>(move, own, opponent) | RunTo<-9>(move, own, opponent) |
            RunTo<7>(move, own, opponent) | RunTo<-7>(move, own, opponent);
-}
-
-// The squares ahead of runs of opponent discs that start next to one of `own` discs.
-template <int Shift>
-inline uint64_t MovesOneWay(uint64_t own, uint64_t opponent) {
-    return Shifted<Shift>(Runs<Shift>(own, opponent));
-}
-
-inline uint64_t Moves(uint64_t own, uint64_t opponent) {
-    const uint64_t ahead = MovesOneWay<1>(own, opponent) | MovesOneWay<-1>(own, opponent) |
-                           MovesOneWay<8>(own, opponent) | MovesOneWay<-8>(own, opponent) |
-                           MovesOneWay<9>(own, opponent) | MovesOneWay<-9>(own, opponent) |
-                           MovesOneWay<7>(own, opponent) | MovesOneWay<-7>(own, opponent);
-    return ahead & ~(own | opponent);
 }
 
 // The score of a finished game: the disc difference, the empty squares to the winner.
@@ -123,7 +70,7 @@ constexpr int kCornerBonus = 3;
 // double, and then the empty squares next to the mover's discs (where the opponent may
 // find replies later). Smaller is tried first.
 inline int ReplyKey(uint64_t ownAfter, uint64_t opponentAfter) {
-    const uint64_t replies = Moves(opponentAfter, ownAfter);
+    const uint64_t replies = LegalMovesOf(opponentAfter, ownAfter);
     const uint64_t empty = ~(ownAfter | opponentAfter);
     return 4 * (std::popcount(replies) + std::popcount(replies & kCorners)) +
            std::popcount(Neighbours(ownAfter) & empty);
@@ -170,7 +117,7 @@ void TEndgameSolver::Clear() {
 TEndgameResult TEndgameSolver::Solve(uint64_t own, uint64_t opponent) {
     if (own & opponent) throw EEngineError("Solve: the two sides' discs overlap");
     TEndgameResult result;
-    if (Moves(own, opponent) == 0) {
+    if (LegalMovesOf(own, opponent) == 0) {
         // A pass, or the end of the game; the search scores both.
         result.score = Search(own, opponent, -kMaxScore, kMaxScore);
         return result;
@@ -218,9 +165,9 @@ void TEndgameSolver::Store(uint64_t own, uint64_t opponent, int alpha, int beta,
 int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, int beta,
                                     int* bestBitOut) {
     ++nodes_;
-    const uint64_t legal = Moves(own, opponent);
+    const uint64_t legal = LegalMovesOf(own, opponent);
     if (legal == 0) {
-        if (Moves(opponent, own) == 0) return FinalScore(own, opponent);
+        if (LegalMovesOf(opponent, own) == 0) return FinalScore(own, opponent);
         return -Search(opponent, own, -beta, -alpha);
     }
 
@@ -281,9 +228,9 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
 
 int TEndgameSolver::SearchSorted(uint64_t own, uint64_t opponent, int alpha, int beta) {
     ++nodes_;
-    const uint64_t legal = Moves(own, opponent);
+    const uint64_t legal = LegalMovesOf(own, opponent);
     if (legal == 0) {
-        if (Moves(opponent, own) == 0) return FinalScore(own, opponent);
+        if (LegalMovesOf(opponent, own) == 0) return FinalScore(own, opponent);
         return -Search(opponent, own, -beta, -alpha);
     }
     TMove moves[kMaxMoves];
@@ -326,7 +273,7 @@ int TEndgameSolver::SearchParity(uint64_t own, uint64_t opponent, int alpha, int
         }
     }
     if (moved) return best;
-    if (Moves(opponent, own) == 0) return FinalScore(own, opponent);
+    if (LegalMovesOf(opponent, own) == 0) return FinalScore(own, opponent);
     return -SearchParity(opponent, own, -beta, -alpha);
 }
 
