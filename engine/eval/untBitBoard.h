@@ -233,13 +233,22 @@ inline constexpr TRays kRays = MakeRays();
 // lowest bit of (ray & ~opponent), which two's complement isolates in one step. Three of
 // the four rays that descend climb on the board mirrored column for column (a byte swap,
 // which turns column x into column 9 - x and keeps the rows), so only the ray up the
-// column needs the highest bit. Written without branches, since whether a direction turns
-// anything is as good as random.
-inline uint64_t ClimbingFlips(uint64_t own, uint64_t opponent, uint64_t ray) {
-    const uint64_t stop = ray & ~opponent;
-    const uint64_t first = stop & (0 - stop);
-    const uint64_t closes = 0 - static_cast<uint64_t>((first & own) != 0);
+// column needs the highest bit. The seven climbing rays are worked two at a time in vector
+// lanes, and nothing branches, since whether a direction turns anything is as good as
+// random.
+using TRayPair = uint64_t __attribute__((vector_size(16)));
+
+inline TRayPair ClimbingFlips(TRayPair own, TRayPair opponent, TRayPair ray) {
+    const TRayPair stop = ray & ~opponent;
+    const TRayPair first = stop & (0 - stop);
+    const TRayPair closes = reinterpret_cast<TRayPair>((first & own) != 0);
     return ray & (first - 1) & closes;
+}
+
+inline TRayPair RayPair(const uint64_t* rays) {
+    TRayPair pair;
+    std::memcpy(&pair, rays, sizeof pair);
+    return pair;
 }
 
 inline uint64_t FlipsOf(uint64_t own, uint64_t opponent, int bit) {
@@ -247,16 +256,19 @@ inline uint64_t FlipsOf(uint64_t own, uint64_t opponent, int bit) {
     // left, a column left and a row down, a row up.
     enum { kDown = 0, kLeftUp = 1, kLeft = 2, kLeftDown = 3, kUp = 4 };
     const uint64_t(&rays)[8] = kRays.of[bit];
-    uint64_t flips =
-        ClimbingFlips(own, opponent, rays[kDown]) | ClimbingFlips(own, opponent, rays[kLeftUp]) |
-        ClimbingFlips(own, opponent, rays[kLeft]) | ClimbingFlips(own, opponent, rays[kLeftDown]);
+    const TRayPair owns = {own, own}, opponents = {opponent, opponent};
+    const TRayPair near = ClimbingFlips(owns, opponents, RayPair(&rays[kDown])) |
+                          ClimbingFlips(owns, opponents, RayPair(&rays[kLeft]));
     // The mirrored board: the square's column mirrored is bit ^ 56.
     const uint64_t(&mirrored)[8] = kRays.of[bit ^ 56];
     const uint64_t ownMirrored = __builtin_bswap64(own);
     const uint64_t opponentMirrored = __builtin_bswap64(opponent);
-    flips |= __builtin_bswap64(ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeftUp]) |
-                               ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeft]) |
-                               ClimbingFlips(ownMirrored, opponentMirrored, mirrored[kLeftDown]));
+    const TRayPair ownsMirrored = {ownMirrored, ownMirrored};
+    const TRayPair opponentsMirrored = {opponentMirrored, opponentMirrored};
+    const TRayPair far =
+        ClimbingFlips(ownsMirrored, opponentsMirrored, RayPair(&mirrored[kLeftUp])) |
+        ClimbingFlips(ownsMirrored, opponentsMirrored, TRayPair{mirrored[kLeftDown], 0});
+    uint64_t flips = near[0] | near[1] | __builtin_bswap64(far[0] | far[1]);
     // Up the column: the nearest square is the highest bit of the stop set. With no stop at
     // all, bit 0 stands in; it is not in `stop`, so nothing closes.
     const uint64_t stop = rays[kUp] & ~opponent;
