@@ -18,22 +18,6 @@ constexpr int kSortEmpties = 6;
 constexpr int kLookAheadEmpties = 10;
 constexpr int kMaxMoves = 32;  // more legal moves than any position has
 
-// The discs that a move on `move` (one bit) turns in one direction: the run that ends next
-// to one of the mover's own discs.
-template <int Shift>
-inline uint64_t RunTo(uint64_t move, uint64_t own, uint64_t opponent) {
-    const uint64_t run = Runs<Shift>(move, opponent);
-    return (Shifted<Shift>(run) & own) ? run : 0;
-}
-
-// The discs a move on the square `move` (one bit) turns.
-inline uint64_t Flips(uint64_t move, uint64_t own, uint64_t opponent) {
-    return RunTo<1>(move, own, opponent) | RunTo<-1>(move, own, opponent) |
-           RunTo<8>(move, own, opponent) | RunTo<-8>(move, own, opponent) |
-           RunTo<9>(move, own, opponent) | RunTo<-9>(move, own, opponent) |
-           RunTo<7>(move, own, opponent) | RunTo<-7>(move, own, opponent);
-}
-
 // The score of a finished game: the disc difference, the empty squares to the winner.
 inline int FinalScore(uint64_t own, uint64_t opponent) {
     const int ownDiscs = std::popcount(own);
@@ -90,7 +74,7 @@ int SortedMoves(uint64_t own, uint64_t opponent, uint64_t legal, int firstBit,
     for (uint64_t rest = legal; rest != 0; rest &= rest - 1) {
         TMove& m = moves[count++];
         m.square = rest & (~rest + 1);
-        m.flips = Flips(m.square, own, opponent);
+        m.flips = FlipsOf(own, opponent, std::countr_zero(m.square));
         m.key = std::countr_zero(m.square) == firstBit
                     ? -1
                     : ReplyKey(own | m.flips | m.square, opponent & ~m.flips) -
@@ -261,7 +245,7 @@ int TEndgameSolver::SearchParity(uint64_t own, uint64_t opponent, int alpha, int
     for (const uint64_t group : {odd, candidates & ~odd}) {
         for (uint64_t rest = group; rest != 0; rest &= rest - 1) {
             const uint64_t square = rest & (~rest + 1);
-            const uint64_t flips = Flips(square, own, opponent);
+            const uint64_t flips = FlipsOf(own, opponent, std::countr_zero(square));
             if (flips == 0) continue;
             moved = true;
             const int score = -SearchParity(opponent & ~flips, own | flips | square, -beta, -alpha);
@@ -281,11 +265,11 @@ int TEndgameSolver::SearchParity(uint64_t own, uint64_t opponent, int alpha, int
 int TEndgameSolver::LastSquare(uint64_t own, uint64_t opponent) {
     const uint64_t square = ~(own | opponent);
     const int ownDiscs = std::popcount(own);
-    if (const uint64_t flips = Flips(square, own, opponent)) {
+    if (const uint64_t flips = FlipsOf(own, opponent, std::countr_zero(square))) {
         const int after = ownDiscs + std::popcount(flips) + 1;
         return 2 * after - 64;
     }
-    if (const uint64_t flips = Flips(square, opponent, own)) {
+    if (const uint64_t flips = FlipsOf(opponent, own, std::countr_zero(square))) {
         const int after = ownDiscs - std::popcount(flips);
         return 2 * after - 64;
     }
