@@ -10,6 +10,7 @@
 #include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/search/untEndgameSolver.h"
+#include "engine/search/untSearch.h"
 #include "engine/untSquareNames.h"
 #include "engine/untTextFile.h"
 
@@ -56,17 +57,6 @@ std::string Trimmed(std::string_view text) {
     for (char& c : lower)
         if (c >= 'A' && c <= 'H') c = static_cast<char>(c - 'A' + 'a');
     return lower;
-}
-
-// The search depth the game uses at a move number: by level in the midgame, 6 plies from
-// move 40, 8 from move 48 and to the end from move 50.
-int GameDepth(uint8_t gameLevel, int moveNumber) {
-    int depth = gameLevel == 2 ? 2 : gameLevel == 3 ? 4 : 5;
-    if (moveNumber < 4) depth = 2;
-    if (moveNumber > 38) depth = 6;
-    if (moveNumber > 46) depth = 8;
-    if (moveNumber > 48) depth = 60 - moveNumber;
-    return depth;
 }
 
 // The engine's own search, asked about positions for either side. The engine always searches
@@ -166,7 +156,7 @@ public:
         : estimator_(estimator), settings_(settings) {}
 
     void Estimate(const TRecordMove& move, TMoveAnalysis& out) {
-        const int depth = GameDepth(settings_.gameLevel, move.number - 1);
+        const int depth = SearchDepth(settings_.gameLevel, move.number - 1);
         const uint8_t engineMove = estimator_.Search(move.before, move.white, depth).second;
         out.playedValue = ValueAfter(move.after, move.white, depth - 1);
         out.bestValue = engineMove == move.square

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/eval/untEvalSquares.h"
+#include "engine/search/untSearch.h"
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
 
@@ -24,22 +25,20 @@ uint8_t FixedReply(const TKyokumen& k) {
     return 0;
 }
 
-// The depth of the search: by level in the midgame, 6 plies from move 40, 8 from move 48
-// and to the end of the game from move 50.
-int8_t DepthLimit(const TKyokumen& k) {
-    int depth = k.GameLevel == 2 ? 2 : k.GameLevel == 3 ? 4 : 5;
-    if (k.MoveNumber < 4) depth = 2;
-    if (k.MoveNumber > 38) depth = 6;
-    if (k.MoveNumber > 46) depth = 8;
-    if (k.MoveNumber > 48) depth = 60 - k.MoveNumber;
-    return static_cast<int8_t>(depth);
-}
-
 bool IsSearchLevel(uint8_t gameLevel) {
     return gameLevel >= 2 && gameLevel <= 4;
 }
 
 }  // namespace
+
+int SearchDepth(uint8_t gameLevel, int moveNumber) {
+    int depth = gameLevel == 2 ? 2 : gameLevel == 3 ? 4 : 5;
+    if (moveNumber < 4) depth = 2;
+    if (moveNumber > 38) depth = 6;
+    if (moveNumber > 46) depth = 8;
+    if (moveNumber > 48) depth = 60 - moveNumber;
+    return depth;
+}
 
 void TKyokumen::ChooseMove() {
     if (WhiteOut) return;
@@ -58,7 +57,7 @@ void TKyokumen::ChooseMove() {
     if (IsSearchLevel(GameLevel)) {
         SearchPly = 0;
         std::memset(Tejun, 0, sizeof Tejun);
-        MaxPly = DepthLimit(*this);
+        MaxPly = static_cast<int8_t>(SearchDepth(GameLevel, MoveNumber));
         std::memset(PlyMax, 0, sizeof PlyMax);
         std::memset(PlyMin, 0, sizeof PlyMin);
         std::fill(std::begin(PlyMaxReal), std::end(PlyMaxReal), 0.0);

@@ -40,6 +40,11 @@
 #include "engine/eval/untBitBoard.h"
 #include "engine/untKyokumen.h"
 
+// The depth the computer's move choice searches to: by level in the midgame (2, 4 or 5
+// plies for levels 2 to 4, 2 in the first moves), 6 plies from move 40, 8 from move 48
+// and to the end of the game from move 50. moveNumber is the number of moves played.
+int SearchDepth(uint8_t gameLevel, int moveNumber);
+
 // What a node's value of 0 becomes: 0 marks a ply without a value, so a real value of 0
 // is raised to the smallest value above it that the search uses.
 template <typename Value>
