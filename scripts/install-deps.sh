@@ -8,7 +8,6 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build git   # compiler and build
     libgtest-dev libgmock-dev               # unit tests
-    libbenchmark-dev                        # benchmarks
     clang-format                            # source format check
     clang libclang-rt-14-dev                # fuzzing the parsers with libFuzzer
     qt6-base-dev libgl-dev                  # the windows (Qt 6 Widgets, Test, moc, rcc)
