@@ -119,10 +119,13 @@ inline void UpdatePatternIndexes(TPatternIndexes& indexes, int placedBit, uint64
             turned[j] += square.lanes[j];
     }
     const TSquareWeights& placed = kSquareWeights[placedBit];
-    const uint16_t placedDigit = white ? WHITE : BLACK;
-    const uint16_t turn = white ? 1 : 0xFFFF;  // +1 or -1 in 16-bit arithmetic
-    for (int j = 0; j < 3; ++j)
-        indexes.lanes[j] += placed.lanes[j] * placedDigit + turned[j] * turn;
+    if (white) {  // digit 2 placed, each turned digit 1 -> 2
+        for (int j = 0; j < 3; ++j)
+            indexes.lanes[j] += placed.lanes[j] + placed.lanes[j] + turned[j];
+    } else {  // digit 1 placed, each turned digit 2 -> 1
+        for (int j = 0; j < 3; ++j)
+            indexes.lanes[j] += placed.lanes[j] - turned[j];
+    }
 }
 
 // The game stage of a move number: 0 up to move 20, 1 for moves 21 to 40, 2 from move 41.
