@@ -23,7 +23,19 @@ int32_t TKyokumen::EvaluatePatterns(const TPatternIndexes& indexes) {
     WhiteCount = census.white;
     int32_t v = census.value;
     // In the last moves only the discs count.
-    if (mv >= 58) return FinalResult(v, BlackCount, WhiteCount);
+    if (mv >= FIRST_DISCS_ONLY_MOVE) return FinalResult(v, BlackCount, WhiteCount);
+
+    // The 22 lookups come first, written out so that each index is read from its lane
+    // directly: the table is large, and the hand-tuned terms are worked out while its values
+    // arrive. Their sum wraps round in 32 bits, so the order of the additions does not matter.
+    const TPatternTable& table = *PatternWeights;
+    const uint8_t stage = StageOf(mv);
+    int32_t patterns = 0;
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (Add32(patterns, table[kPatternInstances[I].kind][indexes.lanes[I / 8][I % 8]][stage]),
+         ...);
+    }
+    (std::make_index_sequence<kPatternInstances.size()>{});
 
     const TEvalWeights& w = EvaluatePatternsWeightsAt(mv);
     const TLineFeatures line = LineFeaturesOf(bits, Tejun);
@@ -32,13 +44,6 @@ int32_t TKyokumen::EvaluatePatterns(const TPatternIndexes& indexes) {
     v += CornersOnLine(Tejun, w.cornerOnLine);
     v += w.xSquareOnLine * line.xSquares;
     v += LoneXSquareOnLine(bits, Tejun, w.loneXSquareOnLine);
-
-    const TPatternTable& table = *PatternWeights;
-    const uint8_t stage = StageOf(mv);
-    // The 22 lookups written out, so that each index is read from its lane directly.
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-        (Add32(v, table[kPatternInstances[I].kind][indexes.lanes[I / 8][I % 8]][stage]), ...);
-    }
-    (std::make_index_sequence<kPatternInstances.size()>{});
+    Add32(v, patterns);
     return FinalResult(v, BlackCount, WhiteCount);
 }

@@ -128,6 +128,9 @@ inline void UpdatePatternIndexes(TPatternIndexes& indexes, int placedBit, uint64
     }
 }
 
+// From this move number on the pattern evaluation counts the discs only.
+inline constexpr int FIRST_DISCS_ONLY_MOVE = 58;
+
 // The game stage of a move number: 0 up to move 20, 1 for moves 21 to 40, 2 from move 41.
 constexpr uint8_t StageOf(int moveNumber) {
     return moveNumber <= 20 ? 0 : moveNumber <= 40 ? 1 : 2;

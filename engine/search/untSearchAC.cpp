@@ -33,6 +33,8 @@ public:
 
     void RecordMove(int d, uint8_t square) {
         TPlainRules::RecordMove(d, square);
+        // In the last moves the evaluation counts discs only, here and below: no indexes.
+        if (k_.MoveNumber >= FIRST_DISCS_ONLY_MOVE) return;
         const TBitBoard& child = k_.CurrentBoard->Bits;
         TPatternIndexes& indexes = indexes_[d + 1];
         // Below the first node the parent's indexes are known; the first node's position may
