@@ -2,12 +2,18 @@
 //
 // Usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...] [--out FOLDER]
 //                       [--seed S] [--holdout PERCENT] [--epochs E] [--rate R] [--penalty P]
-//                       [--scale-factor F]
+//                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--threads T]
+//                       [--positions FILE ...] [--baseline FOLDER]
 //   Game files hold one game a line: the moves in the game-record notation and the final
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
 //   falls below --holdout percent) is kept out of the fit and used to report the error.
 //   Games of --evaluate files are only measured, never fitted. The same files and options
 //   give the same tables, byte for byte.
+//   With --exact-empties N the positions with at most N empty squares are solved exactly
+//   (on T threads) and the stages are fitted from the last back, each position without an
+//   exact value aiming at the value of its game's position K moves later. Positions files
+//   (64 squares and the side to move a line) are solved and only measured, and --baseline
+//   measures the tables of a folder alongside the new ones.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +22,7 @@
 
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
+#include "tools/untAnalysis.h"
 #include "tools/untTrainer.h"
 
 namespace {
@@ -25,7 +32,9 @@ namespace fs = std::filesystem;
 const char* const kUsage =
     "usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...]\n"
     "                      [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]\n"
-    "                      [--rate R] [--penalty P] [--scale-factor F]\n";
+    "                      [--rate R] [--penalty P] [--scale-factor F]\n"
+    "                      [--exact-empties N] [--lookahead K] [--threads T]\n"
+    "                      [--positions FILE ...] [--baseline FOLDER]\n";
 
 // Whether a game is held out: a hash of its number and the seed, below the percentage.
 bool HeldOut(uint32_t seed, uint64_t game, int percent) {
@@ -52,12 +61,63 @@ uint64_t ReadGames(const std::string& file, uint64_t firstGame, Use use) {
     return game - firstGame;
 }
 
+// The positions of a positions file; a bad line, or a position with more empty squares than
+// the trainer solves, is refused (EBadInput).
+std::vector<TTrainingPosition> ReadPositions(const std::string& file) {
+    const std::string text = ReadTextFile(file);
+    std::vector<TTrainingPosition> positions;
+    int lineNumber = 0;
+    for (const std::string_view line : SplitLines(text)) {
+        const std::optional<TTrainingPosition> read = ParsePositionLine(line, file, ++lineNumber);
+        if (!read) continue;
+        if (read->Empties() > MAX_TRAINING_EXACT_EMPTIES)
+            throw EBadInput(file + ", line " + std::to_string(lineNumber) + ": more than " +
+                            std::to_string(MAX_TRAINING_EXACT_EMPTIES) +
+                            " empty squares are not solved");
+        positions.push_back(*read);
+    }
+    return positions;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Solves the positions, printing the progress about every twentieth of the way.
+void Solve(const char* name, std::vector<TTrainingPosition>& positions, int exactEmpties,
+           unsigned threads) {
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t reported = 0;
+    SolveExactTargets(positions, exactEmpties, threads, [&](std::size_t done, std::size_t total) {
+        if (done < total && done - reported < total / 20) return;
+        reported = done;
+        std::printf("solving %s: %zu of %zu positions, %.1f s\n", name, done, total,
+                    SecondsSince(start));
+        std::fflush(stdout);
+    });
+}
+
+struct TMeasured {
+    const TPatternTable* tables;
+    const char* name;
+};
+
 void Report(const char* name, const std::vector<TTrainingPosition>& positions,
-            const TPatternTable& tables, double scale) {
+            const std::vector<TMeasured>& measured, double scale) {
     const TPatternTable zeros{};
-    std::printf("%s RMSE over %zu positions: all-zero tables %.3f, fitted tables %.3f\n", name,
-                positions.size(), RootMeanSquareError(positions, zeros, scale),
-                RootMeanSquareError(positions, tables, scale));
+    std::printf("%s RMSE against the final result over %zu positions: all-zero tables %.3f", name,
+                positions.size(), RootMeanSquareError(positions, zeros, scale));
+    for (const TMeasured& m : measured)
+        std::printf(", %s %.3f", m.name, RootMeanSquareError(positions, *m.tables, scale));
+    std::printf("\n");
+    if (ExactError(positions, zeros, scale).count == 0) return;
+    for (const TMeasured& m : measured) {
+        const TExactError e = ExactError(positions, *m.tables, scale);
+        std::printf(
+            "%s error against exact values over %zu solved positions, %s: RMSE %.2f "
+            "discs, mean absolute %.2f discs\n",
+            name, e.count, m.name, e.rootMeanSquare, e.meanAbsolute);
+    }
 }
 
 }  // namespace
@@ -72,34 +132,59 @@ int main(int argc, char** argv) {
     }
     const auto start = std::chrono::steady_clock::now();
     const uint32_t seed = options.training.seed;
+    const TTargetOptions& targets = options.targets;
     try {
-        std::vector<TTrainingPosition> training, heldOut, evaluation;
+        TTrainingSet training, heldOut;
+        std::vector<TTrainingPosition> evaluation, solvedPositions;
         uint64_t games = 0;
         for (const std::string& file : options.gameFiles)
             games += ReadGames(
                 file, games, [&](uint64_t game, const std::vector<TTrainingPosition>& positions) {
-                    auto& into = HeldOut(seed, game, options.holdoutPercent) ? heldOut : training;
-                    into.insert(into.end(), positions.begin(), positions.end());
+                    (HeldOut(seed, game, options.holdoutPercent) ? heldOut : training)
+                        .AddGame(positions);
                 });
         for (const std::string& file : options.evaluationFiles)
             ReadGames(file, 0, [&](uint64_t, const std::vector<TTrainingPosition>& positions) {
                 evaluation.insert(evaluation.end(), positions.begin(), positions.end());
             });
-        std::printf("%llu games read\n", static_cast<unsigned long long>(games));
+        for (const std::string& file : options.positionFiles) {
+            const std::vector<TTrainingPosition> read = ReadPositions(file);
+            solvedPositions.insert(solvedPositions.end(), read.begin(), read.end());
+        }
+        std::shared_ptr<const TPatternTable> baseline;
+        if (!options.baseline.empty()) baseline = LoadPatternTables(options.baseline);
+        std::printf("%llu games read in %.1f s\n", static_cast<unsigned long long>(games),
+                    SecondsSince(start));
+        std::fflush(stdout);
 
-        const TFit fit = FitTables(training, options.training);
+        if (targets.exactEmpties > 0) {
+            Solve("training games", training.positions, targets.exactEmpties, targets.threads);
+            Solve("held-out games", heldOut.positions, targets.exactEmpties, targets.threads);
+            Solve("evaluation files", evaluation, targets.exactEmpties, targets.threads);
+        }
+        Solve("positions files", solvedPositions, MAX_TRAINING_EXACT_EMPTIES, targets.threads);
+
+        const auto fitStart = std::chrono::steady_clock::now();
+        const TFit fit = targets.exactEmpties > 0
+                             ? FitBackwards(training, options.training, targets.lookahead)
+                             : FitTables(training.positions, options.training);
         const TPatternTable tables = RoundedTables(fit);
-        std::printf("target scale %.4f per disc of the final difference\n", fit.scale);
-        Report("training", training, tables, fit.scale);
-        Report("held-out", heldOut, tables, fit.scale);
-        if (!evaluation.empty()) Report("evaluation files", evaluation, tables, fit.scale);
+        std::printf("fitted in %.1f s; target scale %.4f per disc\n", SecondsSince(fitStart),
+                    fit.scale);
+        std::vector<TMeasured> measured{{&tables, "fitted tables"}};
+        if (baseline) measured.push_back({baseline.get(), "baseline tables"});
+        Report("training", training.positions, measured, fit.scale);
+        Report("held-out", heldOut.positions, measured, fit.scale);
+        if (!evaluation.empty()) Report("evaluation files", evaluation, measured, fit.scale);
+        if (!solvedPositions.empty())
+            Report("positions files", solvedPositions, measured, fit.scale);
 
         fs::create_directories(options.out);
         for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind)
             WriteFileAtomically(options.out / PatternResourceName(kind),
                                 PatternTableText(tables, kind));
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        std::printf("tables written to %s in %.1f s\n", options.out.string().c_str(), took.count());
+        std::printf("tables written to %s in %.1f s\n", options.out.string().c_str(),
+                    SecondsSince(start));
     } catch (const EBadInput& problem) {
         std::fprintf(stderr, "tolvaney-train: %s; nothing was written\n", problem.what());
         return 2;
