@@ -161,6 +161,66 @@ TEST(Trainer, ExactTargetsNeverImproveOnTheMoverAlongRandomGames) {
         begin = end;
     }
     EXPECT_GT(chained, 200u);
+
+    // The values kept in a file come back only for the same positions.
+    const std::string bytes = SolvedValuesBytes(set.positions);
+    std::vector<TTrainingPosition> fresh = set.positions;
+    for (TTrainingPosition& p : fresh) {
+        p.exact = false;
+        p.target = p.outcome;
+    }
+    std::vector<TTrainingPosition> untouched = fresh;
+    EXPECT_FALSE(ApplySolvedValues(untouched, bytes, kExactEmpties - 1));
+    EXPECT_FALSE(ApplySolvedValues(untouched, bytes.substr(0, bytes.size() - 1), kExactEmpties));
+    std::string otherBoard = bytes;
+    otherBoard[0] = static_cast<char>(otherBoard[0] ^ 1);
+    EXPECT_FALSE(ApplySolvedValues(untouched, otherBoard, kExactEmpties));
+    for (std::size_t at = 0; at < fresh.size(); ++at)
+        ASSERT_FALSE(untouched[at].exact);
+    ASSERT_TRUE(ApplySolvedValues(fresh, bytes, kExactEmpties));
+    for (std::size_t at = 0; at < fresh.size(); ++at) {
+        ASSERT_EQ(fresh[at].exact, set.positions[at].exact);
+        ASSERT_EQ(fresh[at].target, set.positions[at].target);
+    }
+}
+
+// Seen as at the search's leaves, every position has the leaves' side to move; exchanging
+// the colours turns the discs, the values and the hand-tuned terms over, and twice gives
+// the position back.
+TEST(Trainer, PositionsSeenAsAtTheLeavesHaveTheLeavesSideToMove) {
+    RandSeed(33);
+    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
+    int exchangedCount = 0;
+    for (int game = 0; game < 10; ++game) {
+        const TRandomGame random = RandomGame();
+        std::string error;
+        for (const TTrainingPosition& played :
+             GamePositions(random.record, random.Result(), error)) {
+            TTrainingPosition seen = played;
+            seen.target = 5;
+            SeeAsAtLeaves(seen, *engine);
+            ASSERT_EQ(seen.whiteToMove, WhiteToMoveAtLeaves(played.moveNumber));
+            ASSERT_EQ(seen.moveNumber, played.moveNumber);
+            if (!seen.exchanged) {
+                ASSERT_EQ(seen.black, played.black);
+                continue;
+            }
+            ++exchangedCount;
+            ASSERT_EQ(seen.black, played.white);
+            ASSERT_EQ(seen.white, played.black);
+            ASSERT_EQ(seen.outcome, -played.outcome);
+            ASSERT_EQ(seen.target, -5);
+            if (std::abs(played.hand) > 1) ASSERT_EQ(seen.hand, -played.hand);
+            TTrainingPosition back =
+                PositionOf(*engine, seen.white, seen.black, !seen.whiteToMove, seen.moveNumber);
+            ASSERT_EQ(back.hand, played.hand);
+            for (int i = 0; i < 22; ++i)
+                ASSERT_EQ(back.indexes[i], played.indexes[i]);
+        }
+    }
+    EXPECT_GT(exchangedCount, 100);
+    EXPECT_FALSE(WhiteToMoveAtLeaves(44));
+    EXPECT_TRUE(WhiteToMoveAtLeaves(45));
 }
 
 // A game of four positions: moves 39 and 40 (stage 1), 41 (stage 2) and 47 (solved).
@@ -197,6 +257,12 @@ TEST(Trainer, BackedUpTargetsLookAheadToSolvedOrLaterStagePositions) {
         {2, 2, -7},  // beyond the game's last position: its result
         {3, 1, -7},
     };
+    std::vector<TTrainingPosition> exchanged = game;
+    exchanged[3].exchanged = true;  // its 9 are black's
+    EXPECT_DOUBLE_EQ(BackedUpTarget(exchanged.data(), 4, 0, 3, tables, 2), -9);
+    exchanged[0].exchanged = true;
+    EXPECT_DOUBLE_EQ(BackedUpTarget(exchanged.data(), 4, 0, 3, tables, 2), 9);
+    EXPECT_DOUBLE_EQ(BackedUpTarget(exchanged.data(), 4, 0, 1, tables, 2), -10);
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(BackedUpTarget(game.data(), game.size(), c.at, c.lookahead, tables, 2),
                          c.expected)

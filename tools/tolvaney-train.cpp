@@ -3,7 +3,8 @@
 // Usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...] [--out FOLDER]
 //                       [--seed S] [--holdout PERCENT] [--epochs E] [--rate R] [--penalty P]
 //                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--threads T]
-//                       [--positions FILE ...] [--baseline FOLDER]
+//                       [--as-at-leaves 0|1] [--solved FILE] [--positions FILE ...]
+//                       [--baseline FOLDER]
 //   Game files hold one game a line: the moves in the game-record notation and the final
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
 //   falls below --holdout percent) is kept out of the fit and used to report the error.
@@ -13,7 +14,10 @@
 //   (on T threads) and the stages are fitted from the last back, each position without an
 //   exact value aiming at the value of its game's position K moves later. Positions files
 //   (64 squares and the side to move a line) are solved and only measured, and --baseline
-//   measures the tables of a folder alongside the new ones.
+//   measures the tables of a folder alongside the new ones. With --as-at-leaves 1 every
+//   position is seen with the side to move that the strongest level's search has at its
+//   leaves at that move number, the colours exchanged where needed. --solved FILE keeps the
+//   training games' exact values: read from it when it holds them, written to it otherwise.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -34,7 +38,8 @@ const char* const kUsage =
     "                      [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]\n"
     "                      [--rate R] [--penalty P] [--scale-factor F]\n"
     "                      [--exact-empties N] [--lookahead K] [--threads T]\n"
-    "                      [--positions FILE ...] [--baseline FOLDER]\n";
+    "                      [--as-at-leaves 0|1] [--solved FILE] [--positions FILE ...]\n"
+    "                      [--baseline FOLDER]\n";
 
 // Whether a game is held out: a hash of its number and the seed, below the percentage.
 bool HeldOut(uint32_t seed, uint64_t game, int percent) {
@@ -158,11 +163,26 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
 
         if (targets.exactEmpties > 0) {
-            Solve("training games", training.positions, targets.exactEmpties, targets.threads);
+            const fs::path& kept = options.solvedValues;
+            if (kept.empty() || !fs::exists(kept) ||
+                !ApplySolvedValues(training.positions, ReadTextFile(kept), targets.exactEmpties)) {
+                Solve("training games", training.positions, targets.exactEmpties, targets.threads);
+                if (!kept.empty()) WriteFileAtomically(kept, SolvedValuesBytes(training.positions));
+            } else {
+                std::printf("exact values of the training games read from %s\n",
+                            kept.string().c_str());
+            }
             Solve("held-out games", heldOut.positions, targets.exactEmpties, targets.threads);
             Solve("evaluation files", evaluation, targets.exactEmpties, targets.threads);
         }
         Solve("positions files", solvedPositions, MAX_TRAINING_EXACT_EMPTIES, targets.threads);
+        if (targets.asAtLeaves) {
+            const std::unique_ptr<TKyokumen> engine = ExampleEngine();
+            for (auto* positions :
+                 {&training.positions, &heldOut.positions, &evaluation, &solvedPositions})
+                for (TTrainingPosition& p : *positions)
+                    SeeAsAtLeaves(p, *engine);
+        }
 
         const auto fitStart = std::chrono::steady_clock::now();
         const TFit fit = targets.exactEmpties > 0

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -69,10 +70,14 @@ TTrainingPosition CurrentPosition(TKyokumen& k, bool whiteToMove) {
 
 }  // namespace
 
-TTrainingPosition PositionOf(uint64_t black, uint64_t white, bool whiteToMove, int moveNumber) {
+std::unique_ptr<TKyokumen> ExampleEngine() {
     auto engine = std::make_unique<TKyokumen>();  // all-zero tables: EvaluatePatterns gives H
-    TKyokumen& k = *engine;
-    k.GameLevel = kTrainingLevel;
+    engine->GameLevel = kTrainingLevel;
+    return engine;
+}
+
+TTrainingPosition PositionOf(TKyokumen& k, uint64_t black, uint64_t white, bool whiteToMove,
+                             int moveNumber) {
     k.MoveNumber = static_cast<int16_t>(moveNumber);
     for (int square = 11; square <= 88; ++square) {
         if (!IsBoardSquare(square)) continue;
@@ -82,12 +87,27 @@ TTrainingPosition PositionOf(uint64_t black, uint64_t white, bool whiteToMove, i
     return CurrentPosition(k, whiteToMove);
 }
 
+bool WhiteToMoveAtLeaves(int moveNumber) {
+    constexpr int kFirstLeafOfTheEvenDepths = 45;  // move 39 searched 6 plies deep
+    return moveNumber >= kFirstLeafOfTheEvenDepths;
+}
+
+void SeeAsAtLeaves(TTrainingPosition& p, TKyokumen& engine) {
+    if (p.whiteToMove == WhiteToMoveAtLeaves(p.moveNumber)) return;
+    TTrainingPosition exchanged =
+        PositionOf(engine, p.white, p.black, !p.whiteToMove, p.moveNumber);
+    exchanged.exact = p.exact;
+    exchanged.exchanged = !p.exchanged;
+    exchanged.outcome = -p.outcome;
+    exchanged.target = -p.target;
+    p = exchanged;
+}
+
 std::vector<TTrainingPosition> GamePositions(const std::string& record, int blackMinusWhite,
                                              std::string& error) {
     std::vector<TTrainingPosition> positions;
-    auto engine = std::make_unique<TKyokumen>();  // all-zero tables: EvaluatePatterns gives H
+    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
     TKyokumen& k = *engine;
-    k.GameLevel = kTrainingLevel;
     const std::optional<std::vector<TRecordedMove>> moves = ReplayGameRecord(record, error);
     if (!moves) return {};
     for (std::size_t n = 0; n < moves->size(); ++n) {
@@ -186,6 +206,58 @@ void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpti
         helper.join();
 }
 
+namespace {
+
+struct TSolvedRecord {
+    uint64_t black, white;
+    int8_t whiteToMove, score;
+};
+constexpr std::size_t kSolvedRecordBytes = 2 * sizeof(uint64_t) + 2;
+
+}  // namespace
+
+std::string SolvedValuesBytes(const std::vector<TTrainingPosition>& positions) {
+    std::string bytes;
+    for (const TTrainingPosition& p : positions) {
+        if (!p.exact) continue;
+        const TSolvedRecord record{p.black, p.white, static_cast<int8_t>(p.whiteToMove),
+                                   static_cast<int8_t>(p.target)};
+        bytes.append(reinterpret_cast<const char*>(&record.black), sizeof record.black);
+        bytes.append(reinterpret_cast<const char*>(&record.white), sizeof record.white);
+        bytes.push_back(static_cast<char>(record.whiteToMove));
+        bytes.push_back(static_cast<char>(record.score));
+    }
+    return bytes;
+}
+
+bool ApplySolvedValues(std::vector<TTrainingPosition>& positions, std::string_view bytes,
+                       int exactEmpties) {
+    std::vector<std::pair<std::size_t, float>> values;
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const TTrainingPosition& p = positions[i];
+        if (p.Empties() > exactEmpties) continue;
+        if (offset + kSolvedRecordBytes > bytes.size()) return false;
+        TSolvedRecord record{};
+        std::memcpy(&record.black, bytes.data() + offset, sizeof record.black);
+        std::memcpy(&record.white, bytes.data() + offset + 8, sizeof record.white);
+        record.whiteToMove = static_cast<int8_t>(bytes[offset + 16]);
+        record.score = static_cast<int8_t>(bytes[offset + 17]);
+        offset += kSolvedRecordBytes;
+        if (record.black != p.black || record.white != p.white ||
+            record.whiteToMove != static_cast<int8_t>(p.whiteToMove) || record.score < -64 ||
+            record.score > 64)
+            return false;
+        values.emplace_back(i, record.score);
+    }
+    if (offset != bytes.size()) return false;
+    for (const auto& [i, value] : values) {
+        positions[i].target = value;
+        positions[i].exact = true;
+    }
+    return true;
+}
+
 double TableValue(const TTrainingPosition& p, const TPatternTable& tables) {
     double value = p.hand;
     for (int i = 0; i < 22; ++i)
@@ -200,8 +272,9 @@ double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::siz
     while (later < count && !game[later].exact && game[later].stage <= game[at].stage)
         ++later;
     if (later >= count) return game[at].outcome;
-    if (game[later].exact) return game[later].target;
-    return scale > 0 ? TableValue(game[later], tables) / scale : 0;
+    const double sign = game[later].exchanged == game[at].exchanged ? 1 : -1;
+    if (game[later].exact) return sign * game[later].target;
+    return scale > 0 ? sign * TableValue(game[later], tables) / scale : 0;
 }
 
 TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead) {
@@ -320,7 +393,7 @@ std::optional<TTrainingPosition> ParsePositionLine(std::string_view line, const 
     }
     const int discs = std::popcount(black | white);
     if (discs < 4) throw EBadInput(where + "a position has at least the four centre discs");
-    return PositionOf(black, white, fields[1] == "O", discs - 4);
+    return PositionOf(*ExampleEngine(), black, white, fields[1] == "O", discs - 4);
 }
 
 std::optional<TGameLine> ParseGameLine(std::string_view line, const std::string& file,
@@ -372,6 +445,10 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
         } else if (option == "--threads") {
             options.targets.threads =
                 static_cast<unsigned>(WholeNumber(value, option, 1, MAX_TRAINING_THREADS));
+        } else if (option == "--as-at-leaves") {
+            options.targets.asAtLeaves = WholeNumber(value, option, 0, 1) == 1;
+        } else if (option == "--solved") {
+            options.solvedValues = value;
         } else if (option == "--positions") {
             options.positionFiles.push_back(value);
         } else if (option == "--baseline") {

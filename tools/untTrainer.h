@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,13 +38,14 @@
 struct TTrainingPosition {
     uint16_t indexes[22];
     uint8_t stage;
-    uint8_t moveNumber;     // moves played, passes not counted
-    bool whiteToMove;       // the side to move next (after the last move: either)
-    bool exact = false;     // the target is the solved value of the position
-    float hand;             // H: EvaluatePatterns of the position with all-zero tables
-    float outcome;          // D: the game's final disc difference, white minus black
-    float target;           // T: what the fit aims at, in discs for white (D at first)
-    uint64_t black, white;  // the discs, for the endgame solver (TBitBoard's layout)
+    uint8_t moveNumber;      // moves played, passes not counted
+    bool whiteToMove;        // the side to move next (after the last move: either)
+    bool exact = false;      // the target is the solved value of the position
+    bool exchanged = false;  // seen with the colours exchanged: its values are the other side's
+    float hand;              // H: EvaluatePatterns of the position with all-zero tables
+    float outcome;           // D: the game's final disc difference, white minus black
+    float target;            // T: what the fit aims at, in discs for white (D at first)
+    uint64_t black, white;   // the discs, for the endgame solver (TBitBoard's layout)
     int Empties() const;
 };
 
@@ -54,9 +56,25 @@ struct TTrainingSet {
     void AddGame(const std::vector<TTrainingPosition>& game);
 };
 
+// An engine that makes the examples: all-zero tables, so that EvaluatePatterns gives H.
+std::unique_ptr<TKyokumen> ExampleEngine();
+
 // A position set up from its discs, the side to move and its move number, with its target
-// and outcome 0.
-TTrainingPosition PositionOf(uint64_t black, uint64_t white, bool whiteToMove, int moveNumber);
+// and outcome 0, made with an ExampleEngine.
+TTrainingPosition PositionOf(TKyokumen& engine, uint64_t black, uint64_t white, bool whiteToMove,
+                             int moveNumber);
+
+// The side to move at the leaves of the strongest level's search at a move number: the search
+// reads 5 plies (its leaves have the opponent of the searching side to move) before move 40
+// and 6 or 8 plies after (the searching side to move), and the engine always searches for
+// white.
+bool WhiteToMoveAtLeaves(int moveNumber);
+
+// The position as the search sees it at its leaves: with the colours exchanged (its values
+// and discs then belong to the other side) when the side to move is not the leaves' side.
+// The evaluation does not know whose move it is, so each stage is fitted to positions with
+// the side to move it will meet.
+void SeeAsAtLeaves(TTrainingPosition& p, TKyokumen& engine);
 
 // The positions of one game given as a record ("f5d6..."; passes inferred) and its black-
 // minus-white result. Nothing (and an error) for a record that does not replay legally.
@@ -82,9 +100,10 @@ inline constexpr int MAX_LOOKAHEAD = 60;
 
 // How the targets are made (the plain fit when exactEmpties is 0).
 struct TTargetOptions {
-    int exactEmpties = 0;  // positions with at most this many empty squares are solved
-    int lookahead = 4;     // moves: how far ahead in the game a position looks for its value
-    unsigned threads = 1;  // solvers working at once
+    int exactEmpties = 0;     // positions with at most this many empty squares are solved
+    int lookahead = 4;        // moves: how far ahead in the game a position looks for its value
+    unsigned threads = 1;     // solvers working at once
+    bool asAtLeaves = false;  // every position seen with the side to move of the leaves
 };
 
 struct TFit {
@@ -109,13 +128,25 @@ using TProgress = std::function<void(std::size_t done, std::size_t total)>;
 void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpties,
                        unsigned threads, const TProgress& progress = {});
 
+// The exact values of the solved positions as bytes, to be read back by ApplySolvedValues:
+// each position's discs and side to move with its value, so that a later run over the same
+// games can skip the solving.
+std::string SolvedValuesBytes(const std::vector<TTrainingPosition>& positions);
+
+// Takes the exact values from bytes written by SolvedValuesBytes when they hold exactly the
+// positions with at most exactEmpties empty squares, in order; false (and the positions
+// unchanged) otherwise.
+bool ApplySolvedValues(std::vector<TTrainingPosition>& positions, std::string_view bytes,
+                       int exactEmpties);
+
 // H + the pattern sum of the position with the tables: its evaluation from white's side.
 double TableValue(const TTrainingPosition& p, const TPatternTable& tables);
 
 // The target of a position without an exact value: the value of the same game's position
 // `lookahead` moves later, or of the first one after that is solved or of a later stage;
 // the game's result when the game ends first. Solved positions give their exact value,
-// others their evaluation with the tables in discs (divided by the scale).
+// others their evaluation with the tables in discs (divided by the scale); a value seen with
+// the colours exchanged counts for the other side.
 double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
                       int lookahead, const TPatternTable& tables, double scale);
 
@@ -172,6 +203,7 @@ struct TTrainerOptions {
     std::filesystem::path out = "resources";
     std::vector<std::string> positionFiles;  // positions only measured against exact values
     std::filesystem::path baseline;          // tables to measure alongside, if any
+    std::filesystem::path solvedValues;      // exact values kept between runs, if any
     int holdoutPercent = 10;
     TTrainingOptions training;
     TTargetOptions targets;
@@ -180,5 +212,6 @@ struct TTrainerOptions {
 // Reads the command line (without the program's name): --games FILE [--games FILE ...]
 // [--evaluate FILE ...] [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]
 // [--rate R] [--penalty P] [--scale-factor F] [--exact-empties N] [--lookahead K]
-// [--threads T] [--positions FILE ...] [--baseline FOLDER]. Throws EBadInput.
+// [--threads T] [--as-at-leaves 0|1] [--solved FILE] [--positions FILE ...]
+// [--baseline FOLDER]. Throws EBadInput.
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args);
