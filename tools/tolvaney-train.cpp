@@ -3,8 +3,8 @@
 // Usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...] [--out FOLDER]
 //                       [--seed S] [--holdout PERCENT] [--epochs E] [--rate R] [--penalty P]
 //                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--threads T]
-//                       [--as-at-leaves 0|1] [--solved FILE] [--positions FILE ...]
-//                       [--baseline FOLDER]
+//                       [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]
+//                       [--positions FILE ...] [--baseline FOLDER]
 //   Game files hold one game a line: the moves in the game-record notation and the final
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
 //   falls below --holdout percent) is kept out of the fit and used to report the error.
@@ -18,9 +18,12 @@
 //   position is seen with the side to move that the strongest level's search has at its
 //   leaves at that move number, the colours exchanged where needed. --solved FILE keeps the
 //   training games' exact values: read from it when it holds them, written to it otherwise.
+//   Games of --computer-games files (program against program) are fitted with the others but
+//   never held out, and their error is reported apart.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,8 +41,8 @@ const char* const kUsage =
     "                      [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]\n"
     "                      [--rate R] [--penalty P] [--scale-factor F]\n"
     "                      [--exact-empties N] [--lookahead K] [--threads T]\n"
-    "                      [--as-at-leaves 0|1] [--solved FILE] [--positions FILE ...]\n"
-    "                      [--baseline FOLDER]\n";
+    "                      [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]\n"
+    "                      [--positions FILE ...] [--baseline FOLDER]\n";
 
 // Whether a game is held out: a hash of its number and the seed, below the percentage.
 bool HeldOut(uint32_t seed, uint64_t game, int percent) {
@@ -107,7 +110,7 @@ struct TMeasured {
     const char* name;
 };
 
-void Report(const char* name, const std::vector<TTrainingPosition>& positions,
+void Report(const char* name, std::span<const TTrainingPosition> positions,
             const std::vector<TMeasured>& measured, double scale) {
     const TPatternTable zeros{};
     std::printf("%s RMSE against the final result over %zu positions: all-zero tables %.3f", name,
@@ -148,6 +151,13 @@ int main(int argc, char** argv) {
                     (HeldOut(seed, game, options.holdoutPercent) ? heldOut : training)
                         .AddGame(positions);
                 });
+        // The computer games come after the players' games, so that the first part of the
+        // training positions is the players'.
+        const std::size_t playersPositions = training.positions.size();
+        for (const std::string& file : options.computerGameFiles)
+            ReadGames(file, 0, [&](uint64_t, const std::vector<TTrainingPosition>& positions) {
+                training.AddGame(positions);
+            });
         for (const std::string& file : options.evaluationFiles)
             ReadGames(file, 0, [&](uint64_t, const std::vector<TTrainingPosition>& positions) {
                 evaluation.insert(evaluation.end(), positions.begin(), positions.end());
@@ -193,7 +203,10 @@ int main(int argc, char** argv) {
                     fit.scale);
         std::vector<TMeasured> measured{{&tables, "fitted tables"}};
         if (baseline) measured.push_back({baseline.get(), "baseline tables"});
-        Report("training", training.positions, measured, fit.scale);
+        const std::span<const TTrainingPosition> all(training.positions);
+        Report("training", all.first(playersPositions), measured, fit.scale);
+        if (!options.computerGameFiles.empty())
+            Report("computer games", all.subspan(playersPositions), measured, fit.scale);
         Report("held-out", heldOut.positions, measured, fit.scale);
         if (!evaluation.empty()) Report("evaluation files", evaluation, measured, fit.scale);
         if (!solvedPositions.empty())

@@ -311,7 +311,7 @@ TPatternTable RoundedTables(const TFit& fit) {
     return tables;
 }
 
-double RootMeanSquareError(const std::vector<TTrainingPosition>& positions,
+double RootMeanSquareError(std::span<const TTrainingPosition> positions,
                            const TPatternTable& tables, double scale) {
     if (positions.empty()) return 0;
     double sum = 0;
@@ -322,7 +322,7 @@ double RootMeanSquareError(const std::vector<TTrainingPosition>& positions,
     return std::sqrt(sum / positions.size());
 }
 
-TExactError ExactError(const std::vector<TTrainingPosition>& positions, const TPatternTable& tables,
+TExactError ExactError(std::span<const TTrainingPosition> positions, const TPatternTable& tables,
                        double scale) {
     TExactError result;
     double squares = 0, absolutes = 0;
@@ -447,6 +447,8 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
                 static_cast<unsigned>(WholeNumber(value, option, 1, MAX_TRAINING_THREADS));
         } else if (option == "--as-at-leaves") {
             options.targets.asAtLeaves = WholeNumber(value, option, 0, 1) == 1;
+        } else if (option == "--computer-games") {
+            options.computerGameFiles.push_back(value);
         } else if (option == "--solved") {
             options.solvedValues = value;
         } else if (option == "--positions") {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -161,7 +162,7 @@ TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookah
 TPatternTable RoundedTables(const TFit& fit);
 
 // The root-mean-square error of H + pattern sum against scale * D over the positions.
-double RootMeanSquareError(const std::vector<TTrainingPosition>& positions,
+double RootMeanSquareError(std::span<const TTrainingPosition> positions,
                            const TPatternTable& tables, double scale);
 
 // The error of the evaluation, divided by the scale, against the exact values of the solved
@@ -199,7 +200,9 @@ std::optional<TTrainingPosition> ParsePositionLine(std::string_view line, const 
 // The trainer as the command line sets it up.
 struct TTrainerOptions {
     std::vector<std::string> gameFiles;
-    std::vector<std::string> evaluationFiles;  // games only measured, never fitted
+    std::vector<std::string> evaluationFiles;    // games only measured, never fitted
+    std::vector<std::string> computerGameFiles;  // fitted too, but never held out and
+                                                 // measured apart from the players' games
     std::filesystem::path out = "resources";
     std::vector<std::string> positionFiles;  // positions only measured against exact values
     std::filesystem::path baseline;          // tables to measure alongside, if any
@@ -212,6 +215,7 @@ struct TTrainerOptions {
 // Reads the command line (without the program's name): --games FILE [--games FILE ...]
 // [--evaluate FILE ...] [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]
 // [--rate R] [--penalty P] [--scale-factor F] [--exact-empties N] [--lookahead K]
-// [--threads T] [--as-at-leaves 0|1] [--solved FILE] [--positions FILE ...]
+// [--threads T] [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]
+// [--positions FILE ...]
 // [--baseline FOLDER]. Throws EBadInput.
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args);
