@@ -172,7 +172,7 @@ struct TExactError {
     double meanAbsolute = 0;
     std::size_t count = 0;
 };
-TExactError ExactError(const std::vector<TTrainingPosition>& positions, const TPatternTable& tables,
+TExactError ExactError(std::span<const TTrainingPosition> positions, const TPatternTable& tables,
                        double scale);
 
 // The least-squares slope of H on D.
