@@ -149,7 +149,9 @@ TEST(Trainer, ExactTargetsNeverImproveOnTheMoverAlongRandomGames) {
             const TTrainingPosition& p = set.positions[at];
             ASSERT_EQ(p.exact, p.Empties() <= kExactEmpties);
             ASSERT_EQ(p.target, alone[at].target);
-            if (!p.exact) ASSERT_EQ(p.target, p.outcome);
+            if (!p.exact) {
+                ASSERT_EQ(p.target, p.outcome);
+            }
             if (!p.exact || at + 1 == end) continue;
             const TTrainingPosition& next = set.positions[at + 1];
             if (p.whiteToMove)
@@ -210,7 +212,9 @@ TEST(Trainer, PositionsSeenAsAtTheLeavesHaveTheLeavesSideToMove) {
             ASSERT_EQ(seen.white, played.black);
             ASSERT_EQ(seen.outcome, -played.outcome);
             ASSERT_EQ(seen.target, -5);
-            if (std::abs(played.hand) > 1) ASSERT_EQ(seen.hand, -played.hand);
+            if (std::abs(played.hand) > 1) {
+                ASSERT_EQ(seen.hand, -played.hand);
+            }
             TTrainingPosition back =
                 PositionOf(*engine, seen.white, seen.black, !seen.whiteToMove, seen.moveNumber);
             ASSERT_EQ(back.hand, played.hand);
