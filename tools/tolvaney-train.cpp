@@ -110,6 +110,19 @@ struct TMeasured {
     const char* name;
 };
 
+// The error against exact values of the solved positions, if any.
+void ReportExact(const char* name, std::span<const TTrainingPosition> positions,
+                 const std::vector<TMeasured>& measured, double scale) {
+    if (ExactError(positions, TPatternTable{}, scale).count == 0) return;
+    for (const TMeasured& m : measured) {
+        const TExactError e = ExactError(positions, *m.tables, scale);
+        std::printf(
+            "%s error against exact values over %zu solved positions, %s: RMSE %.2f "
+            "discs, mean absolute %.2f discs\n",
+            name, e.count, m.name, e.rootMeanSquare, e.meanAbsolute);
+    }
+}
+
 void Report(const char* name, std::span<const TTrainingPosition> positions,
             const std::vector<TMeasured>& measured, double scale) {
     const TPatternTable zeros{};
@@ -118,14 +131,7 @@ void Report(const char* name, std::span<const TTrainingPosition> positions,
     for (const TMeasured& m : measured)
         std::printf(", %s %.3f", m.name, RootMeanSquareError(positions, *m.tables, scale));
     std::printf("\n");
-    if (ExactError(positions, zeros, scale).count == 0) return;
-    for (const TMeasured& m : measured) {
-        const TExactError e = ExactError(positions, *m.tables, scale);
-        std::printf(
-            "%s error against exact values over %zu solved positions, %s: RMSE %.2f "
-            "discs, mean absolute %.2f discs\n",
-            name, e.count, m.name, e.rootMeanSquare, e.meanAbsolute);
-    }
+    ReportExact(name, positions, measured, scale);
 }
 
 }  // namespace
@@ -144,6 +150,7 @@ int main(int argc, char** argv) {
     try {
         TTrainingSet training, heldOut;
         std::vector<TTrainingPosition> evaluation, solvedPositions;
+        std::vector<std::size_t> positionFileEnds;  // one past each positions file's last
         uint64_t games = 0;
         for (const std::string& file : options.gameFiles)
             games += ReadGames(
@@ -165,6 +172,7 @@ int main(int argc, char** argv) {
         for (const std::string& file : options.positionFiles) {
             const std::vector<TTrainingPosition> read = ReadPositions(file);
             solvedPositions.insert(solvedPositions.end(), read.begin(), read.end());
+            positionFileEnds.push_back(solvedPositions.size());
         }
         std::shared_ptr<const TPatternTable> baseline;
         if (!options.baseline.empty()) baseline = LoadPatternTables(options.baseline);
@@ -209,8 +217,13 @@ int main(int argc, char** argv) {
             Report("computer games", all.subspan(playersPositions), measured, fit.scale);
         Report("held-out", heldOut.positions, measured, fit.scale);
         if (!evaluation.empty()) Report("evaluation files", evaluation, measured, fit.scale);
-        if (!solvedPositions.empty())
-            Report("positions files", solvedPositions, measured, fit.scale);
+        const std::span<const TTrainingPosition> solved(solvedPositions);
+        for (std::size_t file = 0, begin = 0; file < positionFileEnds.size(); ++file) {
+            const std::string name = options.positionFiles[file];
+            ReportExact(name.c_str(), solved.subspan(begin, positionFileEnds[file] - begin),
+                        measured, fit.scale);
+            begin = positionFileEnds[file];
+        }
 
         fs::create_directories(options.out);
         for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind)

@@ -115,8 +115,8 @@ struct TFit {
 // Fits the tables to the positions.
 TFit FitTables(const std::vector<TTrainingPosition>& positions, const TTrainingOptions& options);
 
-// The same fit at a given target scale, of one stage only (or of all, for stage -1): the
-// other stages' weights are left as they are in the fit.
+// Runs the fit's descent at the fit's scale over the positions of one stage only (or of all,
+// for stage -1), towards their targets; the other stages' weights are left as they are.
 void FitStage(const std::vector<TTrainingPosition>& positions, const TTrainingOptions& options,
               int stage, TFit& fit);
 
@@ -190,7 +190,8 @@ struct TGameLine {
 std::optional<TGameLine> ParseGameLine(std::string_view line, const std::string& file,
                                        int lineNumber);
 
-// A position line of a positions file: "<64 squares a1..h8 of X, O, -> <X|O> [<score>]". The
+// A position line of a positions file: "<squares> <side> [<score>]", the 64 squares a1..h1,
+// a2..h2, ... a8..h8 each X (black), O (white) or - (empty), and the side to move X or O. The
 // move number is taken as 60 minus the empty squares. Nothing for an empty line; throws
 // EBadInput naming the file and line otherwise. The score, when given, is ignored: the
 // position is solved.
@@ -216,6 +217,5 @@ struct TTrainerOptions {
 // [--evaluate FILE ...] [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]
 // [--rate R] [--penalty P] [--scale-factor F] [--exact-empties N] [--lookahead K]
 // [--threads T] [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]
-// [--positions FILE ...]
-// [--baseline FOLDER]. Throws EBadInput.
+// [--positions FILE ...] [--baseline FOLDER]. Throws EBadInput.
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args);

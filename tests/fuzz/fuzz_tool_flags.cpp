@@ -95,6 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(TakenAsTyped(args, "--lookahead", targets.lookahead, byDefault.lookahead));
         FUZZ_CHECK(TakenAsTyped(args, "--threads", targets.threads, byDefault.threads));
         FUZZ_CHECK(ValuesOf(args, "--positions", true).size() == trainer.positionFiles.size());
+        FUZZ_CHECK(ValuesOf(args, "--computer-games", true).size() ==
+                   trainer.computerGameFiles.size());
+        FUZZ_CHECK(TakenAsTyped(args, "--as-at-leaves", targets.asAtLeaves, byDefault.asAtLeaves));
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }
