@@ -267,6 +267,9 @@ TEST(Trainer, BackedUpTargetsLookAheadToSolvedOrLaterStagePositions) {
     exchanged[0].exchanged = true;
     EXPECT_DOUBLE_EQ(BackedUpTarget(exchanged.data(), 4, 0, 3, tables, 2), 9);
     EXPECT_DOUBLE_EQ(BackedUpTarget(exchanged.data(), 4, 0, 1, tables, 2), -10);
+    // Once stage 1 is fitted, move 39 may look at move 40: its hand terms alone, 12 units.
+    EXPECT_DOUBLE_EQ(BackedUpTarget(game.data(), 4, 0, 1, tables, 2, true), 6);
+    EXPECT_DOUBLE_EQ(BackedUpTarget(game.data(), 4, 1, 1, tables, 2, true), 10);
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(BackedUpTarget(game.data(), game.size(), c.at, c.lookahead, tables, 2),
                          c.expected)
@@ -347,9 +350,15 @@ TEST(Trainer, PositionLinesAreReadStrictly) {
 
 TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
     const TTrainerOptions set = ParseTrainerOptions(
-        {"--games", "g.txt", "--exact-empties", "14", "--lookahead", "6", "--threads", "2",
-         "--positions", "a.txt", "--positions", "b.txt", "--baseline", "resources"});
+        {"--games",          "g.txt",     "--exact-empties", "14",    "--lookahead",    "6",
+         "--threads",        "2",         "--positions",     "a.txt", "--positions",    "b.txt",
+         "--baseline",       "resources", "--refits",        "2",     "--as-at-leaves", "1",
+         "--computer-games", "c.txt",     "--solved",        "s.bin"});
     EXPECT_EQ(set.targets.exactEmpties, 14);
+    EXPECT_EQ(set.targets.refits, 2);
+    EXPECT_TRUE(set.targets.asAtLeaves);
+    EXPECT_EQ(set.computerGameFiles, std::vector<std::string>{"c.txt"});
+    EXPECT_EQ(set.solvedValues, "s.bin");
     EXPECT_EQ(set.targets.lookahead, 6);
     EXPECT_EQ(set.targets.threads, 2u);
     EXPECT_EQ(set.positionFiles, (std::vector<std::string>{"a.txt", "b.txt"}));
@@ -362,7 +371,9 @@ TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
                                                           {"--lookahead", "0"},
                                                           {"--lookahead", "61"},
                                                           {"--threads", "0"},
-                                                          {"--threads", "65"}})
+                                                          {"--threads", "65"},
+                                                          {"--refits", "11"},
+                                                          {"--as-at-leaves", "2"}})
         EXPECT_THROW(ParseTrainerOptions({"--games", "g.txt", flag, value}), EBadInput)
             << flag << " " << value;
 }

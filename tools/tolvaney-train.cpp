@@ -2,9 +2,9 @@
 //
 // Usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...] [--out FOLDER]
 //                       [--seed S] [--holdout PERCENT] [--epochs E] [--rate R] [--penalty P]
-//                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--threads T]
-//                       [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]
-//                       [--positions FILE ...] [--baseline FOLDER]
+//                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--refits R]
+//                       [--threads T] [--as-at-leaves 0|1] [--solved FILE]
+//                       [--computer-games FILE ...] [--positions FILE ...] [--baseline FOLDER]
 //   Game files hold one game a line: the moves in the game-record notation and the final
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
 //   falls below --holdout percent) is kept out of the fit and used to report the error.
@@ -12,14 +12,15 @@
 //   give the same tables, byte for byte.
 //   With --exact-empties N the positions with at most N empty squares are solved exactly
 //   (on T threads) and the stages are fitted from the last back, each position without an
-//   exact value aiming at the value of its game's position K moves later. Positions files
-//   (64 squares and the side to move a line) are solved and only measured, and --baseline
-//   measures the tables of a folder alongside the new ones. With --as-at-leaves 1 every
-//   position is seen with the side to move that the strongest level's search has at its
-//   leaves at that move number, the colours exchanged where needed. --solved FILE keeps the
-//   training games' exact values: read from it when it holds them, written to it otherwise.
-//   Games of --computer-games files (program against program) are fitted with the others but
-//   never held out, and their error is reported apart.
+//   exact value aiming at the value of its game's position K moves later; --refits R fits
+//   each stage R times more, its positions then looking ahead into the stage itself.
+//   Positions files (64 squares and the side to move a line) are solved and only measured,
+//   and --baseline measures the tables of a folder alongside the new ones. With
+//   --as-at-leaves 1 every position is seen with the side to move that the strongest level's
+//   search has at its leaves at that move number, the colours exchanged where needed.
+//   --solved FILE keeps the training games' exact values: read from it when it holds them,
+//   written to it otherwise. Games of --computer-games files (program against program) are
+//   fitted with the others but never held out, and their error is reported apart.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -40,7 +41,7 @@ const char* const kUsage =
     "usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...]\n"
     "                      [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]\n"
     "                      [--rate R] [--penalty P] [--scale-factor F]\n"
-    "                      [--exact-empties N] [--lookahead K] [--threads T]\n"
+    "                      [--exact-empties N] [--lookahead K] [--refits R] [--threads T]\n"
     "                      [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]\n"
     "                      [--positions FILE ...] [--baseline FOLDER]\n";
 
@@ -203,9 +204,9 @@ int main(int argc, char** argv) {
         }
 
         const auto fitStart = std::chrono::steady_clock::now();
-        const TFit fit = targets.exactEmpties > 0
-                             ? FitBackwards(training, options.training, targets.lookahead)
-                             : FitTables(training.positions, options.training);
+        const TFit fit = targets.exactEmpties > 0 ? FitBackwards(training, options.training,
+                                                                 targets.lookahead, targets.refits)
+                                                  : FitTables(training.positions, options.training);
         const TPatternTable tables = RoundedTables(fit);
         std::printf("fitted in %.1f s; target scale %.4f per disc\n", SecondsSince(fitStart),
                     fit.scale);

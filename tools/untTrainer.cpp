@@ -266,10 +266,13 @@ double TableValue(const TTrainingPosition& p, const TPatternTable& tables) {
 }
 
 double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
-                      int lookahead, const TPatternTable& tables, double scale) {
-    // A later position of the same stage without an exact value has no fitted value yet.
+                      int lookahead, const TPatternTable& tables, double scale,
+                      bool ownStageFitted) {
+    // A later position of the same stage without an exact value has no fitted value yet,
+    // unless the stage has been fitted once already.
     std::size_t later = at + static_cast<std::size_t>(lookahead);
-    while (later < count && !game[later].exact && game[later].stage <= game[at].stage)
+    while (!ownStageFitted && later < count && !game[later].exact &&
+           game[later].stage <= game[at].stage)
         ++later;
     if (later >= count) return game[at].outcome;
     const double sign = game[later].exchanged == game[at].exchanged ? 1 : -1;
@@ -277,24 +280,40 @@ double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::siz
     return scale > 0 ? sign * TableValue(game[later], tables) / scale : 0;
 }
 
-TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead) {
+namespace {
+
+// Backs up the targets of the stage's positions that are not solved, with the tables.
+void BackUpStage(TTrainingSet& set, int stage, int lookahead, const TPatternTable& tables,
+                 double scale, bool ownStageFitted) {
     std::vector<TTrainingPosition>& positions = set.positions;
+    std::size_t begin = 0;
+    for (const std::size_t end : set.gameEnds) {
+        for (std::size_t at = begin; at < end; ++at) {
+            TTrainingPosition& p = positions[at];
+            if (p.stage != stage || p.exact) continue;
+            p.target = static_cast<float>(BackedUpTarget(&positions[begin], end - begin, at - begin,
+                                                         lookahead, tables, scale, ownStageFitted));
+        }
+        begin = end;
+    }
+}
+
+}  // namespace
+
+TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead, int refits) {
     TFit fit;
-    fit.scale = options.scaleFactor * HandScale(positions);
+    fit.scale = options.scaleFactor * HandScale(set.positions);
     fit.weights.assign(static_cast<std::size_t>(PATTERN_KINDS) * PATTERN_INDICES * STAGES, 0.0);
     for (int stage = kLastStage; stage >= 0; --stage) {
-        const TPatternTable later = RoundedTables(fit);  // the stages after this one
-        std::size_t begin = 0;
-        for (const std::size_t end : set.gameEnds) {
-            for (std::size_t at = begin; at < end; ++at) {
-                TTrainingPosition& p = positions[at];
-                if (p.stage != stage || p.exact) continue;
-                p.target = static_cast<float>(BackedUpTarget(
-                    &positions[begin], end - begin, at - begin, lookahead, later, fit.scale));
-            }
-            begin = end;
+        BackUpStage(set, stage, lookahead, RoundedTables(fit), fit.scale, false);
+        FitStage(set.positions, options, stage, fit);
+        for (int refit = 0; refit < refits; ++refit) {
+            BackUpStage(set, stage, lookahead, RoundedTables(fit), fit.scale, true);
+            for (int kind = 0; kind < PATTERN_KINDS; ++kind)
+                for (int index = 0; index < PATTERN_INDICES; ++index)
+                    fit.weights[Slot(kind, index, stage)] = 0;
+            FitStage(set.positions, options, stage, fit);
         }
-        FitStage(positions, options, stage, fit);
     }
     return fit;
 }
@@ -442,6 +461,8 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
         } else if (option == "--lookahead") {
             options.targets.lookahead =
                 static_cast<int>(WholeNumber(value, option, 1, MAX_LOOKAHEAD));
+        } else if (option == "--refits") {
+            options.targets.refits = static_cast<int>(WholeNumber(value, option, 0, MAX_REFITS));
         } else if (option == "--threads") {
             options.targets.threads =
                 static_cast<unsigned>(WholeNumber(value, option, 1, MAX_TRAINING_THREADS));

@@ -98,11 +98,13 @@ struct TTrainingOptions {
 inline constexpr int MAX_TRAINING_EXACT_EMPTIES = 22;
 inline constexpr int MAX_TRAINING_THREADS = 64;
 inline constexpr int MAX_LOOKAHEAD = 60;
+inline constexpr int MAX_REFITS = 10;
 
 // How the targets are made (the plain fit when exactEmpties is 0).
 struct TTargetOptions {
     int exactEmpties = 0;     // positions with at most this many empty squares are solved
     int lookahead = 4;        // moves: how far ahead in the game a position looks for its value
+    int refits = 0;           // fits of each stage again, looking ahead into the stage itself
     unsigned threads = 1;     // solvers working at once
     bool asAtLeaves = false;  // every position seen with the side to move of the leaves
 };
@@ -148,14 +150,20 @@ double TableValue(const TTrainingPosition& p, const TPatternTable& tables);
 // the game's result when the game ends first. Solved positions give their exact value,
 // others their evaluation with the tables in discs (divided by the scale); a value seen with
 // the colours exchanged counts for the other side.
+// Once the position's own stage has been fitted (ownStageFitted), a later position of the
+// same stage gives its evaluation too.
 double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
-                      int lookahead, const TPatternTable& tables, double scale);
+                      int lookahead, const TPatternTable& tables, double scale,
+                      bool ownStageFitted = false);
 
 // The backward fit: the targets of the positions of the stage that are not solved are backed
 // up (with the tables fitted so far), then that stage is fitted, from the last stage to the
-// first. The positions must be solved already; their targets are rewritten. The scale is
+// first. Each stage is then fitted again `refits` times, from zero, its positions now looking
+// ahead into the stage itself with the tables of the fit before (bootstrapping within the
+// stage). The positions must be solved already; their targets are rewritten. The scale is
 // the plain fit's.
-TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead);
+TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead,
+                  int refits = 0);
 
 // The fitted values rounded to integers within -20..+20, with every all-empty entry and
 // kind 0 left at 0.
@@ -216,6 +224,6 @@ struct TTrainerOptions {
 // Reads the command line (without the program's name): --games FILE [--games FILE ...]
 // [--evaluate FILE ...] [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]
 // [--rate R] [--penalty P] [--scale-factor F] [--exact-empties N] [--lookahead K]
-// [--threads T] [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]
+// [--refits R] [--threads T] [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]
 // [--positions FILE ...] [--baseline FOLDER]. Throws EBadInput.
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args);
