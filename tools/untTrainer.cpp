@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <mutex>
 #include <thread>
 
@@ -179,7 +180,8 @@ void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpti
         if (positions[i].Empties() <= exactEmpties) toSolve.push_back(i);
     std::atomic<std::size_t> next{0}, done{0};
     std::mutex reporting;
-    const auto work = [&] {
+    std::exception_ptr failure;  // the first error of any thread, raised after all stop
+    const auto solveChunks = [&] {
         TEndgameSolver solver;  // a table of its own, kept from position to position
         for (std::size_t first = next.fetch_add(kSolverChunk); first < toSolve.size();
              first = next.fetch_add(kSolverChunk)) {
@@ -198,12 +200,22 @@ void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpti
             }
         }
     };
+    const auto work = [&] {
+        try {
+            solveChunks();
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(reporting);
+            if (!failure) failure = std::current_exception();
+            next = toSolve.size();  // the others stop after their chunk
+        }
+    };
     std::vector<std::thread> helpers;
     for (unsigned t = 1; t < std::max(threads, 1u); ++t)
         helpers.emplace_back(work);
     work();
     for (std::thread& helper : helpers)
         helper.join();
+    if (failure) std::rethrow_exception(failure);
 }
 
 namespace {
