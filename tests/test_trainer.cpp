@@ -133,7 +133,6 @@ TEST(Trainer, ExactTargetsNeverImproveOnTheMoverAlongRandomGames) {
     constexpr int kExactEmpties = 12;
     RandSeed(21);
     TTrainingSet set;
-    std::vector<int> results;
     for (int game = 0; game < 30; ++game) {
         const TRandomGame random = RandomGame();
         std::string error;
