@@ -1,8 +1,12 @@
 // The table trainer: the examples it takes from games, learning a decisive pattern entry,
-// the written tables, and repeatability under a seed.
+// the written tables, repeatability under a seed, and the backward fit: exact values along
+// real play, the backed-up targets, and a stage learning from the stage after it.
 #include <gtest/gtest.h>
 
+#include <bit>
+
 #include "BoardPicture.h"
+#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
@@ -10,26 +14,44 @@
 
 namespace {
 
+// A random game from the standard start: its record and the board after every move.
+struct TRandomGame {
+    std::string record;
+    std::vector<TReferenceBoard> boards;
+    // The final black-minus-white difference, empty squares to the winner.
+    int Result() const {
+        const TReferenceBoard& last = boards.back();
+        const int black = last.Count(1), white = last.Count(2), empty = 64 - black - white;
+        const int difference = black - white;
+        return difference > 0 ? difference + empty : difference < 0 ? difference - empty : 0;
+    }
+};
+
+TRandomGame RandomGame() {
+    TRandomGame game;
+    TReferenceBoard board = TReferenceBoard::Standard();
+    while (board.PlayRandomMove())
+        game.boards.push_back(board);
+    // Rebuild the record from the boards: the square that changed from empty.
+    TReferenceBoard previous = TReferenceBoard::Standard();
+    for (const TReferenceBoard& next : game.boards) {
+        for (int square = 11; square <= 88; ++square)
+            if (IsBoardSquare(square)) {
+                const int c = TReferenceBoard::ColumnOf(square), r = TReferenceBoard::RowOf(square);
+                if (previous.cell[c][r] == 0 && next.cell[c][r] != 0)
+                    game.record += SquareName(square);
+            }
+        previous = next;
+    }
+    return game;
+}
+
 TEST(Trainer, GamePositionsCarryTheEnginesIndexesStageAndHandTerms) {
     RandSeed(9);
     for (int game = 0; game < 20; ++game) {
-        TReferenceBoard board = TReferenceBoard::Standard();
-        std::string record;
-        std::vector<TReferenceBoard> boards;
-        while (board.PlayRandomMove())
-            boards.push_back(board);
-        // Rebuild the record from the boards: the square that changed from empty.
-        TReferenceBoard previous = TReferenceBoard::Standard();
-        for (const TReferenceBoard& next : boards) {
-            for (int square = 11; square <= 88; ++square)
-                if (IsBoardSquare(square)) {
-                    const int c = TReferenceBoard::ColumnOf(square),
-                              r = TReferenceBoard::RowOf(square);
-                    if (previous.cell[c][r] == 0 && next.cell[c][r] != 0)
-                        record += SquareName(square);
-                }
-            previous = next;
-        }
+        const TRandomGame random = RandomGame();
+        const std::string& record = random.record;
+        const std::vector<TReferenceBoard>& boards = random.boards;
         std::string error;
         const std::vector<TTrainingPosition> positions = GamePositions(record, 10, error);
         ASSERT_FALSE(positions.empty()) << error;
@@ -59,6 +81,7 @@ std::vector<TTrainingPosition> DecisiveEntryPositions() {
         p.indexes[8] = whiteWins ? 3280 : 6560;
         p.stage = 1;
         p.outcome = whiteWins ? 30.0f : -30.0f;
+        p.target = p.outcome;
         p.hand = p.outcome / 2;
         positions.push_back(p);
     }
@@ -100,6 +123,258 @@ TEST(Trainer, WrittenTablesLoadBackUnchangedAndRepeatUnderTheSeed) {
         EXPECT_EQ((*k->PatternWeights)[kind], first[kind]);
     for (int kind = 1; kind <= 6; ++kind)
         EXPECT_EQ(k->PatternFileText(kind), texts[kind - 1]);
+}
+
+// Along a game, the exact value from white's side can only fall when white moves and only
+// rise when black moves (a move is at best as good as the best one); a value with the wrong
+// side to move or the wrong sign breaks the chain at once. The work is shared between
+// threads without changing any value.
+TEST(Trainer, ExactTargetsNeverImproveOnTheMoverAlongRandomGames) {
+    constexpr int kExactEmpties = 12;
+    RandSeed(21);
+    TTrainingSet set;
+    for (int game = 0; game < 30; ++game) {
+        const TRandomGame random = RandomGame();
+        std::string error;
+        set.AddGame(GamePositions(random.record, random.Result(), error));
+        ASSERT_TRUE(error.empty()) << error;
+    }
+    std::vector<TTrainingPosition> alone = set.positions;
+    SolveExactTargets(set.positions, kExactEmpties, 2);
+    SolveExactTargets(alone, kExactEmpties, 1);
+    std::size_t begin = 0, chained = 0;
+    for (const std::size_t end : set.gameEnds) {
+        for (std::size_t at = begin; at < end; ++at) {
+            const TTrainingPosition& p = set.positions[at];
+            ASSERT_EQ(p.exact, p.Empties() <= kExactEmpties);
+            ASSERT_EQ(p.target, alone[at].target);
+            if (!p.exact) {
+                ASSERT_EQ(p.target, p.outcome);
+            }
+            if (!p.exact || at + 1 == end) continue;
+            const TTrainingPosition& next = set.positions[at + 1];
+            if (p.whiteToMove)
+                EXPECT_LE(next.target, p.target) << "game move " << int(next.moveNumber);
+            else
+                EXPECT_GE(next.target, p.target) << "game move " << int(next.moveNumber);
+            ++chained;
+        }
+        begin = end;
+    }
+    EXPECT_GT(chained, 200u);
+
+    // The values kept in a file come back only for the same positions.
+    const std::string bytes = SolvedValuesBytes(set.positions);
+    std::vector<TTrainingPosition> fresh = set.positions;
+    for (TTrainingPosition& p : fresh) {
+        p.exact = false;
+        p.target = p.outcome;
+    }
+    std::vector<TTrainingPosition> untouched = fresh;
+    EXPECT_FALSE(ApplySolvedValues(untouched, bytes, kExactEmpties - 1));
+    EXPECT_FALSE(ApplySolvedValues(untouched, bytes.substr(0, bytes.size() - 1), kExactEmpties));
+    std::string otherBoard = bytes;
+    otherBoard[0] = static_cast<char>(otherBoard[0] ^ 1);
+    EXPECT_FALSE(ApplySolvedValues(untouched, otherBoard, kExactEmpties));
+    for (std::size_t at = 0; at < fresh.size(); ++at)
+        ASSERT_FALSE(untouched[at].exact);
+    ASSERT_TRUE(ApplySolvedValues(fresh, bytes, kExactEmpties));
+    for (std::size_t at = 0; at < fresh.size(); ++at) {
+        ASSERT_EQ(fresh[at].exact, set.positions[at].exact);
+        ASSERT_EQ(fresh[at].target, set.positions[at].target);
+    }
+}
+
+// Seen as at the search's leaves, every position has the leaves' side to move; exchanging
+// the colours turns the discs, the values and the hand-tuned terms over, and twice gives
+// the position back.
+TEST(Trainer, PositionsSeenAsAtTheLeavesHaveTheLeavesSideToMove) {
+    RandSeed(33);
+    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
+    int exchangedCount = 0;
+    for (int game = 0; game < 10; ++game) {
+        const TRandomGame random = RandomGame();
+        std::string error;
+        for (const TTrainingPosition& played :
+             GamePositions(random.record, random.Result(), error)) {
+            TTrainingPosition seen = played;
+            seen.target = 5;
+            SeeAsAtLeaves(seen, *engine);
+            ASSERT_EQ(seen.whiteToMove, WhiteToMoveAtLeaves(played.moveNumber));
+            ASSERT_EQ(seen.moveNumber, played.moveNumber);
+            if (!seen.exchanged) {
+                ASSERT_EQ(seen.black, played.black);
+                continue;
+            }
+            ++exchangedCount;
+            ASSERT_EQ(seen.black, played.white);
+            ASSERT_EQ(seen.white, played.black);
+            ASSERT_EQ(seen.outcome, -played.outcome);
+            ASSERT_EQ(seen.target, -5);
+            if (std::abs(played.hand) > 1) {
+                ASSERT_EQ(seen.hand, -played.hand);
+            }
+            TTrainingPosition back =
+                PositionOf(*engine, seen.white, seen.black, !seen.whiteToMove, seen.moveNumber);
+            ASSERT_EQ(back.hand, played.hand);
+            for (int i = 0; i < 22; ++i)
+                ASSERT_EQ(back.indexes[i], played.indexes[i]);
+        }
+    }
+    EXPECT_GT(exchangedCount, 100);
+    EXPECT_FALSE(WhiteToMoveAtLeaves(44));
+    EXPECT_TRUE(WhiteToMoveAtLeaves(45));
+}
+
+// A game of four positions: moves 39 and 40 (stage 1), 41 (stage 2) and 47 (solved).
+std::vector<TTrainingPosition> ShortGame() {
+    std::vector<TTrainingPosition> game(4);
+    const int moves[4] = {39, 40, 41, 47};
+    for (int n = 0; n < 4; ++n) {
+        game[n].moveNumber = static_cast<uint8_t>(moves[n]);
+        game[n].stage = StageOf(moves[n]);
+        game[n].outcome = -7;
+        game[n].target = -7;
+        game[n].hand = 12;
+    }
+    game[2].indexes[8] = 3280;
+    game[3].exact = true;
+    game[3].target = 9;
+    return game;
+}
+
+TEST(Trainer, BackedUpTargetsLookAheadToSolvedOrLaterStagePositions) {
+    const std::vector<TTrainingPosition> game = ShortGame();
+    TPatternTable tables{};
+    tables[EDGE][3280][2] = 8;  // the stage-2 position evaluates to 12 + 8 = 20
+    tables[EDGE][3280][1] = 100;
+    struct {
+        std::size_t at;
+        int lookahead;
+        double expected;
+    } const cases[] = {
+        {0, 1, 10},  // move 40 is of the same stage: on to move 41, 20 units at scale 2
+        {1, 1, 10},  // move 41 is of a later stage
+        {0, 3, 9},   // the solved position
+        {2, 1, 9},   // a stage-2 position takes the solved one
+        {2, 2, -7},  // beyond the game's last position: its result
+        {3, 1, -7},
+    };
+    std::vector<TTrainingPosition> exchanged = game;
+    exchanged[3].exchanged = true;  // its 9 are black's
+    EXPECT_DOUBLE_EQ(BackedUpTarget(exchanged.data(), 4, 0, 3, tables, 2), -9);
+    exchanged[0].exchanged = true;
+    EXPECT_DOUBLE_EQ(BackedUpTarget(exchanged.data(), 4, 0, 3, tables, 2), 9);
+    EXPECT_DOUBLE_EQ(BackedUpTarget(exchanged.data(), 4, 0, 1, tables, 2), -10);
+    // Once stage 1 is fitted, move 39 may look at move 40: its hand terms alone, 12 units.
+    EXPECT_DOUBLE_EQ(BackedUpTarget(game.data(), 4, 0, 1, tables, 2, true), 6);
+    EXPECT_DOUBLE_EQ(BackedUpTarget(game.data(), 4, 1, 1, tables, 2, true), 10);
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(BackedUpTarget(game.data(), game.size(), c.at, c.lookahead, tables, 2),
+                         c.expected)
+            << "position " << c.at << ", lookahead " << c.lookahead;
+}
+
+// Games that their players lost from positions that were won: the stage-1 entry must learn
+// the sign of the exact values reached through the stage-2 tables, not the results.
+TEST(Trainer, BackwardFitLearnsEachStageFromTheStageAfterIt) {
+    TTrainingSet set;
+    for (int n = 0; n < 2000; ++n) {
+        const bool wonByWhite = n % 2 == 0;  // under perfect play, from move 50
+        std::vector<TTrainingPosition> game(3);
+        const int moves[3] = {40, 41, 50};
+        for (int i = 0; i < 3; ++i) {
+            game[i].moveNumber = static_cast<uint8_t>(moves[i]);
+            game[i].stage = StageOf(moves[i]);
+            game[i].outcome = game[i].target = wonByWhite ? -20.0f : 20.0f;
+            game[i].hand = game[i].outcome / 2;
+        }
+        game[0].indexes[0] = wonByWhite ? 100 : 200;    // LINE3, stage 1
+        game[1].indexes[8] = wonByWhite ? 3280 : 6560;  // EDGE, stage 2
+        game[2].indexes[8] = game[1].indexes[8];
+        game[2].exact = true;
+        game[2].target = wonByWhite ? 30.0f : -30.0f;
+        set.AddGame(game);
+    }
+    TTrainingOptions options;
+    options.epochs = 3;
+    options.learningRate = 0.02;
+    const TFit fit = FitBackwards(set, options, 1);
+    EXPECT_NEAR(fit.scale, 4 * 0.5, 1e-6);  // from the hand terms' slope on the results
+    const TPatternTable tables = RoundedTables(fit);
+    EXPECT_EQ(tables[EDGE][3280][2], 20);
+    EXPECT_EQ(tables[EDGE][6560][2], -20);
+    // Move 40 looks one move ahead, to the stage-2 position that evaluates to -10 + 20.
+    EXPECT_FLOAT_EQ(set.positions[0].target, 5);
+    EXPECT_FLOAT_EQ(set.positions[1].target, 30);
+    EXPECT_EQ(tables[LINE3][100][1], 20);
+    EXPECT_EQ(tables[LINE3][200][1], -20);
+    EXPECT_EQ(tables[LINE3][100][2], 0);
+}
+
+TEST(Trainer, PositionLinesAreReadStrictly) {
+    const std::string ffo = "--XXXXX--OOOXX-O-OOOXXOX-OXOXOXXOXXXOXXX--XOXOXX-XXXOOO--OOOOO-- X 18";
+    const std::optional<TTrainingPosition> read = ParsePositionLine(ffo, "p.txt", 1);
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read->whiteToMove);
+    EXPECT_EQ(read->Empties(), 14);
+    EXPECT_EQ(read->moveNumber, 46);
+    EXPECT_EQ(read->stage, 2);
+    EXPECT_TRUE(read->black & MaskOf(SquareOf("c1")));
+    EXPECT_TRUE(read->white & MaskOf(SquareOf("b2")));
+    EXPECT_EQ(std::popcount(read->black) + std::popcount(read->white), 50);
+    EXPECT_FALSE(ParsePositionLine("  \t", "p.txt", 2));
+
+    const std::string board = ffo.substr(0, 64);
+    struct {
+        std::string line;
+        std::string message;
+    } const bad[] = {
+        {board, "p.txt, line 3: a position line is"},
+        {board.substr(1) + " X", "p.txt, line 3: the position needs 64 squares, not 63"},
+        {"x" + board.substr(1) + " O", "p.txt, line 3: square 1 is not X, O or -"},
+        {board + " x", "p.txt, line 3: the side to move is X or O"},
+        {board + " X 65", "p.txt, line 3: the score"},
+        {std::string(64, '-') + " O", "p.txt, line 3: a position has at least"},
+    };
+    for (const auto& b : bad) {
+        try {
+            ParsePositionLine(b.line, "p.txt", 3);
+            ADD_FAILURE() << b.line;
+        } catch (const EBadInput& problem) {
+            EXPECT_EQ(std::string(problem.what()).rfind(b.message, 0), 0u) << problem.what();
+        }
+    }
+}
+
+TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
+    const TTrainerOptions set = ParseTrainerOptions(
+        {"--games",          "g.txt",     "--exact-empties", "14",    "--lookahead",    "6",
+         "--threads",        "2",         "--positions",     "a.txt", "--positions",    "b.txt",
+         "--baseline",       "resources", "--refits",        "2",     "--as-at-leaves", "1",
+         "--computer-games", "c.txt",     "--solved",        "s.bin"});
+    EXPECT_EQ(set.targets.exactEmpties, 14);
+    EXPECT_EQ(set.targets.refits, 2);
+    EXPECT_TRUE(set.targets.asAtLeaves);
+    EXPECT_EQ(set.computerGameFiles, std::vector<std::string>{"c.txt"});
+    EXPECT_EQ(set.solvedValues, "s.bin");
+    EXPECT_EQ(set.targets.lookahead, 6);
+    EXPECT_EQ(set.targets.threads, 2u);
+    EXPECT_EQ(set.positionFiles, (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(set.baseline, "resources");
+    const TTrainerOptions plain = ParseTrainerOptions({"--games", "g.txt"});
+    EXPECT_EQ(plain.targets.exactEmpties, 0);  // the plain fit unless asked
+    for (const auto& [flag, value] :
+         std::vector<std::pair<std::string, std::string>>{{"--exact-empties", "23"},
+                                                          {"--exact-empties", "-1"},
+                                                          {"--lookahead", "0"},
+                                                          {"--lookahead", "61"},
+                                                          {"--threads", "0"},
+                                                          {"--threads", "65"},
+                                                          {"--refits", "11"},
+                                                          {"--as-at-leaves", "2"}})
+        EXPECT_THROW(ParseTrainerOptions({"--games", "g.txt", flag, value}), EBadInput)
+            << flag << " " << value;
 }
 
 }  // namespace

@@ -2,20 +2,35 @@
 //
 // Usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...] [--out FOLDER]
 //                       [--seed S] [--holdout PERCENT] [--epochs E] [--rate R] [--penalty P]
-//                       [--scale-factor F]
+//                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--refits R]
+//                       [--threads T] [--as-at-leaves 0|1] [--solved FILE]
+//                       [--computer-games FILE ...] [--positions FILE ...] [--baseline FOLDER]
 //   Game files hold one game a line: the moves in the game-record notation and the final
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
 //   falls below --holdout percent) is kept out of the fit and used to report the error.
 //   Games of --evaluate files are only measured, never fitted. The same files and options
 //   give the same tables, byte for byte.
+//   With --exact-empties N the positions with at most N empty squares are solved exactly
+//   (on T threads) and the stages are fitted from the last back, each position without an
+//   exact value aiming at the value of its game's position K moves later; --refits R fits
+//   each stage R times more, its positions then looking ahead into the stage itself.
+//   Positions files (64 squares and the side to move a line) are solved and only measured,
+//   and --baseline measures the tables of a folder alongside the new ones. With
+//   --as-at-leaves 1 every position is seen with the side to move that the strongest level's
+//   search has at its leaves at that move number, the colours exchanged where needed.
+//   --solved FILE keeps the training games' exact values: read from it when it holds them,
+//   written to it otherwise. Games of --computer-games files (program against program) are
+//   fitted with the others but never held out, and their error is reported apart.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
+#include "tools/untAnalysis.h"
 #include "tools/untTrainer.h"
 
 namespace {
@@ -25,7 +40,10 @@ namespace fs = std::filesystem;
 const char* const kUsage =
     "usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...]\n"
     "                      [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]\n"
-    "                      [--rate R] [--penalty P] [--scale-factor F]\n";
+    "                      [--rate R] [--penalty P] [--scale-factor F]\n"
+    "                      [--exact-empties N] [--lookahead K] [--refits R] [--threads T]\n"
+    "                      [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]\n"
+    "                      [--positions FILE ...] [--baseline FOLDER]\n";
 
 // Whether a game is held out: a hash of its number and the seed, below the percentage.
 bool HeldOut(uint32_t seed, uint64_t game, int percent) {
@@ -52,12 +70,69 @@ uint64_t ReadGames(const std::string& file, uint64_t firstGame, Use use) {
     return game - firstGame;
 }
 
-void Report(const char* name, const std::vector<TTrainingPosition>& positions,
-            const TPatternTable& tables, double scale) {
+// The positions of a positions file; a bad line, or a position with more empty squares than
+// the trainer solves, is refused (EBadInput).
+std::vector<TTrainingPosition> ReadPositions(const std::string& file) {
+    const std::string text = ReadTextFile(file);
+    std::vector<TTrainingPosition> positions;
+    int lineNumber = 0;
+    for (const std::string_view line : SplitLines(text)) {
+        const std::optional<TTrainingPosition> read = ParsePositionLine(line, file, ++lineNumber);
+        if (!read) continue;
+        if (read->Empties() > MAX_TRAINING_EXACT_EMPTIES)
+            throw EBadInput(file + ", line " + std::to_string(lineNumber) + ": more than " +
+                            std::to_string(MAX_TRAINING_EXACT_EMPTIES) +
+                            " empty squares are not solved");
+        positions.push_back(*read);
+    }
+    return positions;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Solves the positions, printing the progress about every twentieth of the way.
+void Solve(const char* name, std::vector<TTrainingPosition>& positions, int exactEmpties,
+           unsigned threads) {
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t reported = 0;
+    SolveExactTargets(positions, exactEmpties, threads, [&](std::size_t done, std::size_t total) {
+        if (done < total && done - reported < total / 20) return;
+        reported = done;
+        std::printf("solving %s: %zu of %zu positions, %.1f s\n", name, done, total,
+                    SecondsSince(start));
+        std::fflush(stdout);
+    });
+}
+
+struct TMeasured {
+    const TPatternTable* tables;
+    const char* name;
+};
+
+// The error against exact values of the solved positions, if any.
+void ReportExact(const char* name, std::span<const TTrainingPosition> positions,
+                 const std::vector<TMeasured>& measured, double scale) {
+    if (ExactError(positions, TPatternTable{}, scale).count == 0) return;
+    for (const TMeasured& m : measured) {
+        const TExactError e = ExactError(positions, *m.tables, scale);
+        std::printf(
+            "%s error against exact values over %zu solved positions, %s: RMSE %.2f "
+            "discs, mean absolute %.2f discs\n",
+            name, e.count, m.name, e.rootMeanSquare, e.meanAbsolute);
+    }
+}
+
+void Report(const char* name, std::span<const TTrainingPosition> positions,
+            const std::vector<TMeasured>& measured, double scale) {
     const TPatternTable zeros{};
-    std::printf("%s RMSE over %zu positions: all-zero tables %.3f, fitted tables %.3f\n", name,
-                positions.size(), RootMeanSquareError(positions, zeros, scale),
-                RootMeanSquareError(positions, tables, scale));
+    std::printf("%s RMSE against the final result over %zu positions: all-zero tables %.3f", name,
+                positions.size(), RootMeanSquareError(positions, zeros, scale));
+    for (const TMeasured& m : measured)
+        std::printf(", %s %.3f", m.name, RootMeanSquareError(positions, *m.tables, scale));
+    std::printf("\n");
+    ReportExact(name, positions, measured, scale);
 }
 
 }  // namespace
@@ -72,34 +147,91 @@ int main(int argc, char** argv) {
     }
     const auto start = std::chrono::steady_clock::now();
     const uint32_t seed = options.training.seed;
+    const TTargetOptions& targets = options.targets;
     try {
-        std::vector<TTrainingPosition> training, heldOut, evaluation;
+        TTrainingSet training, heldOut;
+        std::vector<TTrainingPosition> evaluation, solvedPositions;
+        std::vector<std::size_t> positionFileEnds;  // one past each positions file's last
         uint64_t games = 0;
         for (const std::string& file : options.gameFiles)
             games += ReadGames(
                 file, games, [&](uint64_t game, const std::vector<TTrainingPosition>& positions) {
-                    auto& into = HeldOut(seed, game, options.holdoutPercent) ? heldOut : training;
-                    into.insert(into.end(), positions.begin(), positions.end());
+                    (HeldOut(seed, game, options.holdoutPercent) ? heldOut : training)
+                        .AddGame(positions);
                 });
+        // The computer games come after the players' games, so that the first part of the
+        // training positions is the players'.
+        const std::size_t playersPositions = training.positions.size();
+        for (const std::string& file : options.computerGameFiles)
+            ReadGames(file, 0, [&](uint64_t, const std::vector<TTrainingPosition>& positions) {
+                training.AddGame(positions);
+            });
         for (const std::string& file : options.evaluationFiles)
             ReadGames(file, 0, [&](uint64_t, const std::vector<TTrainingPosition>& positions) {
                 evaluation.insert(evaluation.end(), positions.begin(), positions.end());
             });
-        std::printf("%llu games read\n", static_cast<unsigned long long>(games));
+        for (const std::string& file : options.positionFiles) {
+            const std::vector<TTrainingPosition> read = ReadPositions(file);
+            solvedPositions.insert(solvedPositions.end(), read.begin(), read.end());
+            positionFileEnds.push_back(solvedPositions.size());
+        }
+        std::shared_ptr<const TPatternTable> baseline;
+        if (!options.baseline.empty()) baseline = LoadPatternTables(options.baseline);
+        std::printf("%llu games read in %.1f s\n", static_cast<unsigned long long>(games),
+                    SecondsSince(start));
+        std::fflush(stdout);
 
-        const TFit fit = FitTables(training, options.training);
+        if (targets.exactEmpties > 0) {
+            const fs::path& kept = options.solvedValues;
+            if (kept.empty() || !fs::exists(kept) ||
+                !ApplySolvedValues(training.positions, ReadTextFile(kept), targets.exactEmpties)) {
+                Solve("training games", training.positions, targets.exactEmpties, targets.threads);
+                if (!kept.empty()) WriteFileAtomically(kept, SolvedValuesBytes(training.positions));
+            } else {
+                std::printf("exact values of the training games read from %s\n",
+                            kept.string().c_str());
+            }
+            Solve("held-out games", heldOut.positions, targets.exactEmpties, targets.threads);
+            Solve("evaluation files", evaluation, targets.exactEmpties, targets.threads);
+        }
+        Solve("positions files", solvedPositions, MAX_TRAINING_EXACT_EMPTIES, targets.threads);
+        if (targets.asAtLeaves) {
+            const std::unique_ptr<TKyokumen> engine = ExampleEngine();
+            for (auto* positions :
+                 {&training.positions, &heldOut.positions, &evaluation, &solvedPositions})
+                for (TTrainingPosition& p : *positions)
+                    SeeAsAtLeaves(p, *engine);
+        }
+
+        const auto fitStart = std::chrono::steady_clock::now();
+        const TFit fit = targets.exactEmpties > 0 ? FitBackwards(training, options.training,
+                                                                 targets.lookahead, targets.refits)
+                                                  : FitTables(training.positions, options.training);
         const TPatternTable tables = RoundedTables(fit);
-        std::printf("target scale %.4f per disc of the final difference\n", fit.scale);
-        Report("training", training, tables, fit.scale);
-        Report("held-out", heldOut, tables, fit.scale);
-        if (!evaluation.empty()) Report("evaluation files", evaluation, tables, fit.scale);
+        std::printf("fitted in %.1f s; target scale %.4f per disc\n", SecondsSince(fitStart),
+                    fit.scale);
+        std::vector<TMeasured> measured{{&tables, "fitted tables"}};
+        if (baseline) measured.push_back({baseline.get(), "baseline tables"});
+        const std::span<const TTrainingPosition> all(training.positions);
+        Report("training", all.first(playersPositions), measured, fit.scale);
+        if (!options.computerGameFiles.empty())
+            Report("computer games", all.subspan(playersPositions), measured, fit.scale);
+        Report("held-out", heldOut.positions, measured, fit.scale);
+        if (!evaluation.empty()) Report("evaluation files", evaluation, measured, fit.scale);
+        const std::span<const TTrainingPosition> solved(solvedPositions);
+        for (std::size_t file = 0, begin = 0; file < positionFileEnds.size(); ++file) {
+            const std::string name = options.positionFiles[file];
+            ReportExact(name.c_str(), solved.subspan(begin, positionFileEnds[file] - begin),
+                        measured, fit.scale);
+            begin = positionFileEnds[file];
+        }
 
         fs::create_directories(options.out);
         for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind)
             WriteFileAtomically(options.out / PatternResourceName(kind),
                                 PatternTableText(tables, kind));
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        std::printf("tables written to %s in %.1f s\n", options.out.string().c_str(), took.count());
+        std::printf("tables written to %s in %.1f s\n", options.out.string().c_str(),
+                    SecondsSince(start));
     } catch (const EBadInput& problem) {
         std::fprintf(stderr, "tolvaney-train: %s; nothing was written\n", problem.what());
         return 2;

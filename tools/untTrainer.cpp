@@ -1,16 +1,28 @@
 #include "tools/untTrainer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <exception>
+#include <mutex>
+#include <thread>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
+#include "engine/search/untEndgameSolver.h"
 #include "engine/untGameRecord.h"
+#include "engine/untSquareNames.h"
 
 namespace {
 
 constexpr int kLastTrainedMove = 57;
 constexpr int kTrainingLevel = 4;  // the level of the strongest play, where the book is used
 constexpr int32_t kLargestValue = 20;
+constexpr int kAllSquares = 64;
+constexpr int kLastStage = STAGES - 1;
+constexpr std::size_t kSolverChunk = 256;  // positions a solver thread takes at a time
 
 std::size_t Slot(int kind, int index, int stage) {
     return (static_cast<std::size_t>(kind) * PATTERN_INDICES + index) * STAGES + stage;
@@ -31,27 +43,86 @@ private:
 
 }  // namespace
 
+int TTrainingPosition::Empties() const {
+    return kAllSquares - std::popcount(black | white);
+}
+
+void TTrainingSet::AddGame(const std::vector<TTrainingPosition>& game) {
+    positions.insert(positions.end(), game.begin(), game.end());
+    gameEnds.push_back(positions.size());
+}
+
+namespace {
+
+// The example of the engine's current position (its hand-tuned terms with all-zero tables).
+TTrainingPosition CurrentPosition(TKyokumen& k, bool whiteToMove) {
+    TTrainingPosition position{};
+    position.hand = static_cast<float>(k.EvaluatePatterns());
+    for (int n = 0; n < 22; ++n)
+        position.indexes[n] = k.PatternIndex(kPatternInstances[n]);
+    position.stage = StageOf(k.MoveNumber);
+    position.moveNumber = static_cast<uint8_t>(k.MoveNumber);
+    position.whiteToMove = whiteToMove;
+    const TBitBoard bits = BitsOf(k.CurrentBoard->Cells);
+    position.black = bits.black;
+    position.white = bits.white;
+    return position;
+}
+
+}  // namespace
+
+std::unique_ptr<TKyokumen> ExampleEngine() {
+    auto engine = std::make_unique<TKyokumen>();  // all-zero tables: EvaluatePatterns gives H
+    engine->GameLevel = kTrainingLevel;
+    return engine;
+}
+
+TTrainingPosition PositionOf(TKyokumen& k, uint64_t black, uint64_t white, bool whiteToMove,
+                             int moveNumber) {
+    k.MoveNumber = static_cast<int16_t>(moveNumber);
+    for (int square = 11; square <= 88; ++square) {
+        if (!IsBoardSquare(square)) continue;
+        const uint64_t bit = MaskOf(square);
+        k.CurrentBoard->Cells[square] = (black & bit) ? BLACK : (white & bit) ? WHITE : EMPTY;
+    }
+    return CurrentPosition(k, whiteToMove);
+}
+
+bool WhiteToMoveAtLeaves(int moveNumber) {
+    constexpr int kFirstLeafOfTheEvenDepths = 45;  // move 39 searched 6 plies deep
+    return moveNumber >= kFirstLeafOfTheEvenDepths;
+}
+
+void SeeAsAtLeaves(TTrainingPosition& p, TKyokumen& engine) {
+    if (p.whiteToMove == WhiteToMoveAtLeaves(p.moveNumber)) return;
+    TTrainingPosition exchanged =
+        PositionOf(engine, p.white, p.black, !p.whiteToMove, p.moveNumber);
+    exchanged.exact = p.exact;
+    exchanged.exchanged = !p.exchanged;
+    exchanged.outcome = -p.outcome;
+    exchanged.target = -p.target;
+    p = exchanged;
+}
+
 std::vector<TTrainingPosition> GamePositions(const std::string& record, int blackMinusWhite,
                                              std::string& error) {
     std::vector<TTrainingPosition> positions;
-    auto engine = std::make_unique<TKyokumen>();  // all-zero tables: EvaluatePatterns gives H
+    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
     TKyokumen& k = *engine;
-    k.GameLevel = kTrainingLevel;
     const std::optional<std::vector<TRecordedMove>> moves = ReplayGameRecord(record, error);
     if (!moves) return {};
-    for (const TRecordedMove& move : *moves) {
+    for (std::size_t n = 0; n < moves->size(); ++n) {
+        const TRecordedMove& move = (*moves)[n];
         k.WhiteToMove = move.white;
         k.MakeMove(move.square);
         k.Commit();
         if (k.MoveNumber > kLastTrainedMove) continue;
-        const int32_t hand = k.EvaluatePatterns();
+        // The side to move next is the one that plays the next move of the record.
+        const bool whiteNext = n + 1 < moves->size() ? (*moves)[n + 1].white : !move.white;
+        TTrainingPosition position = CurrentPosition(k, whiteNext);
         if (k.BlackCount == 0 || k.WhiteCount == 0) continue;  // a finished game, not a pattern
-        TTrainingPosition position;
-        for (int n = 0; n < 22; ++n)
-            position.indexes[n] = k.PatternIndex(kPatternInstances[n]);
-        position.stage = StageOf(k.MoveNumber);
-        position.hand = static_cast<float>(hand);
         position.outcome = static_cast<float>(-blackMinusWhite);
+        position.target = position.outcome;
         positions.push_back(position);
     }
     return positions;
@@ -70,9 +141,15 @@ TFit FitTables(const std::vector<TTrainingPosition>& positions, const TTrainingO
     TFit fit;
     fit.scale = options.scaleFactor * HandScale(positions);
     fit.weights.assign(static_cast<std::size_t>(PATTERN_KINDS) * PATTERN_INDICES * STAGES, 0.0);
-    std::vector<uint32_t> order(positions.size());
-    for (uint32_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    FitStage(positions, options, -1, fit);
+    return fit;
+}
+
+void FitStage(const std::vector<TTrainingPosition>& positions, const TTrainingOptions& options,
+              int stage, TFit& fit) {
+    std::vector<uint32_t> order;
+    for (uint32_t i = 0; i < positions.size(); ++i)
+        if (stage < 0 || positions[i].stage == stage) order.push_back(i);
     TShuffleGenerator generator(options.seed);
     for (int epoch = 0; epoch < options.epochs; ++epoch) {
         for (std::size_t i = order.size(); i > 1; --i)
@@ -86,12 +163,168 @@ TFit FitTables(const std::vector<TTrainingPosition>& positions, const TTrainingO
                 slots[i] = Slot(kPatternInstances[i].kind, p.indexes[i], p.stage);
                 prediction += fit.weights[slots[i]];
             }
-            const double error = prediction - fit.scale * p.outcome;
+            const double error = prediction - fit.scale * p.target;
             for (int i = 0; i < 22; ++i) {
                 if (p.indexes[i] == 0) continue;  // the all-empty configuration stays 0
                 double& w = fit.weights[slots[i]];
                 w -= rate * (error + options.penalty * w);
             }
+        }
+    }
+}
+
+void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpties,
+                       unsigned threads, const TProgress& progress) {
+    std::vector<std::size_t> toSolve;
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        if (positions[i].Empties() <= exactEmpties) toSolve.push_back(i);
+    std::atomic<std::size_t> next{0}, done{0};
+    std::mutex reporting;
+    std::exception_ptr failure;  // the first error of any thread, raised after all stop
+    const auto solveChunks = [&] {
+        TEndgameSolver solver;  // a table of its own, kept from position to position
+        for (std::size_t first = next.fetch_add(kSolverChunk); first < toSolve.size();
+             first = next.fetch_add(kSolverChunk)) {
+            const std::size_t last = std::min(first + kSolverChunk, toSolve.size());
+            for (std::size_t n = first; n < last; ++n) {
+                TTrainingPosition& p = positions[toSolve[n]];
+                const int score = p.whiteToMove ? solver.Solve(p.white, p.black).score
+                                                : -solver.Solve(p.black, p.white).score;
+                p.target = static_cast<float>(score);
+                p.exact = true;
+            }
+            const std::size_t now = done += last - first;
+            if (progress) {
+                const std::lock_guard<std::mutex> lock(reporting);
+                progress(now, toSolve.size());
+            }
+        }
+    };
+    const auto work = [&] {
+        try {
+            solveChunks();
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(reporting);
+            if (!failure) failure = std::current_exception();
+            next = toSolve.size();  // the others stop after their chunk
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < std::max(threads, 1u); ++t)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+namespace {
+
+struct TSolvedRecord {
+    uint64_t black, white;
+    int8_t whiteToMove, score;
+};
+constexpr std::size_t kSolvedRecordBytes = 2 * sizeof(uint64_t) + 2;
+
+}  // namespace
+
+std::string SolvedValuesBytes(const std::vector<TTrainingPosition>& positions) {
+    std::string bytes;
+    for (const TTrainingPosition& p : positions) {
+        if (!p.exact) continue;
+        const TSolvedRecord record{p.black, p.white, static_cast<int8_t>(p.whiteToMove),
+                                   static_cast<int8_t>(p.target)};
+        bytes.append(reinterpret_cast<const char*>(&record.black), sizeof record.black);
+        bytes.append(reinterpret_cast<const char*>(&record.white), sizeof record.white);
+        bytes.push_back(static_cast<char>(record.whiteToMove));
+        bytes.push_back(static_cast<char>(record.score));
+    }
+    return bytes;
+}
+
+bool ApplySolvedValues(std::vector<TTrainingPosition>& positions, std::string_view bytes,
+                       int exactEmpties) {
+    std::vector<std::pair<std::size_t, float>> values;
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const TTrainingPosition& p = positions[i];
+        if (p.Empties() > exactEmpties) continue;
+        if (offset + kSolvedRecordBytes > bytes.size()) return false;
+        TSolvedRecord record{};
+        std::memcpy(&record.black, bytes.data() + offset, sizeof record.black);
+        std::memcpy(&record.white, bytes.data() + offset + 8, sizeof record.white);
+        record.whiteToMove = static_cast<int8_t>(bytes[offset + 16]);
+        record.score = static_cast<int8_t>(bytes[offset + 17]);
+        offset += kSolvedRecordBytes;
+        if (record.black != p.black || record.white != p.white ||
+            record.whiteToMove != static_cast<int8_t>(p.whiteToMove) || record.score < -64 ||
+            record.score > 64)
+            return false;
+        values.emplace_back(i, record.score);
+    }
+    if (offset != bytes.size()) return false;
+    for (const auto& [i, value] : values) {
+        positions[i].target = value;
+        positions[i].exact = true;
+    }
+    return true;
+}
+
+double TableValue(const TTrainingPosition& p, const TPatternTable& tables) {
+    double value = p.hand;
+    for (int i = 0; i < 22; ++i)
+        value += tables[kPatternInstances[i].kind][p.indexes[i]][p.stage];
+    return value;
+}
+
+double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
+                      int lookahead, const TPatternTable& tables, double scale,
+                      bool ownStageFitted) {
+    // A later position of the same stage without an exact value has no fitted value yet,
+    // unless the stage has been fitted once already.
+    std::size_t later = at + static_cast<std::size_t>(lookahead);
+    while (!ownStageFitted && later < count && !game[later].exact &&
+           game[later].stage <= game[at].stage)
+        ++later;
+    if (later >= count) return game[at].outcome;
+    const double sign = game[later].exchanged == game[at].exchanged ? 1 : -1;
+    if (game[later].exact) return sign * game[later].target;
+    return scale > 0 ? sign * TableValue(game[later], tables) / scale : 0;
+}
+
+namespace {
+
+// Backs up the targets of the stage's positions that are not solved, with the tables.
+void BackUpStage(TTrainingSet& set, int stage, int lookahead, const TPatternTable& tables,
+                 double scale, bool ownStageFitted) {
+    std::vector<TTrainingPosition>& positions = set.positions;
+    std::size_t begin = 0;
+    for (const std::size_t end : set.gameEnds) {
+        for (std::size_t at = begin; at < end; ++at) {
+            TTrainingPosition& p = positions[at];
+            if (p.stage != stage || p.exact) continue;
+            p.target = static_cast<float>(BackedUpTarget(&positions[begin], end - begin, at - begin,
+                                                         lookahead, tables, scale, ownStageFitted));
+        }
+        begin = end;
+    }
+}
+
+}  // namespace
+
+TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead, int refits) {
+    TFit fit;
+    fit.scale = options.scaleFactor * HandScale(set.positions);
+    fit.weights.assign(static_cast<std::size_t>(PATTERN_KINDS) * PATTERN_INDICES * STAGES, 0.0);
+    for (int stage = kLastStage; stage >= 0; --stage) {
+        BackUpStage(set, stage, lookahead, RoundedTables(fit), fit.scale, false);
+        FitStage(set.positions, options, stage, fit);
+        for (int refit = 0; refit < refits; ++refit) {
+            BackUpStage(set, stage, lookahead, RoundedTables(fit), fit.scale, true);
+            for (int kind = 0; kind < PATTERN_KINDS; ++kind)
+                for (int index = 0; index < PATTERN_INDICES; ++index)
+                    fit.weights[Slot(kind, index, stage)] = 0;
+            FitStage(set.positions, options, stage, fit);
         }
     }
     return fit;
@@ -109,29 +342,95 @@ TPatternTable RoundedTables(const TFit& fit) {
     return tables;
 }
 
-double RootMeanSquareError(const std::vector<TTrainingPosition>& positions,
+double RootMeanSquareError(std::span<const TTrainingPosition> positions,
                            const TPatternTable& tables, double scale) {
     if (positions.empty()) return 0;
     double sum = 0;
     for (const TTrainingPosition& p : positions) {
-        double prediction = p.hand;
-        for (int i = 0; i < 22; ++i)
-            prediction += tables[kPatternInstances[i].kind][p.indexes[i]][p.stage];
-        const double error = prediction - scale * p.outcome;
+        const double error = TableValue(p, tables) - scale * p.outcome;
         sum += error * error;
     }
     return std::sqrt(sum / positions.size());
 }
 
-std::optional<TGameLine> ParseGameLine(std::string_view line, const std::string& file,
-                                       int lineNumber) {
-    const std::string where = file + ", line " + std::to_string(lineNumber) + ": ";
+TExactError ExactError(std::span<const TTrainingPosition> positions, const TPatternTable& tables,
+                       double scale) {
+    TExactError result;
+    double squares = 0, absolutes = 0;
+    for (const TTrainingPosition& p : positions) {
+        if (!p.exact || scale <= 0) continue;
+        const double error = TableValue(p, tables) / scale - p.target;
+        squares += error * error;
+        absolutes += std::abs(error);
+        ++result.count;
+    }
+    if (result.count > 0) {
+        result.rootMeanSquare = std::sqrt(squares / result.count);
+        result.meanAbsolute = absolutes / result.count;
+    }
+    return result;
+}
+
+namespace {
+
+// The words of an input line, split at blanks and tabs.
+std::vector<std::string> Fields(std::string_view line) {
     std::vector<std::string> fields;
     for (std::size_t start = line.find_first_not_of(" \t"); start != std::string_view::npos;) {
         const std::size_t end = line.find_first_of(" \t", start);
         fields.emplace_back(line.substr(start, end - start));
         start = end == std::string_view::npos ? end : line.find_first_not_of(" \t", end);
     }
+    return fields;
+}
+
+}  // namespace
+
+std::optional<TTrainingPosition> ParsePositionLine(std::string_view line, const std::string& file,
+                                                   int lineNumber) {
+    const std::string where = file + ", line " + std::to_string(lineNumber) + ": ";
+    const std::vector<std::string> fields = Fields(line);
+    if (fields.empty()) return std::nullopt;
+    if (fields.size() < 2 || fields.size() > 3)
+        throw EBadInput(where + "a position line is the 64 squares, the side to move and a score");
+    const std::string& squares = fields[0];
+    if (squares.size() != kAllSquares)
+        throw EBadInput(where + "the position needs 64 squares, not " +
+                        std::to_string(squares.size()));
+    uint64_t black = 0, white = 0;
+    for (int i = 0; i < kAllSquares; ++i) {
+        // Character i is column a..h (i mod 8) of row 1..8 (i div 8).
+        const uint64_t bit = MaskOf(10 * (8 - i % 8) + i / 8 + 1);
+        switch (squares[i]) {
+            case 'X':
+                black |= bit;
+                break;
+            case 'O':
+                white |= bit;
+                break;
+            case '-':
+                break;
+            default:
+                throw EBadInput(where + "square " + std::to_string(i + 1) + " is not X, O or -");
+        }
+    }
+    if (fields[1] != "X" && fields[1] != "O") throw EBadInput(where + "the side to move is X or O");
+    if (fields.size() == 3) {
+        try {
+            WholeNumber(fields[2], "the score", -kAllSquares, kAllSquares);
+        } catch (const EBadInput& problem) {
+            throw EBadInput(where + problem.what());
+        }
+    }
+    const int discs = std::popcount(black | white);
+    if (discs < 4) throw EBadInput(where + "a position has at least the four centre discs");
+    return PositionOf(*ExampleEngine(), black, white, fields[1] == "O", discs - 4);
+}
+
+std::optional<TGameLine> ParseGameLine(std::string_view line, const std::string& file,
+                                       int lineNumber) {
+    const std::string where = file + ", line " + std::to_string(lineNumber) + ": ";
+    const std::vector<std::string> fields = Fields(line);
     if (fields.empty()) return std::nullopt;
     if (fields.size() != 2) throw EBadInput(where + "a game line is the moves and the result");
     TGameLine game{fields[0], 0};
@@ -168,6 +467,27 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
             training.penalty = RealNumber(value, option, 0, 1);
         } else if (option == "--scale-factor") {
             training.scaleFactor = RealNumber(value, option, 0, 1000);
+        } else if (option == "--exact-empties") {
+            options.targets.exactEmpties =
+                static_cast<int>(WholeNumber(value, option, 0, MAX_TRAINING_EXACT_EMPTIES));
+        } else if (option == "--lookahead") {
+            options.targets.lookahead =
+                static_cast<int>(WholeNumber(value, option, 1, MAX_LOOKAHEAD));
+        } else if (option == "--refits") {
+            options.targets.refits = static_cast<int>(WholeNumber(value, option, 0, MAX_REFITS));
+        } else if (option == "--threads") {
+            options.targets.threads =
+                static_cast<unsigned>(WholeNumber(value, option, 1, MAX_TRAINING_THREADS));
+        } else if (option == "--as-at-leaves") {
+            options.targets.asAtLeaves = WholeNumber(value, option, 0, 1) == 1;
+        } else if (option == "--computer-games") {
+            options.computerGameFiles.push_back(value);
+        } else if (option == "--solved") {
+            options.solvedValues = value;
+        } else if (option == "--positions") {
+            options.positionFiles.push_back(value);
+        } else if (option == "--baseline") {
+            options.baseline = value;
         } else {
             throw EBadInput("unknown option " + option);
         }

@@ -85,6 +85,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(TakenAsTyped(args, "--seed", t.seed, TTrainingOptions{}.seed));
         FUZZ_CHECK(TakenAsTyped(args, "--holdout", trainer.holdoutPercent, 10));
         FUZZ_CHECK(TakenAsTyped(args, "--epochs", t.epochs, TTrainingOptions{}.epochs));
+        const TTargetOptions& targets = trainer.targets;
+        const TTargetOptions byDefault;
+        FUZZ_CHECK(targets.exactEmpties >= 0 && targets.exactEmpties <= MAX_TRAINING_EXACT_EMPTIES);
+        FUZZ_CHECK(targets.lookahead >= 1 && targets.lookahead <= MAX_LOOKAHEAD);
+        FUZZ_CHECK(targets.refits >= 0 && targets.refits <= MAX_REFITS);
+        FUZZ_CHECK(targets.threads >= 1 && targets.threads <= MAX_TRAINING_THREADS);
+        FUZZ_CHECK(
+            TakenAsTyped(args, "--exact-empties", targets.exactEmpties, byDefault.exactEmpties));
+        FUZZ_CHECK(TakenAsTyped(args, "--lookahead", targets.lookahead, byDefault.lookahead));
+        FUZZ_CHECK(TakenAsTyped(args, "--refits", targets.refits, byDefault.refits));
+        FUZZ_CHECK(TakenAsTyped(args, "--threads", targets.threads, byDefault.threads));
+        FUZZ_CHECK(ValuesOf(args, "--positions", true).size() == trainer.positionFiles.size());
+        FUZZ_CHECK(ValuesOf(args, "--computer-games", true).size() ==
+                   trainer.computerGameFiles.size());
+        FUZZ_CHECK(TakenAsTyped(args, "--as-at-leaves", targets.asAtLeaves, byDefault.asAtLeaves));
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }
