@@ -30,7 +30,6 @@
 
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
-#include "tools/untAnalysis.h"
 #include "tools/untTrainer.h"
 
 namespace {
