@@ -148,26 +148,4 @@ int EmptyCSquaresInsideOwnEdge(const TCornerContents& r) {
 
 // --- The searched line.
 
-int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]) {
-    static constexpr std::array<uint8_t, 256> kIsCorner = [] {
-        std::array<uint8_t, 256> isCorner{};
-        for (int square = 0; square < 256; ++square)
-            isCorner[square] = IsCornerSquare(square);
-        return isCorner;
-    }();
-    int value = 0;
-    for (int ply = 1; ply <= 4; ++ply)
-        value += kIsCorner[tejun[ply]] * plyWeights[ply];
-    return value;
-}
-
-int LoneXSquareOnLine(const TBitBoard& bits, const uint8_t* tejun, int weight) {
-    if (weight == 0 || XSquareDiscs(bits) != 1) return 0;
-    const uint64_t empty = bits.Empty();
-    int value = 0;
-    for (const TCornerRegion& r : kCornerRegions)
-        if ((empty & MaskOf(r.corner)) != 0 && tejun[1] == r.xSquare) value -= weight;
-    return value;
-}
-
 }  // namespace EvalTerms

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "engine/eval/untBitBoard.h"
+#include "engine/eval/untEvalSquares.h"
 #include "engine/eval/untFeatures.h"
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
@@ -71,10 +73,10 @@ int EmptyCSquaresInsideOwnEdge(const TCornerContents& r);
 // --- Terms about the searched line: Tejun[p] is the square played at ply p, and odd plies
 // are white's moves.
 
-// A corner played at ply 1..4 of the line, with a signed weight per ply.
+// A corner played at ply 1..4 of the line, with a signed weight per ply (defined below).
 int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]);
 // The X square of an empty corner played at ply 1 while it is the only X-square disc on
-// the board.
+// the board (defined below).
 int LoneXSquareOnLine(const TBitBoard& bits, const uint8_t* tejun, int weight);
 
 // --- Terms about all discs. They are called at every leaf of a search, so they are
@@ -215,6 +217,29 @@ Value FinalResult(Value value, uint8_t blackCount, uint8_t whiteCount) {
     if (value == 0) value = 1;
     if (blackCount == 0) value = 9999;
     if (whiteCount == 0) value = -9999;
+    return value;
+}
+
+// The line terms are called at every leaf of a search, so they are inlined too.
+inline int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]) {
+    static constexpr std::array<uint8_t, 256> kIsCorner = [] {
+        std::array<uint8_t, 256> isCorner{};
+        for (int square = 0; square < 256; ++square)
+            isCorner[square] = IsCornerSquare(square);
+        return isCorner;
+    }();
+    int value = 0;
+    for (int ply = 1; ply <= 4; ++ply)
+        value += kIsCorner[tejun[ply]] * plyWeights[ply];
+    return value;
+}
+
+inline int LoneXSquareOnLine(const TBitBoard& bits, const uint8_t* tejun, int weight) {
+    if (weight == 0 || XSquareDiscs(bits) != 1) return 0;
+    const uint64_t empty = bits.Empty();
+    int value = 0;
+    for (const TCornerRegion& r : kCornerRegions)
+        if ((empty & MaskOf(r.corner)) != 0 && tejun[1] == r.xSquare) value -= weight;
     return value;
 }
 
