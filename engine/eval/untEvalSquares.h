@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "engine/untKyokumen.h"
@@ -75,6 +76,14 @@ inline constexpr bool IsCornerSquare(int square) {
     return square == SquareOf("h1") || square == SquareOf("h8") || square == SquareOf("a1") ||
            square == SquareOf("a8");
 }
+
+// IsCornerSquare for any cell number, as a table for the leaves of the searches.
+inline constexpr std::array<uint8_t, 256> kIsCornerSquare = [] {
+    std::array<uint8_t, 256> isCorner{};
+    for (int square = 0; square < 256; ++square)
+        isCorner[square] = IsCornerSquare(square);
+    return isCorner;
+}();
 
 inline constexpr uint8_t OpponentOf(uint8_t colour) {
     return colour == WHITE ? BLACK : WHITE;

@@ -222,15 +222,9 @@ Value FinalResult(Value value, uint8_t blackCount, uint8_t whiteCount) {
 
 // The line terms are called at every leaf of a search, so they are inlined too.
 inline int CornersOnLine(const uint8_t* tejun, const int16_t (&plyWeights)[5]) {
-    static constexpr std::array<uint8_t, 256> kIsCorner = [] {
-        std::array<uint8_t, 256> isCorner{};
-        for (int square = 0; square < 256; ++square)
-            isCorner[square] = IsCornerSquare(square);
-        return isCorner;
-    }();
     int value = 0;
     for (int ply = 1; ply <= 4; ++ply)
-        value += kIsCorner[tejun[ply]] * plyWeights[ply];
+        value += kIsCornerSquare[tejun[ply]] * plyWeights[ply];
     return value;
 }
 

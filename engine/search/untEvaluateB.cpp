@@ -236,7 +236,7 @@ double CornerMoves(const uint8_t* tejun, int mv) {
     const double byPly[6] = {0, corner, -corner, 3, -3, 2};
     double value = 0;
     for (int ply = 1; ply <= 5; ++ply)
-        if (IsCornerSquare(tejun[ply])) value += byPly[ply];
+        if (kIsCornerSquare[tejun[ply]]) value += byPly[ply];
     return value;
 }
 
