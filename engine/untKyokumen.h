@@ -116,7 +116,10 @@ public:
         ++MoveNumber;
         ++StackDepth;
         CurrentBoard = &Boards[StackDepth - 1];
-        CurrentBoard->Bits = move.after;
+        // Field by field: a copy of the whole pair would go through the stack and stall
+        // on reading back the two halves just written.
+        CurrentBoard->Bits.black = move.after.black;
+        CurrentBoard->Bits.white = move.after.white;
         return move.changed;
     }
     void UndoMove() {

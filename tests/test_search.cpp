@@ -137,14 +137,27 @@ std::unique_ptr<TKyokumen> SearchPosition(const TPicture& picture, int moveNumbe
 
 TEST(Search, SquaresAreVisitedInCornerFirstOrderFromTheBits) {
     const auto k = NewEngine();
-    std::vector<uint8_t> visited;
-    ForEachInCornerFirstOrder(~uint64_t{0}, [&](int bit) {
-        visited.push_back(static_cast<uint8_t>(SquareOfBit(bit)));
-        return true;
-    });
-    ASSERT_EQ(visited.size(), 64u);
-    for (int i = 1; i <= 64; ++i)
-        EXPECT_EQ(visited[i - 1], k->CornerFirstOrder[i]) << "position " << i;
+    // Every square, then many random sets of squares (as legal moves come): each set is
+    // visited as the corner-first order filtered to it, and a visit that answers false stops
+    // the scan there.
+    RandSeed(11);
+    for (int trial = 0; trial < 2000; ++trial) {
+        uint64_t squares = ~uint64_t{0};
+        if (trial > 0)
+            for (int half = 0; half < 2; ++half)
+                squares &= uint64_t{Random(0xFFFFFFFFu)} << 32 | Random(0xFFFFFFFFu);
+        const size_t stopAfter = trial % 3 == 2 ? 1 + Random(8) : 64;
+        std::vector<uint8_t> visited;
+        ForEachInCornerFirstOrder(squares, [&](int bit) {
+            visited.push_back(static_cast<uint8_t>(SquareOfBit(bit)));
+            return visited.size() < stopAfter;
+        });
+        std::vector<uint8_t> expected;
+        for (int i = 1; i <= 64 && expected.size() < stopAfter; ++i)
+            if (squares & MaskOf(k->CornerFirstOrder[i]))
+                expected.push_back(k->CornerFirstOrder[i]);
+        ASSERT_EQ(visited, expected) << "trial " << trial;
+    }
 }
 
 TEST(Search, AWipeOutInsideTheTreeScoresAsAFinishedGame) {
