@@ -358,10 +358,9 @@ inline constexpr TEdgePlaces kEdgePlaces = [] {
 
 // A set of squares in visiting order: bit i set for the square visited i-th.
 inline uint64_t InVisitOrder(uint64_t squares) {
-    const uint32_t edges = kEdgePlaces.ofColumnH[squares & 0xFF] |
-                           kEdgePlaces.ofColumnA[squares >> 56];
-    return (squares & ~(kColumnH | kColumnA)) | (edges & 0xFF) |
-           uint64_t{edges >> 8} << 56;
+    const uint32_t edges =
+        kEdgePlaces.ofColumnH[squares & 0xFF] | kEdgePlaces.ofColumnA[squares >> 56];
+    return (squares & ~(kColumnH | kColumnA)) | (edges & 0xFF) | uint64_t{edges >> 8} << 56;
 }
 
 // Calls visit(bit) for each bit of the set in the searches' visiting order, until visit
