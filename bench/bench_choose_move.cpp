@@ -25,7 +25,6 @@
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
-#include "engine/untTextFile.h"
 
 namespace {
 
@@ -61,18 +60,8 @@ const TBenchPosition kFullBudget = {
 
 // The shipped pattern values, read once, so that type C plays as in the game.
 std::shared_ptr<TPatternTable> ShippedPatternValues() {
-    static const std::shared_ptr<TPatternTable> values = [] {
-        std::array<std::string, 6> texts;
-        std::array<std::string_view, 6> views;
-        for (int kind = 1; kind <= 6; ++kind) {
-            texts[kind - 1] =
-                ReadTextFile(std::filesystem::path(TOLVANEY_RESOURCES) / PatternResourceName(kind));
-            views[kind - 1] = texts[kind - 1];
-        }
-        TKyokumen loader;
-        loader.LoadPatternWeights(views);
-        return loader.PatternWeights;
-    }();
+    static const std::shared_ptr<TPatternTable> values =
+        std::make_shared<TPatternTable>(*LoadPatternTables(TOLVANEY_RESOURCES));
     return values;
 }
 

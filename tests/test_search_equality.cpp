@@ -15,7 +15,6 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
-#include "engine/untTextFile.h"
 
 namespace {
 
@@ -82,18 +81,8 @@ bool SameArray(const T (&a)[N], const T (&b)[N]) {
 
 // The shipped pattern values, read once: type C is compared on the values it plays with.
 std::shared_ptr<TPatternTable> ShippedPatternValues() {
-    static const std::shared_ptr<TPatternTable> values = [] {
-        std::array<std::string, 6> texts;
-        std::array<std::string_view, 6> views;
-        for (int kind = 1; kind <= 6; ++kind) {
-            texts[kind - 1] =
-                ReadTextFile(std::filesystem::path(TOLVANEY_RESOURCES) / PatternResourceName(kind));
-            views[kind - 1] = texts[kind - 1];
-        }
-        TKyokumen loader;
-        loader.LoadPatternWeights(views);
-        return loader.PatternWeights;
-    }();
+    static const std::shared_ptr<TPatternTable> values =
+        std::make_shared<TPatternTable>(*LoadPatternTables(TOLVANEY_RESOURCES));
     return values;
 }
 
