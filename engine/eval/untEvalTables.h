@@ -200,7 +200,6 @@ inline TLineFeatures LineFeaturesOf(const TBitBoard& bits, const uint8_t* tejun)
     TLineFeatures f;
     for (int ply = 1; ply <= 5; ++ply) {
         const TSquareRole& role = kSquareRoles[tejun[ply]];
-        if (role.cornerMask == 0) continue;      // most squares of a line are neither
         const int sign = ply % 2 == 1 ? -1 : 1;  // white's move costs white
         const int cornerEmpty = (empty & role.cornerMask) != 0;
         f.cSquaresOfAnyCorner += sign * role.cSquare;
