@@ -413,7 +413,21 @@ TEST(Trainer, SearchedTargetsAreTheMinimaxOfTheEnginesLeafValues) {
     EXPECT_EQ(RoundedTables(FitBackwards(again, options, 4, 0, {1, true})), searched);
     for (std::size_t at = 0; at < set.positions.size(); ++at)
         ASSERT_EQ(set.positions[at].target, again.positions[at].target);
+    TTrainingSet lookahead = unsearched, offLineOnly = unsearched;
     EXPECT_NE(RoundedTables(FitBackwards(unsearched, options, 4, 1)), searched);
+    // Searching from the positions off the line only: the last stage's game positions keep
+    // the targets of the plain backward fit, while the others aim at their searched values.
+    FitBackwards(lookahead, options, 4);
+    FitBackwards(offLineOnly, options, 4, 0, {1, true, false});
+    std::size_t moved = 0;
+    for (std::size_t at = 0; at < offLineOnly.positions.size(); ++at) {
+        const TTrainingPosition& p = offLineOnly.positions[at];
+        if (!p.offLine && p.stage == 2) {
+            ASSERT_EQ(p.target, lookahead.positions[at].target);
+        }
+        moved += p.offLine && p.target != p.outcome;
+    }
+    EXPECT_GT(moved, added / 2);
 }
 
 TEST(Trainer, PositionLinesAreReadStrictly) {
@@ -483,11 +497,13 @@ TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
         {"--games", "g.txt", "--exact-empties", "14", "--search-plies", "2", "--off-line", "1"});
     EXPECT_EQ(searched.targets.searchPlies, 2);
     EXPECT_TRUE(searched.targets.offLine);
+    EXPECT_TRUE(searched.targets.searchOnLine);
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--exact-empties", "14", "--search-plies", "4"},
              {"--exact-empties", "14", "--off-line", "2"},
-             {"--search-plies", "1"},                          // nothing to refit
-             {"--exact-empties", "14", "--off-line", "1"}}) {  // nothing to aim them at
+             {"--search-plies", "1"},                       // nothing to refit
+             {"--exact-empties", "14", "--off-line", "1"},  // nothing to aim them at
+             {"--exact-empties", "14", "--search-plies", "1", "--search-on-line", "0"}}) {
         std::vector<std::string> args{"--games", "g.txt"};
         args.insert(args.end(), bad.begin(), bad.end());
         EXPECT_THROW(ParseTrainerOptions(args), EBadInput) << args[3];

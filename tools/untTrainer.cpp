@@ -379,7 +379,7 @@ void SearchStage(TTrainingSet& set, int stage, const TSearchTargets& search,
                  const TPatternTable& tables, double scale) {
     const std::unique_ptr<TKyokumen> engine = ExampleEngine();
     for (TTrainingPosition& p : set.positions)
-        if (p.stage == stage && !p.exact)
+        if (p.stage == stage && !p.exact && (search.onLine || p.offLine))
             p.target = static_cast<float>(SearchedValue(p, search, tables, scale, *engine));
 }
 
@@ -616,6 +616,8 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
                 static_cast<int>(WholeNumber(value, option, 0, MAX_SEARCH_PLIES));
         } else if (option == "--off-line") {
             options.targets.offLine = WholeNumber(value, option, 0, 1) == 1;
+        } else if (option == "--search-on-line") {
+            options.targets.searchOnLine = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--computer-games") {
             options.computerGameFiles.push_back(value);
         } else if (option == "--solved") {
@@ -635,5 +637,8 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
             "--search-plies and --off-line refit the backward fit: give --exact-empties");
     if (targets.offLine && targets.searchPlies == 0)
         throw EBadInput("--off-line positions are fitted to searched values: give --search-plies");
+    if (!targets.searchOnLine && !targets.offLine)
+        throw EBadInput(
+            "--search-on-line 0 leaves only the positions off the line: give --off-line 1");
     return options;
 }

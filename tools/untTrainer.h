@@ -111,13 +111,14 @@ inline constexpr int MAX_SEARCH_PLIES = 3;
 
 // How the targets are made (the plain fit when exactEmpties is 0).
 struct TTargetOptions {
-    int exactEmpties = 0;     // positions with at most this many empty squares are solved
-    int lookahead = 4;        // moves: how far ahead in the game a position looks for its value
-    int refits = 0;           // fits of each stage again, looking ahead into the stage itself
-    unsigned threads = 1;     // solvers working at once
-    bool asAtLeaves = false;  // every position seen with the side to move of the leaves
-    int searchPlies = 0;      // the refits aim at a search this many plies deep (0: no search)
-    bool offLine = false;     // add a position one move off the game line for each one on it
+    int exactEmpties = 0;      // positions with at most this many empty squares are solved
+    int lookahead = 4;         // moves: how far ahead in the game a position looks for its value
+    int refits = 0;            // fits of each stage again, looking ahead into the stage itself
+    unsigned threads = 1;      // solvers working at once
+    bool asAtLeaves = false;   // every position seen with the side to move of the leaves
+    int searchPlies = 0;       // the refits aim at a search this many plies deep (0: no search)
+    bool offLine = false;      // add a position one move off the game line for each one on it
+    bool searchOnLine = true;  // the game positions aim at the search too, not only those off
 };
 
 struct TFit {
@@ -172,6 +173,7 @@ double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::siz
 struct TSearchTargets {
     int plies = 0;
     bool asAtLeaves = false;
+    bool onLine = true;  // the game positions too; otherwise they keep their game's lookahead
 };
 
 // The value in discs for white of the position searched `plies` moves deep by minimax (alpha-
@@ -194,9 +196,10 @@ std::size_t AddOffLinePositions(TTrainingSet& set, uint32_t seed, int exactEmpti
 // first. Each stage is then fitted again `refits` times, from zero, its positions now looking
 // ahead into the stage itself with the tables of the fit before (bootstrapping within the
 // stage). With a search depth, those refits (at least one) aim at the searched value of each
-// position instead, leaves scored with the tables of the fit before; the positions off the
-// game lines take part only there. The positions must be solved already; their targets are
-// rewritten. The scale is the plain fit's, over the game positions.
+// position instead (or of the positions off the game lines only, the others keeping their
+// game's lookahead, when onLine is false), leaves scored with the tables of the fit before;
+// the positions off the game lines take part only there. The positions must be solved already;
+// their targets are rewritten. The scale is the plain fit's, over the game positions.
 TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead, int refits = 0,
                   const TSearchTargets& search = {});
 
@@ -260,6 +263,8 @@ struct TTrainerOptions {
 // [--evaluate FILE ...] [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]
 // [--rate R] [--penalty P] [--scale-factor F] [--exact-empties N] [--lookahead K]
 // [--refits R] [--threads T] [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]
-// [--solved FILE] [--computer-games FILE ...] [--positions FILE ...] [--baseline FOLDER].
-// --search-plies and --off-line need --exact-empties. Throws EBadInput.
+// [--search-on-line 0|1] [--solved FILE] [--computer-games FILE ...] [--positions FILE ...]
+// [--baseline FOLDER].
+// --search-plies and --off-line need --exact-empties, --search-on-line 0 needs --off-line 1.
+// Throws EBadInput.
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args);

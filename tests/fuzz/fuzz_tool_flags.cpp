@@ -107,6 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Searched targets refit the backward fit, and off-line positions need them.
         FUZZ_CHECK(targets.searchPlies == 0 || targets.exactEmpties > 0);
         FUZZ_CHECK(!targets.offLine || targets.searchPlies > 0);
+        FUZZ_CHECK(
+            TakenAsTyped(args, "--search-on-line", targets.searchOnLine, byDefault.searchOnLine));
+        FUZZ_CHECK(targets.searchOnLine || targets.offLine);
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }
