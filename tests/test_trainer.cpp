@@ -428,6 +428,13 @@ TEST(Trainer, SearchedTargetsAreTheMinimaxOfTheEnginesLeafValues) {
         moved += p.offLine && p.target != p.outcome;
     }
     EXPECT_GT(moved, added / 2);
+    // Searched from the lookahead's position, a search of no plies is the evaluation there:
+    // the plain backward fit, entry for entry; a ply deeper it is not.
+    TTrainingSet ahead0 = again, ahead1 = again;
+    EXPECT_EQ(RoundedTables(FitBackwards(ahead0, options, 4, 0, {0, true, true, true})),
+              RoundedTables(FitBackwards(lookahead, options, 4)));
+    EXPECT_NE(RoundedTables(FitBackwards(ahead1, options, 4, 0, {1, true, true, true})),
+              RoundedTables(FitBackwards(lookahead, options, 4)));
 }
 
 TEST(Trainer, PositionLinesAreReadStrictly) {
@@ -503,7 +510,10 @@ TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
              {"--exact-empties", "14", "--off-line", "2"},
              {"--search-plies", "1"},                       // nothing to refit
              {"--exact-empties", "14", "--off-line", "1"},  // nothing to aim them at
-             {"--exact-empties", "14", "--search-plies", "1", "--search-on-line", "0"}}) {
+             {"--exact-empties", "14", "--search-plies", "1", "--search-on-line", "0"},
+             {"--exact-empties", "14", "--search-ahead", "1"},
+             {"--exact-empties", "14", "--search-plies", "1", "--off-line", "1", "--search-ahead",
+              "1"}}) {
         std::vector<std::string> args{"--games", "g.txt"};
         args.insert(args.end(), bad.begin(), bad.end());
         EXPECT_THROW(ParseTrainerOptions(args), EBadInput) << args[3];

@@ -4,7 +4,8 @@
 //                       [--seed S] [--holdout PERCENT] [--epochs E] [--rate R] [--penalty P]
 //                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--refits R]
 //                       [--threads T] [--as-at-leaves 0|1] [--search-plies N]
-//                       [--off-line 0|1] [--search-on-line 0|1] [--solved FILE]
+//                       [--off-line 0|1] [--search-on-line 0|1] [--search-ahead 0|1]
+//                       [--solved FILE]
 //                       [--computer-games FILE ...] [--positions FILE ...] [--baseline FOLDER]
 //   Game files hold one game a line: the moves in the game-record notation and the final
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
@@ -19,7 +20,8 @@
 //   each position instead, its leaves scored with the tables of the fit before; --off-line 1
 //   adds, for each game position, one reached by another move from the same parent, and
 //   --search-on-line 0 keeps the game positions at their game's lookahead, searching only
-//   from those off the line.
+//   from those off the line. --search-ahead 1 searches instead from the game position the
+//   lookahead reaches, where the evaluation would value it, in every fit.
 //   Positions files (64 squares and the side to move a line) are solved and only measured,
 //   and --baseline measures the tables of a folder alongside the new ones. With
 //   --as-at-leaves 1 every position is seen with the side to move that the strongest level's
@@ -48,7 +50,7 @@ const char* const kUsage =
     "                      [--rate R] [--penalty P] [--scale-factor F]\n"
     "                      [--exact-empties N] [--lookahead K] [--refits R] [--threads T]\n"
     "                      [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]\n"
-    "                      [--search-on-line 0|1]\n"
+    "                      [--search-on-line 0|1] [--search-ahead 0|1]\n"
     "                      [--solved FILE] [--computer-games FILE ...]\n"
     "                      [--positions FILE ...] [--baseline FOLDER]\n";
 
@@ -217,7 +219,8 @@ int main(int argc, char** argv) {
         const TFit fit =
             targets.exactEmpties > 0
                 ? FitBackwards(training, options.training, targets.lookahead, targets.refits,
-                               {targets.searchPlies, targets.asAtLeaves, targets.searchOnLine})
+                               {targets.searchPlies, targets.asAtLeaves, targets.searchOnLine,
+                                targets.searchAhead})
                 : FitTables(training.positions, options.training);
         const TPatternTable tables = RoundedTables(fit);
         std::printf("fitted in %.1f s; target scale %.4f per disc\n", SecondsSince(fitStart),

@@ -279,8 +279,8 @@ double TableValue(const TTrainingPosition& p, const TPatternTable& tables) {
 }
 
 double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
-                      int lookahead, const TPatternTable& tables, double scale,
-                      bool ownStageFitted) {
+                      int lookahead, const TPatternTable& tables, double scale, bool ownStageFitted,
+                      const TLaterValue& laterValue) {
     // A later position of the same stage without an exact value has no fitted value yet,
     // unless the stage has been fitted once already.
     std::size_t later = at + static_cast<std::size_t>(lookahead);
@@ -290,6 +290,7 @@ double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::siz
     if (later >= count) return game[at].outcome;
     const double sign = game[later].exchanged == game[at].exchanged ? 1 : -1;
     if (game[later].exact) return sign * game[later].target;
+    if (laterValue) return sign * laterValue(game[later]);
     return scale > 0 ? sign * TableValue(game[later], tables) / scale : 0;
 }
 
@@ -297,7 +298,7 @@ namespace {
 
 // Backs up the targets of the stage's positions that are not solved, with the tables.
 void BackUpStage(TTrainingSet& set, int stage, int lookahead, const TPatternTable& tables,
-                 double scale, bool ownStageFitted) {
+                 double scale, bool ownStageFitted, const TLaterValue& laterValue = {}) {
     std::vector<TTrainingPosition>& positions = set.positions;
     std::size_t begin = 0;
     for (const std::size_t end : set.gameEnds) {
@@ -305,7 +306,8 @@ void BackUpStage(TTrainingSet& set, int stage, int lookahead, const TPatternTabl
             TTrainingPosition& p = positions[at];
             if (p.stage != stage || p.exact) continue;
             p.target = static_cast<float>(BackedUpTarget(&positions[begin], end - begin, at - begin,
-                                                         lookahead, tables, scale, ownStageFitted));
+                                                         lookahead, tables, scale, ownStageFitted,
+                                                         laterValue));
         }
         begin = end;
     }
@@ -443,15 +445,24 @@ TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookah
     TFit fit;
     fit.scale = options.scaleFactor * HandScale(games);
     fit.weights.assign(static_cast<std::size_t>(PATTERN_KINDS) * PATTERN_INDICES * STAGES, 0.0);
-    const int stageRefits = search.plies > 0 ? std::max(refits, 1) : refits;
+    const bool searchHere = search.plies > 0 && !search.ahead;
+    const int stageRefits = searchHere ? std::max(refits, 1) : refits;
+    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
     for (int stage = kLastStage; stage >= 0; --stage) {
-        BackUpStage(set, stage, lookahead, RoundedTables(fit), fit.scale, false);
+        TPatternTable tables = RoundedTables(fit);
+        // With the search ahead, the lookahead's position is valued by its search.
+        const auto searched = [&](const TTrainingPosition& later) {
+            return SearchedValue(later, search, tables, fit.scale, *engine);
+        };
+        const TLaterValue laterValue = search.ahead ? TLaterValue(searched) : TLaterValue();
+        BackUpStage(set, stage, lookahead, tables, fit.scale, false, laterValue);
         FitStage(games, options, stage, fit);
         for (int refit = 0; refit < stageRefits; ++refit) {
-            if (search.plies > 0)
-                SearchStage(set, stage, search, RoundedTables(fit), fit.scale);
+            tables = RoundedTables(fit);
+            if (searchHere)
+                SearchStage(set, stage, search, tables, fit.scale);
             else
-                BackUpStage(set, stage, lookahead, RoundedTables(fit), fit.scale, true);
+                BackUpStage(set, stage, lookahead, tables, fit.scale, true, laterValue);
             for (int kind = 0; kind < PATTERN_KINDS; ++kind)
                 for (int index = 0; index < PATTERN_INDICES; ++index)
                     fit.weights[Slot(kind, index, stage)] = 0;
@@ -618,6 +629,8 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
             options.targets.offLine = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--search-on-line") {
             options.targets.searchOnLine = WholeNumber(value, option, 0, 1) == 1;
+        } else if (option == "--search-ahead") {
+            options.targets.searchAhead = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--computer-games") {
             options.computerGameFiles.push_back(value);
         } else if (option == "--solved") {
@@ -637,6 +650,9 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
             "--search-plies and --off-line refit the backward fit: give --exact-empties");
     if (targets.offLine && targets.searchPlies == 0)
         throw EBadInput("--off-line positions are fitted to searched values: give --search-plies");
+    if (targets.searchAhead && (targets.searchPlies == 0 || targets.offLine))
+        throw EBadInput(
+            "--search-ahead searches along the game line: give --search-plies, no --off-line");
     if (!targets.searchOnLine && !targets.offLine)
         throw EBadInput(
             "--search-on-line 0 leaves only the positions off the line: give --off-line 1");

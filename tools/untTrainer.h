@@ -119,6 +119,7 @@ struct TTargetOptions {
     int searchPlies = 0;       // the refits aim at a search this many plies deep (0: no search)
     bool offLine = false;      // add a position one move off the game line for each one on it
     bool searchOnLine = true;  // the game positions aim at the search too, not only those off
+    bool searchAhead = false;  // search from the lookahead's position, not the position itself
 };
 
 struct TFit {
@@ -164,9 +165,12 @@ double TableValue(const TTrainingPosition& p, const TPatternTable& tables);
 // the colours exchanged counts for the other side.
 // Once the position's own stage has been fitted (ownStageFitted), a later position of the
 // same stage gives its evaluation too.
+// A later position that is not solved is valued by `laterValue` (in discs for white of that
+// position) when given, instead of its evaluation.
+using TLaterValue = std::function<double(const TTrainingPosition&)>;
 double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
                       int lookahead, const TPatternTable& tables, double scale,
-                      bool ownStageFitted = false);
+                      bool ownStageFitted = false, const TLaterValue& laterValue = {});
 
 // How a searched target is found: the depth, and whether the leaves are seen with the side
 // to move of the strongest level's leaves (as the positions are, with --as-at-leaves).
@@ -174,6 +178,7 @@ struct TSearchTargets {
     int plies = 0;
     bool asAtLeaves = false;
     bool onLine = true;  // the game positions too; otherwise they keep their game's lookahead
+    bool ahead = false;  // search from the position the game's lookahead reaches instead
 };
 
 // The value in discs for white of the position searched `plies` moves deep by minimax (alpha-
@@ -198,7 +203,9 @@ std::size_t AddOffLinePositions(TTrainingSet& set, uint32_t seed, int exactEmpti
 // stage). With a search depth, those refits (at least one) aim at the searched value of each
 // position instead (or of the positions off the game lines only, the others keeping their
 // game's lookahead, when onLine is false), leaves scored with the tables of the fit before;
-// the positions off the game lines take part only there. The positions must be solved already;
+// the positions off the game lines take part only there. With `ahead`, the search replaces
+// instead the evaluation of the later position the lookahead reaches, with the tables fitted
+// so far, in every fit of the stage (no refit is added). The positions must be solved already;
 // their targets are rewritten. The scale is the plain fit's, over the game positions.
 TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead, int refits = 0,
                   const TSearchTargets& search = {});
@@ -263,8 +270,10 @@ struct TTrainerOptions {
 // [--evaluate FILE ...] [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]
 // [--rate R] [--penalty P] [--scale-factor F] [--exact-empties N] [--lookahead K]
 // [--refits R] [--threads T] [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]
-// [--search-on-line 0|1] [--solved FILE] [--computer-games FILE ...] [--positions FILE ...]
+// [--search-on-line 0|1] [--search-ahead 0|1] [--solved FILE] [--computer-games FILE ...]
+// [--positions FILE ...]
 // [--baseline FOLDER].
-// --search-plies and --off-line need --exact-empties, --search-on-line 0 needs --off-line 1.
+// --search-plies and --off-line need --exact-empties, --search-on-line 0 needs --off-line 1,
+// --search-ahead 1 needs --search-plies and no --off-line.
 // Throws EBadInput.
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args);

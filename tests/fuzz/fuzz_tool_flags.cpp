@@ -110,6 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(
             TakenAsTyped(args, "--search-on-line", targets.searchOnLine, byDefault.searchOnLine));
         FUZZ_CHECK(targets.searchOnLine || targets.offLine);
+        FUZZ_CHECK(
+            TakenAsTyped(args, "--search-ahead", targets.searchAhead, byDefault.searchAhead));
+        FUZZ_CHECK(!targets.searchAhead || (targets.searchPlies > 0 && !targets.offLine));
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }
