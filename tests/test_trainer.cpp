@@ -1,6 +1,7 @@
 // The table trainer: the examples it takes from games, learning a decisive pattern entry,
 // the written tables, repeatability under a seed, and the backward fit: exact values along
-// real play, the backed-up targets, and a stage learning from the stage after it.
+// real play, the backed-up targets, a stage learning from the stage after it, and the
+// searched targets over positions on and off the game lines.
 #include <gtest/gtest.h>
 
 #include <bit>
