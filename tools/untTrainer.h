@@ -39,7 +39,8 @@
 //   game's continuation, it is fitted again towards the value of a shallow minimax search
 //   from each position, its leaves evaluated with the tables fitted so far. The search
 //   looks at every move, not only the one the players chose, and can take positions one
-//   move off the game line, which the engine's search meets but players avoid.
+//   move off the game line, which the engine's search meets but players avoid. Or the search
+//   values the position the lookahead reaches, instead of its evaluation.
 
 struct TTrainingPosition {
     uint16_t indexes[22];
@@ -116,7 +117,7 @@ struct TTargetOptions {
     int refits = 0;            // fits of each stage again, looking ahead into the stage itself
     unsigned threads = 1;      // solvers working at once
     bool asAtLeaves = false;   // every position seen with the side to move of the leaves
-    int searchPlies = 0;       // the refits aim at a search this many plies deep (0: no search)
+    int searchPlies = 0;       // depth of the searched targets (0: no search)
     bool offLine = false;      // add a position one move off the game line for each one on it
     bool searchOnLine = true;  // the game positions aim at the search too, not only those off
     bool searchAhead = false;  // search from the lookahead's position, not the position itself
