@@ -1,6 +1,7 @@
 // The table trainer: the examples it takes from games, learning a decisive pattern entry,
 // the written tables, repeatability under a seed, and the backward fit: exact values along
-// real play, the backed-up targets, and a stage learning from the stage after it.
+// real play, the backed-up targets, a stage learning from the stage after it, and the
+// searched targets over positions on and off the game lines.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -312,6 +313,129 @@ TEST(Trainer, BackwardFitLearnsEachStageFromTheStageAfterIt) {
     EXPECT_EQ(tables[LINE3][100][2], 0);
 }
 
+// Searched targets over random games and the positions one move off them, with random
+// tables: a leaf is the engine's own pattern evaluation (tables loaded) divided by the
+// scale, seen as at the leaves; a deeper value is the minimax of its children's values, so
+// alpha-beta must not change it. The refits with searched targets give the same tables for
+// the same data and seed, and differ from the fit without them.
+TEST(Trainer, SearchedTargetsAreTheMinimaxOfTheEnginesLeafValues) {
+    constexpr int kExactEmpties = 10;
+    constexpr double kScale = 3;
+    RandSeed(47);
+    TTrainingSet set;
+    for (int game = 0; game < 12; ++game) {
+        const TRandomGame random = RandomGame();
+        std::string error;
+        set.AddGame(GamePositions(random.record, random.Result(), error));
+    }
+    const std::size_t onLine = set.positions.size();
+    const std::size_t added = AddOffLinePositions(set, 5, kExactEmpties);
+    ASSERT_EQ(set.positions.size(), onLine + added);
+    ASSERT_GT(added, onLine / 2);
+    // Each one is another legal move's position from a game position's parent.
+    for (std::size_t at = onLine; at < set.positions.size(); ++at) {
+        const TTrainingPosition& q = set.positions[at];
+        ASSERT_TRUE(q.offLine);
+        ASSERT_GT(q.Empties(), kExactEmpties);
+        bool found = false;
+        for (std::size_t parent = 0; parent + 1 < onLine && !found; ++parent) {
+            const TTrainingPosition& p = set.positions[parent];
+            if (p.moveNumber + 1 != q.moveNumber || p.offLine) continue;
+            const uint64_t own = p.whiteToMove ? p.white : p.black;
+            for (uint64_t moves = LegalMovesOf(own, p.whiteToMove ? p.black : p.white); moves;
+                 moves &= moves - 1) {
+                const TBitBoard after =
+                    BitsAfterMove({p.black, p.white}, kSquareOfBit[std::countr_zero(moves)],
+                                  p.whiteToMove)
+                        .after;
+                found |= after.black == q.black && after.white == q.white;
+            }
+        }
+        ASSERT_TRUE(found) << "off-line position " << at;
+    }
+
+    auto tables = std::make_shared<TPatternTable>();
+    for (int kind = 1; kind < PATTERN_KINDS; ++kind)
+        for (int index = 1; index < PATTERN_INDICES; ++index)
+            for (int stage = 0; stage < STAGES; ++stage)
+                (*tables)[kind][index][stage] = static_cast<int32_t>(Random(41)) - 20;
+    const std::unique_ptr<TKyokumen> withTables = ExampleEngine(), engine = ExampleEngine();
+    withTables->PatternWeights = tables;
+    std::size_t compared = 0;
+    for (const bool asAtLeaves : {false, true}) {
+        for (std::size_t at = 0; at < set.positions.size(); at += 3) {
+            const TTrainingPosition& p = set.positions[at];
+            const uint64_t own = p.whiteToMove ? p.white : p.black;
+            const uint64_t opponent = p.whiteToMove ? p.black : p.white;
+            const uint64_t moves = LegalMovesOf(own, opponent);
+            if (moves == 0) continue;  // passes and finished games: checked through children
+            // The leaf: the engine's evaluation, with the colours exchanged where asked.
+            const bool exchange = asAtLeaves && p.whiteToMove != WhiteToMoveAtLeaves(p.moveNumber);
+            const TTrainingPosition leaf =
+                exchange ? PositionOf(*withTables, p.white, p.black, !p.whiteToMove, p.moveNumber)
+                         : PositionOf(*withTables, p.black, p.white, p.whiteToMove, p.moveNumber);
+            const double leafValue = (exchange ? -leaf.hand : leaf.hand) / kScale;
+            // Within one unit: the engine turns a sum of 0 into 1, so the hand-tuned terms of
+            // an example (with empty tables) may be 1 where they add up to 0.
+            ASSERT_NEAR(SearchedValue(p, {0, asAtLeaves}, *tables, kScale, *engine), leafValue,
+                        1 / kScale + 1e-9);
+            for (int plies = 1; plies <= 2; ++plies) {
+                double best = p.whiteToMove ? -1e9 : 1e9;
+                for (uint64_t m = moves; m; m &= m - 1) {
+                    const TBitBoard after =
+                        BitsAfterMove({p.black, p.white}, kSquareOfBit[std::countr_zero(m)],
+                                      p.whiteToMove)
+                            .after;
+                    const TTrainingPosition child = PositionOf(*engine, after.black, after.white,
+                                                               !p.whiteToMove, p.moveNumber + 1);
+                    const double value =
+                        SearchedValue(child, {plies - 1, asAtLeaves}, *tables, kScale, *engine);
+                    best = p.whiteToMove ? std::max(best, value) : std::min(best, value);
+                }
+                ASSERT_DOUBLE_EQ(SearchedValue(p, {plies, asAtLeaves}, *tables, kScale, *engine),
+                                 best)
+                    << "position " << at << ", " << plies << " plies";
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 400u);
+
+    SolveExactTargets(set.positions, kExactEmpties, 1);
+    for (TTrainingPosition& p : set.positions)
+        SeeAsAtLeaves(p, *engine);
+    TTrainingOptions options;
+    options.epochs = 2;
+    options.learningRate = 0.01;
+    TTrainingSet again = set, unsearched = set;
+    const TPatternTable searched = RoundedTables(FitBackwards(set, options, 4, 0, {1, true}));
+    EXPECT_EQ(RoundedTables(FitBackwards(again, options, 4, 0, {1, true})), searched);
+    for (std::size_t at = 0; at < set.positions.size(); ++at)
+        ASSERT_EQ(set.positions[at].target, again.positions[at].target);
+    TTrainingSet lookahead = unsearched, offLineOnly = unsearched;
+    EXPECT_NE(RoundedTables(FitBackwards(unsearched, options, 4, 1)), searched);
+    // Searching from the positions off the line only: the last stage's game positions keep
+    // the targets of the plain backward fit, while the others aim at their searched values.
+    FitBackwards(lookahead, options, 4);
+    FitBackwards(offLineOnly, options, 4, 0, {1, true, false});
+    std::size_t moved = 0;
+    for (std::size_t at = 0; at < offLineOnly.positions.size(); ++at) {
+        const TTrainingPosition& p = offLineOnly.positions[at];
+        if (!p.offLine && p.stage == 2) {
+            ASSERT_EQ(p.target, lookahead.positions[at].target);
+        }
+        moved += p.offLine && p.target != p.outcome;
+    }
+    EXPECT_GT(moved, added / 2);
+    // Searched from the lookahead's position, a search of no plies is the evaluation there:
+    // the plain backward fit, entry for entry; a ply deeper it is not.
+    TTrainingSet ahead0 = again, ahead1 = again;
+    EXPECT_EQ(RoundedTables(FitBackwards(ahead0, options, 4, 0, {0, true, true, true})),
+              RoundedTables(FitBackwards(lookahead, options, 4)));
+    EXPECT_NE(RoundedTables(FitBackwards(ahead1, options, 4, 0, {1, true, true, true})),
+              RoundedTables(FitBackwards(lookahead, options, 4)));
+}
+
 TEST(Trainer, PositionLinesAreReadStrictly) {
     const std::string ffo = "--XXXXX--OOOXX-O-OOOXXOX-OXOXOXXOXXXOXXX--XOXOXX-XXXOOO--OOOOO-- X 18";
     const std::optional<TTrainingPosition> read = ParsePositionLine(ffo, "p.txt", 1);
@@ -375,6 +499,24 @@ TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
                                                           {"--as-at-leaves", "2"}})
         EXPECT_THROW(ParseTrainerOptions({"--games", "g.txt", flag, value}), EBadInput)
             << flag << " " << value;
+    const TTrainerOptions searched = ParseTrainerOptions(
+        {"--games", "g.txt", "--exact-empties", "14", "--search-plies", "2", "--off-line", "1"});
+    EXPECT_EQ(searched.targets.searchPlies, 2);
+    EXPECT_TRUE(searched.targets.offLine);
+    EXPECT_TRUE(searched.targets.searchOnLine);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--exact-empties", "14", "--search-plies", "4"},
+             {"--exact-empties", "14", "--off-line", "2"},
+             {"--search-plies", "1"},                       // nothing to refit
+             {"--exact-empties", "14", "--off-line", "1"},  // nothing to aim them at
+             {"--exact-empties", "14", "--search-plies", "1", "--search-on-line", "0"},
+             {"--exact-empties", "14", "--search-ahead", "1"},
+             {"--exact-empties", "14", "--search-plies", "1", "--off-line", "1", "--search-ahead",
+              "1"}}) {
+        std::vector<std::string> args{"--games", "g.txt"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        EXPECT_THROW(ParseTrainerOptions(args), EBadInput) << args[3];
+    }
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // Usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...] [--out FOLDER]
 //                       [--seed S] [--holdout PERCENT] [--epochs E] [--rate R] [--penalty P]
 //                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--refits R]
-//                       [--threads T] [--as-at-leaves 0|1] [--solved FILE]
+//                       [--threads T] [--as-at-leaves 0|1] [--search-plies N]
+//                       [--off-line 0|1] [--search-on-line 0|1] [--search-ahead 0|1]
+//                       [--solved FILE]
 //                       [--computer-games FILE ...] [--positions FILE ...] [--baseline FOLDER]
 //   Game files hold one game a line: the moves in the game-record notation and the final
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
@@ -14,6 +16,12 @@
 //   (on T threads) and the stages are fitted from the last back, each position without an
 //   exact value aiming at the value of its game's position K moves later; --refits R fits
 //   each stage R times more, its positions then looking ahead into the stage itself.
+//   --search-plies N makes those refits (at least one) aim at an N-ply minimax search from
+//   each position instead, its leaves scored with the tables of the fit before; --off-line 1
+//   adds, for each game position, one reached by another move from the same parent, and
+//   --search-on-line 0 keeps the game positions at their game's lookahead, searching only
+//   from those off the line. --search-ahead 1 searches instead from the game position the
+//   lookahead reaches, where the evaluation would value it, in every fit.
 //   Positions files (64 squares and the side to move a line) are solved and only measured,
 //   and --baseline measures the tables of a folder alongside the new ones. With
 //   --as-at-leaves 1 every position is seen with the side to move that the strongest level's
@@ -41,7 +49,9 @@ const char* const kUsage =
     "                      [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]\n"
     "                      [--rate R] [--penalty P] [--scale-factor F]\n"
     "                      [--exact-empties N] [--lookahead K] [--refits R] [--threads T]\n"
-    "                      [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]\n"
+    "                      [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]\n"
+    "                      [--search-on-line 0|1] [--search-ahead 0|1]\n"
+    "                      [--solved FILE] [--computer-games FILE ...]\n"
     "                      [--positions FILE ...] [--baseline FOLDER]\n";
 
 // Whether a game is held out: a hash of its number and the seed, below the percentage.
@@ -194,6 +204,9 @@ int main(int argc, char** argv) {
             Solve("evaluation files", evaluation, targets.exactEmpties, targets.threads);
         }
         Solve("positions files", solvedPositions, MAX_TRAINING_EXACT_EMPTIES, targets.threads);
+        if (targets.offLine)
+            std::printf("%zu positions off the game lines added\n",
+                        AddOffLinePositions(training, seed, targets.exactEmpties));
         if (targets.asAtLeaves) {
             const std::unique_ptr<TKyokumen> engine = ExampleEngine();
             for (auto* positions :
@@ -203,9 +216,12 @@ int main(int argc, char** argv) {
         }
 
         const auto fitStart = std::chrono::steady_clock::now();
-        const TFit fit = targets.exactEmpties > 0 ? FitBackwards(training, options.training,
-                                                                 targets.lookahead, targets.refits)
-                                                  : FitTables(training.positions, options.training);
+        const TFit fit =
+            targets.exactEmpties > 0
+                ? FitBackwards(training, options.training, targets.lookahead, targets.refits,
+                               {targets.searchPlies, targets.asAtLeaves, targets.searchOnLine,
+                                targets.searchAhead})
+                : FitTables(training.positions, options.training);
         const TPatternTable tables = RoundedTables(fit);
         std::printf("fitted in %.1f s; target scale %.4f per disc\n", SecondsSince(fitStart),
                     fit.scale);
@@ -214,7 +230,9 @@ int main(int argc, char** argv) {
         const std::span<const TTrainingPosition> all(training.positions);
         Report("training", all.first(playersPositions), measured, fit.scale);
         if (!options.computerGameFiles.empty())
-            Report("computer games", all.subspan(playersPositions), measured, fit.scale);
+            Report("computer games",
+                   all.subspan(playersPositions, training.GamePositions() - playersPositions),
+                   measured, fit.scale);
         Report("held-out", heldOut.positions, measured, fit.scale);
         if (!evaluation.empty()) Report("evaluation files", evaluation, measured, fit.scale);
         const std::span<const TTrainingPosition> solved(solvedPositions);

@@ -99,6 +99,7 @@ void SeeAsAtLeaves(TTrainingPosition& p, TKyokumen& engine) {
         PositionOf(engine, p.white, p.black, !p.whiteToMove, p.moveNumber);
     exchanged.exact = p.exact;
     exchanged.exchanged = !p.exchanged;
+    exchanged.offLine = p.offLine;
     exchanged.outcome = -p.outcome;
     exchanged.target = -p.target;
     p = exchanged;
@@ -128,7 +129,7 @@ std::vector<TTrainingPosition> GamePositions(const std::string& record, int blac
     return positions;
 }
 
-double HandScale(const std::vector<TTrainingPosition>& positions) {
+double HandScale(std::span<const TTrainingPosition> positions) {
     double hd = 0, dd = 0;
     for (const TTrainingPosition& p : positions) {
         hd += static_cast<double>(p.hand) * p.outcome;
@@ -137,7 +138,7 @@ double HandScale(const std::vector<TTrainingPosition>& positions) {
     return dd > 0 ? hd / dd : 0;
 }
 
-TFit FitTables(const std::vector<TTrainingPosition>& positions, const TTrainingOptions& options) {
+TFit FitTables(std::span<const TTrainingPosition> positions, const TTrainingOptions& options) {
     TFit fit;
     fit.scale = options.scaleFactor * HandScale(positions);
     fit.weights.assign(static_cast<std::size_t>(PATTERN_KINDS) * PATTERN_INDICES * STAGES, 0.0);
@@ -145,7 +146,7 @@ TFit FitTables(const std::vector<TTrainingPosition>& positions, const TTrainingO
     return fit;
 }
 
-void FitStage(const std::vector<TTrainingPosition>& positions, const TTrainingOptions& options,
+void FitStage(std::span<const TTrainingPosition> positions, const TTrainingOptions& options,
               int stage, TFit& fit) {
     std::vector<uint32_t> order;
     for (uint32_t i = 0; i < positions.size(); ++i)
@@ -278,8 +279,8 @@ double TableValue(const TTrainingPosition& p, const TPatternTable& tables) {
 }
 
 double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
-                      int lookahead, const TPatternTable& tables, double scale,
-                      bool ownStageFitted) {
+                      int lookahead, const TPatternTable& tables, double scale, bool ownStageFitted,
+                      const TLaterValue& laterValue) {
     // A later position of the same stage without an exact value has no fitted value yet,
     // unless the stage has been fitted once already.
     std::size_t later = at + static_cast<std::size_t>(lookahead);
@@ -289,6 +290,7 @@ double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::siz
     if (later >= count) return game[at].outcome;
     const double sign = game[later].exchanged == game[at].exchanged ? 1 : -1;
     if (game[later].exact) return sign * game[later].target;
+    if (laterValue) return sign * laterValue(game[later]);
     return scale > 0 ? sign * TableValue(game[later], tables) / scale : 0;
 }
 
@@ -296,7 +298,7 @@ namespace {
 
 // Backs up the targets of the stage's positions that are not solved, with the tables.
 void BackUpStage(TTrainingSet& set, int stage, int lookahead, const TPatternTable& tables,
-                 double scale, bool ownStageFitted) {
+                 double scale, bool ownStageFitted, const TLaterValue& laterValue = {}) {
     std::vector<TTrainingPosition>& positions = set.positions;
     std::size_t begin = 0;
     for (const std::size_t end : set.gameEnds) {
@@ -304,23 +306,163 @@ void BackUpStage(TTrainingSet& set, int stage, int lookahead, const TPatternTabl
             TTrainingPosition& p = positions[at];
             if (p.stage != stage || p.exact) continue;
             p.target = static_cast<float>(BackedUpTarget(&positions[begin], end - begin, at - begin,
-                                                         lookahead, tables, scale, ownStageFitted));
+                                                         lookahead, tables, scale, ownStageFitted,
+                                                         laterValue));
         }
         begin = end;
     }
 }
 
+// The final disc difference for white, empty squares to the winner.
+double FinalValue(uint64_t black, uint64_t white) {
+    const int difference = std::popcount(white) - std::popcount(black);
+    const int empties = kAllSquares - std::popcount(black | white);
+    return difference > 0 ? difference + empties : difference < 0 ? difference - empties : 0;
+}
+
+// The minimax search behind SearchedValue, in discs for white (white maximises).
+class TTargetSearch {
+public:
+    TTargetSearch(const TSearchTargets& search, const TPatternTable& tables, double scale,
+                  TKyokumen& engine)
+        : search_(search), tables_(tables), scale_(scale), engine_(engine) {}
+
+    double Value(uint64_t black, uint64_t white, bool whiteToMove, int moveNumber, int plies,
+                 double alpha, double beta) {
+        const uint64_t own = whiteToMove ? white : black, opponent = whiteToMove ? black : white;
+        uint64_t moves = LegalMovesOf(own, opponent);
+        if (moves == 0) {
+            if (LegalMovesOf(opponent, own) == 0) return FinalValue(black, white);
+            if (plies == 0) return LeafValue(black, white, whiteToMove, moveNumber);
+            return Value(black, white, !whiteToMove, moveNumber, plies, alpha, beta);  // a pass
+        }
+        if (plies == 0) return LeafValue(black, white, whiteToMove, moveNumber);
+        double best = whiteToMove ? -kUnbounded : kUnbounded;
+        for (; moves != 0; moves &= moves - 1) {
+            const int square = kSquareOfBit[std::countr_zero(moves)];
+            const TBitBoard after = BitsAfterMove({black, white}, square, whiteToMove).after;
+            const double value = Value(after.black, after.white, !whiteToMove, moveNumber + 1,
+                                       plies - 1, alpha, beta);
+            if (whiteToMove) {
+                best = std::max(best, value);
+                alpha = std::max(alpha, value);
+            } else {
+                best = std::min(best, value);
+                beta = std::min(beta, value);
+            }
+            if (alpha >= beta) break;
+        }
+        return best;
+    }
+
+private:
+    static constexpr double kUnbounded = 1e9;
+
+    // The evaluation of a leaf in discs for white, as the fit's positions are seen.
+    double LeafValue(uint64_t black, uint64_t white, bool whiteToMove, int moveNumber) {
+        const bool exchange = search_.asAtLeaves && whiteToMove != WhiteToMoveAtLeaves(moveNumber);
+        const TTrainingPosition leaf =
+            exchange ? PositionOf(engine_, white, black, !whiteToMove, moveNumber)
+                     : PositionOf(engine_, black, white, whiteToMove, moveNumber);
+        // From the move after the last trained one the evaluation counts discs only.
+        const double value = moveNumber > kLastTrainedMove ? leaf.hand : TableValue(leaf, tables_);
+        return scale_ > 0 ? (exchange ? -value : value) / scale_ : 0;
+    }
+
+    const TSearchTargets& search_;
+    const TPatternTable& tables_;
+    double scale_;
+    TKyokumen& engine_;
+};
+
+// Aims every position of the stage that is not solved, on the game lines or off them, at its
+// searched value with the tables.
+void SearchStage(TTrainingSet& set, int stage, const TSearchTargets& search,
+                 const TPatternTable& tables, double scale) {
+    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
+    for (TTrainingPosition& p : set.positions)
+        if (p.stage == stage && !p.exact && (search.onLine || p.offLine))
+            p.target = static_cast<float>(SearchedValue(p, search, tables, scale, *engine));
+}
+
 }  // namespace
 
-TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead, int refits) {
+double SearchedValue(const TTrainingPosition& p, const TSearchTargets& search,
+                     const TPatternTable& tables, double scale, TKyokumen& engine) {
+    TTargetSearch searcher(search, tables, scale, engine);
+    return searcher.Value(p.black, p.white, p.whiteToMove, p.moveNumber, search.plies, -1e9, 1e9);
+}
+
+std::size_t AddOffLinePositions(TTrainingSet& set, uint32_t seed, int exactEmpties) {
+    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
+    TShuffleGenerator generator(seed);
+    std::vector<TTrainingPosition> added;
+    std::size_t begin = 0;
+    for (const std::size_t end : set.gameEnds) {
+        for (std::size_t at = begin; at + 1 < end; ++at) {
+            const TTrainingPosition& parent = set.positions[at];
+            const TTrainingPosition& played = set.positions[at + 1];
+            const bool white = parent.whiteToMove;
+            const uint64_t own = white ? parent.white : parent.black;
+            const uint64_t opponent = white ? parent.black : parent.white;
+            // The moves other than the one played: the played one is the square that filled.
+            const uint64_t filled = (played.black | played.white) & ~(parent.black | parent.white);
+            const uint64_t others = LegalMovesOf(own, opponent) & ~filled;
+            if (others == 0 || played.Empties() <= exactEmpties) continue;
+            uint64_t pick = others;
+            for (uint32_t skip = generator.Below(static_cast<uint32_t>(std::popcount(others)));
+                 skip > 0; --skip)
+                pick &= pick - 1;
+            const int square = kSquareOfBit[std::countr_zero(pick)];
+            const TBitBoard after =
+                BitsAfterMove({parent.black, parent.white}, square, white).after;
+            const uint64_t next = white ? after.black : after.white;
+            const uint64_t mover = white ? after.white : after.black;
+            // The opponent moves next; after a pass the mover again; a finished game is skipped.
+            bool whiteNext = !white;
+            if (LegalMovesOf(next, mover) == 0) {
+                if (LegalMovesOf(mover, next) == 0) continue;
+                whiteNext = white;
+            }
+            TTrainingPosition position =
+                PositionOf(*engine, after.black, after.white, whiteNext, parent.moveNumber + 1);
+            position.offLine = true;
+            position.outcome = parent.outcome;
+            position.target = parent.outcome;
+            added.push_back(position);
+        }
+        begin = end;
+    }
+    set.positions.insert(set.positions.end(), added.begin(), added.end());
+    return added.size();
+}
+
+TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead, int refits,
+                  const TSearchTargets& search) {
+    // The positions off the game lines have no continuation to look ahead to: they are fitted
+    // only towards searched values.
+    const std::span<const TTrainingPosition> games(set.positions.data(), set.GamePositions());
     TFit fit;
-    fit.scale = options.scaleFactor * HandScale(set.positions);
+    fit.scale = options.scaleFactor * HandScale(games);
     fit.weights.assign(static_cast<std::size_t>(PATTERN_KINDS) * PATTERN_INDICES * STAGES, 0.0);
+    const bool searchHere = search.plies > 0 && !search.ahead;
+    const int stageRefits = searchHere ? std::max(refits, 1) : refits;
+    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
     for (int stage = kLastStage; stage >= 0; --stage) {
-        BackUpStage(set, stage, lookahead, RoundedTables(fit), fit.scale, false);
-        FitStage(set.positions, options, stage, fit);
-        for (int refit = 0; refit < refits; ++refit) {
-            BackUpStage(set, stage, lookahead, RoundedTables(fit), fit.scale, true);
+        TPatternTable tables = RoundedTables(fit);
+        // With the search ahead, the lookahead's position is valued by its search.
+        const auto searched = [&](const TTrainingPosition& later) {
+            return SearchedValue(later, search, tables, fit.scale, *engine);
+        };
+        const TLaterValue laterValue = search.ahead ? TLaterValue(searched) : TLaterValue();
+        BackUpStage(set, stage, lookahead, tables, fit.scale, false, laterValue);
+        FitStage(games, options, stage, fit);
+        for (int refit = 0; refit < stageRefits; ++refit) {
+            tables = RoundedTables(fit);
+            if (searchHere)
+                SearchStage(set, stage, search, tables, fit.scale);
+            else
+                BackUpStage(set, stage, lookahead, tables, fit.scale, true, laterValue);
             for (int kind = 0; kind < PATTERN_KINDS; ++kind)
                 for (int index = 0; index < PATTERN_INDICES; ++index)
                     fit.weights[Slot(kind, index, stage)] = 0;
@@ -480,6 +622,15 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
                 static_cast<unsigned>(WholeNumber(value, option, 1, MAX_TRAINING_THREADS));
         } else if (option == "--as-at-leaves") {
             options.targets.asAtLeaves = WholeNumber(value, option, 0, 1) == 1;
+        } else if (option == "--search-plies") {
+            options.targets.searchPlies =
+                static_cast<int>(WholeNumber(value, option, 0, MAX_SEARCH_PLIES));
+        } else if (option == "--off-line") {
+            options.targets.offLine = WholeNumber(value, option, 0, 1) == 1;
+        } else if (option == "--search-on-line") {
+            options.targets.searchOnLine = WholeNumber(value, option, 0, 1) == 1;
+        } else if (option == "--search-ahead") {
+            options.targets.searchAhead = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--computer-games") {
             options.computerGameFiles.push_back(value);
         } else if (option == "--solved") {
@@ -493,5 +644,17 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
         }
     }
     if (options.gameFiles.empty()) throw EBadInput("at least one --games file is needed");
+    const TTargetOptions& targets = options.targets;
+    if ((targets.searchPlies > 0 || targets.offLine) && targets.exactEmpties == 0)
+        throw EBadInput(
+            "--search-plies and --off-line refit the backward fit: give --exact-empties");
+    if (targets.offLine && targets.searchPlies == 0)
+        throw EBadInput("--off-line positions are fitted to searched values: give --search-plies");
+    if (targets.searchAhead && (targets.searchPlies == 0 || targets.offLine))
+        throw EBadInput(
+            "--search-ahead searches along the game line: give --search-plies, no --off-line");
+    if (!targets.searchOnLine && !targets.offLine)
+        throw EBadInput(
+            "--search-on-line 0 leaves only the positions off the line: give --off-line 1");
     return options;
 }

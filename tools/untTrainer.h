@@ -35,6 +35,12 @@
 //   later stage's tables, fitted just before. So each stage learns from values measured
 //   closer to the end than its own, and only the last moves of the game still carry the
 //   players' mistakes into it.
+// - Searched targets (a variant of the backward fit): once a stage has been fitted from the
+//   game's continuation, it is fitted again towards the value of a shallow minimax search
+//   from each position, its leaves evaluated with the tables fitted so far. The search
+//   looks at every move, not only the one the players chose, and can take positions one
+//   move off the game line, which the engine's search meets but players avoid. Or the search
+//   values the position the lookahead reaches, instead of its evaluation.
 
 struct TTrainingPosition {
     uint16_t indexes[22];
@@ -43,6 +49,7 @@ struct TTrainingPosition {
     bool whiteToMove;        // the side to move next (after the last move: either)
     bool exact = false;      // the target is the solved value of the position
     bool exchanged = false;  // seen with the colours exchanged: its values are the other side's
+    bool offLine = false;    // one move off the game line: a move the players did not choose
     float hand;              // H: EvaluatePatterns of the position with all-zero tables
     float outcome;           // D: the game's final disc difference, white minus black
     float target;            // T: what the fit aims at, in discs for white (D at first)
@@ -50,11 +57,13 @@ struct TTrainingPosition {
     int Empties() const;
 };
 
-// The training positions of many games, each game's positions in order of their moves.
+// The training positions of many games, each game's positions in order of their moves,
+// then the positions off the game lines, if any (they belong to no game).
 struct TTrainingSet {
     std::vector<TTrainingPosition> positions;
     std::vector<std::size_t> gameEnds;  // one past each game's last position
     void AddGame(const std::vector<TTrainingPosition>& game);
+    std::size_t GamePositions() const { return gameEnds.empty() ? 0 : gameEnds.back(); }
 };
 
 // An engine that makes the examples: all-zero tables, so that EvaluatePatterns gives H.
@@ -99,14 +108,19 @@ inline constexpr int MAX_TRAINING_EXACT_EMPTIES = 22;
 inline constexpr int MAX_TRAINING_THREADS = 64;
 inline constexpr int MAX_LOOKAHEAD = 60;
 inline constexpr int MAX_REFITS = 10;
+inline constexpr int MAX_SEARCH_PLIES = 3;
 
 // How the targets are made (the plain fit when exactEmpties is 0).
 struct TTargetOptions {
-    int exactEmpties = 0;     // positions with at most this many empty squares are solved
-    int lookahead = 4;        // moves: how far ahead in the game a position looks for its value
-    int refits = 0;           // fits of each stage again, looking ahead into the stage itself
-    unsigned threads = 1;     // solvers working at once
-    bool asAtLeaves = false;  // every position seen with the side to move of the leaves
+    int exactEmpties = 0;      // positions with at most this many empty squares are solved
+    int lookahead = 4;         // moves: how far ahead in the game a position looks for its value
+    int refits = 0;            // fits of each stage again, looking ahead into the stage itself
+    unsigned threads = 1;      // solvers working at once
+    bool asAtLeaves = false;   // every position seen with the side to move of the leaves
+    int searchPlies = 0;       // depth of the searched targets (0: no search)
+    bool offLine = false;      // add a position one move off the game line for each one on it
+    bool searchOnLine = true;  // the game positions aim at the search too, not only those off
+    bool searchAhead = false;  // search from the lookahead's position, not the position itself
 };
 
 struct TFit {
@@ -115,11 +129,11 @@ struct TFit {
 };
 
 // Fits the tables to the positions.
-TFit FitTables(const std::vector<TTrainingPosition>& positions, const TTrainingOptions& options);
+TFit FitTables(std::span<const TTrainingPosition> positions, const TTrainingOptions& options);
 
 // Runs the fit's descent at the fit's scale over the positions of one stage only (or of all,
 // for stage -1), towards their targets; the other stages' weights are left as they are.
-void FitStage(const std::vector<TTrainingPosition>& positions, const TTrainingOptions& options,
+void FitStage(std::span<const TTrainingPosition> positions, const TTrainingOptions& options,
               int stage, TFit& fit);
 
 // Called now and then with the number of positions solved and the number to solve.
@@ -152,18 +166,50 @@ double TableValue(const TTrainingPosition& p, const TPatternTable& tables);
 // the colours exchanged counts for the other side.
 // Once the position's own stage has been fitted (ownStageFitted), a later position of the
 // same stage gives its evaluation too.
+// A later position that is not solved is valued by `laterValue` (in discs for white of that
+// position) when given, instead of its evaluation.
+using TLaterValue = std::function<double(const TTrainingPosition&)>;
 double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
                       int lookahead, const TPatternTable& tables, double scale,
-                      bool ownStageFitted = false);
+                      bool ownStageFitted = false, const TLaterValue& laterValue = {});
+
+// How a searched target is found: the depth, and whether the leaves are seen with the side
+// to move of the strongest level's leaves (as the positions are, with --as-at-leaves).
+struct TSearchTargets {
+    int plies = 0;
+    bool asAtLeaves = false;
+    bool onLine = true;  // the game positions too; otherwise they keep their game's lookahead
+    bool ahead = false;  // search from the position the game's lookahead reaches instead
+};
+
+// The value in discs for white of the position searched `plies` moves deep by minimax (alpha-
+// beta; a pass takes no ply), its leaves evaluated with the tables (H + pattern sum divided by
+// the scale; seen as at the leaves when asked, the value then counting for the other side
+// where the colours are exchanged), a finished game by its discs, empty squares to the
+// winner. The position is taken with its own discs and side to move.
+double SearchedValue(const TTrainingPosition& p, const TSearchTargets& search,
+                     const TPatternTable& tables, double scale, TKyokumen& engine);
+
+// Adds after the games, for each game position after the first move, one position a different
+// legal move from the same parent (chosen by a generator seeded with `seed`), when there is
+// another move and the position has more than `exactEmpties` empty squares (it would need
+// solving otherwise). It takes its game's result as outcome. The game positions must be as
+// played (not yet seen as at the leaves). Returns how many were added.
+std::size_t AddOffLinePositions(TTrainingSet& set, uint32_t seed, int exactEmpties);
 
 // The backward fit: the targets of the positions of the stage that are not solved are backed
 // up (with the tables fitted so far), then that stage is fitted, from the last stage to the
 // first. Each stage is then fitted again `refits` times, from zero, its positions now looking
 // ahead into the stage itself with the tables of the fit before (bootstrapping within the
-// stage). The positions must be solved already; their targets are rewritten. The scale is
-// the plain fit's.
-TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead,
-                  int refits = 0);
+// stage). With a search depth, those refits (at least one) aim at the searched value of each
+// position instead (or of the positions off the game lines only, the others keeping their
+// game's lookahead, when onLine is false), leaves scored with the tables of the fit before;
+// the positions off the game lines take part only there. With `ahead`, the search replaces
+// instead the evaluation of the later position the lookahead reaches, with the tables fitted
+// so far, in every fit of the stage (no refit is added). The positions must be solved already;
+// their targets are rewritten. The scale is the plain fit's, over the game positions.
+TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookahead, int refits = 0,
+                  const TSearchTargets& search = {});
 
 // The fitted values rounded to integers within -20..+20, with every all-empty entry and
 // kind 0 left at 0.
@@ -184,7 +230,7 @@ TExactError ExactError(std::span<const TTrainingPosition> positions, const TPatt
                        double scale);
 
 // The least-squares slope of H on D.
-double HandScale(const std::vector<TTrainingPosition>& positions);
+double HandScale(std::span<const TTrainingPosition> positions);
 
 // A game line of a games file: the record and the final black-minus-white disc difference.
 struct TGameLine {
@@ -224,6 +270,11 @@ struct TTrainerOptions {
 // Reads the command line (without the program's name): --games FILE [--games FILE ...]
 // [--evaluate FILE ...] [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]
 // [--rate R] [--penalty P] [--scale-factor F] [--exact-empties N] [--lookahead K]
-// [--refits R] [--threads T] [--as-at-leaves 0|1] [--solved FILE] [--computer-games FILE ...]
-// [--positions FILE ...] [--baseline FOLDER]. Throws EBadInput.
+// [--refits R] [--threads T] [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]
+// [--search-on-line 0|1] [--search-ahead 0|1] [--solved FILE] [--computer-games FILE ...]
+// [--positions FILE ...]
+// [--baseline FOLDER].
+// --search-plies and --off-line need --exact-empties, --search-on-line 0 needs --off-line 1,
+// --search-ahead 1 needs --search-plies and no --off-line.
+// Throws EBadInput.
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args);

@@ -100,6 +100,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(ValuesOf(args, "--computer-games", true).size() ==
                    trainer.computerGameFiles.size());
         FUZZ_CHECK(TakenAsTyped(args, "--as-at-leaves", targets.asAtLeaves, byDefault.asAtLeaves));
+        FUZZ_CHECK(targets.searchPlies >= 0 && targets.searchPlies <= MAX_SEARCH_PLIES);
+        FUZZ_CHECK(
+            TakenAsTyped(args, "--search-plies", targets.searchPlies, byDefault.searchPlies));
+        FUZZ_CHECK(TakenAsTyped(args, "--off-line", targets.offLine, byDefault.offLine));
+        // Searched targets refit the backward fit, and off-line positions need them.
+        FUZZ_CHECK(targets.searchPlies == 0 || targets.exactEmpties > 0);
+        FUZZ_CHECK(!targets.offLine || targets.searchPlies > 0);
+        FUZZ_CHECK(
+            TakenAsTyped(args, "--search-on-line", targets.searchOnLine, byDefault.searchOnLine));
+        FUZZ_CHECK(targets.searchOnLine || targets.offLine);
+        FUZZ_CHECK(
+            TakenAsTyped(args, "--search-ahead", targets.searchAhead, byDefault.searchAhead));
+        FUZZ_CHECK(!targets.searchAhead || (targets.searchPlies > 0 && !targets.offLine));
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }
