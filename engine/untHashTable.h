@@ -1,6 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+
+#include "engine/eval/untBitBoard.h"
 
 // The position key of one snapshot: a 64-bit key kept up to date by exclusive-or with one
 // random number per colour and square, plus the value slot the searches keep with it.
@@ -15,6 +18,14 @@ public:
     void Toggle(uint8_t colour, uint8_t square) {
         if (colour > 2 || square > 100) return;
         Key ^= Keys[colour][square];
+    }
+
+    // A key after the squares of a bit set (the placed and the turned discs of a move) all
+    // took the colour: Keys[colour] of each toggled into it.
+    uint64_t KeyAfter(uint64_t key, uint64_t squares, uint8_t colour) const {
+        for (; squares != 0; squares &= squares - 1)
+            key ^= Keys[colour][kSquareOfBit[std::countr_zero(squares)]];
+        return key;
     }
 
     uint64_t Keys[3][101] = {};  // one random number per colour plane (empty, black, white)

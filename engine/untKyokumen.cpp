@@ -134,31 +134,19 @@ void TKyokumen::MakeMove(uint8_t square) {
     // Squares off the board are ignored; so are wall cells, which must stay walls so that
     // every scan stops at the border.
     if (square < 11 || square > 88 || CurrentBoard->Cells[square] == WALL) return;
-    if (StackDepth >= STACK_LEVELS) StackFull();
 
-    const TMoveBits move = BitsAfterMove(CurrentBits(), square, WhiteToMove);
-    ++MoveNumber;
-    ++StackDepth;
+    // The move on the bit sets (all directions at once) gives the changed discs; the cells
+    // then take the mover's colour disc by disc, and the key the new colour of every turned
+    // disc and of the placed one.
+    const uint64_t changed = MakeMoveOnBits(square);
     const TBoard_Data& parent = Boards[StackDepth - 2];
-    TBoard_Data& child = Boards[StackDepth - 1];
+    TBoard_Data& child = *CurrentBoard;
     CopyCells(parent, child);
     CopyKey(parent, child);
-    CurrentBoard = &child;
-    child.Bits = move.after;
-
-    // The turned discs were found on the bit sets, all directions at once; the cells and
-    // the key change disc by disc. The key takes the new colour of every turned disc and of
-    // the placed one.
     const uint8_t mover = MoverColour();
-    uint8_t* cells = child.Cells;
-    const uint64_t(&keys)[CELL_COUNT] = child.Hash.Keys[mover];
-    uint64_t key = child.Hash.Key;
-    for (uint64_t left = move.changed; left != 0; left &= left - 1) {
-        const int cell = kSquareOfBit[std::countr_zero(left)];
-        cells[cell] = mover;
-        key ^= keys[cell];
-    }
-    child.Hash.Key = key;
+    for (uint64_t left = changed; left != 0; left &= left - 1)
+        child.Cells[kSquareOfBit[std::countr_zero(left)]] = mover;
+    child.Hash.Key = child.Hash.KeyAfter(child.Hash.Key, changed, mover);
 }
 
 void TKyokumen::StackFull() {

@@ -84,23 +84,13 @@ constexpr uint16_t LineCode(uint32_t black, uint32_t white, const TBase3Table& b
     return static_cast<uint16_t>(base3.of[black] + 2 * base3.of[white]);
 }
 
-// One step in a direction, dropping the discs that would wrap from one column into the next.
-// Shift +1 is the next row, +8 the next column towards a; the others combine them.
-template <int Shift>
-constexpr uint64_t Step(uint64_t b) {
-    if constexpr (Shift == 1) return (b << 1) & ~kRow1;
-    if constexpr (Shift == -1) return (b >> 1) & ~kRow8;
-    if constexpr (Shift == 8) return b << 8;
-    if constexpr (Shift == -8) return b >> 8;
-    if constexpr (Shift == 9) return (b << 9) & ~kRow1;
-    if constexpr (Shift == 7) return (b << 7) & ~kRow8;
-    if constexpr (Shift == -7) return (b >> 7) & ~kRow1;
-    if constexpr (Shift == -9) return (b >> 9) & ~kRow8;
-}
+// Two sets of squares side by side in the lanes of one vector, worked on at once.
+using TBitSetPair = uint64_t __attribute__((vector_size(16)));
 
-// A shift of the whole set by one step in a direction, which may wrap round the board.
-template <int Shift>
-constexpr uint64_t Shifted(uint64_t b) {
+// A shift of the whole set (or pair of sets) by one step in a direction, which may wrap
+// round the board.
+template <int Shift, typename Set>
+constexpr Set Shifted(Set b) {
     if constexpr (Shift > 0) return b << Shift;
     if constexpr (Shift < 0) return b >> -Shift;
 }
@@ -112,12 +102,12 @@ constexpr uint64_t kRunSquares = (Shift == 8 || Shift == -8) ? ~0ull : ~(kRow1 |
 
 // The opponent's discs in runs that start next to a disc of `start` in one direction, up to
 // six long, found two steps at a time.
-template <int Shift>
-inline uint64_t Runs(uint64_t start, uint64_t opponent) {
-    const uint64_t inside = opponent & kRunSquares<Shift>;
-    uint64_t run = inside & Shifted<Shift>(start);
+template <int Shift, typename Set>
+inline Set Runs(Set start, Set opponent) {
+    const Set inside = opponent & kRunSquares<Shift>;
+    Set run = inside & Shifted<Shift>(start);
     run |= inside & Shifted<Shift>(run);
-    const uint64_t pairs = inside & Shifted<Shift>(inside);
+    const Set pairs = inside & Shifted<Shift>(inside);
     run |= pairs & Shifted<2 * Shift>(run);
     run |= pairs & Shifted<2 * Shift>(run);
     return run;
@@ -130,24 +120,12 @@ inline uint64_t Runs(uint64_t start, uint64_t opponent) {
 // second lane holds the board mirrored column for column (a byte swap), on which a step
 // towards column a is a step towards column h of the real board, so both lanes shift the
 // same way. The two directions along a column stay plain.
-using TBoardPair = uint64_t __attribute__((vector_size(16)));
-
-template <int Shift>
-inline TBoardPair MovesOneWay(TBoardPair own, TBoardPair opponent) {
-    const TBoardPair inside = opponent & kRunSquares<Shift>;
-    TBoardPair run = inside & (own << Shift);
-    run |= inside & (run << Shift);
-    const TBoardPair pairs = inside & (inside << Shift);
-    run |= pairs & (run << (2 * Shift));
-    run |= pairs & (run << (2 * Shift));
-    return run << Shift;
-}
-
 inline uint64_t LegalMovesOf(uint64_t own, uint64_t opponent) {
-    const TBoardPair owns = {own, __builtin_bswap64(own)};
-    const TBoardPair opponents = {opponent, __builtin_bswap64(opponent)};
-    const TBoardPair across = MovesOneWay<8>(owns, opponents) | MovesOneWay<9>(owns, opponents) |
-                              MovesOneWay<7>(owns, opponents);
+    const TBitSetPair owns = {own, __builtin_bswap64(own)};
+    const TBitSetPair opponents = {opponent, __builtin_bswap64(opponent)};
+    const TBitSetPair across = Shifted<8>(Runs<8>(owns, opponents)) |
+                               Shifted<9>(Runs<9>(owns, opponents)) |
+                               Shifted<7>(Runs<7>(owns, opponents));
     const uint64_t along =
         Shifted<1>(Runs<1>(own, opponent)) | Shifted<-1>(Runs<-1>(own, opponent));
     return (across[0] | __builtin_bswap64(across[1]) | along) & ~(own | opponent);
@@ -167,35 +145,6 @@ constexpr uint64_t WithNeighbourIn(uint64_t b) {
     if constexpr (Step == -11) return (b << 9) & ~kRow1;
     if constexpr (Step == 9) return (b >> 7) & ~kRow1;
     if constexpr (Step == -9) return (b << 7) & ~kRow8;
-}
-
-// Per-square counts of up to 15, kept as four bit planes: the count of a square is
-// bit0 + 2 bit1 + 4 bit2 + 8 bit3 of its bit in the planes.
-struct TBitCounts {
-    uint64_t bit0 = 0, bit1 = 0, bit2 = 0, bit3 = 0;
-    void Add(uint64_t squares) {
-        const uint64_t carry0 = bit0 & squares;
-        bit0 ^= squares;
-        const uint64_t carry1 = bit1 & carry0;
-        bit1 ^= carry0;
-        const uint64_t carry2 = bit2 & carry1;
-        bit2 ^= carry1;
-        bit3 |= carry2;
-    }
-};
-
-// For every square, how many of its eight neighbours are in b.
-inline TBitCounts NeighboursIn(uint64_t b) {
-    TBitCounts counts;
-    counts.Add(WithNeighbourIn<1>(b));
-    counts.Add(WithNeighbourIn<-1>(b));
-    counts.Add(WithNeighbourIn<10>(b));
-    counts.Add(WithNeighbourIn<-10>(b));
-    counts.Add(WithNeighbourIn<11>(b));
-    counts.Add(WithNeighbourIn<-11>(b));
-    counts.Add(WithNeighbourIn<9>(b));
-    counts.Add(WithNeighbourIn<-9>(b));
-    return counts;
 }
 
 // The square number of a bit: the inverse of BitOf.
@@ -255,17 +204,15 @@ inline constexpr TRays kRays = MakeRays();
 // column needs the highest bit. The seven climbing rays are worked two at a time in vector
 // lanes, and nothing branches, since whether a direction turns anything is as good as
 // random.
-using TRayPair = uint64_t __attribute__((vector_size(16)));
-
-inline TRayPair ClimbingFlips(TRayPair own, TRayPair opponent, TRayPair ray) {
-    const TRayPair stop = ray & ~opponent;
-    const TRayPair first = stop & (0 - stop);
-    const TRayPair closes = reinterpret_cast<TRayPair>((first & own) != 0);
+inline TBitSetPair ClimbingFlips(TBitSetPair own, TBitSetPair opponent, TBitSetPair ray) {
+    const TBitSetPair stop = ray & ~opponent;
+    const TBitSetPair first = stop & (0 - stop);
+    const TBitSetPair closes = reinterpret_cast<TBitSetPair>((first & own) != 0);
     return ray & (first - 1) & closes;
 }
 
-inline TRayPair RayPair(const uint64_t* rays) {
-    TRayPair pair;
+inline TBitSetPair RayPair(const uint64_t* rays) {
+    TBitSetPair pair;
     std::memcpy(&pair, rays, sizeof pair);
     return pair;
 }
@@ -275,18 +222,18 @@ inline uint64_t FlipsOf(uint64_t own, uint64_t opponent, int bit) {
     // left, a column left and a row down, a row up.
     enum { kDown = 0, kLeftUp = 1, kLeft = 2, kLeftDown = 3, kUp = 4 };
     const uint64_t(&rays)[8] = kRays.of[bit];
-    const TRayPair owns = {own, own}, opponents = {opponent, opponent};
-    const TRayPair near = ClimbingFlips(owns, opponents, RayPair(&rays[kDown])) |
-                          ClimbingFlips(owns, opponents, RayPair(&rays[kLeft]));
+    const TBitSetPair owns = {own, own}, opponents = {opponent, opponent};
+    const TBitSetPair near = ClimbingFlips(owns, opponents, RayPair(&rays[kDown])) |
+                             ClimbingFlips(owns, opponents, RayPair(&rays[kLeft]));
     // The mirrored board: the square's column mirrored is bit ^ 56.
     const uint64_t(&mirrored)[8] = kRays.of[bit ^ 56];
     const uint64_t ownMirrored = __builtin_bswap64(own);
     const uint64_t opponentMirrored = __builtin_bswap64(opponent);
-    const TRayPair ownsMirrored = {ownMirrored, ownMirrored};
-    const TRayPair opponentsMirrored = {opponentMirrored, opponentMirrored};
-    const TRayPair far =
+    const TBitSetPair ownsMirrored = {ownMirrored, ownMirrored};
+    const TBitSetPair opponentsMirrored = {opponentMirrored, opponentMirrored};
+    const TBitSetPair far =
         ClimbingFlips(ownsMirrored, opponentsMirrored, RayPair(&mirrored[kLeftUp])) |
-        ClimbingFlips(ownsMirrored, opponentsMirrored, TRayPair{mirrored[kLeftDown], 0});
+        ClimbingFlips(ownsMirrored, opponentsMirrored, TBitSetPair{mirrored[kLeftDown], 0});
     uint64_t flips = near[0] | near[1] | __builtin_bswap64(far[0] | far[1]);
     // Up the column: the nearest square is the highest bit of the stop set. With no stop at
     // all, bit 0 stands in; it is not in `stop`, so nothing closes.

@@ -43,8 +43,9 @@ inline uint64_t OddQuadrantEmpties(uint64_t empty) {
 
 // The squares next to a disc of b.
 inline uint64_t Neighbours(uint64_t b) {
-    return Step<1>(b) | Step<-1>(b) | Step<8>(b) | Step<-8>(b) | Step<9>(b) | Step<-9>(b) |
-           Step<7>(b) | Step<-7>(b);
+    return WithNeighbourIn<1>(b) | WithNeighbourIn<-1>(b) | WithNeighbourIn<10>(b) |
+           WithNeighbourIn<-10>(b) | WithNeighbourIn<11>(b) | WithNeighbourIn<-11>(b) |
+           WithNeighbourIn<9>(b) | WithNeighbourIn<-9>(b);
 }
 
 // Taking a corner counts as this many fewer replies in the fastest-first order.

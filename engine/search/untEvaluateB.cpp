@@ -111,22 +111,18 @@ std::vector<TEdgeRule> ExpandRules() {
 // six inner squares count more before move 31, and the five-disc runs from a C square are
 // counted.
 struct TEdgeTable {
-    std::array<uint16_t, 256> base3{};  // base-3 number of a bit mask, digits 0 and 1
     std::array<double, 6561> value{};
     std::array<double, 6561> early{};  // the value before move 31
     std::array<int8_t, 6561> run{};    // +1 a white five-disc run, -1 a black one
-    int CodeOf(uint32_t white, uint32_t black) const { return base3[white] + 2 * base3[black]; }
-    int CodeOfIndex(uint32_t index) const { return CodeOf(WhiteMask(index), BlackMask(index)); }
+    // Square i of the edge is the digit of 3^i, a white disc digit 1 and a black one 2.
+    static int CodeOf(uint32_t white, uint32_t black) {
+        return LineCode(white, black, kBase3HighFirst);
+    }
+    static int CodeOfIndex(uint32_t index) { return CodeOf(WhiteMask(index), BlackMask(index)); }
 };
 
 const TEdgeTable kEdgeTable = [] {
     TEdgeTable t;
-    for (uint32_t mask = 0; mask < 256; ++mask) {
-        uint32_t code = 0, weight = 1;
-        for (int i = 0; i < 8; ++i, weight *= 3)
-            if (mask & (1u << i)) code += weight;
-        t.base3[mask] = static_cast<uint16_t>(code);
-    }
     for (const TEdgeRule& rule : EdgeRules())
         t.value[t.CodeOfIndex(rule.index)] = rule.value;
     t.early = t.value;
@@ -218,16 +214,18 @@ double ExposureBalance(const TBitBoard& bits) {
     return -whiteHalves + blackSum - (pull(bits.white) - pull(bits.black));
 }
 
-// The discs of the four edges, each as two bytes with square i of the edge in bit i: row 1
-// from h1, column h from h1, column a from a1, row 8 from h8.
+// The discs of the four edges, each as two bytes with square i of the edge in bit i, in the
+// order they are weighed: row 1 from h1, column h from h1, column a from a1, row 8 from h8.
 struct TEdgeDiscsB {
     uint32_t white, black;
 };
 std::array<TEdgeDiscsB, 4> EdgeDiscsB(const TBitBoard& bits) {
-    return {{{RowByte(bits.white, 1), RowByte(bits.black, 1)},
-             {ColumnByte(bits.white, 1), ColumnByte(bits.black, 1)},
-             {ColumnByte(bits.white, 8), ColumnByte(bits.black, 8)},
-             {RowByte(bits.white, 8), RowByte(bits.black, 8)}}};
+    const EvalTables::TEdgeBytes white = EvalTables::EdgeBytesOf(bits.white);
+    const EvalTables::TEdgeBytes black = EvalTables::EdgeBytesOf(bits.black);
+    return {{{white.row1, black.row1},
+             {white.columnH, black.columnH},
+             {white.columnA, black.columnA},
+             {white.row8, black.row8}}};
 }
 
 // Corners played on the searched line.

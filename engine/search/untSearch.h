@@ -209,7 +209,7 @@ private:
         const uint64_t changed = k.MakeMoveOnBits(square);
         const int level = k.StackDepth - 1;
         TBoard_Data& child = *k.CurrentBoard;
-        child.Hash.Key = KeyAfter(k.Boards[level - 1].Hash.Key, changed, mover, child.Hash);
+        child.Hash.Key = child.Hash.KeyAfter(k.Boards[level - 1].Hash.Key, changed, mover);
         child.Hash.ValueState = 0;
         child.Passed = 0;
         played_[level] = {true, false};
@@ -223,14 +223,6 @@ private:
         const uint64_t parentKey = k.CurrentBoard->Hash.Key;
         const uint64_t changed = k.MakeMoveOnBits(square);
         played_[k.StackDepth - 1] = {true, true, white, changed, parentKey};
-    }
-
-    // The key after a move: the new colour of every changed disc toggled in.
-    static uint64_t KeyAfter(uint64_t key, uint64_t changed, uint8_t mover,
-                             const THashTable& hash) {
-        for (uint64_t left = changed; left != 0; left &= left - 1)
-            key ^= hash.Keys[mover][kSquareOfBit[std::countr_zero(left)]];
-        return key;
     }
 
     // Every snapshot the search played on, as MakeMove would have left it: the cells of the
@@ -251,7 +243,7 @@ private:
             }
             if (!played.leaf) continue;
             const uint8_t mover = played.white ? WHITE : BLACK;
-            snapshot.Hash.Key = KeyAfter(played.parentKey, played.changed, mover, snapshot.Hash);
+            snapshot.Hash.Key = snapshot.Hash.KeyAfter(played.parentKey, played.changed, mover);
             snapshot.Hash.ValueState = 0;
             snapshot.Passed = 0;
         }
