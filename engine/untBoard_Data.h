@@ -31,6 +31,16 @@ public:
     uint8_t Passed = 0;              // 1 when the side to move on this snapshot passes
     THashTable Hash;                 // position key and its random numbers
     TBitBoard Bits;                  // the discs of Cells as bit sets (see above)
+
+    // Writes the 64 board cells from bit sets; the cells off the board are left as they are.
+    void SetCellsFrom(const TBitBoard& bits) {
+        for (int bit = 0; bit < 64; ++bit) {
+            const uint64_t mask = uint64_t{1} << bit;
+            Cells[kSquareOfBit[bit]] = (bits.black & mask)   ? BLACK
+                                       : (bits.white & mask) ? WHITE
+                                                             : EMPTY;
+        }
+    }
 };
 
 // Cells and Passed are copied together as one block.

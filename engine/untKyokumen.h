@@ -175,6 +175,10 @@ public:
     // Move choice and the four searches. ChooseMove leaves the computer's move in
     // ChosenMove and its explanation in ThinkComment; the position is left as it was.
     void ChooseMove();
+    // The thinking type's search from the current position for white, to the given depth,
+    // from an empty line and per-ply values: its move in ChosenMove (unchanged when it finds
+    // none), its value in BestValue (BestValueReal for type B).
+    void SearchToDepth(int depth);
     int16_t SearchA();  // minimax on Evaluate
     int32_t SearchC();  // minimax on EvaluatePatterns
     int16_t SearchD();  // minimax on EvaluateD with mobility terms and position keys

@@ -29,6 +29,7 @@
 //   --solved FILE keeps the training games' exact values: read from it when it holds them,
 //   written to it otherwise. Games of --computer-games files (program against program) are
 //   fitted with the others but never held out, and their error is reported apart.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -123,7 +124,8 @@ struct TMeasured {
 // The error against exact values of the solved positions, if any.
 void ReportExact(const char* name, std::span<const TTrainingPosition> positions,
                  const std::vector<TMeasured>& measured, double scale) {
-    if (ExactError(positions, TPatternTable{}, scale).count == 0) return;
+    const auto solved = [](const TTrainingPosition& p) { return p.exact; };
+    if (scale <= 0 || std::none_of(positions.begin(), positions.end(), solved)) return;
     for (const TMeasured& m : measured) {
         const TExactError e = ExactError(positions, *m.tables, scale);
         std::printf(

@@ -12,7 +12,6 @@
 #include "engine/search/untEndgameSolver.h"
 #include "engine/search/untSearch.h"
 #include "engine/untSquareNames.h"
-#include "engine/untTextFile.h"
 
 namespace {
 
@@ -30,8 +29,7 @@ constexpr double kScaleTypeC = 3.04;
 constexpr double kScaleTypeD = 2.78;
 
 TDiscs DiscsOf(const TKyokumen& k) {
-    const TBitBoard bits = BitsOf(k.CurrentBoard->Cells);
-    return {bits.black, bits.white};
+    return BitsOf(k.CurrentBoard->Cells);
 }
 
 uint64_t Own(const TDiscs& d, bool white) {
@@ -44,7 +42,7 @@ bool HasMove(const TDiscs& d, bool white) {
     return LegalMovesOf(Own(d, white), Other(d, white)) != 0;
 }
 int Empties(const TDiscs& d) {
-    return kAllDiscs - std::popcount(d.black | d.white);
+    return std::popcount(d.Empty());
 }
 
 std::string Trimmed(std::string_view text) {
@@ -57,6 +55,13 @@ std::string Trimmed(std::string_view text) {
     for (char& c : lower)
         if (c >= 'A' && c <= 'H') c = static_cast<char>(c - 'A' + 'a');
     return lower;
+}
+
+// The board after a legal move of the side.
+TDiscs DiscsAfterMove(const TDiscs& discs, bool white, uint8_t square) {
+    if (!(LegalMovesOf(Own(discs, white), Other(discs, white)) & MaskOf(square)))
+        throw std::logic_error("Play: " + SquareName(square));
+    return BitsAfterMove(discs, square, white).after;
 }
 
 // The engine's own search, asked about positions for either side. The engine always searches
@@ -74,64 +79,19 @@ public:
         TKyokumen& k = engine_;
         SetBoard(discs, !whiteToMove);  // black to move: exchange the colours
         k.EvalCount = 0;
-        k.SearchPly = 0;
-        k.MaxPly = static_cast<int8_t>(depth);
         k.ChosenMove = 0;
-        std::memset(k.Tejun, 0, sizeof k.Tejun);
-        std::memset(k.PlyMax, 0, sizeof k.PlyMax);
-        std::memset(k.PlyMin, 0, sizeof k.PlyMin);
-        std::fill(std::begin(k.PlyMaxReal), std::end(k.PlyMaxReal), 0.0);
-        std::fill(std::begin(k.PlyMinReal), std::end(k.PlyMinReal), 0.0);
-        k.BestValue = -30000;
-        k.BestValueReal = -30000.0;
-        switch (settings_.thinkType) {
-            case 1:
-                k.SearchA();
-                break;
-            case 2:
-                k.SearchB();
-                break;
-            case 3:
-                k.SearchC();
-                break;
-            default:
-                k.SearchD();
-                break;
-        }
+        k.SearchToDepth(depth);
         const double value = settings_.thinkType == 2 ? k.BestValueReal : k.BestValue;
-        k.WhiteToMove = true;
         if (k.ChosenMove == 0) throw std::runtime_error("the search found no move");
         // A search that reads to the end of the game scores finished games only, in discs.
         const bool toTheEnd = depth >= Empties(discs);
         return {InDiscs(value, toTheEnd), k.ChosenMove};
     }
 
-    // The board after a move of the side.
-    TDiscs Play(const TDiscs& discs, bool white, uint8_t square) {
-        TKyokumen& k = engine_;
-        SetBoard(discs, false);
-        k.WhiteToMove = white;
-        if (!k.IsLegal(square)) throw std::logic_error("Play: " + SquareName(square));
-        // The colours were not exchanged, so the bits come back as they are.
-        k.MakeMove(square);
-        const TDiscs after = DiscsOf(k);
-        k.UndoMove();
-        k.WhiteToMove = true;
-        return after;
-    }
-
 private:
     void SetBoard(const TDiscs& discs, bool exchange) {
         TKyokumen& k = engine_;
-        for (int square = 11; square <= 88; ++square) {
-            if (!IsBoardSquare(square)) continue;
-            const uint64_t bit = MaskOf(square);
-            const uint8_t black = exchange ? WHITE : BLACK;
-            const uint8_t white = exchange ? BLACK : WHITE;
-            k.Boards[0].Cells[square] = (discs.black & bit)   ? black
-                                        : (discs.white & bit) ? white
-                                                              : EMPTY;
-        }
+        k.Boards[0].SetCellsFrom(exchange ? TBitBoard{discs.white, discs.black} : discs);
         k.Boards[0].Passed = 0;
         k.StackDepth = 1;
         k.CurrentBoard = &k.Boards[0];
@@ -161,7 +121,7 @@ public:
         out.playedValue = ValueAfter(move.after, move.white, depth - 1);
         out.bestValue = engineMove == move.square
                             ? out.playedValue
-                            : ValueAfter(estimator_.Play(move.before, move.white, engineMove),
+                            : ValueAfter(DiscsAfterMove(move.before, move.white, engineMove),
                                          move.white, depth - 1);
         out.best = out.bestValue > out.playedValue ? engineMove : move.square;
         out.bestValue = std::max(out.bestValue, out.playedValue);
@@ -189,28 +149,6 @@ void SolveExactly(TEndgameSolver& solver, const TRecordMove& move, TMoveAnalysis
             ? best.score
             : -solver.Solve(Other(move.after, move.white), Own(move.after, move.white)).score;
     out.best = out.playedValue >= out.bestValue ? move.square : best.move;
-}
-
-std::string Signed(double value, bool exact) {
-    char text[32];
-    std::snprintf(text, sizeof text, exact ? "%+.0f" : "%+.1f", value);
-    return text;
-}
-
-std::string Number(double value, bool exact) {
-    char text[32];
-    std::snprintf(text, sizeof text, exact ? "%.0f" : "%.1f", value);
-    return text;
-}
-
-std::string Line(const char* format, auto... arguments) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, arguments...);
-    return text;
-}
-
-const char* SideName(bool white) {
-    return white ? "white" : "black";
 }
 
 }  // namespace
@@ -260,10 +198,20 @@ std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, st
     return moves;
 }
 
+std::string Signed(double value, bool exact) {
+    return Formatted(exact ? "%+.0f" : "%+.1f", value);
+}
+
+std::string Number(double value, bool exact) {
+    return Formatted(exact ? "%.0f" : "%.1f", value);
+}
+
+const char* SideName(bool white) {
+    return white ? "white" : "black";
+}
+
 int FinalDifference(const TDiscs& discs) {
-    const int difference = std::popcount(discs.black) - std::popcount(discs.white);
-    const int empties = Empties(discs);
-    return difference > 0 ? difference + empties : difference < 0 ? difference - empties : 0;
+    return FinalScore(discs.black, discs.white);
 }
 
 double DiscScale(uint8_t thinkType) {
@@ -329,36 +277,39 @@ std::string AnalysisReport(const TGameAnalysis& analysis) {
     std::string out = "  No  side   played  best    value  best value  loss\n";
     for (const TMoveAnalysis& v : analysis.values) {
         const TRecordMove& move = analysis.moves[v.number - 1];
-        out += Line("%4d  %-5s  %-6s  %-6s %6s  %10s  %4s  %s%s\n", v.number, SideName(v.white),
-                    SquareName(v.played).c_str(), SquareName(v.best).c_str(),
-                    Signed(v.playedValue, v.exact).c_str(), Signed(v.bestValue, v.exact).c_str(),
-                    Number(v.loss, v.exact).c_str(), v.exact ? "exact" : "estimate",
-                    move.passFollows ? (move.white ? ", black passes" : ", white passes") : "");
+        out +=
+            Formatted("%4d  %-5s  %-6s  %-6s %6s  %10s  %4s  %s%s\n", v.number, SideName(v.white),
+                      SquareName(v.played).c_str(), SquareName(v.best).c_str(),
+                      Signed(v.playedValue, v.exact).c_str(), Signed(v.bestValue, v.exact).c_str(),
+                      Number(v.loss, v.exact).c_str(), v.exact ? "exact" : "estimate",
+                      move.passFollows ? (move.white ? ", black passes" : ", white passes") : "");
     }
     out += "\n";
     for (const bool white : {false, true}) {
-        out += Line("%s: total loss %.1f discs", SideName(white), analysis.totalLoss[white]);
+        out += Formatted("%s: total loss %.1f discs", SideName(white), analysis.totalLoss[white]);
         const std::vector<int> costliest = analysis.Costliest(white, 3);
         if (!costliest.empty()) out += "; costliest moves:";
         for (const int number : costliest) {
             const TMoveAnalysis& v = analysis.values[number - 1];
-            out += Line(" %d %s (best %s, loss %s)", number, SquareName(v.played).c_str(),
-                        SquareName(v.best).c_str(), Number(v.loss, v.exact).c_str());
+            out += Formatted(" %d %s (best %s, loss %s)", number, SquareName(v.played).c_str(),
+                             SquareName(v.best).c_str(), Number(v.loss, v.exact).c_str());
         }
         out += "\n";
     }
     if (analysis.exactFrom != 0)
-        out += Line("exact from move %d (%d empty squares) to the end\n", analysis.exactFrom,
-                    61 - analysis.exactFrom);
+        out += Formatted("exact from move %d (%d empty squares) to the end\n", analysis.exactFrom,
+                         61 - analysis.exactFrom);
     else
         out += "no move was solved exactly\n";
     const TDiscs end = analysis.FinalBoard();
     const int black = std::popcount(end.black), white = std::popcount(end.white);
     if (analysis.Finished())
-        out += Line("final result: black %d, white %d (black %+d, empty squares to the winner)\n",
-                    black, white, FinalDifference(end));
+        out +=
+            Formatted("final result: black %d, white %d (black %+d, empty squares to the winner)\n",
+                      black, white, FinalDifference(end));
     else
-        out += Line("the record ends before the game's end: black %d, white %d\n", black, white);
+        out +=
+            Formatted("the record ends before the game's end: black %d, white %d\n", black, white);
     return out;
 }
 

@@ -11,6 +11,7 @@
 // evaluation was fitted at.
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -19,15 +20,13 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
 #include "tools/untToolArgs.h"
 
 // The discs of one position.
-struct TDiscs {
-    uint64_t black = 0;
-    uint64_t white = 0;
-};
+using TDiscs = TBitBoard;
 
 // One move of a replayed record.
 struct TRecordMove {
@@ -47,6 +46,19 @@ struct TRecordMove {
 // not a square name or not legal.
 std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error,
                                                      int placement = 1);
+
+// How the analysis writes its figures, in the table and on the page: a printf-style line, a
+// side's name, a value in discs with its sign and without (whole discs when exact, tenths
+// when estimated).
+template <typename... Arguments>
+std::string Formatted(const char* format, Arguments... arguments) {
+    char text[512];
+    std::snprintf(text, sizeof text, format, arguments...);
+    return text;
+}
+const char* SideName(bool white);
+std::string Signed(double value, bool exact);
+std::string Number(double value, bool exact);
 
 // The final disc difference, black minus white, with the empty squares given to the winner.
 int FinalDifference(const TDiscs& discs);

@@ -24,12 +24,6 @@ constexpr int kChartTop = 12;
 constexpr int kChartBottom = 28;
 constexpr int kCostliestPerSide = 3;
 
-std::string Format(const char* format, auto... arguments) {
-    char text[512];
-    std::snprintf(text, sizeof text, format, arguments...);
-    return text;
-}
-
 std::string Escaped(const std::string& text) {
     std::string out;
     for (const char c : text) {
@@ -53,14 +47,6 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
-const char* SideName(bool white) {
-    return white ? "white" : "black";
-}
-
-std::string Value(double value, bool exact) {
-    return Format(exact ? "%+.0f" : "%+.1f", value);
-}
-
 // The centre of a square's cell in the board drawing: column a on the left, row 1 on top.
 std::pair<int, int> CellCentre(uint8_t square) {
     const int column = 8 - square / 10;
@@ -69,41 +55,41 @@ std::pair<int, int> CellCentre(uint8_t square) {
 }
 
 std::string BoardSvg(const TDiscs& discs, uint8_t played, uint8_t best, const std::string& title) {
-    std::string svg = Format(
+    std::string svg = Formatted(
         "<svg class=\"board\" viewBox=\"0 0 %d %d\" role=\"img\" aria-label=\"%s\">"
         "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" class=\"felt\"/>",
         kBoardSize, kBoardSize, Escaped(title).c_str(), kMargin, kMargin, 8 * kCell, 8 * kCell);
     for (int i = 0; i <= 8; ++i) {
         const int at = kMargin + i * kCell;
-        svg += Format("<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" class=\"grid\"/>", at, kMargin,
-                      at, kMargin + 8 * kCell);
-        svg += Format("<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" class=\"grid\"/>", kMargin, at,
-                      kMargin + 8 * kCell, at);
+        svg += Formatted("<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" class=\"grid\"/>", at,
+                         kMargin, at, kMargin + 8 * kCell);
+        svg += Formatted("<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" class=\"grid\"/>", kMargin,
+                         at, kMargin + 8 * kCell, at);
     }
     for (int i = 0; i < 8; ++i) {
         const int centre = kMargin + i * kCell + kCell / 2;
-        svg += Format("<text x=\"%d\" y=\"%d\" class=\"coord\">%c</text>", centre, kMargin - 6,
-                      'a' + i);
-        svg += Format("<text x=\"%d\" y=\"%d\" class=\"coord\">%d</text>", kMargin / 2, centre + 5,
-                      i + 1);
+        svg += Formatted("<text x=\"%d\" y=\"%d\" class=\"coord\">%c</text>", centre, kMargin - 6,
+                         'a' + i);
+        svg += Formatted("<text x=\"%d\" y=\"%d\" class=\"coord\">%d</text>", kMargin / 2,
+                         centre + 5, i + 1);
     }
     for (int square = 11; square <= 88; ++square) {
         if (!IsBoardSquare(square)) continue;
         const uint64_t bit = MaskOf(square);
         if (((discs.black | discs.white) & bit) == 0) continue;
         const auto [x, y] = CellCentre(static_cast<uint8_t>(square));
-        svg += Format("<circle cx=\"%d\" cy=\"%d\" r=\"%d\" class=\"%s\"/>", x, y, kCell / 2 - 4,
-                      (discs.black & bit) ? "black" : "white");
+        svg += Formatted("<circle cx=\"%d\" cy=\"%d\" r=\"%d\" class=\"%s\"/>", x, y, kCell / 2 - 4,
+                         (discs.black & bit) ? "black" : "white");
     }
     if (best != 0 && best != played) {
         const auto [x, y] = CellCentre(best);
-        svg += Format("<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" class=\"best\"/>",
-                      x - kCell / 2 + 2, y - kCell / 2 + 2, kCell - 4, kCell - 4);
+        svg += Formatted("<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" class=\"best\"/>",
+                         x - kCell / 2 + 2, y - kCell / 2 + 2, kCell - 4, kCell - 4);
     }
     if (played != 0) {
         const auto [x, y] = CellCentre(played);
-        svg += Format("<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" class=\"played\"/>",
-                      x - kCell / 2 + 2, y - kCell / 2 + 2, kCell - 4, kCell - 4);
+        svg += Formatted("<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" class=\"played\"/>",
+                         x - kCell / 2 + 2, y - kCell / 2 + 2, kCell - 4, kCell - 4);
     }
     return svg + "</svg>";
 }
@@ -136,45 +122,44 @@ struct TChartScale {
 
 std::string ChartSvg(const TGameAnalysis& analysis, const std::vector<double>& values,
                      const TChartScale& scale) {
-    std::string svg = Format(
+    std::string svg = Formatted(
         "<svg id=\"chart\" viewBox=\"0 0 %d %d\" role=\"img\" "
         "aria-label=\"value of the position for black over the game\">",
         kChartWidth, kChartHeight);
     if (analysis.exactFrom != 0) {
         const double from = scale.X(analysis.exactFrom - 1);
-        svg += Format(
+        svg += Formatted(
             "<rect x=\"%.1f\" y=\"%d\" width=\"%.1f\" height=\"%d\" class=\"exact\"/>"
             "<text x=\"%.1f\" y=\"%d\" class=\"exact-label\">exact from move %d</text>",
             from, kChartTop, scale.X(scale.count) - from, kChartHeight - kChartTop - kChartBottom,
             from + 4, kChartTop + 14, analysis.exactFrom);
     }
     for (int v = -scale.range; v <= scale.range; v += scale.range / 2) {
-        svg += Format(
+        svg += Formatted(
             "<line x1=\"%d\" y1=\"%.1f\" x2=\"%d\" y2=\"%.1f\" class=\"%s\"/>"
             "<text x=\"%d\" y=\"%.1f\" class=\"axis\">%+d</text>",
             kChartLeft, scale.Y(v), kChartWidth - kChartRight, scale.Y(v), v == 0 ? "zero" : "rule",
             kChartLeft - 6, scale.Y(v) + 4, v);
     }
     for (int move = 10; move <= scale.count; move += 10)
-        svg += Format("<text x=\"%.1f\" y=\"%d\" class=\"axis-x\">%d</text>", scale.X(move),
-                      kChartHeight - 8, move);
+        svg += Formatted("<text x=\"%.1f\" y=\"%d\" class=\"axis-x\">%d</text>", scale.X(move),
+                         kChartHeight - 8, move);
     std::string points;
     for (std::size_t i = 0; i < values.size(); ++i)
-        points += Format("%.1f,%.1f ", scale.X(static_cast<double>(i)), scale.Y(values[i]));
+        points += Formatted("%.1f,%.1f ", scale.X(static_cast<double>(i)), scale.Y(values[i]));
     svg += "<polyline class=\"line\" points=\"" + points + "\"/>";
     for (const bool white : {false, true}) {
         for (const int number : analysis.Costliest(white, kCostliestPerSide)) {
             const TMoveAnalysis& v = analysis.values[number - 1];
-            svg += Format(
+            svg += Formatted(
                 "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"6\" class=\"mark %s\" data-move=\"%d\">"
                 "<title>move %d, %s %s: loss %s</title></circle>",
                 scale.X(number), scale.Y(values[number]), SideName(white), number, number,
-                SideName(white), SquareName(v.played).c_str(),
-                Value(v.loss, v.exact).substr(1).c_str());
+                SideName(white), SquareName(v.played).c_str(), Number(v.loss, v.exact).c_str());
         }
     }
-    svg += Format("<line id=\"cursor\" x1=\"%.1f\" y1=\"%d\" x2=\"%.1f\" y2=\"%d\"/>", scale.X(0),
-                  kChartTop, scale.X(0), kChartHeight - kChartBottom);
+    svg += Formatted("<line id=\"cursor\" x1=\"%.1f\" y1=\"%d\" x2=\"%.1f\" y2=\"%d\"/>",
+                     scale.X(0), kChartTop, scale.X(0), kChartHeight - kChartBottom);
     return svg + "</svg>";
 }
 
@@ -183,12 +168,12 @@ std::string Caption(const TGameAnalysis& analysis, std::size_t index) {
     const TMoveAnalysis& v = analysis.values[index - 1];
     const TRecordMove& move = analysis.moves[index - 1];
     std::string text =
-        Format("Move %d: %s %s", v.number, SideName(v.white), SquareName(v.played).c_str());
+        Formatted("Move %d: %s %s", v.number, SideName(v.white), SquareName(v.played).c_str());
     text += v.best == v.played ? " (best)" : ", best " + SquareName(v.best);
-    text += Format(" &middot; value %s, best %s, loss %s &middot; %s",
-                   Value(v.playedValue, v.exact).c_str(), Value(v.bestValue, v.exact).c_str(),
-                   Value(v.loss, v.exact).substr(1).c_str(), v.exact ? "exact" : "estimate");
-    if (move.passFollows) text += Format(" &middot; %s passes", SideName(!v.white));
+    text += Formatted(" &middot; value %s, best %s, loss %s &middot; %s",
+                      Signed(v.playedValue, v.exact).c_str(), Signed(v.bestValue, v.exact).c_str(),
+                      Number(v.loss, v.exact).c_str(), v.exact ? "exact" : "estimate");
+    if (move.passFollows) text += Formatted(" &middot; %s passes", SideName(!v.white));
     if (move.gameOver) text += " &middot; game over";
     return text;
 }
@@ -197,28 +182,28 @@ std::string Summary(const TGameAnalysis& analysis, const std::string& record) {
     const TDiscs end = analysis.FinalBoard();
     std::string html = "<p class=\"record\">" + Escaped(record) + "</p><ul class=\"summary\">";
     if (analysis.Finished())
-        html += Format(
+        html += Formatted(
             "<li>Final result: black %d, white %d (black %+d, empty squares to the "
             "winner)</li>",
             std::popcount(end.black), std::popcount(end.white), FinalDifference(end));
     else
-        html += Format("<li>The record ends before the game's end: black %d, white %d</li>",
-                       std::popcount(end.black), std::popcount(end.white));
+        html += Formatted("<li>The record ends before the game's end: black %d, white %d</li>",
+                          std::popcount(end.black), std::popcount(end.white));
     for (const bool white : {false, true}) {
-        html += Format("<li><b>%s</b>: total loss %.1f discs", SideName(white),
-                       analysis.totalLoss[white]);
+        html += Formatted("<li><b>%s</b>: total loss %.1f discs", SideName(white),
+                          analysis.totalLoss[white]);
         const std::vector<int> costliest = analysis.Costliest(white, kCostliestPerSide);
         if (!costliest.empty()) html += "; costliest moves";
         for (std::size_t i = 0; i < costliest.size(); ++i) {
             const TMoveAnalysis& v = analysis.values[costliest[i] - 1];
-            html += Format("%s <a href=\"#\" data-move=\"%d\">%d %s</a> (loss %s, best %s)",
-                           i == 0 ? ":" : ",", v.number, v.number, SquareName(v.played).c_str(),
-                           Value(v.loss, v.exact).substr(1).c_str(), SquareName(v.best).c_str());
+            html += Formatted("%s <a href=\"#\" data-move=\"%d\">%d %s</a> (loss %s, best %s)",
+                              i == 0 ? ":" : ",", v.number, v.number, SquareName(v.played).c_str(),
+                              Number(v.loss, v.exact).c_str(), SquareName(v.best).c_str());
         }
         html += "</li>";
     }
     html += analysis.exactFrom != 0
-                ? Format(
+                ? Formatted(
                       "<li>Exact (perfect play) from move %d, %d empty squares, to the "
                       "end; before that the engine's search, converted to discs.</li>",
                       analysis.exactFrom, 61 - analysis.exactFrom)
@@ -231,13 +216,13 @@ std::string MoveTable(const TGameAnalysis& analysis) {
         "<table id=\"moves\"><thead><tr><th>No</th><th>Side</th><th>Played</th><th>Best</th>"
         "<th>Value</th><th>Best value</th><th>Loss</th><th></th></tr></thead><tbody>";
     for (const TMoveAnalysis& v : analysis.values) {
-        html += Format(
+        html += Formatted(
             "<tr id=\"row-%d\" data-move=\"%d\" class=\"%s%s\"><td>%d</td><td>%s</td><td>%s</td>"
             "<td>%s</td><td>%s</td><td>%s</td><td>%s</td><td>%s</td></tr>",
             v.number, v.number, SideName(v.white), v.loss > 0 ? " lost" : "", v.number,
             SideName(v.white), SquareName(v.played).c_str(), SquareName(v.best).c_str(),
-            Value(v.playedValue, v.exact).c_str(), Value(v.bestValue, v.exact).c_str(),
-            Value(v.loss, v.exact).substr(1).c_str(), v.exact ? "exact" : "estimate");
+            Signed(v.playedValue, v.exact).c_str(), Signed(v.bestValue, v.exact).c_str(),
+            Number(v.loss, v.exact).c_str(), v.exact ? "exact" : "estimate");
     }
     return html + "</tbody></table>";
 }
@@ -365,9 +350,9 @@ std::string AnalysisPage(const TGameAnalysis& analysis) {
             "<figcaption>" + Caption(analysis, 0) + "</figcaption></figure>";
     for (std::size_t i = 1; i <= analysis.values.size(); ++i) {
         const TMoveAnalysis& v = analysis.values[i - 1];
-        html += Format("<figure class=\"position\" id=\"board-%zu\">", i) +
+        html += Formatted("<figure class=\"position\" id=\"board-%zu\">", i) +
                 BoardSvg(analysis.moves[i - 1].after, v.played, v.best,
-                         Format("board after move %d", v.number)) +
+                         Formatted("board after move %d", v.number)) +
                 "<figcaption>" + Caption(analysis, i) + "</figcaption></figure>";
     }
     html +=
@@ -378,7 +363,7 @@ std::string AnalysisPage(const TGameAnalysis& analysis) {
     html += "<div class=\"table-wrap\">" + MoveTable(analysis) + "</div></div></div>";
     std::string xs = "[";
     for (int i = 0; i <= static_cast<int>(analysis.values.size()); ++i)
-        xs += Format("%s%.1f", i == 0 ? "" : ",", scale.X(i));
+        xs += Formatted("%s%.1f", i == 0 ? "" : ",", scale.X(i));
     html += "<script type=\"application/json\" id=\"chart-x\">" + xs + "]</script><script>";
     html += kScript;
     html += "</script></body></html>\n";

@@ -80,11 +80,7 @@ std::unique_ptr<TKyokumen> ExampleEngine() {
 TTrainingPosition PositionOf(TKyokumen& k, uint64_t black, uint64_t white, bool whiteToMove,
                              int moveNumber) {
     k.MoveNumber = static_cast<int16_t>(moveNumber);
-    for (int square = 11; square <= 88; ++square) {
-        if (!IsBoardSquare(square)) continue;
-        const uint64_t bit = MaskOf(square);
-        k.CurrentBoard->Cells[square] = (black & bit) ? BLACK : (white & bit) ? WHITE : EMPTY;
-    }
+    k.CurrentBoard->SetCellsFrom({black, white});
     return CurrentPosition(k, whiteToMove);
 }
 
@@ -298,7 +294,7 @@ namespace {
 
 // Backs up the targets of the stage's positions that are not solved, with the tables.
 void BackUpStage(TTrainingSet& set, int stage, int lookahead, const TPatternTable& tables,
-                 double scale, bool ownStageFitted, const TLaterValue& laterValue = {}) {
+                 double scale, bool ownStageFitted, const TLaterValue& laterValue) {
     std::vector<TTrainingPosition>& positions = set.positions;
     std::size_t begin = 0;
     for (const std::size_t end : set.gameEnds) {
@@ -313,13 +309,6 @@ void BackUpStage(TTrainingSet& set, int stage, int lookahead, const TPatternTabl
     }
 }
 
-// The final disc difference for white, empty squares to the winner.
-double FinalValue(uint64_t black, uint64_t white) {
-    const int difference = std::popcount(white) - std::popcount(black);
-    const int empties = kAllSquares - std::popcount(black | white);
-    return difference > 0 ? difference + empties : difference < 0 ? difference - empties : 0;
-}
-
 // The minimax search behind SearchedValue, in discs for white (white maximises).
 class TTargetSearch {
 public:
@@ -327,12 +316,14 @@ public:
                   TKyokumen& engine)
         : search_(search), tables_(tables), scale_(scale), engine_(engine) {}
 
+    static constexpr double kUnbounded = 1e9;
+
     double Value(uint64_t black, uint64_t white, bool whiteToMove, int moveNumber, int plies,
-                 double alpha, double beta) {
+                 double alpha = -kUnbounded, double beta = kUnbounded) {
         const uint64_t own = whiteToMove ? white : black, opponent = whiteToMove ? black : white;
         uint64_t moves = LegalMovesOf(own, opponent);
         if (moves == 0) {
-            if (LegalMovesOf(opponent, own) == 0) return FinalValue(black, white);
+            if (LegalMovesOf(opponent, own) == 0) return FinalScore(white, black);
             if (plies == 0) return LeafValue(black, white, whiteToMove, moveNumber);
             return Value(black, white, !whiteToMove, moveNumber, plies, alpha, beta);  // a pass
         }
@@ -356,8 +347,6 @@ public:
     }
 
 private:
-    static constexpr double kUnbounded = 1e9;
-
     // The evaluation of a leaf in discs for white, as the fit's positions are seen.
     double LeafValue(uint64_t black, uint64_t white, bool whiteToMove, int moveNumber) {
         const bool exchange = search_.asAtLeaves && whiteToMove != WhiteToMoveAtLeaves(moveNumber);
@@ -378,11 +367,10 @@ private:
 // Aims every position of the stage that is not solved, on the game lines or off them, at its
 // searched value with the tables.
 void SearchStage(TTrainingSet& set, int stage, const TSearchTargets& search,
-                 const TPatternTable& tables, double scale) {
-    const std::unique_ptr<TKyokumen> engine = ExampleEngine();
+                 const TPatternTable& tables, double scale, TKyokumen& engine) {
     for (TTrainingPosition& p : set.positions)
         if (p.stage == stage && !p.exact && (search.onLine || p.offLine))
-            p.target = static_cast<float>(SearchedValue(p, search, tables, scale, *engine));
+            p.target = static_cast<float>(SearchedValue(p, search, tables, scale, engine));
 }
 
 }  // namespace
@@ -390,7 +378,7 @@ void SearchStage(TTrainingSet& set, int stage, const TSearchTargets& search,
 double SearchedValue(const TTrainingPosition& p, const TSearchTargets& search,
                      const TPatternTable& tables, double scale, TKyokumen& engine) {
     TTargetSearch searcher(search, tables, scale, engine);
-    return searcher.Value(p.black, p.white, p.whiteToMove, p.moveNumber, search.plies, -1e9, 1e9);
+    return searcher.Value(p.black, p.white, p.whiteToMove, p.moveNumber, search.plies);
 }
 
 std::size_t AddOffLinePositions(TTrainingSet& set, uint32_t seed, int exactEmpties) {
@@ -460,7 +448,7 @@ TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookah
         for (int refit = 0; refit < stageRefits; ++refit) {
             tables = RoundedTables(fit);
             if (searchHere)
-                SearchStage(set, stage, search, tables, fit.scale);
+                SearchStage(set, stage, search, tables, fit.scale, *engine);
             else
                 BackUpStage(set, stage, lookahead, tables, fit.scale, true, laterValue);
             for (int kind = 0; kind < PATTERN_KINDS; ++kind)
@@ -498,9 +486,10 @@ double RootMeanSquareError(std::span<const TTrainingPosition> positions,
 TExactError ExactError(std::span<const TTrainingPosition> positions, const TPatternTable& tables,
                        double scale) {
     TExactError result;
+    if (scale <= 0) return result;
     double squares = 0, absolutes = 0;
     for (const TTrainingPosition& p : positions) {
-        if (!p.exact || scale <= 0) continue;
+        if (!p.exact) continue;
         const double error = TableValue(p, tables) / scale - p.target;
         squares += error * error;
         absolutes += std::abs(error);

@@ -40,6 +40,35 @@ int SearchDepth(uint8_t gameLevel, int moveNumber) {
     return depth;
 }
 
+void TKyokumen::SearchToDepth(int depth) {
+    SearchPly = 0;
+    std::memset(Tejun, 0, sizeof Tejun);
+    MaxPly = static_cast<int8_t>(depth);
+    std::memset(PlyMax, 0, sizeof PlyMax);
+    std::memset(PlyMin, 0, sizeof PlyMin);
+    std::fill(std::begin(PlyMaxReal), std::end(PlyMaxReal), 0.0);
+    std::fill(std::begin(PlyMinReal), std::end(PlyMinReal), 0.0);
+    switch (ThinkType) {
+        case 1:
+            BestValue = -30000;
+            SearchA();
+            break;
+        case 2:
+            BestValueReal = -30000.0;
+            SearchB();
+            break;
+        case 3:
+            BestValue = -30000;
+            SearchC();
+            break;
+        case 4:
+            BestValue = -30000;
+            SearchD();
+            break;
+    }
+    WhiteToMove = true;
+}
+
 void TKyokumen::ChooseMove() {
     if (WhiteOut) return;
     ChosenMove = 0;
@@ -55,32 +84,7 @@ void TKyokumen::ChooseMove() {
     }
 
     if (IsSearchLevel(GameLevel)) {
-        SearchPly = 0;
-        std::memset(Tejun, 0, sizeof Tejun);
-        MaxPly = static_cast<int8_t>(SearchDepth(GameLevel, MoveNumber));
-        std::memset(PlyMax, 0, sizeof PlyMax);
-        std::memset(PlyMin, 0, sizeof PlyMin);
-        std::fill(std::begin(PlyMaxReal), std::end(PlyMaxReal), 0.0);
-        std::fill(std::begin(PlyMinReal), std::end(PlyMinReal), 0.0);
-        switch (ThinkType) {
-            case 1:
-                BestValue = -30000;
-                SearchA();
-                break;
-            case 2:
-                BestValueReal = -30000.0;
-                SearchB();
-                break;
-            case 3:
-                BestValue = -30000;
-                SearchC();
-                break;
-            case 4:
-                BestValue = -30000;
-                SearchD();
-                break;
-        }
-        WhiteToMove = true;
+        SearchToDepth(SearchDepth(GameLevel, MoveNumber));
         if (ChosenMove != 0) return;
     }
 

@@ -18,17 +18,6 @@ constexpr int kSortEmpties = 6;
 constexpr int kLookAheadEmpties = 10;
 constexpr int kMaxMoves = 32;  // more legal moves than any position has
 
-// The score of a finished game: the disc difference, the empty squares to the winner.
-inline int FinalScore(uint64_t own, uint64_t opponent) {
-    const int ownDiscs = std::popcount(own);
-    const int opponentDiscs = std::popcount(opponent);
-    const int empties = 64 - ownDiscs - opponentDiscs;
-    const int difference = ownDiscs - opponentDiscs;
-    if (difference > 0) return difference + empties;
-    if (difference < 0) return difference - empties;
-    return 0;
-}
-
 // The four quadrants of the board, for the parity order of the last empties.
 constexpr uint64_t kQuadrants[4] = {0x000000000F0F0F0Full, 0x00000000F0F0F0F0ull,
                                     0x0F0F0F0F00000000ull, 0xF0F0F0F000000000ull};

@@ -235,12 +235,7 @@ private:
             if (!played.any) continue;
             TBoard_Data& snapshot = k.Boards[level];
             std::memcpy(snapshot.Cells, k.Boards[0].Cells, sizeof snapshot.Cells);
-            for (int bit = 0; bit < 64; ++bit) {
-                const uint64_t mask = uint64_t{1} << bit;
-                snapshot.Cells[kSquareOfBit[bit]] = (snapshot.Bits.black & mask)   ? BLACK
-                                                    : (snapshot.Bits.white & mask) ? WHITE
-                                                                                   : EMPTY;
-            }
+            snapshot.SetCellsFrom(snapshot.Bits);
             if (!played.leaf) continue;
             const uint8_t mover = played.white ? WHITE : BLACK;
             snapshot.Hash.Key = snapshot.Hash.KeyAfter(played.parentKey, played.changed, mover);
