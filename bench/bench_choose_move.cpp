@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
+#include "BoardPicture.h"
 #include "ReferenceBoard.h"
 #include "ReferenceSearch.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
-#include "engine/untSquareNames.h"
 
 namespace {
 
@@ -58,25 +58,11 @@ const TBenchPosition kSuite[] = {
 const TBenchPosition kFullBudget = {
     "XXXXXXOX-XXXOOOX--XXXOOX-OXXOOXX-XXOXXXX-XOOXXXX-XXXOX--OXXXXO--", 49};
 
-// The shipped pattern values, read once, so that type C plays as in the game.
-std::shared_ptr<TPatternTable> ShippedPatternValues() {
-    static const std::shared_ptr<TPatternTable> values =
-        std::make_shared<TPatternTable>(*LoadPatternTables(TOLVANEY_RESOURCES));
-    return values;
-}
-
 std::unique_ptr<TKyokumen> EngineAt(const TBenchPosition& position, uint8_t thinkType) {
     const std::shared_ptr<TPatternTable> patternValues = ShippedPatternValues();
-    RandSeed(1);
-    auto k = std::make_unique<TKyokumen>();
+    auto k = NewEngine(1);
     k->PatternWeights = patternValues;
-    for (int i = 0; i < 64; ++i) {
-        const char c = position.cells[i];
-        k->Boards[0].Cells[10 * (8 - i % 8) + i / 8 + 1] = c == 'X'   ? BLACK
-                                                           : c == 'O' ? WHITE
-                                                                      : EMPTY;
-    }
-    k->MoveNumber = static_cast<int16_t>(position.moveNumber);
+    SetGameBoardFromLine(*k, position.cells, position.moveNumber);
     k->GameLevel = 4;
     k->ThinkType = thinkType;
     return k;
@@ -92,24 +78,18 @@ std::vector<TBenchPosition> PositionsFromGames(const std::string& path, int coun
     }
     std::vector<TBenchPosition> positions;
     std::string line;
-    for (int game = 0; static_cast<int>(positions.size()) < count && std::getline(in, line);
-         ++game) {
-        const std::string moves = line.substr(0, line.find(' '));
-        TReferenceBoard board = TReferenceBoard::Standard();
-        for (int n = 0; 2 * n + 1 < static_cast<int>(moves.size()); ++n) {
-            const auto square = SquareFromName(moves.substr(2 * n, 2));
-            if (!square || !board.PlayRecordedMove(*square)) break;
-            if (board.LegalSquares(board.toMove).empty()) board.toMove = 3 - board.toMove;
-            const int played = n + 1;
-            if (board.toMove != 2 || board.LegalSquares(2).empty()) continue;
-            if (played < 8 || (played + game) % 6 != 0) continue;
-            std::string cells;
-            for (int row = 0; row < 8; ++row)
-                for (int column = 0; column < 8; ++column)
-                    cells += "-XO"[board.cell[column][row]];
-            positions.push_back({cells, played});
-        }
-    }
+    for (int game = 0; static_cast<int>(positions.size()) < count && std::getline(in, line); ++game)
+        ReplayRecordOnBoard(line.substr(0, line.find(' ')),
+                            [&](const TReferenceBoard& board, int played) {
+                                if (board.toMove != 2 || board.LegalSquares(2).empty()) return true;
+                                if (played < 8 || (played + game) % 6 != 0) return true;
+                                std::string cells;
+                                for (int row = 0; row < 8; ++row)
+                                    for (int column = 0; column < 8; ++column)
+                                        cells += "-XO"[board.cell[column][row]];
+                                positions.push_back({cells, played});
+                                return true;
+                            });
     positions.resize(std::min<std::size_t>(positions.size(), count));
     return positions;
 }

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
 
 namespace {
@@ -79,4 +80,10 @@ std::string PictureOf(const TKyokumen& k) {
 std::unique_ptr<TKyokumen> NewEngine(uint32_t seed) {
     RandSeed(seed);
     return std::make_unique<TKyokumen>();
+}
+
+std::shared_ptr<TPatternTable> ShippedPatternValues() {
+    static const std::shared_ptr<TPatternTable> values =
+        std::make_shared<TPatternTable>(*LoadPatternTables(TOLVANEY_RESOURCES));
+    return values;
 }

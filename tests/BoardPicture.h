@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,3 +30,6 @@ std::string PictureOf(const TKyokumen& k);
 
 // A fresh engine with the generator seeded, so that its keys are repeatable.
 std::unique_ptr<TKyokumen> NewEngine(uint32_t seed = 1);
+
+// The shipped pattern values, read once and shared, so that type C plays as in the game.
+std::shared_ptr<TPatternTable> ShippedPatternValues();

@@ -86,3 +86,15 @@ bool TReferenceBoard::PlayRecordedMove(int square) {
     toMove = 3 - toMove;
     return true;
 }
+
+void ReplayRecordOnBoard(std::string_view moves,
+                         const std::function<bool(const TReferenceBoard&, int)>& visit) {
+    TReferenceBoard board = TReferenceBoard::Standard();
+    for (std::size_t at = 0, played = 1; at + 1 < moves.size(); at += 2, ++played) {
+        const int column = moves[at] - 'a', row = moves[at + 1] - '1';
+        if (!Inside(column, row)) return;
+        if (!board.PlayRecordedMove(TReferenceBoard::SquareOf(column, row))) return;
+        if (board.LegalSquares(board.toMove).empty()) board.toMove = 3 - board.toMove;
+        if (!visit(board, static_cast<int>(played))) return;
+    }
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 // A deliberately plain Reversi board for checking the engine: an 8 x 8 array indexed by
@@ -28,3 +30,10 @@ struct TReferenceBoard {
     static int ColumnOf(int square) { return 8 - square / 10; }
     static int RowOf(int square) { return square % 10 - 1; }
 };
+
+// Replays the moves of a game record ("f5d6c3...") from the standard start and calls
+// visit(board, moves played) after each move, with the side to move set as the game goes
+// on (a side without a move passes). Stops at the end of the record, at a move that is not
+// a square name or not legal, or when visit returns false.
+void ReplayRecordOnBoard(std::string_view moves,
+                         const std::function<bool(const TReferenceBoard&, int)>& visit);

@@ -51,15 +51,13 @@ std::vector<TEndgame> RealEndgames(int moveNumber, int count) {
     std::ifstream in(std::string(TOLVANEY_TEST_DATA) + "/games-sample.txt");
     std::vector<TEndgame> endgames;
     std::string line;
-    while (std::getline(in, line) && static_cast<int>(endgames.size()) < count) {
-        const std::string moves = line.substr(0, line.find(' '));
-        TReferenceBoard board = TReferenceBoard::Standard();
-        for (int n = 0; n < moveNumber && 2 * n + 1 < static_cast<int>(moves.size()); ++n)
-            board.PlayRecordedMove(*SquareFromName(moves.substr(2 * n, 2)));
-        if (board.LegalSquares(board.toMove).empty()) board.toMove = 3 - board.toMove;
-        if (board.toMove == 2 && !board.LegalSquares(2).empty())
-            endgames.push_back({board, moveNumber});
-    }
+    while (std::getline(in, line) && static_cast<int>(endgames.size()) < count)
+        ReplayRecordOnBoard(
+            line.substr(0, line.find(' ')), [&](const TReferenceBoard& board, int played) {
+                if (played == moveNumber && board.toMove == 2 && !board.LegalSquares(2).empty())
+                    endgames.push_back({board, moveNumber});
+                return played < moveNumber;
+            });
     return endgames;
 }
 

@@ -79,13 +79,6 @@ bool SameArray(const T (&a)[N], const T (&b)[N]) {
     return ::testing::AssertionSuccess();
 }
 
-// The shipped pattern values, read once: type C is compared on the values it plays with.
-std::shared_ptr<TPatternTable> ShippedPatternValues() {
-    static const std::shared_ptr<TPatternTable> values =
-        std::make_shared<TPatternTable>(*LoadPatternTables(TOLVANEY_RESOURCES));
-    return values;
-}
-
 // Two engines in the same state: one chooses with ChooseMove, the other with the plain
 // version, each from the same state of the random generator.
 struct TTwins {
@@ -187,25 +180,17 @@ TEST(SearchEquality, WholeGamesOfEveryLevelTypeAndPlacement) {
 }
 
 // The positions of real games with white to move, every fourth move from move 5.
-std::vector<std::pair<std::string, int>> RealPositions(int games) {
+std::vector<std::pair<TReferenceBoard, int>> RealPositions(int games) {
     std::ifstream in(std::string(TOLVANEY_TEST_DATA) + "/games-sample.txt");
-    std::vector<std::pair<std::string, int>> positions;
+    std::vector<std::pair<TReferenceBoard, int>> positions;
     std::string line;
-    for (int game = 0; game < games && std::getline(in, line); ++game) {
-        const std::string moves = line.substr(0, line.find(' '));
-        TReferenceBoard board = TReferenceBoard::Standard();
-        for (int n = 0; 2 * n + 1 < static_cast<int>(moves.size()); ++n) {
-            if (!board.PlayRecordedMove(*SquareFromName(moves.substr(2 * n, 2)))) break;
-            if (board.LegalSquares(board.toMove).empty()) board.toMove = 3 - board.toMove;
-            if (board.toMove != 2 || board.LegalSquares(2).empty() || (n + 1 + game) % 4 != 0)
-                continue;
-            std::string cells;
-            for (int row = 0; row < 8; ++row)
-                for (int column = 0; column < 8; ++column)
-                    cells += "-XO"[board.cell[column][row]];
-            positions.emplace_back(cells, n + 1);
-        }
-    }
+    for (int game = 0; game < games && std::getline(in, line); ++game)
+        ReplayRecordOnBoard(
+            line.substr(0, line.find(' ')), [&](const TReferenceBoard& board, int played) {
+                if (board.toMove == 2 && !board.LegalSquares(2).empty() && (played + game) % 4 == 0)
+                    positions.emplace_back(board, played);
+                return true;
+            });
     return positions;
 }
 
@@ -213,13 +198,13 @@ TEST(SearchEquality, RealGamesAtEveryStageLevelAndType) {
     int compared = 0;
     const auto positions = RealPositions(120 / kScale);
     for (std::size_t i = 0; i < positions.size(); ++i) {
-        const auto& [cells, moveNumber] = positions[i];
+        const auto& [board, moveNumber] = positions[i];
         // The top level at every sixth position keeps the full-depth endgames affordable.
         const uint8_t level = static_cast<uint8_t>(i % 6 == 0 ? 4 : 2 + i % 2);
         for (uint8_t type = 1; type <= 4; ++type) {
             TTwins twins(static_cast<uint32_t>(i), level, type, 1);
             for (TKyokumen* k : {twins.fast.get(), twins.plain.get()})
-                SetGameBoardFromLine(*k, cells, moveNumber);
+                SetGameBoard(*k, board, moveNumber);
             RandSeed(static_cast<uint32_t>(i));
             ASSERT_TRUE(twins.Choose(0)) << twins.Where();
             ++compared;
@@ -251,7 +236,6 @@ TEST(SearchEquality, WipeOutsPassesAndFinishesAtEveryLevelAndType) {
           "........"},
          10},
     };
-    int compared = 0;
     for (const auto& [picture, moveNumber] : positions)
         for (uint8_t level = 2; level <= 4; ++level)
             for (uint8_t type = 1; type <= 4; ++type) {
@@ -259,9 +243,7 @@ TEST(SearchEquality, WipeOutsPassesAndFinishesAtEveryLevelAndType) {
                 for (TKyokumen* k : {twins.fast.get(), twins.plain.get()})
                     SetGameBoard(*k, picture, moveNumber);
                 ASSERT_TRUE(twins.Choose(0)) << twins.Where();
-                ++compared;
             }
-    EXPECT_EQ(compared, 5 * 3 * 4);
 }
 
 }  // namespace
