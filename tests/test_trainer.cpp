@@ -4,6 +4,7 @@
 // searched targets over positions on and off the game lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 
 #include "BoardPicture.h"
@@ -313,6 +314,18 @@ TEST(Trainer, BackwardFitLearnsEachStageFromTheStageAfterIt) {
     EXPECT_EQ(tables[LINE3][100][2], 0);
 }
 
+// The positions after each legal move of the side to move.
+std::vector<TBitBoard> ChildrenOf(const TTrainingPosition& p) {
+    const uint64_t own = p.whiteToMove ? p.white : p.black;
+    std::vector<TBitBoard> children;
+    for (uint64_t moves = LegalMovesOf(own, p.whiteToMove ? p.black : p.white); moves != 0;
+         moves &= moves - 1)
+        children.push_back(
+            BitsAfterMove({p.black, p.white}, kSquareOfBit[std::countr_zero(moves)], p.whiteToMove)
+                .after);
+    return children;
+}
+
 // Searched targets over random games and the positions one move off them, with random
 // tables: a leaf is the engine's own pattern evaluation (tables loaded) divided by the
 // scale, seen as at the leaves; a deeper value is the minimax of its children's values, so
@@ -340,16 +353,14 @@ TEST(Trainer, SearchedTargetsAreTheMinimaxOfTheEnginesLeafValues) {
         bool found = false;
         for (std::size_t parent = 0; parent + 1 < onLine && !found; ++parent) {
             const TTrainingPosition& p = set.positions[parent];
-            if (p.moveNumber + 1 != q.moveNumber || p.offLine) continue;
-            const uint64_t own = p.whiteToMove ? p.white : p.black;
-            for (uint64_t moves = LegalMovesOf(own, p.whiteToMove ? p.black : p.white); moves;
-                 moves &= moves - 1) {
-                const TBitBoard after =
-                    BitsAfterMove({p.black, p.white}, kSquareOfBit[std::countr_zero(moves)],
-                                  p.whiteToMove)
-                        .after;
-                found |= after.black == q.black && after.white == q.white;
-            }
+            if (p.moveNumber + 1 != q.moveNumber) continue;
+            // The move the players chose leads to the game's next position: not that one.
+            const bool lastOfGame = std::find(set.gameEnds.begin(), set.gameEnds.end(),
+                                              parent + 1) != set.gameEnds.end();
+            const TTrainingPosition& next = set.positions[parent + 1];
+            for (const TBitBoard& child : ChildrenOf(p))
+                found |= child.black == q.black && child.white == q.white &&
+                         (lastOfGame || child.black != next.black || child.white != next.white);
         }
         ASSERT_TRUE(found) << "off-line position " << at;
     }
@@ -381,11 +392,7 @@ TEST(Trainer, SearchedTargetsAreTheMinimaxOfTheEnginesLeafValues) {
                         1 / kScale + 1e-9);
             for (int plies = 1; plies <= 2; ++plies) {
                 double best = p.whiteToMove ? -1e9 : 1e9;
-                for (uint64_t m = moves; m; m &= m - 1) {
-                    const TBitBoard after =
-                        BitsAfterMove({p.black, p.white}, kSquareOfBit[std::countr_zero(m)],
-                                      p.whiteToMove)
-                            .after;
+                for (const TBitBoard& after : ChildrenOf(p)) {
                     const TTrainingPosition child = PositionOf(*engine, after.black, after.white,
                                                                !p.whiteToMove, p.moveNumber + 1);
                     const double value =
@@ -416,7 +423,7 @@ TEST(Trainer, SearchedTargetsAreTheMinimaxOfTheEnginesLeafValues) {
     EXPECT_NE(RoundedTables(FitBackwards(unsearched, options, 4, 1)), searched);
     // Searching from the positions off the line only: the last stage's game positions keep
     // the targets of the plain backward fit, while the others aim at their searched values.
-    FitBackwards(lookahead, options, 4);
+    const TPatternTable plainFit = RoundedTables(FitBackwards(lookahead, options, 4));
     FitBackwards(offLineOnly, options, 4, 0, {1, true, false});
     std::size_t moved = 0;
     for (std::size_t at = 0; at < offLineOnly.positions.size(); ++at) {
@@ -430,10 +437,8 @@ TEST(Trainer, SearchedTargetsAreTheMinimaxOfTheEnginesLeafValues) {
     // Searched from the lookahead's position, a search of no plies is the evaluation there:
     // the plain backward fit, entry for entry; a ply deeper it is not.
     TTrainingSet ahead0 = again, ahead1 = again;
-    EXPECT_EQ(RoundedTables(FitBackwards(ahead0, options, 4, 0, {0, true, true, true})),
-              RoundedTables(FitBackwards(lookahead, options, 4)));
-    EXPECT_NE(RoundedTables(FitBackwards(ahead1, options, 4, 0, {1, true, true, true})),
-              RoundedTables(FitBackwards(lookahead, options, 4)));
+    EXPECT_EQ(RoundedTables(FitBackwards(ahead0, options, 4, 0, {0, true, true, true})), plainFit);
+    EXPECT_NE(RoundedTables(FitBackwards(ahead1, options, 4, 0, {1, true, true, true})), plainFit);
 }
 
 TEST(Trainer, PositionLinesAreReadStrictly) {
