@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
 
@@ -86,4 +87,25 @@ std::shared_ptr<TPatternTable> ShippedPatternValues() {
     static const std::shared_ptr<TPatternTable> values =
         std::make_shared<TPatternTable>(*LoadPatternTables(TOLVANEY_RESOURCES));
     return values;
+}
+
+TBitBoard BitsOf(const TReferenceBoard& board) {
+    TBitBoard bits;
+    for (int column = 0; column < 8; ++column)
+        for (int row = 0; row < 8; ++row) {
+            const uint64_t bit = MaskOf(SquareAt(column, row));
+            if (board.cell[column][row] == 1) bits.black |= bit;
+            if (board.cell[column][row] == 2) bits.white |= bit;
+        }
+    return bits;
+}
+
+TReferenceBoard ReferenceBoardOf(const TBitBoard& bits) {
+    TReferenceBoard board;
+    for (int column = 0; column < 8; ++column)
+        for (int row = 0; row < 8; ++row) {
+            const uint64_t bit = MaskOf(SquareAt(column, row));
+            board.cell[column][row] = (bits.black & bit) ? 1 : (bits.white & bit) ? 2 : 0;
+        }
+    return board;
 }

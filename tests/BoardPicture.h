@@ -22,6 +22,11 @@ void SetGameBoardFromLine(TKyokumen& k, std::string_view cells64, int moveNumber
 // Puts a reference board on the game board.
 void SetGameBoard(TKyokumen& k, const TReferenceBoard& board, int moveNumber);
 
+// The discs of a reference board as bit sets, and a reference board (black to move) with the
+// discs of bit sets.
+TBitBoard BitsOf(const TReferenceBoard& board);
+TReferenceBoard ReferenceBoardOf(const TBitBoard& bits);
+
 // The current snapshot as a plain reference board.
 TReferenceBoard ReferenceOf(const TKyokumen& k);
 

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <set>
 
+#include "BoardPicture.h"
 #include "ReferenceBoard.h"
 #include "engine/eval/untBitBoard.h"
 #include "engine/untSquareNames.h"
@@ -125,16 +126,9 @@ TEST(AnalysisRecord, ReplaysEverySampleGameWithItsPassesToTheRecordedResult) {
             EXPECT_EQ(move.white, white) << game.record << " move " << move.number;
             white = move.passFollows ? move.white : !move.white;
             passes += move.passFollows;
-            for (int column = 0; column < 8; ++column) {
-                for (int row = 0; row < 8; ++row) {
-                    const uint64_t bit = MaskOf(TReferenceBoard::SquareOf(column, row));
-                    const int content = (move.after.black & bit)   ? 1
-                                        : (move.after.white & bit) ? 2
-                                                                   : 0;
-                    ASSERT_EQ(content, board.cell[column][row])
-                        << game.record << " move " << move.number;
-                }
-            }
+            const TBitBoard expected = BitsOf(board);
+            ASSERT_EQ(move.after.black, expected.black) << game.record << " move " << move.number;
+            ASSERT_EQ(move.after.white, expected.white) << game.record << " move " << move.number;
         }
         EXPECT_TRUE(moves->back().gameOver) << game.record;
         EXPECT_EQ(FinalDifference(moves->back().after), game.difference) << game.record;

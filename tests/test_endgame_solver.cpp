@@ -29,16 +29,8 @@ struct TProblem {
 
 // The side to move's and the opponent's discs of a reference board.
 TSides SidesOf(const TReferenceBoard& board) {
-    TSides sides;
-    for (int column = 0; column < 8; ++column) {
-        for (int row = 0; row < 8; ++row) {
-            const int content = board.cell[column][row];
-            if (content == 0) continue;
-            const uint64_t bit = MaskOf(TReferenceBoard::SquareOf(column, row));
-            (content == board.toMove ? sides.own : sides.opponent) |= bit;
-        }
-    }
-    return sides;
+    const TBitBoard bits = BitsOf(board);
+    return board.toMove == 1 ? TSides{bits.black, bits.white} : TSides{bits.white, bits.black};
 }
 
 std::vector<TProblem> Problems() {
@@ -88,13 +80,7 @@ int PlainValue(const TReferenceBoard& board, int colour) {
 // The position after the side to move plays the square, as the reference board plays it,
 // seen from the other side, which moves next.
 TSides After(const TSides& sides, uint8_t square) {
-    TReferenceBoard board;
-    for (int column = 0; column < 8; ++column) {
-        for (int row = 0; row < 8; ++row) {
-            const uint64_t bit = MaskOf(TReferenceBoard::SquareOf(column, row));
-            board.cell[column][row] = (sides.own & bit) ? 1 : (sides.opponent & bit) ? 2 : 0;
-        }
-    }
+    TReferenceBoard board = ReferenceBoardOf({sides.own, sides.opponent});
     board.Play(TReferenceBoard::ColumnOf(square), TReferenceBoard::RowOf(square), 1);
     board.toMove = 2;
     return SidesOf(board);
@@ -124,7 +110,7 @@ TEST(EndgameSolver, TheTableKeptFromOneSolveLeavesTheNextExact) {
         warm.Solve(sides.own, sides.opponent);
         for (uint64_t rest = LegalMovesOf(sides.own, sides.opponent); rest; rest &= rest - 1) {
             const int bit = std::countr_zero(rest);
-            const uint8_t square = static_cast<uint8_t>(10 * (bit / 8 + 1) + bit % 8 + 1);
+            const uint8_t square = kSquareOfBit[bit];
             const TSides after = After(sides, square);
             fresh.Clear();
             const TEndgameResult expected = fresh.Solve(after.own, after.opponent);
