@@ -8,11 +8,20 @@
 #include "ReferenceEvaluate.h"
 #include "engine/untRandom.h"
 
-int FinalScore(const TReferenceBoard& board) {
-    const int white = board.Count(2), black = board.Count(1);
+namespace {
+
+// A finished game's score from its disc counts: white minus black, +-9999 for a wipe-out,
+// 1 for a draw.
+int ScoreOf(int white, int black) {
     if (white == 0) return -9999;
     if (black == 0) return 9999;
     return white == black ? 1 : white - black;
+}
+
+}  // namespace
+
+int FinalScore(const TReferenceBoard& board) {
+    return ScoreOf(board.Count(2), board.Count(1));
 }
 
 int ExactValue(const TReferenceBoard& board, int colourToMove) {
@@ -149,10 +158,7 @@ void DStore(TKyokumen& k, int32_t v, uint8_t state) {
 }
 
 int32_t FinishedScore(const TKyokumen& k) {
-    int32_t v = k.WhiteCount - k.BlackCount;
-    if (k.WhiteCount == 0) v = -9999;
-    if (k.BlackCount == 0) v = 9999;
-    return v == 0 ? 1 : v;
+    return ScoreOf(k.WhiteCount, k.BlackCount);
 }
 
 double FinishedScoreB(const TKyokumen& k) {
