@@ -484,7 +484,7 @@ TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
          "--computer-games", "c.txt",     "--solved",        "s.bin"});
     EXPECT_EQ(set.targets.exactEmpties, 14);
     EXPECT_EQ(set.targets.refits, 2);
-    EXPECT_TRUE(set.targets.asAtLeaves);
+    EXPECT_TRUE(set.targets.search.asAtLeaves);
     EXPECT_EQ(set.computerGameFiles, std::vector<std::string>{"c.txt"});
     EXPECT_EQ(set.solvedValues, "s.bin");
     EXPECT_EQ(set.targets.lookahead, 6);
@@ -506,9 +506,9 @@ TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
             << flag << " " << value;
     const TTrainerOptions searched = ParseTrainerOptions(
         {"--games", "g.txt", "--exact-empties", "14", "--search-plies", "2", "--off-line", "1"});
-    EXPECT_EQ(searched.targets.searchPlies, 2);
+    EXPECT_EQ(searched.targets.search.plies, 2);
     EXPECT_TRUE(searched.targets.offLine);
-    EXPECT_TRUE(searched.targets.searchOnLine);
+    EXPECT_TRUE(searched.targets.search.onLine);
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--exact-empties", "14", "--search-plies", "4"},
              {"--exact-empties", "14", "--off-line", "2"},

@@ -209,7 +209,7 @@ int main(int argc, char** argv) {
         if (targets.offLine)
             std::printf("%zu positions off the game lines added\n",
                         AddOffLinePositions(training, seed, targets.exactEmpties));
-        if (targets.asAtLeaves) {
+        if (targets.search.asAtLeaves) {
             const std::unique_ptr<TKyokumen> engine = ExampleEngine();
             for (auto* positions :
                  {&training.positions, &heldOut.positions, &evaluation, &solvedPositions})
@@ -218,12 +218,10 @@ int main(int argc, char** argv) {
         }
 
         const auto fitStart = std::chrono::steady_clock::now();
-        const TFit fit =
-            targets.exactEmpties > 0
-                ? FitBackwards(training, options.training, targets.lookahead, targets.refits,
-                               {targets.searchPlies, targets.asAtLeaves, targets.searchOnLine,
-                                targets.searchAhead})
-                : FitTables(training.positions, options.training);
+        const TFit fit = targets.exactEmpties > 0
+                             ? FitBackwards(training, options.training, targets.lookahead,
+                                            targets.refits, targets.search)
+                             : FitTables(training.positions, options.training);
         const TPatternTable tables = RoundedTables(fit);
         std::printf("fitted in %.1f s; target scale %.4f per disc\n", SecondsSince(fitStart),
                     fit.scale);
@@ -233,7 +231,7 @@ int main(int argc, char** argv) {
         Report("training", all.first(playersPositions), measured, fit.scale);
         if (!options.computerGameFiles.empty())
             Report("computer games",
-                   all.subspan(playersPositions, training.GamePositions() - playersPositions),
+                   all.subspan(playersPositions, training.OnGameLines() - playersPositions),
                    measured, fit.scale);
         Report("held-out", heldOut.positions, measured, fit.scale);
         if (!evaluation.empty()) Report("evaluation files", evaluation, measured, fit.scale);

@@ -429,7 +429,7 @@ TFit FitBackwards(TTrainingSet& set, const TTrainingOptions& options, int lookah
                   const TSearchTargets& search) {
     // The positions off the game lines have no continuation to look ahead to: they are fitted
     // only towards searched values.
-    const std::span<const TTrainingPosition> games(set.positions.data(), set.GamePositions());
+    const std::span<const TTrainingPosition> games(set.positions.data(), set.OnGameLines());
     TFit fit;
     fit.scale = options.scaleFactor * HandScale(games);
     fit.weights.assign(static_cast<std::size_t>(PATTERN_KINDS) * PATTERN_INDICES * STAGES, 0.0);
@@ -610,16 +610,16 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
             options.targets.threads =
                 static_cast<unsigned>(WholeNumber(value, option, 1, MAX_TRAINING_THREADS));
         } else if (option == "--as-at-leaves") {
-            options.targets.asAtLeaves = WholeNumber(value, option, 0, 1) == 1;
+            options.targets.search.asAtLeaves = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--search-plies") {
-            options.targets.searchPlies =
+            options.targets.search.plies =
                 static_cast<int>(WholeNumber(value, option, 0, MAX_SEARCH_PLIES));
         } else if (option == "--off-line") {
             options.targets.offLine = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--search-on-line") {
-            options.targets.searchOnLine = WholeNumber(value, option, 0, 1) == 1;
+            options.targets.search.onLine = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--search-ahead") {
-            options.targets.searchAhead = WholeNumber(value, option, 0, 1) == 1;
+            options.targets.search.ahead = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--computer-games") {
             options.computerGameFiles.push_back(value);
         } else if (option == "--solved") {
@@ -634,15 +634,15 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
     }
     if (options.gameFiles.empty()) throw EBadInput("at least one --games file is needed");
     const TTargetOptions& targets = options.targets;
-    if ((targets.searchPlies > 0 || targets.offLine) && targets.exactEmpties == 0)
+    if ((targets.search.plies > 0 || targets.offLine) && targets.exactEmpties == 0)
         throw EBadInput(
             "--search-plies and --off-line refit the backward fit: give --exact-empties");
-    if (targets.offLine && targets.searchPlies == 0)
+    if (targets.offLine && targets.search.plies == 0)
         throw EBadInput("--off-line positions are fitted to searched values: give --search-plies");
-    if (targets.searchAhead && (targets.searchPlies == 0 || targets.offLine))
+    if (targets.search.ahead && (targets.search.plies == 0 || targets.offLine))
         throw EBadInput(
             "--search-ahead searches along the game line: give --search-plies, no --off-line");
-    if (!targets.searchOnLine && !targets.offLine)
+    if (!targets.search.onLine && !targets.offLine)
         throw EBadInput(
             "--search-on-line 0 leaves only the positions off the line: give --off-line 1");
     return options;

@@ -63,7 +63,8 @@ struct TTrainingSet {
     std::vector<TTrainingPosition> positions;
     std::vector<std::size_t> gameEnds;  // one past each game's last position
     void AddGame(const std::vector<TTrainingPosition>& game);
-    std::size_t GamePositions() const { return gameEnds.empty() ? 0 : gameEnds.back(); }
+    // How many positions are on the game lines (the rest are off them).
+    std::size_t OnGameLines() const { return gameEnds.empty() ? 0 : gameEnds.back(); }
 };
 
 // An engine that makes the examples: all-zero tables, so that EvaluatePatterns gives H.
@@ -110,17 +111,24 @@ inline constexpr int MAX_LOOKAHEAD = 60;
 inline constexpr int MAX_REFITS = 10;
 inline constexpr int MAX_SEARCH_PLIES = 3;
 
-// How the targets are made (the plain fit when exactEmpties is 0).
+// How a searched target is found: the depth, and whether the leaves are seen with the side
+// to move of the strongest level's leaves (as the positions are, with --as-at-leaves).
+struct TSearchTargets {
+    int plies = 0;
+    bool asAtLeaves = false;
+    bool onLine = true;  // the game positions too; otherwise they keep their game's lookahead
+    bool ahead = false;  // search from the position the game's lookahead reaches instead
+};
+
+// How the targets are made (the plain fit when exactEmpties is 0). search.asAtLeaves also
+// sees every position with the side to move of the leaves.
 struct TTargetOptions {
-    int exactEmpties = 0;      // positions with at most this many empty squares are solved
-    int lookahead = 4;         // moves: how far ahead in the game a position looks for its value
-    int refits = 0;            // fits of each stage again, looking ahead into the stage itself
-    unsigned threads = 1;      // solvers working at once
-    bool asAtLeaves = false;   // every position seen with the side to move of the leaves
-    int searchPlies = 0;       // depth of the searched targets (0: no search)
-    bool offLine = false;      // add a position one move off the game line for each one on it
-    bool searchOnLine = true;  // the game positions aim at the search too, not only those off
-    bool searchAhead = false;  // search from the lookahead's position, not the position itself
+    int exactEmpties = 0;   // positions with at most this many empty squares are solved
+    int lookahead = 4;      // moves: how far ahead in the game a position looks for its value
+    int refits = 0;         // fits of each stage again, looking ahead into the stage itself
+    unsigned threads = 1;   // solvers working at once
+    bool offLine = false;   // add a position one move off the game line for each one on it
+    TSearchTargets search;  // searched targets (plies 0: none)
 };
 
 struct TFit {
@@ -172,15 +180,6 @@ using TLaterValue = std::function<double(const TTrainingPosition&)>;
 double BackedUpTarget(const TTrainingPosition* game, std::size_t count, std::size_t at,
                       int lookahead, const TPatternTable& tables, double scale,
                       bool ownStageFitted = false, const TLaterValue& laterValue = {});
-
-// How a searched target is found: the depth, and whether the leaves are seen with the side
-// to move of the strongest level's leaves (as the positions are, with --as-at-leaves).
-struct TSearchTargets {
-    int plies = 0;
-    bool asAtLeaves = false;
-    bool onLine = true;  // the game positions too; otherwise they keep their game's lookahead
-    bool ahead = false;  // search from the position the game's lookahead reaches instead
-};
 
 // The value in discs for white of the position searched `plies` moves deep by minimax (alpha-
 // beta; a pass takes no ply), its leaves evaluated with the tables (H + pattern sum divided by

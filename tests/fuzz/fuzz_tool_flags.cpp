@@ -99,20 +99,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(ValuesOf(args, "--positions", true).size() == trainer.positionFiles.size());
         FUZZ_CHECK(ValuesOf(args, "--computer-games", true).size() ==
                    trainer.computerGameFiles.size());
-        FUZZ_CHECK(TakenAsTyped(args, "--as-at-leaves", targets.asAtLeaves, byDefault.asAtLeaves));
-        FUZZ_CHECK(targets.searchPlies >= 0 && targets.searchPlies <= MAX_SEARCH_PLIES);
+        FUZZ_CHECK(TakenAsTyped(args, "--as-at-leaves", targets.search.asAtLeaves,
+                                byDefault.search.asAtLeaves));
+        FUZZ_CHECK(targets.search.plies >= 0 && targets.search.plies <= MAX_SEARCH_PLIES);
         FUZZ_CHECK(
-            TakenAsTyped(args, "--search-plies", targets.searchPlies, byDefault.searchPlies));
+            TakenAsTyped(args, "--search-plies", targets.search.plies, byDefault.search.plies));
         FUZZ_CHECK(TakenAsTyped(args, "--off-line", targets.offLine, byDefault.offLine));
         // Searched targets refit the backward fit, and off-line positions need them.
-        FUZZ_CHECK(targets.searchPlies == 0 || targets.exactEmpties > 0);
-        FUZZ_CHECK(!targets.offLine || targets.searchPlies > 0);
+        FUZZ_CHECK(targets.search.plies == 0 || targets.exactEmpties > 0);
+        FUZZ_CHECK(!targets.offLine || targets.search.plies > 0);
         FUZZ_CHECK(
-            TakenAsTyped(args, "--search-on-line", targets.searchOnLine, byDefault.searchOnLine));
-        FUZZ_CHECK(targets.searchOnLine || targets.offLine);
+            TakenAsTyped(args, "--search-on-line", targets.search.onLine, byDefault.search.onLine));
+        FUZZ_CHECK(targets.search.onLine || targets.offLine);
         FUZZ_CHECK(
-            TakenAsTyped(args, "--search-ahead", targets.searchAhead, byDefault.searchAhead));
-        FUZZ_CHECK(!targets.searchAhead || (targets.searchPlies > 0 && !targets.offLine));
+            TakenAsTyped(args, "--search-ahead", targets.search.ahead, byDefault.search.ahead));
+        FUZZ_CHECK(!targets.search.ahead || (targets.search.plies > 0 && !targets.offLine));
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }
