@@ -24,6 +24,12 @@ int FinalScore(const TReferenceBoard& board) {
     return ScoreOf(board.Count(2), board.Count(1));
 }
 
+int FinalDifference(const TReferenceBoard& board, int colour) {
+    const int own = board.Count(colour), other = board.Count(3 - colour);
+    const int empties = 64 - own - other;
+    return own > other ? own - other + empties : own < other ? own - other - empties : 0;
+}
+
 int ExactValue(const TReferenceBoard& board, int colourToMove) {
     const std::vector<int> moves = board.LegalSquares(colourToMove);
     if (moves.empty()) {

@@ -10,6 +10,9 @@ int ExactValue(const TReferenceBoard& board, int colourToMove);
 
 // The final score of a finished game, as above.
 int FinalScore(const TReferenceBoard& board);
+// The final disc difference for the colour as a game record counts it: the empty squares to
+// the winner.
+int FinalDifference(const TReferenceBoard& board, int colour);
 
 // The computer's move choice written out plainly, step after step: legality by walking the
 // eight directions square by square, moves played cell by cell on the engine's snapshot

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "BoardPicture.h"
+#include "ReferenceSearch.h"
 #include "engine/eval/untBitBoard.h"
 #include "engine/search/untEndgameSolver.h"
 #include "engine/untEngineError.h"
@@ -52,13 +53,6 @@ std::vector<TProblem> Problems() {
         problems.push_back(problem);
     }
     return problems;
-}
-
-// The final disc difference for the colour, empty squares to the winner.
-int FinalDifference(const TReferenceBoard& board, int colour) {
-    const int own = board.Count(colour), other = board.Count(3 - colour);
-    const int empties = 64 - own - other;
-    return own > other ? own - other + empties : own < other ? own - other - empties : 0;
 }
 
 // Perfect play by plain minimax: every move, no pruning, no table.

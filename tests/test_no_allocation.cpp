@@ -40,6 +40,14 @@ int LegalSquares(const TKyokumen& k, uint8_t (&legal)[64]) {
     return count;
 }
 
+// The squares of the side to move, after a pass when it has none; 0 when the game is over.
+int MoverSquares(TKyokumen& k, uint8_t (&legal)[64]) {
+    const int count = LegalSquares(k, legal);
+    if (count > 0) return count;
+    k.SwitchSide();
+    return LegalSquares(k, legal);
+}
+
 // Walks random lines as deep as the stack allows from the start position, the way a
 // search does, evaluating every position with every evaluation; then plays one whole game
 // move by move with Commit. Returns the number of moves made.
@@ -53,12 +61,8 @@ int PlayRandomLinesAndAGame(TKyokumen& k, int lines) {
         k.WhiteToMove = false;
         int depth = 0;
         while (depth < STACK_LEVELS - 1) {
-            int count = LegalSquares(k, legal);
-            if (count == 0) {
-                k.SwitchSide();
-                count = LegalSquares(k, legal);
-                if (count == 0) break;
-            }
+            const int count = MoverSquares(k, legal);
+            if (count == 0) break;
             // The searches' leaves: a move on the bit sets alone and every evaluation.
             const uint8_t square = legal[Random(count)];
             k.MakeMoveOnBits(square);
@@ -80,12 +84,8 @@ int PlayRandomLinesAndAGame(TKyokumen& k, int lines) {
     k.RestoreTakeBack();
     k.WhiteToMove = false;
     for (;;) {
-        int count = LegalSquares(k, legal);
-        if (count == 0) {
-            k.SwitchSide();
-            count = LegalSquares(k, legal);
-            if (count == 0) break;
-        }
+        const int count = MoverSquares(k, legal);
+        if (count == 0) break;
         k.MakeMove(legal[Random(count)]);
         k.Commit();
         ++moves;
@@ -120,12 +120,8 @@ TEST(HotPaths, SolvingAnEndgameAllocatesNothing) {
         uint8_t legal[64];
         k.WhiteToMove = false;
         while (k.MoveNumber < 46) {
-            int count = LegalSquares(k, legal);
-            if (count == 0) {
-                k.SwitchSide();
-                count = LegalSquares(k, legal);
-                if (count == 0) break;
-            }
+            const int count = MoverSquares(k, legal);
+            if (count == 0) break;
             k.MakeMove(legal[Random(count)]);
             k.Commit();
             k.SwitchSide();

@@ -8,6 +8,7 @@
 #include <bit>
 
 #include "BoardPicture.h"
+#include "ReferenceSearch.h"
 #include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
@@ -21,12 +22,7 @@ struct TRandomGame {
     std::string record;
     std::vector<TReferenceBoard> boards;
     // The final black-minus-white difference, empty squares to the winner.
-    int Result() const {
-        const TReferenceBoard& last = boards.back();
-        const int black = last.Count(1), white = last.Count(2), empty = 64 - black - white;
-        const int difference = black - white;
-        return difference > 0 ? difference + empty : difference < 0 ? difference - empty : 0;
-    }
+    int Result() const { return FinalDifference(boards.back(), 1); }
 };
 
 TRandomGame RandomGame() {
