@@ -1,10 +1,15 @@
-// The match tool's games: parsing the sides and the openings, whole legal games with the
-// colour-swapped black side, repeatable under a seed, and the summary line.
+// The match tool's games: parsing the sides and the openings, random openings, whole legal
+// games with the colour-swapped black side, repeatable under a seed, the games lines it
+// writes for the trainer, and the summary line.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
 
 #include "ReferenceBoard.h"
 #include "engine/untSquareNames.h"
 #include "tools/untMatch.h"
+#include "tools/untTrainer.h"
 
 namespace {
 
@@ -33,6 +38,40 @@ TEST(MatchSettings, OpeningsMustBeLegalGames) {
     // e3 is white's square, but black has moves: black may not pass.
     EXPECT_FALSE(ParseOpening("f5f6e3", error));
     EXPECT_EQ(error, "move 3 (e3) is not legal");
+}
+
+std::string RecordOf(const std::vector<uint8_t>& squares) {
+    std::string record;
+    for (const uint8_t square : squares)
+        record += SquareName(square);
+    return record;
+}
+
+TEST(MatchOpenings, RandomOnesAreDifferentLegalRepeatableAndKeepAwayFromTheAvoided) {
+    std::string error;
+    const std::vector<std::vector<uint8_t>> avoided = {*ParseOpening("f5d6c3", error),
+                                                       *ParseOpening("f5d6c3d3c4f4f6f3", error)};
+    const auto openings = RandomOpenings(300, 6, 9, avoided);
+    ASSERT_EQ(openings.size(), 300u);
+    std::set<std::string> records;
+    for (const std::vector<uint8_t>& opening : openings) {
+        const std::string record = RecordOf(opening);
+        const auto replayed = ParseOpening(record, error);
+        ASSERT_TRUE(replayed) << record << ": " << error;
+        EXPECT_EQ(replayed->size(), 6u) << record;
+        EXPECT_NE(record.substr(0, 6), "f5d6c3") << record;
+        records.insert(record);
+    }
+    EXPECT_EQ(records.size(), openings.size());
+    EXPECT_EQ(RandomOpenings(300, 6, 9, avoided), openings);
+    EXPECT_NE(RandomOpenings(300, 6, 10, avoided), openings);
+    // Two moves give twelve openings, nine of them without f5 first.
+    EXPECT_EQ(RandomOpenings(12, 2, 1, {}).size(), 12u);
+    EXPECT_THROW(RandomOpenings(13, 2, 1, {}), EBadInput);
+    const auto withoutF5 = RandomOpenings(9, 2, 1, {*ParseOpening("f5", error)});
+    for (const std::vector<uint8_t>& opening : withoutF5)
+        EXPECT_NE(opening[0], SquareOf("f5"));
+    EXPECT_THROW(RandomOpenings(10, 2, 1, {*ParseOpening("f5", error)}), EBadInput);
 }
 
 // Replays a record on the plain reference board, passes inferred, and returns its discs.
@@ -68,6 +107,30 @@ TEST(MatchGames, AreWholeLegalGamesRepeatableUnderASeed) {
     // The searching side wins with either colour: the side asked on the swapped position
     // plays as well as the one asked on the real board.
     EXPECT_GE(strongPoints2, 2 * 5);
+}
+
+// The games lines read back as the trainer reads them, the empty squares of a game that
+// ends early given to the winner as tournament results count them.
+TEST(MatchGames, GameLinesAreWhatTheTrainerReads) {
+    const TPlayerSettings a = *ParsePlayer("2:B"), b = *ParsePlayer("1:A");
+    for (int game = 0; game < 6; ++game) {
+        const TGameResult result = PlayGame(a, b, game % 2 == 0, {}, {}, 300 + game);
+        const std::optional<TGameLine> line = ParseGameLine(GameLine(result), "games", 1);
+        ASSERT_TRUE(line);
+        EXPECT_EQ(line->record, result.record);
+        const int onBoard = result.blackDiscs - result.whiteDiscs;
+        const int empties = 64 - result.blackDiscs - result.whiteDiscs;
+        EXPECT_EQ(std::abs(line->blackMinusWhite), std::abs(onBoard) + (onBoard != 0) * empties);
+        EXPECT_EQ(line->blackMinusWhite > 0, onBoard > 0);
+    }
+    TGameResult wipedOut;
+    wipedOut.record = "f5d6c3d3c4f4f6f3";
+    wipedOut.whiteDiscs = 13;
+    EXPECT_EQ(GameLine(wipedOut), "f5d6c3d3c4f4f6f3 -64");
+    TGameResult drawn;
+    drawn.record = "f5";
+    drawn.blackDiscs = drawn.whiteDiscs = 30;
+    EXPECT_EQ(GameLine(drawn), "f5 0");
 }
 
 TEST(MatchGames, TheBookAnswersTheWhiteSideAtTheTopLevel) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "BoardPicture.h"
 #include "ReferenceSearch.h"
@@ -121,6 +122,44 @@ TEST(Trainer, WrittenTablesLoadBackUnchangedAndRepeatUnderTheSeed) {
         EXPECT_EQ((*k->PatternWeights)[kind], first[kind]);
     for (int kind = 1; kind <= 6; ++kind)
         EXPECT_EQ(k->PatternFileText(kind), texts[kind - 1]);
+}
+
+// Every position holds EDGE entry 3280 and aims 45 units above its hand terms, far past
+// one entry's limit; half of them also hold LINE3 entry 100. Cut to the limit only at the
+// end, the fit leaves the whole error to the first entry; kept within the limits while
+// fitting, the second entry takes up what the first cannot.
+TEST(Trainer, BoundedFitLetsAnotherEntryMakeUpForOneAtItsLimit) {
+    std::vector<TTrainingPosition> positions;
+    for (int n = 0; n < 2000; ++n) {
+        TTrainingPosition p{};
+        p.indexes[8] = 3280;
+        if (n % 2 == 0) p.indexes[0] = 100;
+        p.stage = 1;
+        p.outcome = p.target = 30.0f;
+        p.hand = 15.0f;
+        positions.push_back(p);
+    }
+    ASSERT_NE(kPatternInstances[8].kind, kPatternInstances[0].kind);
+    TTrainingOptions options;
+    options.epochs = 3;
+    options.learningRate = 0.02;
+    const TFit cut = FitTables(positions, options);
+    options.boundedFit = true;
+    const TFit bounded = FitTables(positions, options);
+    const auto largest = [](const TFit& fit) {
+        double most = 0;
+        for (const double w : fit.weights)
+            most = std::max(most, std::abs(w));
+        return most;
+    };
+    EXPECT_GT(largest(cut), 30.0);
+    EXPECT_LE(largest(bounded), 20.0);
+    const TPatternTable cutTables = RoundedTables(cut), boundedTables = RoundedTables(bounded);
+    EXPECT_EQ(cutTables[EDGE][3280][1], 20);
+    EXPECT_EQ(boundedTables[EDGE][3280][1], 20);
+    EXPECT_GT(boundedTables[kPatternInstances[0].kind][100][1], 15);
+    EXPECT_LT(RootMeanSquareError(positions, boundedTables, bounded.scale),
+              0.8 * RootMeanSquareError(positions, cutTables, cut.scale));
 }
 
 // Along a game, the exact value from white's side can only fall when white moves and only
@@ -477,12 +516,13 @@ TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
         {"--games",          "g.txt",     "--exact-empties", "14",    "--lookahead",    "6",
          "--threads",        "2",         "--positions",     "a.txt", "--positions",    "b.txt",
          "--baseline",       "resources", "--refits",        "2",     "--as-at-leaves", "1",
-         "--computer-games", "c.txt",     "--solved",        "s.bin"});
+         "--computer-games", "c.txt",     "--solved",        "s.bin", "--bounded-fit",  "1"});
     EXPECT_EQ(set.targets.exactEmpties, 14);
     EXPECT_EQ(set.targets.refits, 2);
     EXPECT_TRUE(set.targets.search.asAtLeaves);
     EXPECT_EQ(set.computerGameFiles, std::vector<std::string>{"c.txt"});
     EXPECT_EQ(set.solvedValues, "s.bin");
+    EXPECT_TRUE(set.training.boundedFit);
     EXPECT_EQ(set.targets.lookahead, 6);
     EXPECT_EQ(set.targets.threads, 2u);
     EXPECT_EQ(set.positionFiles, (std::vector<std::string>{"a.txt", "b.txt"}));
@@ -497,7 +537,8 @@ TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
                                                           {"--threads", "0"},
                                                           {"--threads", "65"},
                                                           {"--refits", "11"},
-                                                          {"--as-at-leaves", "2"}})
+                                                          {"--as-at-leaves", "2"},
+                                                          {"--bounded-fit", "2"}})
         EXPECT_THROW(ParseTrainerOptions({"--games", "g.txt", flag, value}), EBadInput)
             << flag << " " << value;
     const TTrainerOptions searched = ParseTrainerOptions(

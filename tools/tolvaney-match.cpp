@@ -1,11 +1,17 @@
 // Plays the engine against itself and prints every game and a summary.
 //
 // Usage: tolvaney-match --a L:T --b L:T [--games N] [--openings FILE] [--seed S]
+//                       [--random-openings PLIES [--avoid FILE ...]]
 //                       [--tables-a DIR] [--tables-b DIR] [--book FILE] [--jobs J]
+//                       [--record FILE]
 //   L is a level 1-4, T a thinking type A-D. Games alternate colours, A black in even games;
 //   with an openings file (one opening a line, in the game-record notation) games 2i and
-//   2i+1 start from line i. The pattern tables are the shipped ones unless a folder with
-//   TEXTDATA1..6 (or 学習_1.dat..学習_6.dat) is given for a side.
+//   2i+1 start from line i. --random-openings makes one opening of PLIES random moves for
+//   each pair of games instead, all different and drawn under the seed, none beginning or
+//   begun by an opening of an --avoid file. The pattern tables are the shipped ones unless a
+//   folder with TEXTDATA1..6 (or 学習_1.dat..学習_6.dat) is given for a side. --record
+//   writes every game as a line of a games file ("<moves> <black minus white>"), the
+//   trainer's input.
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -27,7 +33,9 @@ namespace fs = std::filesystem;
 
 const char* const kUsage =
     "usage: tolvaney-match --a L:T --b L:T [--games N] [--openings FILE] [--seed S]\n"
+    "                      [--random-openings PLIES [--avoid FILE ...]]\n"
     "                      [--tables-a DIR] [--tables-b DIR] [--book FILE] [--jobs J]\n"
+    "                      [--record FILE]\n"
     "  L: level 1-4, T: thinking type A-D\n";
 
 std::vector<std::string> ReadLines(const fs::path& file) {
@@ -76,6 +84,14 @@ int main(int argc, char** argv) {
             if (!options.gamesGiven)
                 options.games = static_cast<int>(
                     std::min<int64_t>(2 * static_cast<int64_t>(openings.size()), MAX_MATCH_GAMES));
+        } else if (options.randomOpeningPlies > 0) {
+            std::vector<std::vector<uint8_t>> avoided;
+            for (const std::string& file : options.avoidFiles) {
+                const auto read = ParseOpenings(ReadTextFile(file), file);
+                avoided.insert(avoided.end(), read.begin(), read.end());
+            }
+            openings = RandomOpenings((options.games + 1) / 2, options.randomOpeningPlies,
+                                      options.seed, avoided);
         }
     } catch (const EBadInput& problem) {
         std::fprintf(stderr, "%s\n%s", problem.what(), kUsage);
@@ -116,6 +132,12 @@ int main(int argc, char** argv) {
                         r.aWasBlack ? "B" : "A", r.record.c_str());
         }
         std::printf("%s\n", MatchSummary(results).c_str());
+        if (!options.recordFile.empty()) {
+            std::string lines;
+            for (const TGameResult& r : results)
+                lines += GameLine(r) + "\n";
+            WriteFileAtomically(options.recordFile, lines);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tolvaney-match: %s\n", error.what());
         return 1;

@@ -2,7 +2,8 @@
 //
 // Usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...] [--out FOLDER]
 //                       [--seed S] [--holdout PERCENT] [--epochs E] [--rate R] [--penalty P]
-//                       [--scale-factor F] [--exact-empties N] [--lookahead K] [--refits R]
+//                       [--scale-factor F] [--bounded-fit 0|1] [--exact-empties N]
+//                       [--lookahead K] [--refits R]
 //                       [--threads T] [--as-at-leaves 0|1] [--search-plies N]
 //                       [--off-line 0|1] [--search-on-line 0|1] [--search-ahead 0|1]
 //                       [--solved FILE]
@@ -11,7 +12,8 @@
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
 //   falls below --holdout percent) is kept out of the fit and used to report the error.
 //   Games of --evaluate files are only measured, never fitted. The same files and options
-//   give the same tables, byte for byte.
+//   give the same tables, byte for byte. With --bounded-fit 1 the values are kept within
+//   the tables' limits while they are fitted instead of being cut to them at the end.
 //   With --exact-empties N the positions with at most N empty squares are solved exactly
 //   (on T threads) and the stages are fitted from the last back, each position without an
 //   exact value aiming at the value of its game's position K moves later; --refits R fits
@@ -48,7 +50,7 @@ namespace fs = std::filesystem;
 const char* const kUsage =
     "usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...]\n"
     "                      [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]\n"
-    "                      [--rate R] [--penalty P] [--scale-factor F]\n"
+    "                      [--rate R] [--penalty P] [--scale-factor F] [--bounded-fit 0|1]\n"
     "                      [--exact-empties N] [--lookahead K] [--refits R] [--threads T]\n"
     "                      [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]\n"
     "                      [--search-on-line 0|1] [--search-ahead 0|1]\n"

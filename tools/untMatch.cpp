@@ -1,10 +1,13 @@
 #include "tools/untMatch.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <thread>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/search/untBook.h"
 #include "engine/untGameRecord.h"
@@ -77,6 +80,13 @@ TMatchOptions ParseMatchOptions(const std::vector<std::string>& args,
             options.gamesGiven = true;
         } else if (option == "--openings") {
             options.openingsFile = value;
+        } else if (option == "--random-openings") {
+            options.randomOpeningPlies =
+                static_cast<int>(WholeNumber(value, option, 1, MAX_RANDOM_OPENING_PLIES));
+        } else if (option == "--avoid") {
+            options.avoidFiles.push_back(value);
+        } else if (option == "--record") {
+            options.recordFile = value;
         } else if (option == "--seed") {
             options.seed = static_cast<uint32_t>(WholeNumber(value, option, 0, UINT32_MAX));
         } else if (option == "--tables-a") {
@@ -92,6 +102,10 @@ TMatchOptions ParseMatchOptions(const std::vector<std::string>& args,
         }
     }
     if (!haveA || !haveB) throw EBadInput("both --a and --b are needed");
+    if (options.randomOpeningPlies > 0 && !options.openingsFile.empty())
+        throw EBadInput("give --openings or --random-openings, not both");
+    if (!options.avoidFiles.empty() && options.randomOpeningPlies == 0)
+        throw EBadInput("--avoid keeps random openings away from a file: give --random-openings");
     return options;
 }
 
@@ -172,6 +186,77 @@ TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aI
     const int bDiscs = aIsBlack ? result.whiteDiscs : result.blackDiscs;
     result.aScore2 = aDiscs > bDiscs ? 2 : aDiscs == bDiscs ? 1 : 0;
     return result;
+}
+
+namespace {
+
+// A small generator of our own, so that the random openings are the same on every machine.
+class TOpeningGenerator {
+public:
+    explicit TOpeningGenerator(uint32_t seed) : state_(seed * 2654435761u + 1) {}
+    uint32_t Below(uint32_t n) {
+        state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<uint32_t>(((state_ >> 32) * n) >> 32);
+    }
+
+private:
+    uint64_t state_;
+};
+
+// One opening of random moves; empty when the game would end or pass on the way.
+std::vector<uint8_t> RandomOpening(TBitBoard board, int plies, TOpeningGenerator& generator) {
+    std::vector<uint8_t> opening;
+    for (bool white = false; static_cast<int>(opening.size()) < plies; white = !white) {
+        const uint64_t own = white ? board.white : board.black;
+        const uint64_t opponent = white ? board.black : board.white;
+        uint64_t moves = LegalMovesOf(own, opponent);
+        if (moves == 0) return {};
+        for (uint32_t skip = generator.Below(static_cast<uint32_t>(std::popcount(moves))); skip > 0;
+             --skip)
+            moves &= moves - 1;
+        const uint8_t square = static_cast<uint8_t>(kSquareOfBit[std::countr_zero(moves)]);
+        board = BitsAfterMove(board, square, white).after;
+        opening.push_back(square);
+    }
+    return opening;
+}
+
+bool OneBeginsTheOther(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    const std::size_t shorter = std::min(a.size(), b.size());
+    return std::equal(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(shorter), b.begin());
+}
+
+}  // namespace
+
+std::vector<std::vector<uint8_t>> RandomOpenings(int count, int plies, uint32_t seed,
+                                                 const std::vector<std::vector<uint8_t>>& avoided) {
+    // After this many draws in a row that give nothing new, the openings are taken as spent.
+    constexpr int kFruitlessDraws = 100000;
+    TOpeningGenerator generator(seed);
+    const TBitBoard start = BitsOf(TKyokumen().Boards[0].Cells);
+    std::set<std::vector<uint8_t>> drawn;
+    std::vector<std::vector<uint8_t>> openings;
+    for (int fruitless = 0; static_cast<int>(openings.size()) < count;) {
+        std::vector<uint8_t> opening = RandomOpening(start, plies, generator);
+        const bool avoid = std::any_of(avoided.begin(), avoided.end(), [&](const auto& other) {
+            return OneBeginsTheOther(opening, other);
+        });
+        if (opening.empty() || avoid || !drawn.insert(opening).second) {
+            if (++fruitless == kFruitlessDraws)
+                throw EBadInput("only " + std::to_string(openings.size()) +
+                                " different random openings of " + std::to_string(plies) +
+                                " moves were found, " + std::to_string(count) + " are needed");
+            continue;
+        }
+        fruitless = 0;
+        openings.push_back(std::move(opening));
+    }
+    return openings;
+}
+
+std::string GameLine(const TGameResult& result) {
+    return result.record + " " +
+           std::to_string(FinalDiscDifference(result.blackDiscs, result.whiteDiscs));
 }
 
 std::string MatchSummary(const std::vector<TGameResult>& results) {

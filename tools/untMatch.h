@@ -30,6 +30,14 @@ std::optional<TPlayerSettings> ParsePlayer(const std::string& text);
 // to be a legal game from the standard start with black first (passes inferred).
 std::optional<std::vector<uint8_t>> ParseOpening(const std::string& line, std::string& error);
 
+// Openings of `plies` random legal moves from the standard start, all different, drawn by a
+// generator of our own seeded with the seed (the same openings on every machine). An opening
+// that begins with one of the avoided ones, or begins one of them, is drawn again, so that
+// games from it never reach another set's openings. Throws EBadInput when fewer than `count`
+// such openings exist.
+std::vector<std::vector<uint8_t>> RandomOpenings(int count, int plies, uint32_t seed,
+                                                 const std::vector<std::vector<uint8_t>>& avoided);
+
 struct TGameResult {
     std::string record;  // the whole game in the game-record notation
     int blackDiscs = 0;
@@ -45,12 +53,17 @@ TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aI
                      const std::vector<uint8_t>& opening, const std::vector<std::string>& book,
                      uint32_t seed);
 
+// The game as a line of a games file: "<moves> <black minus white>", the empty squares of a
+// game that ends early given to the winner, as tournament results count them.
+std::string GameLine(const TGameResult& result);
+
 // The summary line: "A: W wins, L losses, D draws, score P%".
 std::string MatchSummary(const std::vector<TGameResult>& results);
 
 // The most games one match plays, and the most threads it uses.
 inline constexpr int64_t MAX_MATCH_GAMES = 1000000;
 inline constexpr int64_t MAX_MATCH_JOBS = 256;
+inline constexpr int64_t MAX_RANDOM_OPENING_PLIES = 20;
 
 // A match as the command line sets it up.
 struct TMatchOptions {
@@ -58,13 +71,17 @@ struct TMatchOptions {
     int games = 100;
     bool gamesGiven = false;
     std::string openingsFile;
+    int randomOpeningPlies = 0;           // random openings instead of a file, when above 0
+    std::vector<std::string> avoidFiles;  // openings the random ones keep away from
+    std::filesystem::path recordFile;     // every game written as a games line, if given
     uint32_t seed = 1;
     std::filesystem::path tablesA, tablesB, book;
     unsigned jobs = 1;
 };
 
 // Reads the command line (without the program's name): --a L:T --b L:T [--games N]
-// [--openings FILE] [--seed S] [--tables-a DIR] [--tables-b DIR] [--book FILE] [--jobs J].
+// [--openings FILE | --random-openings PLIES [--avoid FILE ...]] [--seed S] [--tables-a DIR]
+// [--tables-b DIR] [--book FILE] [--jobs J] [--record FILE].
 // The tables and the book default to those in resources. Throws EBadInput.
 TMatchOptions ParseMatchOptions(const std::vector<std::string>& args,
                                 const std::filesystem::path& resources);

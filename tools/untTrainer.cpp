@@ -144,6 +144,7 @@ TFit FitTables(std::span<const TTrainingPosition> positions, const TTrainingOpti
 
 void FitStage(std::span<const TTrainingPosition> positions, const TTrainingOptions& options,
               int stage, TFit& fit) {
+    constexpr double kBound = kLargestValue;
     std::vector<uint32_t> order;
     for (uint32_t i = 0; i < positions.size(); ++i)
         if (stage < 0 || positions[i].stage == stage) order.push_back(i);
@@ -165,6 +166,7 @@ void FitStage(std::span<const TTrainingPosition> positions, const TTrainingOptio
                 if (p.indexes[i] == 0) continue;  // the all-empty configuration stays 0
                 double& w = fit.weights[slots[i]];
                 w -= rate * (error + options.penalty * w);
+                if (options.boundedFit) w = std::clamp(w, -kBound, kBound);
             }
         }
     }
@@ -596,6 +598,8 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
             training.learningRate = RealNumber(value, option, 0, 1);
         } else if (option == "--penalty") {
             training.penalty = RealNumber(value, option, 0, 1);
+        } else if (option == "--bounded-fit") {
+            training.boundedFit = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--scale-factor") {
             training.scaleFactor = RealNumber(value, option, 0, 1000);
         } else if (option == "--exact-empties") {

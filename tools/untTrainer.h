@@ -101,6 +101,9 @@ struct TTrainingOptions {
     // The target is this many times the hand-tuned terms' own scale, so that the pattern sum
     // weighs more than the hand-tuned terms in the evaluation (values stay within -20..20).
     double scaleFactor = 4;
+    // Keep every value within the tables' limits while fitting, so that the other entries
+    // make up for the ones at a limit (otherwise the values are cut to the limits at the end).
+    bool boundedFit = false;
 };
 
 // The most empty squares the trainer solves (a position of 22 empties can take seconds), and

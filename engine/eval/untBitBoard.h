@@ -147,16 +147,18 @@ constexpr uint64_t WithNeighbourIn(uint64_t b) {
     if constexpr (Step == -9) return (b << 7) & ~kRow8;
 }
 
-// The score of a finished game for the side with the discs `own`: the disc difference,
-// the empty squares to the winner.
-inline int FinalScore(uint64_t own, uint64_t opponent) {
-    const int ownDiscs = std::popcount(own);
-    const int opponentDiscs = std::popcount(opponent);
+// The score of a finished game for the side with the discs `own` (or `ownDiscs` of them):
+// the disc difference, the empty squares to the winner.
+inline int FinalDiscDifference(int ownDiscs, int opponentDiscs) {
     const int empties = 64 - ownDiscs - opponentDiscs;
     const int difference = ownDiscs - opponentDiscs;
     if (difference > 0) return difference + empties;
     if (difference < 0) return difference - empties;
     return 0;
+}
+
+inline int FinalScore(uint64_t own, uint64_t opponent) {
+    return FinalDiscDifference(std::popcount(own), std::popcount(opponent));
 }
 
 // The square number of a bit: the inverse of BitOf.

@@ -69,6 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(match.b.thinkType >= 1 && match.b.thinkType <= 4);
         FUZZ_CHECK(TakenAsTyped(args, "--seed", match.seed, 1));
         if (match.gamesGiven) FUZZ_CHECK(TakenAsTyped(args, "--games", match.games, 0));
+        FUZZ_CHECK(TakenAsTyped(args, "--random-openings", match.randomOpeningPlies, 0));
+        FUZZ_CHECK(match.randomOpeningPlies <= MAX_RANDOM_OPENING_PLIES);
+        FUZZ_CHECK(match.openingsFile.empty() || match.randomOpeningPlies == 0);
+        FUZZ_CHECK(match.avoidFiles.empty() || match.randomOpeningPlies > 0);
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }
@@ -85,6 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(TakenAsTyped(args, "--seed", t.seed, TTrainingOptions{}.seed));
         FUZZ_CHECK(TakenAsTyped(args, "--holdout", trainer.holdoutPercent, 10));
         FUZZ_CHECK(TakenAsTyped(args, "--epochs", t.epochs, TTrainingOptions{}.epochs));
+        FUZZ_CHECK(
+            TakenAsTyped(args, "--bounded-fit", t.boundedFit, TTrainingOptions{}.boundedFit));
         const TTargetOptions& targets = trainer.targets;
         const TTargetOptions byDefault;
         FUZZ_CHECK(targets.exactEmpties >= 0 && targets.exactEmpties <= MAX_TRAINING_EXACT_EMPTIES);
