@@ -14,6 +14,7 @@
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 #include "engine/untTextFile.h"
+#include "tools/untSeededGenerator.h"
 
 namespace {
 
@@ -190,21 +191,8 @@ TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aI
 
 namespace {
 
-// A small generator of our own, so that the random openings are the same on every machine.
-class TOpeningGenerator {
-public:
-    explicit TOpeningGenerator(uint32_t seed) : state_(seed * 2654435761u + 1) {}
-    uint32_t Below(uint32_t n) {
-        state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
-        return static_cast<uint32_t>(((state_ >> 32) * n) >> 32);
-    }
-
-private:
-    uint64_t state_;
-};
-
 // One opening of random moves; empty when the game would end or pass on the way.
-std::vector<uint8_t> RandomOpening(TBitBoard board, int plies, TOpeningGenerator& generator) {
+std::vector<uint8_t> RandomOpening(TBitBoard board, int plies, TSeededGenerator& generator) {
     std::vector<uint8_t> opening;
     for (bool white = false; static_cast<int>(opening.size()) < plies; white = !white) {
         const uint64_t own = white ? board.white : board.black;
@@ -232,7 +220,7 @@ std::vector<std::vector<uint8_t>> RandomOpenings(int count, int plies, uint32_t 
                                                  const std::vector<std::vector<uint8_t>>& avoided) {
     // After this many draws in a row that give nothing new, the openings are taken as spent.
     constexpr int kFruitlessDraws = 100000;
-    TOpeningGenerator generator(seed);
+    TSeededGenerator generator(seed);
     const TBitBoard start = BitsOf(TKyokumen().Boards[0].Cells);
     std::set<std::vector<uint8_t>> drawn;
     std::vector<std::vector<uint8_t>> openings;

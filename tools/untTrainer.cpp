@@ -14,6 +14,7 @@
 #include "engine/search/untEndgameSolver.h"
 #include "engine/untGameRecord.h"
 #include "engine/untSquareNames.h"
+#include "tools/untSeededGenerator.h"
 
 namespace {
 
@@ -27,19 +28,6 @@ constexpr std::size_t kSolverChunk = 256;  // positions a solver thread takes at
 std::size_t Slot(int kind, int index, int stage) {
     return (static_cast<std::size_t>(kind) * PATTERN_INDICES + index) * STAGES + stage;
 }
-
-// A small generator of our own, so that the shuffled order is the same on every machine.
-class TShuffleGenerator {
-public:
-    explicit TShuffleGenerator(uint32_t seed) : state_(seed * 2654435761u + 1) {}
-    uint32_t Below(uint32_t n) {
-        state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
-        return static_cast<uint32_t>(((state_ >> 32) * n) >> 32);
-    }
-
-private:
-    uint64_t state_;
-};
 
 }  // namespace
 
@@ -148,7 +136,7 @@ void FitStage(std::span<const TTrainingPosition> positions, const TTrainingOptio
     std::vector<uint32_t> order;
     for (uint32_t i = 0; i < positions.size(); ++i)
         if (stage < 0 || positions[i].stage == stage) order.push_back(i);
-    TShuffleGenerator generator(options.seed);
+    TSeededGenerator generator(options.seed);
     for (int epoch = 0; epoch < options.epochs; ++epoch) {
         for (std::size_t i = order.size(); i > 1; --i)
             std::swap(order[i - 1], order[generator.Below(static_cast<uint32_t>(i))]);
@@ -385,7 +373,7 @@ double SearchedValue(const TTrainingPosition& p, const TSearchTargets& search,
 
 std::size_t AddOffLinePositions(TTrainingSet& set, uint32_t seed, int exactEmpties) {
     const std::unique_ptr<TKyokumen> engine = ExampleEngine();
-    TShuffleGenerator generator(seed);
+    TSeededGenerator generator(seed);
     std::vector<TTrainingPosition> added;
     std::size_t begin = 0;
     for (const std::size_t end : set.gameEnds) {
