@@ -72,6 +72,11 @@ TEST(MatchOpenings, RandomOnesAreDifferentLegalRepeatableAndKeepAwayFromTheAvoid
     for (const std::vector<uint8_t>& opening : withoutF5)
         EXPECT_NE(opening[0], SquareOf("f5"));
     EXPECT_THROW(RandomOpenings(10, 2, 1, {*ParseOpening("f5", error)}), EBadInput);
+    // A longer avoided opening takes away the shorter one it begins with.
+    const std::vector<std::vector<uint8_t>> longer = {*ParseOpening("f5d6c3d3c4f4f6f3", error)};
+    for (const std::vector<uint8_t>& opening : RandomOpenings(11, 2, 1, longer))
+        EXPECT_NE(RecordOf(opening), "f5d6");
+    EXPECT_THROW(RandomOpenings(12, 2, 1, longer), EBadInput);
 }
 
 // Replays a record on the plain reference board, passes inferred, and returns its discs.
