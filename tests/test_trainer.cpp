@@ -177,8 +177,22 @@ TEST(Trainer, ExactTargetsNeverImproveOnTheMoverAlongRandomGames) {
         ASSERT_TRUE(error.empty()) << error;
     }
     std::vector<TTrainingPosition> alone = set.positions;
+    // The same games given twice are solved once, and both copies take the values.
+    std::vector<TTrainingPosition> twice = set.positions;
+    twice.insert(twice.end(), set.positions.begin(), set.positions.end());
+    std::size_t solvedOnce = 0, solvedTwice = 0;
     SolveExactTargets(set.positions, kExactEmpties, 2);
-    SolveExactTargets(alone, kExactEmpties, 1);
+    SolveExactTargets(alone, kExactEmpties, 1,
+                      [&](std::size_t, std::size_t total) { solvedOnce = total; });
+    SolveExactTargets(twice, kExactEmpties, 2,
+                      [&](std::size_t, std::size_t total) { solvedTwice = total; });
+    EXPECT_GT(solvedOnce, 0u);
+    EXPECT_EQ(solvedTwice, solvedOnce);
+    for (std::size_t at = 0; at < twice.size(); ++at) {
+        const TTrainingPosition& solved = alone[at % alone.size()];
+        ASSERT_EQ(twice[at].exact, solved.exact);
+        ASSERT_EQ(twice[at].target, solved.target);
+    }
     std::size_t begin = 0, chained = 0;
     for (const std::size_t end : set.gameEnds) {
         for (std::size_t at = begin; at < end; ++at) {

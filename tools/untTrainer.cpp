@@ -8,6 +8,7 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 
 #include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
@@ -160,11 +161,41 @@ void FitStage(std::span<const TTrainingPosition> positions, const TTrainingOptio
     }
 }
 
+namespace {
+
+// The discs and the side to move: positions equal in these have the same exact value.
+struct TSolvedKey {
+    uint64_t black, white;
+    bool whiteToMove;
+    bool operator==(const TSolvedKey&) const = default;
+};
+
+struct TSolvedKeyHash {
+    std::size_t operator()(const TSolvedKey& key) const {
+        const uint64_t discs = key.black * 0x9E3779B97F4A7C15ull ^ key.white;  // golden ratio
+        return std::hash<uint64_t>{}(discs ^ uint64_t{key.whiteToMove});
+    }
+};
+
+}  // namespace
+
 void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpties,
                        unsigned threads, const TProgress& progress) {
+    // Each distinct position is solved once: games share their endings (the same games file
+    // given several times, or transpositions), and a copy takes the first one's value.
     std::vector<std::size_t> toSolve;
-    for (std::size_t i = 0; i < positions.size(); ++i)
-        if (positions[i].Empties() <= exactEmpties) toSolve.push_back(i);
+    std::vector<std::pair<std::size_t, std::size_t>> copies;  // (copy, the one solved)
+    std::unordered_map<TSolvedKey, std::size_t, TSolvedKeyHash> firstOf;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const TTrainingPosition& p = positions[i];
+        if (p.Empties() > exactEmpties) continue;
+        const auto [first, isNew] = firstOf.try_emplace({p.black, p.white, p.whiteToMove}, i);
+        if (isNew)
+            toSolve.push_back(i);
+        else
+            copies.emplace_back(i, first->second);
+    }
+    firstOf.clear();
     std::atomic<std::size_t> next{0}, done{0};
     std::mutex reporting;
     std::exception_ptr failure;  // the first error of any thread, raised after all stop
@@ -203,6 +234,10 @@ void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpti
     for (std::thread& helper : helpers)
         helper.join();
     if (failure) std::rethrow_exception(failure);
+    for (const auto& [copy, solved] : copies) {
+        positions[copy].target = positions[solved].target;
+        positions[copy].exact = true;
+    }
 }
 
 namespace {

@@ -153,6 +153,8 @@ using TProgress = std::function<void(std::size_t done, std::size_t total)>;
 // Solves every position with at most exactEmpties empty squares on `threads` threads and
 // makes its exact value (empty squares to the winner) its target. Exact values do not
 // depend on the order of the work, so the result is the same on any number of threads.
+// Positions with the same discs and side to move are solved once; the progress counts those
+// solved.
 void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpties,
                        unsigned threads, const TProgress& progress = {});
 
