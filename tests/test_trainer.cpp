@@ -525,17 +525,45 @@ TEST(Trainer, PositionLinesAreReadStrictly) {
     }
 }
 
+// The engine's games must not start where the matches that measure the tables start, by
+// whatever order of moves they get there; an opening of a players' game seldom transposes into
+// the one of a balanced-openings list, but it happens.
+TEST(Trainer, KeptOutOpeningsCatchTheirPositionByAnyOrderOfMoves) {
+    const TOpeningPositions keptOut =
+        OpeningPositions("f5d6c4d3c3b3c2c1\n\n  f5f6 extra words\n", "x.txt");
+    EXPECT_EQ(keptOut.size(), 2u);
+    const auto passes = [&](const std::string& record) {
+        std::string error;
+        const std::vector<TTrainingPosition> game = GamePositions(record, 0, error);
+        EXPECT_TRUE(error.empty()) << error;
+        return PassesThrough(game, keptOut);
+    };
+    EXPECT_TRUE(passes("f5d6c4d3c3b3c2c1a3d2"));
+    EXPECT_TRUE(passes("f5d6c3d3c4b3c2c1a3d2"));  // c3 and c4 exchanged: the same position
+    EXPECT_TRUE(passes("f5f6e6f4"));
+    EXPECT_FALSE(passes("f5d6c3d3c4f4f6f3e6e7"));
+    EXPECT_FALSE(passes("f5d6c4d3c3b3c2"));  // one move short of it
+    try {
+        OpeningPositions("f5d6\nf5f5\n", "x.txt");
+        ADD_FAILURE() << "an illegal opening was taken";
+    } catch (const EBadInput& problem) {
+        EXPECT_EQ(std::string(problem.what()).rfind("x.txt, line 2: ", 0), 0u) << problem.what();
+    }
+}
+
 TEST(Trainer, BackwardFitFlagsTakeTheirRanges) {
     const TTrainerOptions set = ParseTrainerOptions(
         {"--games",          "g.txt",     "--exact-empties", "14",    "--lookahead",    "6",
          "--threads",        "2",         "--positions",     "a.txt", "--positions",    "b.txt",
          "--baseline",       "resources", "--refits",        "2",     "--as-at-leaves", "1",
-         "--computer-games", "c.txt",     "--solved",        "s.bin", "--bounded-fit",  "1"});
+         "--computer-games", "c.txt",     "--solved",        "s.bin", "--bounded-fit",  "1",
+         "--keep-out",       "x.txt",     "--keep-out",      "y.txt"});
     EXPECT_EQ(set.targets.exactEmpties, 14);
     EXPECT_EQ(set.targets.refits, 2);
     EXPECT_TRUE(set.targets.search.asAtLeaves);
     EXPECT_EQ(set.computerGameFiles, std::vector<std::string>{"c.txt"});
     EXPECT_EQ(set.solvedValues, "s.bin");
+    EXPECT_EQ(set.keepOutFiles, (std::vector<std::string>{"x.txt", "y.txt"}));
     EXPECT_TRUE(set.training.boundedFit);
     EXPECT_EQ(set.targets.lookahead, 6);
     EXPECT_EQ(set.targets.threads, 2u);

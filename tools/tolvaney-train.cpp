@@ -7,7 +7,8 @@
 //                       [--threads T] [--as-at-leaves 0|1] [--search-plies N]
 //                       [--off-line 0|1] [--search-on-line 0|1] [--search-ahead 0|1]
 //                       [--solved FILE]
-//                       [--computer-games FILE ...] [--positions FILE ...] [--baseline FOLDER]
+//                       [--computer-games FILE ...] [--keep-out FILE ...] [--positions FILE ...]
+//                       [--baseline FOLDER]
 //   Game files hold one game a line: the moves in the game-record notation and the final
 //   black-minus-white disc difference. A share of the games (every game whose seeded hash
 //   falls below --holdout percent) is kept out of the fit and used to report the error.
@@ -30,7 +31,9 @@
 //   search has at its leaves at that move number, the colours exchanged where needed.
 //   --solved FILE keeps the training games' exact values: read from it when it holds them,
 //   written to it otherwise. Games of --computer-games files (program against program) are
-//   fitted with the others but never held out, and their error is reported apart.
+//   fitted with the others but never held out, and their error is reported apart; a computer
+//   game that passes through the position of an opening of a --keep-out file (by any order of
+//   moves) is left out.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -54,7 +57,7 @@ const char* const kUsage =
     "                      [--exact-empties N] [--lookahead K] [--refits R] [--threads T]\n"
     "                      [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]\n"
     "                      [--search-on-line 0|1] [--search-ahead 0|1]\n"
-    "                      [--solved FILE] [--computer-games FILE ...]\n"
+    "                      [--solved FILE] [--computer-games FILE ...] [--keep-out FILE ...]\n"
     "                      [--positions FILE ...] [--baseline FOLDER]\n";
 
 // Whether a game is held out: a hash of its number and the seed, below the percentage.
@@ -174,11 +177,23 @@ int main(int argc, char** argv) {
                 });
         // The computer games come after the players' games, so that the first part of the
         // training positions is the players'.
+        // A computer game that passes through a kept-out opening is left out: the matches
+        // that measure the tables start from those positions.
         const std::size_t playersPositions = training.positions.size();
+        TOpeningPositions keptOut;
+        for (const std::string& file : options.keepOutFiles)
+            keptOut.merge(OpeningPositions(ReadTextFile(file), file));
+        uint64_t leftOut = 0;
         for (const std::string& file : options.computerGameFiles)
             ReadGames(file, 0, [&](uint64_t, const std::vector<TTrainingPosition>& positions) {
-                training.AddGame(positions);
+                if (PassesThrough(positions, keptOut))
+                    ++leftOut;
+                else
+                    training.AddGame(positions);
             });
+        if (!keptOut.empty())
+            std::printf("%llu computer games pass through a kept-out opening and were left out\n",
+                        static_cast<unsigned long long>(leftOut));
         for (const std::string& file : options.evaluationFiles)
             ReadGames(file, 0, [&](uint64_t, const std::vector<TTrainingPosition>& positions) {
                 evaluation.insert(evaluation.end(), positions.begin(), positions.end());

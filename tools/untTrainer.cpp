@@ -15,6 +15,7 @@
 #include "engine/search/untEndgameSolver.h"
 #include "engine/untGameRecord.h"
 #include "engine/untSquareNames.h"
+#include "engine/untTextFile.h"
 #include "tools/untSeededGenerator.h"
 
 namespace {
@@ -600,6 +601,29 @@ std::optional<TGameLine> ParseGameLine(std::string_view line, const std::string&
     return game;
 }
 
+TOpeningPositions OpeningPositions(std::string_view text, const std::string& file) {
+    TOpeningPositions positions;
+    int lineNumber = 0;
+    for (const std::string_view line : SplitLines(text)) {
+        ++lineNumber;
+        const std::vector<std::string> fields = Fields(line);
+        if (fields.empty()) continue;
+        std::string error;
+        const std::vector<TTrainingPosition> opening = GamePositions(fields[0], 0, error);
+        if (opening.empty())
+            throw EBadInput(file + ", line " + std::to_string(lineNumber) + ": " +
+                            (error.empty() ? "not an opening" : error));
+        positions.emplace(opening.back().black, opening.back().white);
+    }
+    return positions;
+}
+
+bool PassesThrough(std::span<const TTrainingPosition> game, const TOpeningPositions& positions) {
+    return std::any_of(game.begin(), game.end(), [&](const TTrainingPosition& p) {
+        return positions.contains({p.black, p.white});
+    });
+}
+
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
     constexpr int64_t kMostEpochs = 1000;
     TTrainerOptions options;
@@ -649,6 +673,8 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
             options.targets.search.ahead = WholeNumber(value, option, 0, 1) == 1;
         } else if (option == "--computer-games") {
             options.computerGameFiles.push_back(value);
+        } else if (option == "--keep-out") {
+            options.keepOutFiles.push_back(value);
         } else if (option == "--solved") {
             options.solvedValues = value;
         } else if (option == "--positions") {

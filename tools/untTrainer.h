@@ -5,9 +5,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/untKyokumen.h"
@@ -256,12 +258,22 @@ std::optional<TGameLine> ParseGameLine(std::string_view line, const std::string&
 std::optional<TTrainingPosition> ParsePositionLine(std::string_view line, const std::string& file,
                                                    int lineNumber);
 
+// The discs of the position each opening of an openings file reaches (one opening a line, in
+// the game-record notation, first on its line), as black and white bits. Throws EBadInput
+// naming the file and line for an opening that does not replay legally.
+using TOpeningPositions = std::set<std::pair<uint64_t, uint64_t>>;
+TOpeningPositions OpeningPositions(std::string_view text, const std::string& file);
+
+// Whether a game passes through one of the positions, by whatever order of moves.
+bool PassesThrough(std::span<const TTrainingPosition> game, const TOpeningPositions& positions);
+
 // The trainer as the command line sets it up.
 struct TTrainerOptions {
     std::vector<std::string> gameFiles;
     std::vector<std::string> evaluationFiles;    // games only measured, never fitted
     std::vector<std::string> computerGameFiles;  // fitted too, but never held out and
                                                  // measured apart from the players' games
+    std::vector<std::string> keepOutFiles;       // openings no computer game may pass through
     std::filesystem::path out = "resources";
     std::vector<std::string> positionFiles;  // positions only measured against exact values
     std::filesystem::path baseline;          // tables to measure alongside, if any
@@ -276,7 +288,7 @@ struct TTrainerOptions {
 // [--rate R] [--penalty P] [--scale-factor F] [--exact-empties N] [--lookahead K]
 // [--refits R] [--threads T] [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]
 // [--search-on-line 0|1] [--search-ahead 0|1] [--solved FILE] [--computer-games FILE ...]
-// [--positions FILE ...]
+// [--keep-out FILE ...] [--positions FILE ...]
 // [--baseline FOLDER].
 // --search-plies and --off-line need --exact-empties, --search-on-line 0 needs --off-line 1,
 // --search-ahead 1 needs --search-plies and no --off-line.

@@ -105,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(ValuesOf(args, "--positions", true).size() == trainer.positionFiles.size());
         FUZZ_CHECK(ValuesOf(args, "--computer-games", true).size() ==
                    trainer.computerGameFiles.size());
+        FUZZ_CHECK(ValuesOf(args, "--keep-out", true).size() == trainer.keepOutFiles.size());
         FUZZ_CHECK(TakenAsTyped(args, "--as-at-leaves", targets.search.asAtLeaves,
                                 byDefault.search.asAtLeaves));
         FUZZ_CHECK(targets.search.plies >= 0 && targets.search.plies <= MAX_SEARCH_PLIES);
