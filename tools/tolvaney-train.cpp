@@ -176,9 +176,8 @@ int main(int argc, char** argv) {
                         .AddGame(positions);
                 });
         // The computer games come after the players' games, so that the first part of the
-        // training positions is the players'.
-        // A computer game that passes through a kept-out opening is left out: the matches
-        // that measure the tables start from those positions.
+        // training positions is the players'. One that passes through a kept-out opening is
+        // left out: the matches that measure the tables start from those positions.
         const std::size_t playersPositions = training.positions.size();
         TOpeningPositions keptOut;
         for (const std::string& file : options.keepOutFiles)
