@@ -178,25 +178,35 @@ struct TSolvedKeyHash {
     }
 };
 
-}  // namespace
-
-void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpties,
-                       unsigned threads, const TProgress& progress) {
-    // Each distinct position is solved once: games share their endings (the same games file
-    // given several times, or transpositions), and a copy takes the first one's value.
+// The positions to solve, each distinct one once (games share their endings: the same games
+// file given several times, or transpositions), and the copies that take a solved one's value.
+struct TSolveWork {
     std::vector<std::size_t> toSolve;
     std::vector<std::pair<std::size_t, std::size_t>> copies;  // (copy, the one solved)
+};
+
+TSolveWork DistinctPositionsToSolve(const std::vector<TTrainingPosition>& positions,
+                                    int exactEmpties) {
+    TSolveWork work;
     std::unordered_map<TSolvedKey, std::size_t, TSolvedKeyHash> firstOf;
     for (std::size_t i = 0; i < positions.size(); ++i) {
         const TTrainingPosition& p = positions[i];
         if (p.Empties() > exactEmpties) continue;
         const auto [first, isNew] = firstOf.try_emplace({p.black, p.white, p.whiteToMove}, i);
         if (isNew)
-            toSolve.push_back(i);
+            work.toSolve.push_back(i);
         else
-            copies.emplace_back(i, first->second);
+            work.copies.emplace_back(i, first->second);
     }
-    firstOf.clear();
+    return work;
+}
+
+}  // namespace
+
+void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpties,
+                       unsigned threads, const TProgress& progress) {
+    const TSolveWork distinct = DistinctPositionsToSolve(positions, exactEmpties);
+    const std::vector<std::size_t>& toSolve = distinct.toSolve;
     std::atomic<std::size_t> next{0}, done{0};
     std::mutex reporting;
     std::exception_ptr failure;  // the first error of any thread, raised after all stop
@@ -235,7 +245,7 @@ void SolveExactTargets(std::vector<TTrainingPosition>& positions, int exactEmpti
     for (std::thread& helper : helpers)
         helper.join();
     if (failure) std::rethrow_exception(failure);
-    for (const auto& [copy, solved] : copies) {
+    for (const auto& [copy, solved] : distinct.copies) {
         positions[copy].target = positions[solved].target;
         positions[copy].exact = true;
     }
