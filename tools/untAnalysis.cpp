@@ -18,14 +18,13 @@ namespace {
 constexpr int kWipeOutValue = 9999;  // what the searches score for a side without discs
 constexpr int kAllDiscs = 64;
 
-// Evaluation units per disc of the final result. Type C's pattern tables were fitted to 3.04
+// Evaluation units per disc of the final result. Type C's pattern tables were fitted to 4.20
 // units per disc (docs/pattern-tables.md). For the other evaluations, the least-squares
 // factor that best predicts the final disc difference from the evaluation, over the
-// positions of every 40th training game (docs/analysis.md); the same measure gives 3.30 for
-// type C.
+// positions of every 40th training game (docs/analysis.md).
 constexpr double kScaleTypeA = 2.60;
 constexpr double kScaleTypeB = 2.44;
-constexpr double kScaleTypeC = 3.04;
+constexpr double kScaleTypeC = 4.20;
 constexpr double kScaleTypeD = 2.78;
 
 TDiscs DiscsOf(const TKyokumen& k) {
