@@ -4,13 +4,16 @@
 #include "engine/untTextFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <new>
 #include <system_error>
+#include <thread>
 
 #include "engine/untEngineError.h"
 
@@ -18,11 +21,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void Fail(const std::string& what, const fs::path& path, const std::string& reason) {
-    throw EEngineError(what + " " + path.string() + ": " + reason);
+// A save takes a few milliseconds; another program holding the same file for seconds is stuck.
+constexpr auto kLockWait = std::chrono::seconds(5);
+constexpr auto kLockRetry = std::chrono::milliseconds(10);
+
+using TReason = EFileError::TReason;
+
+[[noreturn]] void Fail(const std::string& what, const fs::path& path, TReason reason,
+                       const std::string& text, int error = 0) {
+    throw EFileError(what + " " + path.string() + ": " + text, path, reason, error);
 }
 [[noreturn]] void Fail(const std::string& what, const fs::path& path, int error) {
-    Fail(what, path, std::generic_category().message(error));
+    Fail(what, path, TReason::System, std::generic_category().message(error), error);
 }
 
 // An open file, closed when it goes out of scope.
@@ -69,8 +79,9 @@ void FlushFolder(const fs::path& folder) {
 }
 
 void RequireRegularFile(const fs::path& path, const struct stat& status, const char* what) {
-    if (S_ISDIR(status.st_mode)) Fail(what, path, "it is a folder");
-    if (!S_ISREG(status.st_mode)) Fail(what, path, "it is not a regular file");
+    if (S_ISDIR(status.st_mode)) Fail(what, path, TReason::Folder, "it is a folder");
+    if (!S_ISREG(status.st_mode))
+        Fail(what, path, TReason::NotRegularFile, "it is not a regular file");
 }
 
 // The user made the file read-only: its owner may not write it, or the caller may not.
@@ -136,58 +147,124 @@ std::string ReadTextFile(const fs::path& path) {
             contents.append(buffer, static_cast<std::size_t>(got));
         }
     } catch (const std::bad_alloc&) {
-        Fail("Cannot read", path, "it is too large");
+        Fail("Cannot read", path, TReason::TooLarge, "it is too large");
     }
     return contents;
 }
 
-void WriteFileAtomically(const fs::path& requested, std::string_view contents) {
+TFileSave::TFileSave(const fs::path& requested) {
     std::error_code ignored;
-    const fs::path path = fs::is_symlink(requested, ignored) && fs::exists(requested, ignored)
-                              ? fs::canonical(requested, ignored)
-                              : requested;
-    struct stat target {};
-    const bool exists = ::stat(path.c_str(), &target) == 0;
-    if (!exists && errno != ENOENT) Fail("Cannot write", path, errno);
-    if (exists) {
-        RequireRegularFile(path, target, "Cannot write");
-        if (IsReadOnly(path, target))
-            Fail("Cannot write", path, "it is read-only, so it was kept as it is");
-    }
+    path_ = fs::is_symlink(requested, ignored) && fs::exists(requested, ignored)
+                ? fs::canonical(requested, ignored)
+                : requested;
+    temporary_ = path_;
+    temporary_ += ".tmp";
+    OpenLockedTemporary();
+}
 
-    fs::path temporary = path;
-    temporary += ".tmp";
-    TFile out(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
-    if (!out.IsOpen()) {
-        const int why = errno;
-        if (exists && (why == EACCES || why == EPERM)) return WriteInPlace(path, contents);
-        Fail("Cannot write", path,
-             "no file can be made in its folder: " + std::generic_category().message(why));
+TFileSave::~TFileSave() {
+    DropTemporary();
+}
+
+// Opens the temporary file and takes its lock. Another save of the same file may hold it;
+// once it lets go, the file it held may have been renamed to the target or removed, so the
+// lock counts only while the name still leads to the locked file. A file system without
+// locks is saved without one.
+void TFileSave::OpenLockedTemporary() {
+    const auto giveUpAt = std::chrono::steady_clock::now() + kLockWait;
+    for (;;) {
+        descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (descriptor_ < 0) {
+            temporaryError_ = errno;
+            return;
+        }
+        if (::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK) return;
+            ::close(descriptor_);
+            descriptor_ = -1;
+            if (std::chrono::steady_clock::now() > giveUpAt)
+                Fail("Cannot write", path_, TReason::Busy,
+                     "another program kept saving it for too long");
+            std::this_thread::sleep_for(kLockRetry);
+            continue;
+        }
+        struct stat held {
+        }, named{};
+        if (::fstat(descriptor_, &held) == 0 && ::lstat(temporary_.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            return;
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+}
+
+// The temporary file goes before its lock is let go, so that nobody waiting for the lock
+// takes over a file that is no longer there.
+void TFileSave::DropTemporary() {
+    if (descriptor_ < 0) return;
+    ::unlink(temporary_.c_str());
+    ::close(descriptor_);
+    descriptor_ = -1;
+}
+
+void TFileSave::Commit(std::string_view contents) {
+    struct stat target {};
+    const bool exists = ::stat(path_.c_str(), &target) == 0;
+    if (!exists && errno != ENOENT) Fail("Cannot write", path_, errno);
+    if (exists) {
+        RequireRegularFile(path_, target, "Cannot write");
+        if (IsReadOnly(path_, target))
+            Fail("Cannot write", path_, TReason::ReadOnlyFile,
+                 "it is read-only, so it was kept as it is");
+    }
+    if (descriptor_ < 0) {
+        const int why = temporaryError_;
+        if (exists && (why == EACCES || why == EPERM)) return WriteInPlace(path_, contents);
+        Fail("Cannot write", path_, TReason::System,
+             "no file can be made in its folder: " + std::generic_category().message(why), why);
     }
     auto giveUp = [&](int why) {
-        out.Close();
-        ::unlink(temporary.c_str());
-        Fail("Cannot write", path, why);
+        DropTemporary();
+        Fail("Cannot write", path_, why);
     };
-    if (!WriteAll(out.Descriptor(), contents)) giveUp(errno);
+    // A leftover of a save that was killed may hold anything.
+    if (::ftruncate(descriptor_, 0) != 0 || !WriteAll(descriptor_, contents)) giveUp(errno);
     if (exists) {
         // The replaced file keeps its permissions and, where the caller may give it, its owner.
-        if (::fchmod(out.Descriptor(), target.st_mode & 07777) != 0) giveUp(errno);
-        KeepOwner(out.Descriptor(), target);
+        if (::fchmod(descriptor_, target.st_mode & 07777) != 0) giveUp(errno);
+        KeepOwner(descriptor_, target);
     }
-    if (::fsync(out.Descriptor()) != 0) giveUp(errno);
-    if (!out.Close()) {
+    if (::fsync(descriptor_) != 0) giveUp(errno);
+    if (::rename(temporary_.c_str(), path_.c_str()) != 0) {
         const int why = errno;
-        ::unlink(temporary.c_str());
+        DropTemporary();
+        Fail("Cannot replace", path_, why);
+    }
+    // The lock goes with the file, now under the target's name.
+    const int closed = ::close(descriptor_);
+    descriptor_ = -1;
+    if (closed != 0 && errno != EINTR) Fail("Cannot write", path_, errno);
+    FlushFolder(path_.parent_path());
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view contents) {
+    TFileSave(path).Commit(contents);
+}
+
+bool WriteNewFile(const fs::path& path, std::string_view contents) {
+    TFile file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+    if (!file.IsOpen()) {
+        if (errno == EEXIST) return false;
+        Fail("Cannot write", path, errno);
+    }
+    if (!WriteAll(file.Descriptor(), contents) || ::fsync(file.Descriptor()) != 0 ||
+        !file.Close()) {
+        const int why = errno;
+        ::unlink(path.c_str());
         Fail("Cannot write", path, why);
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int why = errno;
-        ::unlink(temporary.c_str());
-        Fail("Cannot replace", path, why);
-    }
     FlushFolder(path.parent_path());
+    return true;
 }
 
 bool ParseInt32(std::string_view text, int32_t& value) {

@@ -1,38 +1,150 @@
-// The program: the Japanese buttons of the toolkit's boxes, the application's title, the
-// main window, and the event loop until the window is closed.
+// The program: its command line, the Japanese buttons of the toolkit's boxes, the
+// application's title, the main window, and the event loop until the window is closed.
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "ui/untMain.h"
 #include "ui/untPictures.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
+const char* const kUsage =
+    "使い方: tolvaney [--from-menu]\n"
+    "コンピュータ（白）と対戦するリバーシです。あなたは黒で、先手です。\n"
+    "\n"
+    "  --from-menu  成績ファイル 成績.dat を XDG のデータフォルダー\n"
+    "               ($XDG_DATA_HOME/tolvaney/、既定は ~/.local/share/tolvaney/) に置きます。\n"
+    "               デスクトップのメニューから起動したときの置き場所です。\n"
+    "               付けないときは、起動したフォルダーに置きます。\n"
+    "  --help       この説明を表示して終わります。\n"
+    "  --version    バージョンを表示して終わります。\n";
+
+struct TOptions {
+    bool fromMenu = false;
+};
+
+// Reads the command line; answers --help and --version, and refuses anything else it does
+// not know, before any window is made.
+TOptions ReadOptions(int argc, char** argv) {
+    TOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--help") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (argument == "--version") {
+            std::puts("tolvaney " TOLVANEY_VERSION);
+            std::exit(0);
+        } else if (argument == "--from-menu") {
+            options.fromMenu = true;
+        } else {
+            std::fprintf(stderr,
+                         "tolvaney: 知らないオプションです: %s（使い方は tolvaney --help）\n",
+                         argument.c_str());
+            std::exit(2);
+        }
+    }
+    return options;
+}
+
+const char* Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : nullptr;
+}
+
+// Where the results of a game started from the desktop's menu are kept: the user's data
+// folder of the XDG rules (a relative XDG_DATA_HOME does not count), made when missing.
+// Should it fail to be made, the results record says so when it cannot write there.
+fs::path MenuResultsFolder() {
+    fs::path data;
+    if (const char* home = Environment("XDG_DATA_HOME"); home && fs::path(home).is_absolute()) {
+        data = home;
+    } else {
+        const char* userHome = Environment("HOME");
+        if (!userHome)
+            if (const passwd* user = ::getpwuid(::getuid())) userHome = user->pw_dir;
+        data = fs::path(userHome ? userHome : "/") / ".local" / "share";
+    }
+    const fs::path folder = data / "tolvaney";
+    std::error_code ignored;
+    fs::create_directories(folder, ignored);
+    return folder;
+}
+
 // Without a display the toolkit would end the program with advice to reinstall it. Say what
 // is wrong instead, and how the game runs without one.
 bool HasDisplay() {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        if (const char* value = std::getenv(variable); value && *value) return true;
+        if (Environment(variable)) return true;
     return false;
+}
+
+void ExplainNoDisplay() {
+    std::fputs(
+        "tolvaney: 画面が見つかりません (DISPLAY も WAYLAND_DISPLAY もありません)。\n"
+        "ウィンドウを出す場所がないため、起動できません。デスクトップのセッションから起動する\n"
+        "か、仮想の画面で \"xvfb-run -a tolvaney\" (パッケージ xvfb)、画面なしで\n"
+        "\"QT_QPA_PLATFORM=offscreen tolvaney\" として起動してください。\n",
+        stderr);
+}
+
+// What the toolkit says while it opens the display; shown as it is when the display opens.
+QString toolkitReport;
+
+// The toolkit's own lines on the display, without its guesses about a broken installation.
+QString UnreachableDisplayReport() {
+    QStringList lines = toolkitReport.split('\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString& line) { return line.startsWith("qt.qpa.plugin:"); });
+    return lines.join('\n') + '\n';
+}
+
+// The toolkit gives up with a fatal error when the display named cannot be reached (no
+// server there, or it refuses the connection). Say so plainly, name the display, and end
+// with a failure status instead of the toolkit's abort.
+void ReportUnreachableDisplay(QtMsgType type, const QMessageLogContext& context,
+                              const QString& text) {
+    if (type != QtFatalMsg) {
+        toolkitReport += qFormatLogMessage(type, context, text) + "\n";
+        return;
+    }
+    std::string named;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char* value = Environment(variable))
+            named += std::string(named.empty() ? "" : ", ") + variable + "=" + value;
+    std::fprintf(stderr,
+                 "tolvaney: 画面に接続できません (%s)。\n"
+                 "その画面がないか、接続を断られました。デスクトップのセッションから起動するか、\n"
+                 "DISPLAY を今ある画面にしてください。仮想の画面では \"xvfb-run -a tolvaney\"\n"
+                 "(パッケージ xvfb) として起動できます。\n"
+                 "ツールキットの報告:\n%s",
+                 named.c_str(), qPrintable(UnreachableDisplayReport()));
+    std::fflush(stderr);
+    std::_Exit(1);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const TOptions options = ReadOptions(argc, argv);
     if (!HasDisplay()) {
-        std::fputs(
-            "tolvaney: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the\n"
-            "window has nowhere to appear. Start the game from a desktop session, or run it\n"
-            "in a virtual display with \"xvfb-run -a tolvaney\" (package xvfb), or without\n"
-            "any display with \"QT_QPA_PLATFORM=offscreen tolvaney\".\n",
-            stderr);
+        ExplainNoDisplay();
         return 1;
     }
+    qInstallMessageHandler(ReportUnreachableDisplay);
     QApplication application(argc, argv);
+    qInstallMessageHandler(nullptr);
+    std::fputs(qPrintable(toolkitReport), stderr);
     QApplication::setApplicationName(QStringLiteral("Tolvaney - トルヴァニー -"));
     QApplication::setDesktopFileName(QStringLiteral("tolvaney"));
     QApplication::setWindowIcon(ApplicationIcon());
@@ -41,7 +153,9 @@ int main(int argc, char** argv) {
     if (translator.load(QStringLiteral("qtbase_ja"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&translator);
-    TForm1 form;
+    const fs::path scoreFile =
+        options.fromMenu ? MenuResultsFolder() / kScoreFileName : fs::path(kScoreFileName);
+    TForm1 form(nullptr, nullptr, scoreFile);
     form.show();
     return application.exec();
 }

@@ -120,8 +120,12 @@ void TForm2::OnKaisi_Click() {
 }
 
 void TForm2::OnCancel_Click() {
-    Cancelled = true;
     reject();
+}
+
+void TForm2::reject() {
+    Cancelled = true;
+    QDialog::reject();
 }
 
 void TForm2::OnImage1_Click() {

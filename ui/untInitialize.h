@@ -36,7 +36,11 @@ public:
     QPushButton* Button1;  // 新規開始！
     QPushButton* Button2;  // キャンセル
 
-    bool Cancelled = false;  // the last closing was by キャンセル
+    bool Cancelled = false;  // the last closing was by キャンセル, Escape or the close box
+
+    // Escape and the window's close box leave the game as it is, as キャンセル does: a
+    // dialog closed without 新規開始！ never replaces the game in progress.
+    void reject() override;
 
     void OnKaisi_Click();
     void OnCancel_Click();

@@ -32,7 +32,6 @@ constexpr int kClientWidth = 628, kClientHeight = 350;
 constexpr int kSquareSize = 41;
 constexpr int kCursorHotSpot = 16;  // the neck of the hourglass, in logical pixels
 const QString kCaption = QStringLiteral("Tolvaney - トルヴァニー - Build100316");
-const char* const kScoreFile = "成績.dat";
 
 QByteArray ReadResource(const QString& name) {
     QFile file(":/" + name);
@@ -65,7 +64,8 @@ void Colour(QLabel* label, QColor background, QColor text) {
 
 }  // namespace
 
-TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
+TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
+               const std::filesystem::path& scoreFile)
     : QWidget(parent), dialogs_(std::move(dialogs)) {
     RegisterResources();
     if (!dialogs_) dialogs_ = std::make_unique<TQtDialogs>(this);
@@ -77,15 +77,14 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     TakeBackUsed = false;
     LastSquare = 0;
     PatternEditor = new TForm3(Dialogs(), this);
-    try {
-        Score = std::make_unique<TScore>(
-            kScoreFile, [this](const std::string& text, const std::string& caption) {
+    Score = std::make_unique<TScore>(
+        scoreFile, [this](const std::string& text, const std::string& caption) {
+            if (caption.empty())
+                Dialogs().Message(QString::fromStdString(text));
+            else
                 Dialogs().MessageWithCaption(QString::fromStdString(text),
                                              QString::fromStdString(caption));
-            });
-    } catch (const std::exception& fault) {
-        Dialogs().Message(QString::fromStdString(fault.what()));
-    }
+        });
     ThinkCursor = 5;
     SetScreenCursor(CURSOR_HAND_POINT);
     NewGameDialog = new TForm2(this);
@@ -259,7 +258,6 @@ QString TForm1::FormatCount(int32_t count) const {
 }
 
 void TForm1::OnSeiseki_Click() {
-    if (!Score) return;
     Label_Message->setText(QString::fromStdString(ScoreSummaryText(*Score)));
     const QString now = QDateTime::currentDateTime().toString("yyyy/MM/dd H:mm:ss");
     QGuiApplication::clipboard()->setText(

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ class TForm2;
 class TForm3;
 class TScore;
 
+// The results file's name, in the folder the game keeps it in.
+inline constexpr const char* kScoreFileName = "成績.dat";
+
 // The main window and the game controller. It owns the engine of the current game, the
 // results record, the new-game dialog and the opening book, shows the board and the
 // messages, and runs one game: the human's click, the computer's turn on a one-shot timer,
@@ -28,8 +32,10 @@ class TScore;
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    // Start-up. Tests pass their own dialogs; by default the toolkit's boxes are used.
-    explicit TForm1(std::unique_ptr<TDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    // Start-up. Tests pass their own dialogs; by default the toolkit's boxes are used. The
+    // results are kept in scoreFile, by default 成績.dat in the working folder.
+    explicit TForm1(std::unique_ptr<TDialogs> dialogs = nullptr, QWidget* parent = nullptr,
+                    const std::filesystem::path& scoreFile = kScoreFileName);
     ~TForm1() override;
 
     // --- Controls.

@@ -192,13 +192,12 @@ void TForm1::EndOfGame() {
     if (white < black) Label_mes2->setText(QStringLiteral("あなたの勝ちです。"));
     if (white == black) Label_mes2->setText(QStringLiteral("引き分けです。"));
     QString saveFault;
-    if (Score) {
-        try {
-            Score->RecordGame(Engine->GameLevel, black, white);
-        } catch (const std::exception& fault) {
-            saveFault = QString::fromStdString(fault.what());
-        }
+    try {
+        Score->RecordGame(Engine->GameLevel, black, white);
+    } catch (const std::exception& fault) {
+        saveFault = QString::fromStdString(fault.what());
     }
+    const QString notices = QString::fromStdString(Score->TakeNotices());
     Busy = 2;
     if (!Engine->WhiteToMove) {
         AppendMessage("\r\n\r\n" + ScoreLine(*Engine, QStringLiteral("　")));
@@ -208,6 +207,7 @@ void TForm1::EndOfGame() {
     SetScreenCursor(CURSOR_DEFAULT);
     // The box comes last, when the game is settled: a new game started while it is open
     // must find nothing of this one left to do.
+    if (!notices.isEmpty()) Dialogs().Message(notices);
     if (!saveFault.isEmpty()) Dialogs().Message(saveFault);
 }
 

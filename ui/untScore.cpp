@@ -1,21 +1,90 @@
 #include "ui/untScore.h"
 
+#include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
+#include "ui/untFaultText.h"
 
 namespace {
 
-constexpr int kValueLines = 9;
+namespace fs = std::filesystem;
+
 constexpr std::size_t kPaddedLines = 11;  // a damaged file is filled up to this many lines
+constexpr int kMostDamagedCopies = 999;
 constexpr const char* kReadError = "成績データ読込みエラー";
 constexpr const char* kHyphens = "-------------------------------";
+const std::vector<std::string> kStartingLines = {"1500", "0", "0", "0", "0", "0", "0", "0", "0"};
+
+// The same full path whatever the working folder does later; the name as given if the
+// working folder has gone.
+fs::path FullPath(const fs::path& file) {
+    std::error_code error;
+    const fs::path full = fs::absolute(file, error);
+    return error ? file : full;
+}
+
+std::string LinesText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+// The nine values of a file, when every one of them reads as a number.
+std::optional<std::array<int32_t, 9>> Values(const std::vector<std::string>& lines) {
+    std::array<int32_t, 9> values{};
+    if (lines.size() < values.size()) return std::nullopt;
+    for (std::size_t line = 0; line < values.size(); ++line)
+        if (!ParseInt32(lines[line], values[line])) return std::nullopt;
+    return values;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (const std::string_view line : SplitLines(text))
+        lines.emplace_back(line);
+    return lines;
+}
+
+int32_t AddClamped(int32_t value, int32_t added) {
+    const int64_t sum = int64_t{value} + added;
+    return static_cast<int32_t>(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));
+}
+
+// The file as it was, byte for byte, under the first free name of 成績.dat.damaged,
+// 成績.dat.damaged.2, ...; an earlier copy with the same contents is used again, and none is
+// ever overwritten. Throws EFileError when no copy can be made.
+fs::path KeepCopy(const fs::path& file, const std::string& text) {
+    for (int number = 1; number <= kMostDamagedCopies; ++number) {
+        fs::path copy = file;
+        copy += number == 1 ? ".damaged" : ".damaged." + std::to_string(number);
+        if (WriteNewFile(copy, text)) return copy;
+        try {
+            if (ReadTextFile(copy) == text) return copy;
+        } catch (const EFileError&) {
+            // Something unreadable holds the name: try the next.
+        }
+    }
+    fs::path last = file;
+    last += ".damaged." + std::to_string(kMostDamagedCopies);
+    throw EFileError("Cannot keep a copy of " + file.string(), last, EFileError::TReason::System,
+                     EEXIST);
+}
+
+const char* const kMemoryOnly =
+    "今回の成績はメモリー上だけに記録され、「成績を見る」で見られますが、ゲームを終了すると消え"
+    "ます。";
+
+std::string PathLine(const fs::path& path) {
+    return "\r\n" + path.string() + "\r\n";
+}
 
 }  // namespace
 
-TScore::TScore(std::filesystem::path file, TReport report)
-    : file_(std::move(file)), report_(std::move(report)) {
+TScore::TScore(fs::path file, TReport report) : file_(FullPath(file)), report_(std::move(report)) {
     Load();
 }
 
@@ -27,48 +96,131 @@ int32_t* TScore::Field(int line) {
 }
 
 void TScore::Load() {
-    if (!std::filesystem::exists(file_)) {
-        Lines = {"1500", "0", "0", "0", "0", "0", "0", "0", "0"};
-        WriteFileAtomically(file_, [&] {
-            std::string text;
-            for (const std::string& line : Lines)
-                text += line + "\r\n";
-            return text;
-        }());
-    } else {
-        const std::string text = ReadTextFile(file_);
-        for (const std::string_view line : SplitLines(text))
-            Lines.emplace_back(line);
-    }
-    for (int line = 1; line <= kValueLines; ++line) {
-        int32_t value = 0;
-        if (static_cast<int>(Lines.size()) < line || !ParseInt32(Lines[line - 1], value)) {
-            // The failing value and the ones after it stay 0; the padded list reaches the
-            // disk with the next save.
-            report_(kReadError, "Error");
-            while (Lines.size() < kPaddedLines)
-                Lines.emplace_back("0");
-            return;
+    const std::optional<std::string> text = ReadOrCreate();
+    if (!text) return;
+    known_ = *text;
+    Lines = LinesOf(*text);
+    if (ParseLines()) return;
+    // The failing value and the ones after it stay 0; the padded list reaches the disk with
+    // the next save, once the file as it was is safe.
+    report_(kReadError, "Error");
+    while (Lines.size() < kPaddedLines)
+        Lines.emplace_back("0");
+    KeepDamagedFile(*text);
+}
+
+// The file's text, made with the starting values when it is missing; nothing, with the
+// player told, when it can be neither read nor made.
+std::optional<std::string> TScore::ReadOrCreate() {
+    std::error_code error;
+    if (!fs::exists(file_, error) && !error) {
+        try {
+            TFileSave save(file_);  // another copy of the game may be making it too
+            if (!fs::exists(file_, error)) save.Commit(LinesText(kStartingLines));
+        } catch (const EFileError& fault) {
+            memoryOnly_ = true;
+            Lines = kStartingLines;
+            ParseLines();
+            report_("成績ファイルを作れませんでした。" + PathLine(file_) +
+                        "理由: " + FileFaultReason(fault) + "\r\n\r\n" + kMemoryOnly,
+                    "");
+            return std::nullopt;
         }
-        *Field(line) = value;
+    }
+    try {
+        return ReadTextFile(file_);
+    } catch (const EFileError& fault) {
+        memoryOnly_ = true;
+        report_("成績ファイルを読めませんでした。" + PathLine(file_) +
+                    "理由: " + FileFaultReason(fault) + "\r\n\r\nこのファイルには書き込みません。" +
+                    kMemoryOnly,
+                "");
+        return std::nullopt;
     }
 }
 
+// Lines 1 to 9 into the nine fields in order, up to the first that is missing or not a
+// number; false when there is one.
+bool TScore::ParseLines() {
+    for (int line = 1; line <= kValueLines; ++line) {
+        int32_t value = 0;
+        if (static_cast<int>(Lines.size()) < line || !ParseInt32(Lines[line - 1], value))
+            return false;
+        *Field(line) = value;
+    }
+    return true;
+}
+
+void TScore::KeepDamagedFile(const std::string& text) {
+    try {
+        const fs::path copy = KeepCopy(file_, text);
+        report_("成績ファイルの一部が読めませんでした。" + PathLine(file_) +
+                    "\r\n元のファイルは、そのまま次の名前で残しました。" + PathLine(copy) +
+                    "\r\n読めた成績は引き継ぎ、読めなかった成績は 0 から数え直します。"
+                    "成績ファイルは次の対局の結果から書き直されます。",
+                "");
+    } catch (const EFileError& fault) {
+        memoryOnly_ = true;
+        report_("成績ファイルの一部が読めませんでした。" + PathLine(file_) +
+                    "\r\n元のファイルを残せなかったため（" + FileFaultReason(fault) +
+                    "）、このファイルには書き込みません。" + kMemoryOnly,
+                "");
+    }
+}
+
+// Another copy of the game may have saved the file since this record last read or wrote
+// it: its values are taken, with the games recorded here since then added. A file that has
+// become unreadable is kept beside the results first.
+void TScore::TakeOverFileOnDisk() {
+    std::error_code error;
+    if (!fs::exists(file_, error) && !error) return;  // removed: these values are all there is
+    const std::string current = ReadTextFile(file_);
+    if (current == known_) return;
+    const std::vector<std::string> lines = LinesOf(current);
+    if (const std::optional<std::array<int32_t, 9>> values = Values(lines)) {
+        Lines = lines;
+        for (int line = 1; line <= kValueLines; ++line)
+            *Field(line) = AddClamped((*values)[line - 1], unsaved_[line - 1]);
+        return;
+    }
+    const fs::path copy = KeepCopy(file_, current);
+    notices_ += "成績ファイルが、読めない内容に書き換えられていました。" + PathLine(file_) +
+                "\r\nその内容はそのまま次の名前で残し、成績ファイルはこのゲームの成績で書き直し"
+                "ました。" +
+                PathLine(copy);
+}
+
 void TScore::Save() {
-    while (Lines.size() < kValueLines)
-        Lines.emplace_back("0");
-    std::string text;
-    for (int line = 1; line <= kValueLines; ++line)
-        Lines[line - 1] = std::to_string(*Field(line));
-    for (const std::string& line : Lines)
-        text += line + "\r\n";
-    WriteFileAtomically(file_, text);
+    if (memoryOnly_) return;
+    try {
+        TFileSave save(file_);
+        TakeOverFileOnDisk();
+        while (Lines.size() < kValueLines)
+            Lines.emplace_back("0");
+        for (int line = 1; line <= kValueLines; ++line)
+            Lines[line - 1] = std::to_string(*Field(line));
+        const std::string text = LinesText(Lines);
+        save.Commit(text);
+        known_ = text;
+        unsaved_.fill(0);
+    } catch (const EFileError& fault) {
+        throw EEngineError("成績ファイルに書き込めませんでした。" + PathLine(file_) +
+                           "理由: " + FileFaultReason(fault) +
+                           "\r\n\r\nこの対局までの成績はメモリー上に残り、「成績を見る」で見ら"
+                           "れます。次の対局が終わったときに、もう一度書き込みます。");
+    }
+}
+
+std::string TScore::TakeNotices() {
+    return std::exchange(notices_, std::string());
 }
 
 // A counter at the largest value it can hold stays there: a file can hold that value, and
 // one more game must not turn it negative.
 void TScore::Add(int32_t& counter) {
     if (counter < INT32_MAX) ++counter;
+    for (int line = 2; line <= kValueLines; ++line)
+        if (Field(line) == &counter) ++unsaved_[line - 1];
     Save();
 }
 

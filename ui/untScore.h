@@ -1,27 +1,40 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 // The human's wins and losses against the computer per game level, kept over all runs in
 // the file 成績.dat: nine lines, the first a preserved value (1500 when the file is first
 // made), then wins and losses at levels 1 to 4. Lines after the ninth are kept as they are.
+//
+// Nothing the player has won or lost is ever dropped without a word: a damaged file is kept
+// beside the results before it is rewritten, two copies of the game saving one file add
+// their games to each other's, and results that cannot reach the disk stay in memory, where
+// the summary still shows them.
 class TScore {
 public:
-    // Shows a message (text, caption) to the user.
+    // Shows a message (text, caption) to the user; an empty caption means the program's own.
     using TReport = std::function<void(const std::string& text, const std::string& caption)>;
 
     // Reads the file, or creates it with the starting values when it is missing. Bad
-    // contents are reported ("成績データ読込みエラー") and leave the values read so far; a
-    // file that cannot be created throws EEngineError.
+    // contents are reported ("成績データ読込みエラー") and leave the values read so far; the
+    // file as it was is then kept beside it (成績.dat.damaged) before anything rewrites it,
+    // and the player is told where. A file that can be neither read nor made, or a damaged
+    // one that cannot be kept, leaves the results in memory only, and the player is told so.
+    // Never throws because of the file.
     TScore(std::filesystem::path file, TReport report);
     virtual ~TScore() = default;
 
     // Writes the nine values into the first nine lines and the whole list to the file,
-    // replacing it whole or not at all; throws EEngineError when it cannot be written.
+    // replacing it whole or not at all. Should another copy of the game have saved the file
+    // meanwhile, the games recorded here since the last save are added to what it holds.
+    // Throws EEngineError with a message for the player when the file cannot be written; the
+    // games stay counted in memory and go to the file with the next save.
     void Save();
 
     void AddWinRandom();
@@ -36,6 +49,13 @@ public:
     // Records a finished game at a level (1 to 4): a human win or loss; a draw records nothing.
     void RecordGame(int gameLevel, int blackDiscs, int whiteDiscs);
 
+    // What saves have to tell the player (a damaged file found and kept), once.
+    std::string TakeNotices();
+    // The results are not written: the file could not be read or made, or kept when damaged.
+    bool MemoryOnly() const { return memoryOnly_; }
+    // The results file, as a full path.
+    const std::filesystem::path& File() const { return file_; }
+
     std::vector<std::string> Lines;
     int32_t PreservedValue = 0;
     int32_t WinsRandom = 0;
@@ -48,12 +68,23 @@ public:
     int32_t LossesAdvanced = 0;
 
 private:
+    static constexpr int kValueLines = 9;
+
     int32_t* Field(int line);  // the value of file line 1..9
     void Load();
+    std::optional<std::string> ReadOrCreate();
+    bool ParseLines();
+    void KeepDamagedFile(const std::string& text);
+    void TakeOverFileOnDisk();
     void Add(int32_t& counter);
 
     std::filesystem::path file_;
     TReport report_;
+    // Games added to each counter (file lines 2..9) since the last save that reached the file.
+    std::array<int32_t, kValueLines> unsaved_{};
+    std::string known_;  // the file as this record last read or wrote it
+    bool memoryOnly_ = false;
+    std::string notices_;
 };
 
 // A counter in five columns, right-aligned: blanks before the decimal form.
