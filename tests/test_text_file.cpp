@@ -17,7 +17,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
+#include <tuple>
 
 #include "engine/eval/untPatterns.h"
 #include "engine/untEngineError.h"
@@ -331,6 +333,79 @@ TEST(TScore, ACounterAtItsLargestValueStaysThere) {
     EXPECT_EQ(score.WinsAdvanced, INT32_MAX);
     EXPECT_EQ(score.LossesAdvanced, -4);
     EXPECT_EQ(Contents(file), "1500\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2147483647\r\n-4\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The wins and losses at level 1 a results file holds, or nothing when it is not whole.
+std::optional<std::pair<int, int>> RandomLevelCounts(const fs::path& file) {
+    const std::string text = Contents(file);
+    const std::vector<std::string_view> lines = SplitLines(text);
+    int32_t values[9];
+    if (lines.size() != 9) return std::nullopt;
+    for (int line = 0; line < 9; ++line)
+        if (!ParseInt32(lines[line], values[line])) return std::nullopt;
+    return std::pair<int, int>(values[1], values[2]);
+}
+
+// A copy of the game that records one game after another (a win, or a loss, at level 1)
+// and reports each save it finished through the pipe.
+pid_t GameRecordingForever(const fs::path& file, bool wins, int channel[2]) {
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    ::close(channel[0]);
+    TScore score(file, [](const std::string&, const std::string&) { ::_exit(3); });
+    for (int save = 1;; ++save) {
+        score.RecordGame(1, wins ? 40 : 20, wins ? 20 : 40);
+        if (::write(channel[1], &save, sizeof save) != sizeof save) ::_exit(1);
+    }
+}
+
+// Two copies of the game record games into one results file at once, and both are killed
+// at random moments. Whoever reads the file meanwhile finds it whole; afterwards it holds
+// every game either copy finished, and at most the one each was saving when it was killed.
+TEST(TScore, TwoCopiesOfTheGameSavingOneFileLoseNoGame) {
+    constexpr int kRounds = 40;
+    Folder folder;
+    const fs::path file = folder.path() / "成績.dat";
+    std::mt19937 random(8);
+    int wins = 0, losses = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        int winChannel[2], lossChannel[2];
+        ASSERT_EQ(::pipe(winChannel), 0);
+        ASSERT_EQ(::pipe(lossChannel), 0);
+        const pid_t winner = GameRecordingForever(file, true, winChannel);
+        const pid_t loser = GameRecordingForever(file, false, lossChannel);
+        ::close(winChannel[1]);
+        ::close(lossChannel[1]);
+        int wonNow = 0, lostNow = 0;
+        ASSERT_EQ(::read(winChannel[0], &wonNow, sizeof wonNow), sizeof wonNow);
+        ASSERT_EQ(::read(lossChannel[0], &lostNow, sizeof lostNow), sizeof lostNow);
+        const int reads = std::uniform_int_distribution<int>(0, 30)(random);
+        for (int read = 0; read < reads; ++read)
+            ASSERT_TRUE(RandomLevelCounts(file)) << "round " << round << ": " << Contents(file);
+        ::kill(winner, SIGKILL);
+        ::kill(loser, SIGKILL);
+        ::waitpid(winner, nullptr, 0);
+        ::waitpid(loser, nullptr, 0);
+        for (int save; ::read(winChannel[0], &save, sizeof save) == sizeof save;)
+            wonNow = save;
+        for (int save; ::read(lossChannel[0], &save, sizeof save) == sizeof save;)
+            lostNow = save;
+        ::close(winChannel[0]);
+        ::close(lossChannel[0]);
+
+        const std::optional<std::pair<int, int>> counts = RandomLevelCounts(file);
+        ASSERT_TRUE(counts) << "round " << round << ": " << Contents(file);
+        EXPECT_GE(counts->first, wins + wonNow) << "round " << round;
+        EXPECT_LE(counts->first, wins + wonNow + 1) << "round " << round;
+        EXPECT_GE(counts->second, losses + lostNow) << "round " << round;
+        EXPECT_LE(counts->second, losses + lostNow + 1) << "round " << round;
+        std::tie(wins, losses) = *counts;
+    }
+    std::printf("%d wins and %d losses saved by two copies at once\n", wins, losses);
 }
 
 }  // namespace
