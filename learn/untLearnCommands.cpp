@@ -7,6 +7,7 @@
 #include "engine/untTextFile.h"
 #include "learn/untLearn.h"
 #include "learn/untSubForm.h"
+#include "ui/untFaultText.h"
 #include "ui/untMain.h"
 
 namespace {
@@ -86,7 +87,7 @@ void TForm1::On_Test4Click() {
         try {
             Engine->SavePatternFile(kind);
         } catch (const std::exception& fault) {
-            Dialogs().Message(QString::fromStdString(fault.what()));
+            Dialogs().Message(QString::fromStdString(PatternSaveFaultText(fault)));
             return;
         }
     }

@@ -7,6 +7,7 @@
 
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
+#include "ui/untFaultText.h"
 #include "ui/untPictures.h"
 
 namespace {
@@ -209,7 +210,7 @@ void TForm3::Save(int kind) {
     try {
         SavePatternTable(*Weights, kind);
     } catch (const std::exception& fault) {
-        dialogs_.Message(QString::fromStdString(fault.what()));
+        dialogs_.Message(QString::fromStdString(PatternSaveFaultText(fault)));
         return;
     }
     dialogs_.MessageWithCaption(

@@ -23,7 +23,7 @@ const std::vector<std::string> kStartingLines = {"1500", "0", "0", "0", "0", "0"
 fs::path FullPath(const fs::path& file) {
     std::error_code error;
     const fs::path full = fs::absolute(file, error);
-    return error ? file : full;
+    return error ? file : full.lexically_normal();
 }
 
 std::string LinesText(const std::vector<std::string>& lines) {

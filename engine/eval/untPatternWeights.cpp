@@ -70,8 +70,9 @@ std::string PatternTableText(const TPatternTable& table, int kind) {
 void SavePatternTable(const TPatternTable& table, int kind, const std::filesystem::path& folder) {
     try {
         WriteFileAtomically(folder / PatternFileName(kind), PatternTableText(table, kind));
-    } catch (const EEngineError& error) {
-        throw EEngineError(std::string("SavePatternFile: ") + error.what());
+    } catch (const EFileError& error) {
+        throw EFileError(std::string("SavePatternFile: ") + error.what(), error.Path, error.Reason,
+                         error.Error);
     }
 }
 

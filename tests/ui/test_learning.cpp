@@ -118,12 +118,15 @@ TEST_F(LearningTest, SavingWritesTheFilesAndSaysSo) {
     EXPECT_EQ(dialogs.shown.value(1), "確認|すべて保存しました。");
     for (int kind = 1; kind <= 6; ++kind)
         EXPECT_EQ(File(PatternFileName(kind)), form->Engine->PatternFileText(kind));
-    // A file that cannot be replaced is reported, and the success message does not follow.
+    // A file that cannot be replaced is reported by its full path and why, in Japanese, and
+    // the success message does not follow.
     QFile::remove(QString::fromStdString(PatternFileName(2)));
     QDir().mkpath(QString::fromStdString(PatternFileName(2)) + "/inside");
     form->On_Test4Click();
-    EXPECT_TRUE(dialogs.shown.value(2).startsWith("SavePatternFile"))
-        << dialogs.shown.value(2).toStdString();
+    const QString fault = dialogs.shown.value(2);
+    EXPECT_TRUE(fault.startsWith("パターンの値を保存できませんでした。")) << fault.toStdString();
+    EXPECT_TRUE(fault.contains(QDir::current().absoluteFilePath("学習_2.dat")));
+    EXPECT_TRUE(fault.contains("同じ名前のフォルダーがあります"));
     EXPECT_EQ(dialogs.shown.size(), 3);
 }
 
