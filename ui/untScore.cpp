@@ -156,7 +156,9 @@ void TScore::KeepDamagedFile(const std::string& text) {
         const fs::path copy = KeepCopy(file_, text);
         report_("成績ファイルの一部が読めませんでした。" + PathLine(file_) +
                     "\r\n元のファイルは、そのまま次の名前で残しました。" + PathLine(copy) +
-                    "\r\n読めた成績は引き継ぎ、読めなかった成績は 0 から数え直します。"
+                    "\r\n読めなかった行とそれより後の成績は 0 "
+                    "から数え直し、その前の成績は引き継ぎます。"
+                    "元の値は残したファイルで確かめられます。"
                     "成績ファイルは次の対局の結果から書き直されます。",
                 "");
     } catch (const EFileError& fault) {
