@@ -73,8 +73,11 @@ files_of() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6
     echo usr/share/doc/tolvaney/changelog.gz
 } | sort >"$work/game.expected"
 {
-    # Every program built in tools/.
-    find "$build/tools" -maxdepth 1 -type f -executable -printf 'usr/bin/%f\n'
+    # Every program built in tools/, with its manual page.
+    find "$build/tools" -maxdepth 1 -type f -executable -printf '%f\n' | while read -r program; do
+        echo "usr/bin/$program"
+        echo "usr/share/man/man1/$program.1.gz"
+    done
     for file in TEISEKI TEXTDATA1 TEXTDATA2 TEXTDATA3 TEXTDATA4 TEXTDATA5 TEXTDATA6; do
         echo "usr/share/tolvaney/$file"
     done
@@ -91,8 +94,14 @@ echo "--- validators"
 dpkg-deb -x "$game_deb" "$work/game"
 desktop-file-validate "$work/game/usr/share/applications/tolvaney.desktop" || fail desktop-file-validate
 appstreamcli validate --no-net "$work"/game/usr/share/metainfo/*.metainfo.xml || fail appstreamcli
-# Errors fail the check; the remaining warnings are shown.
-lintian --fail-on error "$game_deb" "$tools_deb" || fail lintian
+# Errors fail the check, and so does any remark on the manual pages (a program without one, a
+# page man reads with complaints, a bad NAME line ...); the other warnings and notes are shown.
+lintian --display-info --fail-on error "$game_deb" "$tools_deb" | tee "$work/lintian.log" ||
+    fail lintian
+if grep -E '^[A-Z]: tolvaney(-tools)?( [a-z]+)?: [^ ]*(manual|manpage|whatis|groff)' \
+    "$work/lintian.log"; then
+    fail "lintian's remarks on the manual pages above"
+fi
 
 echo "--- installing"
 install_packages() { "${apt[@]}" install -y "$game_deb" "$tools_deb"; }
@@ -116,6 +125,16 @@ grep -q 'Syncing QRegion(0,0 628x350) of TForm1' "$work/game.log" ||
     { tail -20 "$work/game.log"; fail "the main window was not painted"; }
 [[ -f "$work/run/成績.dat" ]] || fail "the game wrote no results file where it was started"
 echo "the main window came up; 成績.dat was written in the folder the game was started from"
+# Started as the menu entry starts it, the game keeps its results in the user's data folder.
+grep -qx 'Exec=tolvaney --from-menu' "$work/game/usr/share/applications/tolvaney.desktop" ||
+    fail "the menu entry does not start the game with --from-menu"
+(cd "$work/run" &&
+    HOME="$work/home" XDG_DATA_HOME='' QT_QPA_PLATFORM=offscreen \
+        timeout 5 /usr/games/tolvaney --from-menu >"$work/menu.log" 2>&1) && status=0 || status=$?
+[[ $status -eq 124 ]] || { cat "$work/menu.log"; fail "the game started as from the menu ended early"; }
+[[ -f "$work/home/.local/share/tolvaney/成績.dat" ]] ||
+    fail "the game started as from the menu wrote no results file in ~/.local/share/tolvaney"
+echo "started as from the menu, it keeps 成績.dat in ~/.local/share/tolvaney"
 
 echo "--- an installed tool"
 printf 'f5f6e6d6c5\r\n' >"$work/run/record.txt"

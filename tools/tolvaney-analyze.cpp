@@ -11,9 +11,12 @@
 //   P is the initial placement of the centre discs chosen in the new-game dialog (1-4, default
 //   1, the standard start). Progress goes to standard error unless --quiet is given.
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/untTextFile.h"
 #include "tools/untAnalysis.h"
@@ -24,6 +27,7 @@ namespace {
 
 constexpr std::size_t kMaxInput = 4096;  // a record is at most 120 characters
 
+const char* const kTool = "tolvaney-analyze";
 const char* const kUsage =
     "usage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR]\n"
     "                        [--html FILE] [--placement P] [--quiet] [RECORD | -]\n"
@@ -48,28 +52,31 @@ std::string RecordFromInput() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const std::optional<int> answered = AnswerHelpOrVersion(args, kTool, kUsage))
+        return *answered;
     TAnalysisOptions options;
     try {
-        options = ParseAnalysisOptions({argv + 1, argv + argc}, ShippedResourceFolder());
-        if (options.help) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (!options.recordGiven) options.record = RecordFromInput();
+        options = ParseAnalysisOptions(args, ShippedResourceFolder());
     } catch (const EBadInput& problem) {
-        std::fprintf(stderr, "tolvaney-analyze: %s\n%s", problem.what(), kUsage);
-        return 2;
+        return RefuseCommandLine(kTool, problem);
+    }
+    try {
+        if (!options.recordGiven) options.record = RecordFromInput();
+        if (options.settings.thinkType == 3)
+            options.settings.tables = ReadInput([&] { return LoadPatternTables(options.tables); });
+    } catch (const EBadInput& problem) {
+        return RefuseInput(kTool, problem, "nothing was analysed");
     }
     std::string error;
     std::optional<std::vector<TRecordMove>> moves =
         ReplayRecord(options.record, error, options.placement);
     if (!moves) {
-        std::fprintf(stderr, "tolvaney-analyze: bad record: %s\n", error.c_str());
-        return 1;
+        const char* source = options.recordGiven ? "" : " on standard input";
+        return RefuseInput(kTool, EBadInput("bad record" + std::string(source) + ": " + error),
+                           "nothing was analysed");
     }
     try {
-        if (options.settings.thinkType == 3)
-            options.settings.tables = LoadPatternTables(options.tables);
         const bool showProgress = !options.quiet;
         const TGameAnalysis analysis =
             AnalyseGame(std::move(*moves), options.settings, [&](int done, int total) {
@@ -80,8 +87,8 @@ int main(int argc, char** argv) {
         if (!options.html.empty()) WriteFileAtomically(options.html, AnalysisPage(analysis));
         std::fputs(AnalysisReport(analysis).c_str(), stdout);
     } catch (const std::exception& failure) {
-        std::fprintf(stderr, "tolvaney-analyze: %s\n", failure.what());
-        return 1;
+        std::fprintf(stderr, "%s: %s\n", kTool, failure.what());
+        return EXIT_FAILURE;
     }
-    return 0;
+    return EXIT_SUCCESS;
 }

@@ -7,9 +7,12 @@
 //   One record a line in the game-record notation ("f5d6c3..."); anything after the first
 //   blank is ignored. Every record must be a legal game from the standard start, black first
 //   and without passes, of at most 60 moves: the first that is not is reported with its line
-//   number, and nothing is trained or written.
+//   number, and nothing is trained or written; so is a file that is missing or holds no
+//   record.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,9 +25,17 @@
 
 namespace {
 
+const char* const kTool = "tolvaney-learn";
+const char* const kUsage =
+    "usage: tolvaney-learn RECORDS_FILE\n"
+    "  RECORDS_FILE: one game record a line (\"f5d6c3...\"), legal games from the\n"
+    "  standard start. Trains the shipped pattern tables on every record as the\n"
+    "  game's learning command does and writes them as 学習_1.dat .. 学習_6.dat\n"
+    "  into the working folder.\n";
+
 // The records of the file, each checked before any is trained.
 std::vector<std::pair<int, std::vector<uint8_t>>> ReadRecords(const std::string& file) {
-    const std::string text = ReadTextFile(file);
+    const std::string text = ReadInputFile(file);
     std::vector<std::pair<int, std::vector<uint8_t>>> records;
     int lineNumber = 0;
     for (const std::string_view line : SplitLines(text)) {
@@ -36,18 +47,24 @@ std::vector<std::pair<int, std::vector<uint8_t>>> ReadRecords(const std::string&
         if (!moves) throw EBadInput(file + ", line " + std::to_string(lineNumber) + ": " + error);
         records.emplace_back(lineNumber, *moves);
     }
+    if (records.empty()) throw EBadInput(file + " holds no record");
     return records;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || argv[1][0] == '-') {  // one file, and nothing that looks like an option
-        std::fprintf(stderr, "usage: %s RECORDS_FILE\n", argv[0]);
-        return 2;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const std::optional<int> answered = AnswerHelpOrVersion(args, kTool, kUsage))
+        return *answered;
+    std::string file;
+    try {
+        file = OnlyOperand(args, "records file");
+    } catch (const EBadInput& problem) {
+        return RefuseCommandLine(kTool, problem);
     }
     try {
-        const auto records = ReadRecords(argv[1]);
+        const auto records = ReadRecords(file);
         auto tables = std::make_unique<TKyokumen>();
         *tables->PatternWeights = *LoadPatternTables(ShippedResourceFolder());
         for (const auto& [lineNumber, moves] : records) {
@@ -66,12 +83,10 @@ int main(int argc, char** argv) {
             tables->SavePatternFile(kind);
         std::printf("%zu records trained; 学習_1.dat .. 学習_6.dat written\n", records.size());
     } catch (const EBadInput& problem) {
-        std::fprintf(stderr, "tolvaney-learn: %s\nnothing was trained or written\n",
-                     problem.what());
-        return 2;
+        return RefuseInput(kTool, problem, "nothing was trained or written");
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "tolvaney-learn: %s\n", error.what());
-        return 1;
+        std::fprintf(stderr, "%s: %s\n", kTool, error.what());
+        return EXIT_FAILURE;
     }
-    return 0;
+    return EXIT_SUCCESS;
 }

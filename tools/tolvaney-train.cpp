@@ -29,17 +29,21 @@
 //   and --baseline measures the tables of a folder alongside the new ones. With
 //   --as-at-leaves 1 every position is seen with the side to move that the strongest level's
 //   search has at its leaves at that move number, the colours exchanged where needed.
-//   --solved FILE keeps the training games' exact values: read from it when it holds them,
-//   written to it otherwise. Games of --computer-games files (program against program) are
+//   --solved FILE keeps the training games' exact values (with --exact-empties): read from it
+//   when it holds them, written to it otherwise; a FILE that is not such a file of the trainer's
+//   is refused and left as it is. Games of --computer-games files (program against program) are
 //   fitted with the others but never held out, and their error is reported apart; a computer
 //   game that passes through the position of an opening of a --keep-out file (by any order of
 //   moves) is left out.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "engine/eval/untPatterns.h"
@@ -50,6 +54,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const char* const kTool = "tolvaney-train";
 const char* const kUsage =
     "usage: tolvaney-train --games FILE [--games FILE ...] [--evaluate FILE ...]\n"
     "                      [--out FOLDER] [--seed S] [--holdout PERCENT] [--epochs E]\n"
@@ -58,7 +63,9 @@ const char* const kUsage =
     "                      [--as-at-leaves 0|1] [--search-plies N] [--off-line 0|1]\n"
     "                      [--search-on-line 0|1] [--search-ahead 0|1]\n"
     "                      [--solved FILE] [--computer-games FILE ...] [--keep-out FILE ...]\n"
-    "                      [--positions FILE ...] [--baseline FOLDER]\n";
+    "                      [--positions FILE ...] [--baseline FOLDER]\n"
+    "Fits the six pattern tables to the games of the files and writes them as\n"
+    "TEXTDATA1..TEXTDATA6 into the --out folder (default: resources).\n";
 
 // Whether a game is held out: a hash of its number and the seed, below the percentage.
 bool HeldOut(uint32_t seed, uint64_t game, int percent) {
@@ -69,11 +76,11 @@ bool HeldOut(uint32_t seed, uint64_t game, int percent) {
 }
 
 // Replays every game of a file and hands its positions to use(game number, positions).
-// Returns the number of games read; a bad line is refused (EBadInput) before anything is
-// written.
+// Returns the number of games read; a bad line, or a file without a game, is refused
+// (EBadInput) before anything is written.
 template <typename Use>
 uint64_t ReadGames(const std::string& file, uint64_t firstGame, Use use) {
-    const std::string text = ReadTextFile(file);
+    const std::string text = ReadInputFile(file);
     uint64_t game = firstGame;
     int lineNumber = 0;
     for (const std::string_view line : SplitLines(text)) {
@@ -82,13 +89,14 @@ uint64_t ReadGames(const std::string& file, uint64_t firstGame, Use use) {
         std::string error;
         use(game++, GamePositions(read->record, read->blackMinusWhite, error));
     }
+    if (game == firstGame) throw EBadInput(file + " holds no game");
     return game - firstGame;
 }
 
-// The positions of a positions file; a bad line, or a position with more empty squares than
-// the trainer solves, is refused (EBadInput).
+// The positions of a positions file; a bad line, a position with more empty squares than
+// the trainer solves, or a file without a position, is refused (EBadInput).
 std::vector<TTrainingPosition> ReadPositions(const std::string& file) {
-    const std::string text = ReadTextFile(file);
+    const std::string text = ReadInputFile(file);
     std::vector<TTrainingPosition> positions;
     int lineNumber = 0;
     for (const std::string_view line : SplitLines(text)) {
@@ -100,7 +108,19 @@ std::vector<TTrainingPosition> ReadPositions(const std::string& file) {
                             " empty squares are not solved");
         positions.push_back(*read);
     }
+    if (positions.empty()) throw EBadInput(file + " holds no position");
     return positions;
+}
+
+// The exact values kept in the --solved file; nothing when there is no such file yet. A file
+// the trainer cannot have written is refused, so that it is never overwritten.
+std::optional<std::string> KeptSolvedValues(const fs::path& file) {
+    std::error_code error;
+    if (file.empty() || !fs::exists(file, error)) return std::nullopt;
+    std::string bytes = ReadInputFile(file);
+    if (!IsSolvedValuesFile(bytes))
+        throw EBadInput(file.string() + " is not the trainer's file of exact values");
+    return bytes;
 }
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
@@ -154,12 +174,14 @@ void Report(const char* name, std::span<const TTrainingPosition> positions,
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const std::optional<int> answered = AnswerHelpOrVersion(args, kTool, kUsage))
+        return *answered;
     TTrainerOptions options;
     try {
-        options = ParseTrainerOptions({argv + 1, argv + argc});
+        options = ParseTrainerOptions(args);
     } catch (const EBadInput& problem) {
-        std::fprintf(stderr, "%s\n%s", problem.what(), kUsage);
-        return 2;
+        return RefuseCommandLine(kTool, problem);
     }
     const auto start = std::chrono::steady_clock::now();
     const uint32_t seed = options.training.seed;
@@ -168,6 +190,7 @@ int main(int argc, char** argv) {
         TTrainingSet training, heldOut;
         std::vector<TTrainingPosition> evaluation, solvedPositions;
         std::vector<std::size_t> positionFileEnds;  // one past each positions file's last
+        const std::optional<std::string> keptValues = KeptSolvedValues(options.solvedValues);
         uint64_t games = 0;
         for (const std::string& file : options.gameFiles)
             games += ReadGames(
@@ -181,7 +204,7 @@ int main(int argc, char** argv) {
         const std::size_t playersPositions = training.positions.size();
         TOpeningPositions keptOut;
         for (const std::string& file : options.keepOutFiles)
-            keptOut.merge(OpeningPositions(ReadTextFile(file), file));
+            keptOut.merge(OpeningPositions(ReadInputFile(file), file));
         uint64_t leftOut = 0;
         for (const std::string& file : options.computerGameFiles)
             ReadGames(file, 0, [&](uint64_t, const std::vector<TTrainingPosition>& positions) {
@@ -203,15 +226,16 @@ int main(int argc, char** argv) {
             positionFileEnds.push_back(solvedPositions.size());
         }
         std::shared_ptr<const TPatternTable> baseline;
-        if (!options.baseline.empty()) baseline = LoadPatternTables(options.baseline);
+        if (!options.baseline.empty())
+            baseline = ReadInput([&] { return LoadPatternTables(options.baseline); });
         std::printf("%llu games read in %.1f s\n", static_cast<unsigned long long>(games),
                     SecondsSince(start));
         std::fflush(stdout);
 
         if (targets.exactEmpties > 0) {
             const fs::path& kept = options.solvedValues;
-            if (kept.empty() || !fs::exists(kept) ||
-                !ApplySolvedValues(training.positions, ReadTextFile(kept), targets.exactEmpties)) {
+            if (!keptValues ||
+                !ApplySolvedValues(training.positions, *keptValues, targets.exactEmpties)) {
                 Solve("training games", training.positions, targets.exactEmpties, targets.threads);
                 if (!kept.empty()) WriteFileAtomically(kept, SolvedValuesBytes(training.positions));
             } else {
@@ -266,11 +290,10 @@ int main(int argc, char** argv) {
         std::printf("tables written to %s in %.1f s\n", options.out.string().c_str(),
                     SecondsSince(start));
     } catch (const EBadInput& problem) {
-        std::fprintf(stderr, "tolvaney-train: %s; nothing was written\n", problem.what());
-        return 2;
+        return RefuseInput(kTool, problem, "nothing was written");
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "tolvaney-train: %s\n", error.what());
-        return 1;
+        std::fprintf(stderr, "%s: %s\n", kTool, error.what());
+        return EXIT_FAILURE;
     }
-    return 0;
+    return EXIT_SUCCESS;
 }

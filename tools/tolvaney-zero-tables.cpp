@@ -3,28 +3,47 @@
 //
 // Usage: tolvaney-zero-tables FOLDER
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
 #include "engine/untTextFile.h"
+#include "tools/untToolArgs.h"
+
+namespace {
+
+const char* const kTool = "tolvaney-zero-tables";
+const char* const kUsage =
+    "usage: tolvaney-zero-tables FOLDER\n"
+    "  Writes six all-zero pattern tables TEXTDATA1..TEXTDATA6 into FOLDER,\n"
+    "  making it first if need be.\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    // One folder, and nothing that looks like an option: "--help" is not a folder to make.
-    if (argc != 2 || argv[1][0] == '-' || argv[1][0] == '\0') {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const std::optional<int> answered = AnswerHelpOrVersion(args, kTool, kUsage))
+        return *answered;
+    std::filesystem::path folder;
+    try {
+        // One folder, and nothing that looks like an option: "--halp" is not a folder to make.
+        folder = OnlyOperand(args, "folder");
+    } catch (const EBadInput& problem) {
+        return RefuseCommandLine(kTool, problem);
     }
     try {
-        const std::filesystem::path folder = argv[1];
         std::filesystem::create_directories(folder);
         const TKyokumen engine;  // a new engine's table is all zeros
         for (int kind = FIRST_PATTERN_KIND; kind <= LAST_PATTERN_KIND; ++kind)
             WriteFileAtomically(folder / PatternResourceName(kind), engine.PatternFileText(kind));
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
+        std::fprintf(stderr, "%s: %s\n", kTool, error.what());
+        return EXIT_FAILURE;
     }
-    return 0;
+    return EXIT_SUCCESS;
 }

@@ -316,44 +316,46 @@ TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
                                       const std::filesystem::path& resources) {
     TAnalysisOptions options;
     options.tables = resources;
+    TAnalysisSettings& settings = options.settings;
+    const TFlags flags = {
+        {"--exact",
+         [&](const std::string& flag, const std::string& value) {
+             settings.exactEmpties =
+                 static_cast<int>(WholeNumber(value, flag, 0, MAX_EXACT_EMPTIES));
+         }},
+        {"--level",
+         [&](const std::string& flag, const std::string& value) {
+             settings.gameLevel = static_cast<uint8_t>(WholeNumber(value, flag, 2, 4));
+         }},
+        {"--type",
+         [&](const std::string&, const std::string& value) {
+             if (value.size() != 1 || value[0] < 'A' || value[0] > 'D')
+                 throw EBadInput("--type needs a thinking type A-D, not '" + value + "'");
+             settings.thinkType = static_cast<uint8_t>(value[0] - 'A' + 1);
+         }},
+        {"--placement",
+         [&](const std::string& flag, const std::string& value) {
+             options.placement = static_cast<int>(WholeNumber(value, flag, 1, 4));
+         }},
+        {"--tables", [&](const std::string&, const std::string& value) { options.tables = value; }},
+        {"--html", [&](const std::string&, const std::string& value) {
+             if (value.empty()) throw EBadInput("--html needs a file name");
+             options.html = value;
+         }}};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& argument = args[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            continue;
-        }
         if (argument == "--quiet") {
             options.quiet = true;
-            continue;
-        }
-        if (argument.size() > 1 && argument[0] == '-') {
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            const TFlagAction& action = ActionOf(flags, argument);
             if (i + 1 >= args.size()) throw EBadInput(argument + " needs a value");
-            const std::string& value = args[++i];
-            if (argument == "--exact") {
-                options.settings.exactEmpties =
-                    static_cast<int>(WholeNumber(value, argument, 0, MAX_EXACT_EMPTIES));
-            } else if (argument == "--level") {
-                options.settings.gameLevel =
-                    static_cast<uint8_t>(WholeNumber(value, argument, 2, 4));
-            } else if (argument == "--type") {
-                if (value.size() != 1 || value[0] < 'A' || value[0] > 'D')
-                    throw EBadInput("--type needs a thinking type A-D, not '" + value + "'");
-                options.settings.thinkType = static_cast<uint8_t>(value[0] - 'A' + 1);
-            } else if (argument == "--placement") {
-                options.placement = static_cast<int>(WholeNumber(value, argument, 1, 4));
-            } else if (argument == "--tables") {
-                options.tables = value;
-            } else if (argument == "--html") {
-                if (value.empty()) throw EBadInput("--html needs a file name");
-                options.html = value;
-            } else {
-                throw EBadInput("unknown option " + argument);
-            }
-            continue;
+            action(argument, args[++i]);
+        } else {
+            if (options.recordGiven)
+                throw EBadInput("more than one record given: '" + argument + "'");
+            options.recordGiven = argument != "-";
+            options.record = argument;
         }
-        if (options.recordGiven) throw EBadInput("more than one record given: '" + argument + "'");
-        options.recordGiven = argument != "-";
-        options.record = argument;
     }
     return options;
 }

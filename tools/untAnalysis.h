@@ -113,7 +113,6 @@ struct TAnalysisOptions {
     std::string record;            // the record given on the command line
     bool recordGiven = false;      // false: read it from standard input
     bool quiet = false;            // no progress on standard error
-    bool help = false;
     int placement = 1;
 };
 
@@ -122,6 +121,6 @@ inline constexpr int MAX_EXACT_EMPTIES = 30;
 
 // Reads the command line (without the program's name): [--exact N] [--level L] [--type T]
 // [--tables DIR] [--html FILE] [--placement P] [--quiet] [RECORD | -]. The tables default to
-// those in resources. Throws EBadInput.
+// those in resources. Throws EBadInput. (--help and --version are answered before.)
 TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
                                       const std::filesystem::path& resources);

@@ -68,40 +68,48 @@ TMatchOptions ParseMatchOptions(const std::vector<std::string>& args,
     options.jobs = static_cast<unsigned>(
         std::clamp<int64_t>(std::thread::hardware_concurrency(), 1, MAX_MATCH_JOBS));
     bool haveA = false, haveB = false;
-    for (const auto& [option, value] : FlagPairs(args)) {
-        if (option == "--a" || option == "--b") {
-            const std::optional<TPlayerSettings> player = ParsePlayer(value);
-            if (!player)
-                throw EBadInput(option + " needs a level 1-4 and a type A-D such as 4:C, not '" +
-                                value + "'");
-            (option == "--a" ? options.a : options.b) = *player;
-            (option == "--a" ? haveA : haveB) = true;
-        } else if (option == "--games") {
-            options.games = static_cast<int>(WholeNumber(value, option, 1, MAX_MATCH_GAMES));
-            options.gamesGiven = true;
-        } else if (option == "--openings") {
-            options.openingsFile = value;
-        } else if (option == "--random-openings") {
-            options.randomOpeningPlies =
-                static_cast<int>(WholeNumber(value, option, 1, MAX_RANDOM_OPENING_PLIES));
-        } else if (option == "--avoid") {
-            options.avoidFiles.push_back(value);
-        } else if (option == "--record") {
-            options.recordFile = value;
-        } else if (option == "--seed") {
-            options.seed = static_cast<uint32_t>(WholeNumber(value, option, 0, UINT32_MAX));
-        } else if (option == "--tables-a") {
-            options.tablesA = value;
-        } else if (option == "--tables-b") {
-            options.tablesB = value;
-        } else if (option == "--book") {
-            options.book = value;
-        } else if (option == "--jobs") {
-            options.jobs = static_cast<unsigned>(WholeNumber(value, option, 1, MAX_MATCH_JOBS));
-        } else {
-            throw EBadInput("unknown option " + option);
-        }
-    }
+    const auto side = [](TPlayerSettings& settings, bool& given) {
+        return
+            [target = &settings, seen = &given](const std::string& flag, const std::string& value) {
+                const std::optional<TPlayerSettings> player = ParsePlayer(value);
+                if (!player)
+                    throw EBadInput(flag + " needs a level 1-4 and a type A-D such as 4:C, not '" +
+                                    value + "'");
+                *target = *player;
+                *seen = true;
+            };
+    };
+    const auto text = [](auto& field) {
+        return [target = &field](const std::string&, const std::string& value) { *target = value; };
+    };
+    ReadFlagPairs(
+        args, {{"--a", side(options.a, haveA)},
+               {"--b", side(options.b, haveB)},
+               {"--games",
+                [&](const std::string& flag, const std::string& value) {
+                    options.games = static_cast<int>(WholeNumber(value, flag, 1, MAX_MATCH_GAMES));
+                    options.gamesGiven = true;
+                }},
+               {"--openings", text(options.openingsFile)},
+               {"--random-openings",
+                [&](const std::string& flag, const std::string& value) {
+                    options.randomOpeningPlies =
+                        static_cast<int>(WholeNumber(value, flag, 1, MAX_RANDOM_OPENING_PLIES));
+                }},
+               {"--avoid", [&](const std::string&,
+                               const std::string& value) { options.avoidFiles.push_back(value); }},
+               {"--record", text(options.recordFile)},
+               {"--seed",
+                [&](const std::string& flag, const std::string& value) {
+                    options.seed = static_cast<uint32_t>(WholeNumber(value, flag, 0, UINT32_MAX));
+                }},
+               {"--tables-a", text(options.tablesA)},
+               {"--tables-b", text(options.tablesB)},
+               {"--book", text(options.book)},
+               {"--jobs", [&](const std::string& flag, const std::string& value) {
+                    options.jobs =
+                        static_cast<unsigned>(WholeNumber(value, flag, 1, MAX_MATCH_JOBS));
+                }}});
     if (!haveA || !haveB) throw EBadInput("both --a and --b are needed");
     if (options.randomOpeningPlies > 0 && !options.openingsFile.empty())
         throw EBadInput("give --openings or --random-openings, not both");
@@ -124,6 +132,25 @@ std::vector<std::vector<uint8_t>> ParseOpenings(std::string_view text, const std
     }
     if (openings.empty()) throw EBadInput(file + " holds no opening");
     return openings;
+}
+
+std::vector<std::string> ParseBook(std::string_view text, const std::string& file) {
+    constexpr std::string_view kComment = "//", kFirstMove = "f5";
+    std::vector<std::string> lines;
+    int number = 0;
+    for (const std::string_view line : SplitLines(text)) {
+        ++number;
+        if (line.empty() || line.starts_with(kComment)) continue;
+        const std::string where = file + ", line " + std::to_string(number) + ": not a book line: ";
+        std::string error;
+        if (!ParseOpening(std::string(line), error)) throw EBadInput(where + error);
+        if (!line.starts_with(kFirstMove))
+            throw EBadInput(where + "it begins with " + std::string(line.substr(0, 2)) + ", not " +
+                            std::string(kFirstMove));
+        lines.emplace_back(line);
+    }
+    if (lines.empty()) throw EBadInput(file + " holds no line of moves: not an opening book");
+    return lines;
 }
 
 TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aIsBlack,

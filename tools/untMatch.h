@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/untKyokumen.h"
@@ -90,3 +91,9 @@ TMatchOptions ParseMatchOptions(const std::vector<std::string>& args,
 // blank or '#' on ignored. Throws EBadInput naming the file and line of the first bad one,
 // or the file when it holds none.
 std::vector<std::vector<uint8_t>> ParseOpenings(std::string_view text, const std::string& file);
+
+// The lines of moves of an opening book (engine/search/untBook.h): besides blank lines and
+// comment lines beginning with "//", every line is a legal game from the start beginning
+// with f5, as the book is looked up. Throws EBadInput naming the file and line of the first
+// other line, or the file when it holds no line of moves: then it is no opening book.
+std::vector<std::string> ParseBook(std::string_view text, const std::string& file);

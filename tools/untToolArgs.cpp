@@ -2,8 +2,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
+
+#include "engine/untTextFile.h"
 
 namespace {
 
@@ -12,17 +15,70 @@ namespace {
     throw EBadInput(what + " needs " + rule + ", not '" + text + "'");
 }
 
+bool LooksLikeOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
+}
+
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> FlagPairs(const std::vector<std::string>& args) {
-    std::vector<std::pair<std::string, std::string>> pairs;
-    for (std::size_t i = 0; i < args.size(); i += 2) {
-        if (args[i].size() < 3 || args[i].rfind("--", 0) != 0)
-            throw EBadInput("'" + args[i] + "' is not an option");
-        if (i + 1 >= args.size()) throw EBadInput(args[i] + " needs a value");
-        pairs.emplace_back(args[i], args[i + 1]);
+TToolRequest RequestOf(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") return TToolRequest::Help;
+        if (arg == "--version") return TToolRequest::Version;
     }
-    return pairs;
+    return TToolRequest::Run;
+}
+
+std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& args, const char* tool,
+                                       const char* usage) {
+    switch (RequestOf(args)) {
+        case TToolRequest::Run:
+            return std::nullopt;
+        case TToolRequest::Help:
+            std::fputs(usage, stdout);
+            break;
+        case TToolRequest::Version:
+            std::printf("%s %s\n", tool, TOLVANEY_VERSION);
+            break;
+    }
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+int RefuseCommandLine(const char* tool, const std::exception& problem) {
+    std::fprintf(stderr, "%s: %s (see %s --help)\n", tool, problem.what(), tool);
+    return EXIT_REFUSED;
+}
+
+int RefuseInput(const char* tool, const std::exception& problem, const char* consequence) {
+    std::fprintf(stderr, "%s: %s; %s\n", tool, problem.what(), consequence);
+    return EXIT_REFUSED;
+}
+
+const TFlagAction& ActionOf(const TFlags& flags, const std::string& flag) {
+    const auto known = flags.find(flag);
+    if (known == flags.end()) {
+        if (!LooksLikeOption(flag)) throw EBadInput("'" + flag + "' is not an option");
+        throw EBadInput("unknown option " + flag);
+    }
+    return known->second;
+}
+
+void ReadFlagPairs(const std::vector<std::string>& args, const TFlags& flags) {
+    for (std::size_t i = 0; i < args.size(); i += 2) {
+        const TFlagAction& action = ActionOf(flags, args[i]);
+        if (i + 1 >= args.size() || args[i + 1].empty())
+            throw EBadInput(args[i] + " needs a value");
+        action(args[i], args[i + 1]);
+    }
+}
+
+std::string OnlyOperand(const std::vector<std::string>& args, const std::string& what) {
+    for (const std::string& arg : args)
+        if (LooksLikeOption(arg) || arg == "-") throw EBadInput("unknown option " + arg);
+    if (args.empty()) throw EBadInput("a " + what + " is needed");
+    if (args.size() > 1) throw EBadInput("one " + what + " only, not also '" + args[1] + "'");
+    if (args[0].empty()) throw EBadInput("the " + what + " has an empty name");
+    return args[0];
 }
 
 int64_t WholeNumber(const std::string& text, const std::string& what, int64_t lowest,
@@ -49,4 +105,8 @@ double RealNumber(const std::string& text, const std::string& what, double lowes
         value > highest)
         Refuse(what, text, rule.str());
     return value;
+}
+
+std::string ReadInputFile(const std::filesystem::path& file) {
+    return ReadInput([&] { return ReadTextFile(file); });
 }

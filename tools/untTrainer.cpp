@@ -4,10 +4,12 @@
 #include <atomic>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 #include <unordered_map>
 
 #include "engine/eval/untBitBoard.h"
@@ -259,6 +261,31 @@ struct TSolvedRecord {
 };
 constexpr std::size_t kSolvedRecordBytes = 2 * sizeof(uint64_t) + 2;
 
+// The record at the offset, which must be whole.
+TSolvedRecord SolvedRecordAt(std::string_view bytes, std::size_t offset) {
+    TSolvedRecord record{};
+    std::memcpy(&record.black, bytes.data() + offset, sizeof record.black);
+    std::memcpy(&record.white, bytes.data() + offset + sizeof record.black, sizeof record.white);
+    record.whiteToMove = static_cast<int8_t>(bytes[offset + 2 * sizeof(uint64_t)]);
+    record.score = static_cast<int8_t>(bytes[offset + 2 * sizeof(uint64_t) + 1]);
+    return record;
+}
+
+// A final result counts every square, the empty ones for the winner: the difference is even
+// and within the board.
+bool IsFinalDifference(int score) {
+    return score % 2 == 0 && std::abs(score) <= kAllSquares;
+}
+
+// Whether a record can be one the trainer wrote: two disc sets apart, no more empty squares
+// than the trainer solves, a side to move and a final result.
+bool IsSolvedRecord(const TSolvedRecord& record) {
+    const bool whiteToMove = record.whiteToMove == 0 || record.whiteToMove == 1;
+    const int empties = kAllSquares - std::popcount(record.black | record.white);
+    return (record.black & record.white) == 0 && empties <= MAX_TRAINING_EXACT_EMPTIES &&
+           whiteToMove && IsFinalDifference(record.score);
+}
+
 }  // namespace
 
 std::string SolvedValuesBytes(const std::vector<TTrainingPosition>& positions) {
@@ -283,15 +310,11 @@ bool ApplySolvedValues(std::vector<TTrainingPosition>& positions, std::string_vi
         const TTrainingPosition& p = positions[i];
         if (p.Empties() > exactEmpties) continue;
         if (offset + kSolvedRecordBytes > bytes.size()) return false;
-        TSolvedRecord record{};
-        std::memcpy(&record.black, bytes.data() + offset, sizeof record.black);
-        std::memcpy(&record.white, bytes.data() + offset + 8, sizeof record.white);
-        record.whiteToMove = static_cast<int8_t>(bytes[offset + 16]);
-        record.score = static_cast<int8_t>(bytes[offset + 17]);
+        const TSolvedRecord record = SolvedRecordAt(bytes, offset);
         offset += kSolvedRecordBytes;
         if (record.black != p.black || record.white != p.white ||
-            record.whiteToMove != static_cast<int8_t>(p.whiteToMove) || record.score < -64 ||
-            record.score > 64)
+            record.whiteToMove != static_cast<int8_t>(p.whiteToMove) ||
+            !IsFinalDifference(record.score))
             return false;
         values.emplace_back(i, record.score);
     }
@@ -300,6 +323,13 @@ bool ApplySolvedValues(std::vector<TTrainingPosition>& positions, std::string_vi
         positions[i].target = value;
         positions[i].exact = true;
     }
+    return true;
+}
+
+bool IsSolvedValuesFile(std::string_view bytes) {
+    if (bytes.size() % kSolvedRecordBytes != 0) return false;
+    for (std::size_t offset = 0; offset < bytes.size(); offset += kSolvedRecordBytes)
+        if (!IsSolvedRecord(SolvedRecordAt(bytes, offset))) return false;
     return true;
 }
 
@@ -625,6 +655,7 @@ TOpeningPositions OpeningPositions(std::string_view text, const std::string& fil
                             (error.empty() ? "not an opening" : error));
         positions.emplace(opening.back().black, opening.back().white);
     }
+    if (positions.empty()) throw EBadInput(file + " holds no opening");
     return positions;
 }
 
@@ -636,67 +667,66 @@ bool PassesThrough(std::span<const TTrainingPosition> game, const TOpeningPositi
 
 TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
     constexpr int64_t kMostEpochs = 1000;
+    constexpr double kMostScaleFactor = 1000;
     TTrainerOptions options;
     TTrainingOptions& training = options.training;
-    for (const auto& [option, value] : FlagPairs(args)) {
-        if (option == "--games") {
-            options.gameFiles.push_back(value);
-        } else if (option == "--evaluate") {
-            options.evaluationFiles.push_back(value);
-        } else if (option == "--out") {
-            options.out = value;
-        } else if (option == "--seed") {
-            training.seed = static_cast<uint32_t>(WholeNumber(value, option, 0, UINT32_MAX));
-        } else if (option == "--holdout") {
-            options.holdoutPercent = static_cast<int>(WholeNumber(value, option, 0, 100));
-        } else if (option == "--epochs") {
-            training.epochs = static_cast<int>(WholeNumber(value, option, 1, kMostEpochs));
-        } else if (option == "--rate") {
-            training.learningRate = RealNumber(value, option, 0, 1);
-        } else if (option == "--penalty") {
-            training.penalty = RealNumber(value, option, 0, 1);
-        } else if (option == "--bounded-fit") {
-            training.boundedFit = WholeNumber(value, option, 0, 1) == 1;
-        } else if (option == "--scale-factor") {
-            training.scaleFactor = RealNumber(value, option, 0, 1000);
-        } else if (option == "--exact-empties") {
-            options.targets.exactEmpties =
-                static_cast<int>(WholeNumber(value, option, 0, MAX_TRAINING_EXACT_EMPTIES));
-        } else if (option == "--lookahead") {
-            options.targets.lookahead =
-                static_cast<int>(WholeNumber(value, option, 1, MAX_LOOKAHEAD));
-        } else if (option == "--refits") {
-            options.targets.refits = static_cast<int>(WholeNumber(value, option, 0, MAX_REFITS));
-        } else if (option == "--threads") {
-            options.targets.threads =
-                static_cast<unsigned>(WholeNumber(value, option, 1, MAX_TRAINING_THREADS));
-        } else if (option == "--as-at-leaves") {
-            options.targets.search.asAtLeaves = WholeNumber(value, option, 0, 1) == 1;
-        } else if (option == "--search-plies") {
-            options.targets.search.plies =
-                static_cast<int>(WholeNumber(value, option, 0, MAX_SEARCH_PLIES));
-        } else if (option == "--off-line") {
-            options.targets.offLine = WholeNumber(value, option, 0, 1) == 1;
-        } else if (option == "--search-on-line") {
-            options.targets.search.onLine = WholeNumber(value, option, 0, 1) == 1;
-        } else if (option == "--search-ahead") {
-            options.targets.search.ahead = WholeNumber(value, option, 0, 1) == 1;
-        } else if (option == "--computer-games") {
-            options.computerGameFiles.push_back(value);
-        } else if (option == "--keep-out") {
-            options.keepOutFiles.push_back(value);
-        } else if (option == "--solved") {
-            options.solvedValues = value;
-        } else if (option == "--positions") {
-            options.positionFiles.push_back(value);
-        } else if (option == "--baseline") {
-            options.baseline = value;
-        } else {
-            throw EBadInput("unknown option " + option);
-        }
-    }
+    TTargetOptions& targets = options.targets;
+    // Actions that keep a value in a field: a whole number within limits, a number, a switch
+    // (0 or 1), a file or folder, one more file of a list.
+    const auto whole = [](auto& field, int64_t lowest, int64_t highest) {
+        using TField = std::remove_reference_t<decltype(field)>;
+        return
+            [target = &field, lowest, highest](const std::string& flag, const std::string& value) {
+                *target = static_cast<TField>(WholeNumber(value, flag, lowest, highest));
+            };
+    };
+    const auto real = [](double& field, double highest) {
+        return [target = &field, highest](const std::string& flag, const std::string& value) {
+            *target = RealNumber(value, flag, 0, highest);
+        };
+    };
+    const auto on = [](bool& field) {
+        return [target = &field](const std::string& flag, const std::string& value) {
+            *target = WholeNumber(value, flag, 0, 1) == 1;
+        };
+    };
+    const auto path = [](std::filesystem::path& field) {
+        return [target = &field](const std::string&, const std::string& value) { *target = value; };
+    };
+    const auto more = [](std::vector<std::string>& files) {
+        return [target = &files](const std::string&, const std::string& value) {
+            target->push_back(value);
+        };
+    };
+    ReadFlagPairs(args,
+                  {{"--games", more(options.gameFiles)},
+                   {"--evaluate", more(options.evaluationFiles)},
+                   {"--out", path(options.out)},
+                   {"--seed", whole(training.seed, 0, UINT32_MAX)},
+                   {"--holdout", whole(options.holdoutPercent, 0, 100)},
+                   {"--epochs", whole(training.epochs, 1, kMostEpochs)},
+                   {"--rate", real(training.learningRate, 1)},
+                   {"--penalty", real(training.penalty, 1)},
+                   {"--bounded-fit", on(training.boundedFit)},
+                   {"--scale-factor", real(training.scaleFactor, kMostScaleFactor)},
+                   {"--exact-empties", whole(targets.exactEmpties, 0, MAX_TRAINING_EXACT_EMPTIES)},
+                   {"--lookahead", whole(targets.lookahead, 1, MAX_LOOKAHEAD)},
+                   {"--refits", whole(targets.refits, 0, MAX_REFITS)},
+                   {"--threads", whole(targets.threads, 1, MAX_TRAINING_THREADS)},
+                   {"--as-at-leaves", on(targets.search.asAtLeaves)},
+                   {"--search-plies", whole(targets.search.plies, 0, MAX_SEARCH_PLIES)},
+                   {"--off-line", on(targets.offLine)},
+                   {"--search-on-line", on(targets.search.onLine)},
+                   {"--search-ahead", on(targets.search.ahead)},
+                   {"--computer-games", more(options.computerGameFiles)},
+                   {"--keep-out", more(options.keepOutFiles)},
+                   {"--solved", path(options.solvedValues)},
+                   {"--positions", more(options.positionFiles)},
+                   {"--baseline", path(options.baseline)}});
     if (options.gameFiles.empty()) throw EBadInput("at least one --games file is needed");
-    const TTargetOptions& targets = options.targets;
+    if (!options.solvedValues.empty() && targets.exactEmpties == 0)
+        throw EBadInput(
+            "--solved keeps the exact values of the solved positions: give --exact-empties");
     if ((targets.search.plies > 0 || targets.offLine) && targets.exactEmpties == 0)
         throw EBadInput(
             "--search-plies and --off-line refit the backward fit: give --exact-empties");

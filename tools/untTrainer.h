@@ -171,6 +171,12 @@ std::string SolvedValuesBytes(const std::vector<TTrainingPosition>& positions);
 bool ApplySolvedValues(std::vector<TTrainingPosition>& positions, std::string_view bytes,
                        int exactEmpties);
 
+// Whether the bytes can be a file of exact values that SolvedValuesBytes wrote, for whatever
+// games: whole records, each of two disc sets apart with at most MAX_TRAINING_EXACT_EMPTIES
+// empty squares, a side to move and an even value within the board. No bytes at all are such
+// a file, of no solved position. The trainer overwrites no file but these.
+bool IsSolvedValuesFile(std::string_view bytes);
+
 // H + the pattern sum of the position with the tables: its evaluation from white's side.
 double TableValue(const TTrainingPosition& p, const TPatternTable& tables);
 
@@ -260,7 +266,8 @@ std::optional<TTrainingPosition> ParsePositionLine(std::string_view line, const 
 
 // The discs of the position each opening of an openings file reaches (one opening a line, in
 // the game-record notation, first on its line), as black and white bits. Throws EBadInput
-// naming the file and line for an opening that does not replay legally.
+// naming the file and line for an opening that does not replay legally, or the file when it
+// holds no opening.
 using TOpeningPositions = std::set<std::pair<uint64_t, uint64_t>>;
 TOpeningPositions OpeningPositions(std::string_view text, const std::string& file);
 

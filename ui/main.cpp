@@ -49,8 +49,9 @@ TOptions ReadOptions(int argc, char** argv) {
         } else if (argument == "--from-menu") {
             options.fromMenu = true;
         } else {
-            std::fprintf(stderr,
-                         "tolvaney: 知らないオプションです: %s（使い方は tolvaney --help）\n",
+            const char* what =
+                argument.starts_with('-') ? "知らないオプションです" : "余分な引数です";
+            std::fprintf(stderr, "tolvaney: %s: %s（使い方は tolvaney --help）\n", what,
                          argument.c_str());
             std::exit(2);
         }

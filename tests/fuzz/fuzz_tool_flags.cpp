@@ -1,7 +1,8 @@
 // The command lines of the match tool, the trainer and the analysis: the input's lines are
 // the arguments.
-// Each command line is either refused with a message (EBadInput) or gives settings within
-// their ranges; nothing else may come out of it.
+// A line that asks for --help or --version is answered before the tools parse it; every
+// other one is either refused with a message (EBadInput) or gives settings within their
+// ranges; nothing else may come out of it.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -16,14 +17,13 @@
 namespace {
 
 // The text given to each use of a flag. The match tool and the trainer take "--name value"
-// pairs only; the analysis also takes flags without a value and the record among them.
+// pairs only; the analysis also takes --quiet, which has no value, and the record among them.
 std::vector<std::string> ValuesOf(const std::vector<std::string>& args, const std::string& flag,
                                   bool pairsOnly) {
     std::vector<std::string> values;
     for (std::size_t i = 0; i + 1 < args.size();) {
         const std::string& arg = args[i];
-        const bool takesValue = pairsOnly || (arg.size() > 1 && arg[0] == '-' && arg != "--quiet" &&
-                                              arg != "--help" && arg != "-h");
+        const bool takesValue = pairsOnly || (arg.size() > 1 && arg[0] == '-' && arg != "--quiet");
         if (takesValue && arg == flag) values.push_back(args[i + 1]);
         i += takesValue ? 2 : 1;
     }
@@ -60,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!input.empty())
         for (const std::string_view arg : SplitInput(input, '\n'))
             args.emplace_back(arg);
+    if (RequestOf(args) != TToolRequest::Run) return 0;
 
     try {
         const TMatchOptions match = ParseMatchOptions(args, "resources");
@@ -121,6 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(
             TakenAsTyped(args, "--search-ahead", targets.search.ahead, byDefault.search.ahead));
         FUZZ_CHECK(!targets.search.ahead || (targets.search.plies > 0 && !targets.offLine));
+        // Exact values are kept only where positions are solved.
+        FUZZ_CHECK(trainer.solvedValues.empty() || targets.exactEmpties > 0);
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }

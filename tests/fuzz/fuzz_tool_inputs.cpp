@@ -7,6 +7,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "engine/search/untBook.h"
 #include "engine/untGameRecord.h"
 #include "engine/untSquareNames.h"
 #include "engine/untTextFile.h"
@@ -37,6 +38,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(opening.size() <= 60);
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(std::string(problem.what()).rfind("openings.txt", 0) == 0);
+    }
+
+    // An opening book the match takes answers every game along its lines without an error.
+    try {
+        const std::vector<std::string> book = ParseBook(text, "book.txt");
+        for (const std::string& line : book) {
+            std::string error;
+            const auto moves = ReplayGameRecord(line, error);
+            FUZZ_CHECK(moves);
+            uint8_t record[GAME_RECORD_SIZE] = {};
+            for (std::size_t n = 0; n < moves->size(); ++n) {
+                record[n + 1] = (*moves)[n].square;
+                const uint8_t answer = FindBookMove(book, record);
+                FUZZ_CHECK(answer == 0 || IsBoardSquare(answer));
+            }
+        }
+    } catch (const EBadInput& problem) {
+        FUZZ_CHECK(std::string(problem.what()).rfind("book.txt", 0) == 0);
     }
 
     int lineNumber = 0;
