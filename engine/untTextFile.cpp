@@ -188,8 +188,8 @@ void TFileSave::OpenLockedTemporary() {
             std::this_thread::sleep_for(kLockRetry);
             continue;
         }
-        struct stat held {
-        }, named{};
+        struct stat held {};
+        struct stat named {};
         if (::fstat(descriptor_, &held) == 0 && ::lstat(temporary_.c_str(), &named) == 0 &&
             held.st_dev == named.st_dev && held.st_ino == named.st_ino)
             return;
