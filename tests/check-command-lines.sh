@@ -25,7 +25,7 @@ rows() {
 *                    | --help                                   | 0 | out:@NAME@                           |
 *                    | --version                                | 0 | out=@NAME@ @VERSION@                 |
 *                    | --no-such-option                         | 2 | err:--no-such-option                 |
-tolvaney             | --from-menu --help                       | 0 | out:--from-menu                      |
+tolvaney             | --no-such-option --help                  | 0 | out:--from-menu                      |
 tolvaney             | DISPLAY=:12345 WAYLAND_DISPLAY= QT_QPA_PLATFORM= | 1 | err:画面に接続できません (DISPLAY=:12345) |
 tolvaney             | DISPLAY= WAYLAND_DISPLAY= QT_QPA_PLATFORM=       | 1 | err:画面が見つかりません     |
 tolvaney             | --from-menu unexpected                   | 2 | err:unexpected                       |

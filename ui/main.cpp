@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "ui/untMain.h"
 #include "ui/untPictures.h"
@@ -34,27 +35,29 @@ struct TOptions {
     bool fromMenu = false;
 };
 
-// Reads the command line; answers --help and --version, and refuses anything else it does
-// not know, before any window is made.
+// Reads the command line: --help and --version are answered wherever they stand, as every
+// program of the project does; anything else it does not know is refused, before any
+// window is made.
 TOptions ReadOptions(int argc, char** argv) {
-    TOptions options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--help") {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    for (const std::string& argument : arguments)
+        if (argument == "--help" || argument == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);
         } else if (argument == "--version") {
             std::puts("tolvaney " TOLVANEY_VERSION);
             std::exit(0);
-        } else if (argument == "--from-menu") {
-            options.fromMenu = true;
-        } else {
-            const char* what =
-                argument.starts_with('-') ? "知らないオプションです" : "余分な引数です";
-            std::fprintf(stderr, "tolvaney: %s: %s（使い方は tolvaney --help）\n", what,
-                         argument.c_str());
-            std::exit(2);
         }
+    TOptions options;
+    for (const std::string& argument : arguments) {
+        if (argument == "--from-menu") {
+            options.fromMenu = true;
+            continue;
+        }
+        const char* what = argument.starts_with('-') ? "知らないオプションです" : "余分な引数です";
+        std::fprintf(stderr, "tolvaney: %s: %s（使い方は tolvaney --help）\n", what,
+                     argument.c_str());
+        std::exit(2);
     }
     return options;
 }
