@@ -267,6 +267,12 @@ bool WriteNewFile(const fs::path& path, std::string_view contents) {
     return true;
 }
 
+fs::path FullPath(const fs::path& path) {
+    std::error_code error;
+    const fs::path full = fs::absolute(path, error);
+    return error ? path : full.lexically_normal();
+}
+
 bool ParseInt32(std::string_view text, int32_t& value) {
     if (text.empty() || text.front() == '+') return false;
     int32_t parsed = 0;

@@ -55,6 +55,10 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view con
 // Throws EFileError naming the file and the reason when it cannot be made.
 bool WriteNewFile(const std::filesystem::path& path, std::string_view contents);
 
+// A file's full path, as messages name it: absolute, without "." or ".." parts; the path as
+// given when the working folder is gone.
+std::filesystem::path FullPath(const std::filesystem::path& path);
+
 // Parses a decimal integer: an optional minus sign and digits, nothing else, within the
 // signed 32-bit range.
 bool ParseInt32(std::string_view text, int32_t& value);

@@ -318,26 +318,16 @@ TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
     options.tables = resources;
     TAnalysisSettings& settings = options.settings;
     const TFlags flags = {
-        {"--exact",
-         [&](const std::string& flag, const std::string& value) {
-             settings.exactEmpties =
-                 static_cast<int>(WholeNumber(value, flag, 0, MAX_EXACT_EMPTIES));
-         }},
-        {"--level",
-         [&](const std::string& flag, const std::string& value) {
-             settings.gameLevel = static_cast<uint8_t>(WholeNumber(value, flag, 2, 4));
-         }},
+        {"--exact", WholeNumberInto(settings.exactEmpties, 0, MAX_EXACT_EMPTIES)},
+        {"--level", WholeNumberInto(settings.gameLevel, 2, 4)},
         {"--type",
          [&](const std::string&, const std::string& value) {
              if (value.size() != 1 || value[0] < 'A' || value[0] > 'D')
                  throw EBadInput("--type needs a thinking type A-D, not '" + value + "'");
              settings.thinkType = static_cast<uint8_t>(value[0] - 'A' + 1);
          }},
-        {"--placement",
-         [&](const std::string& flag, const std::string& value) {
-             options.placement = static_cast<int>(WholeNumber(value, flag, 1, 4));
-         }},
-        {"--tables", [&](const std::string&, const std::string& value) { options.tables = value; }},
+        {"--placement", WholeNumberInto(options.placement, 1, 4)},
+        {"--tables", ValueInto(options.tables)},
         {"--html", [&](const std::string&, const std::string& value) {
              if (value.empty()) throw EBadInput("--html needs a file name");
              options.html = value;

@@ -79,37 +79,24 @@ TMatchOptions ParseMatchOptions(const std::vector<std::string>& args,
                 *seen = true;
             };
     };
-    const auto text = [](auto& field) {
-        return [target = &field](const std::string&, const std::string& value) { *target = value; };
-    };
-    ReadFlagPairs(
-        args, {{"--a", side(options.a, haveA)},
-               {"--b", side(options.b, haveB)},
-               {"--games",
-                [&](const std::string& flag, const std::string& value) {
-                    options.games = static_cast<int>(WholeNumber(value, flag, 1, MAX_MATCH_GAMES));
-                    options.gamesGiven = true;
-                }},
-               {"--openings", text(options.openingsFile)},
-               {"--random-openings",
-                [&](const std::string& flag, const std::string& value) {
-                    options.randomOpeningPlies =
-                        static_cast<int>(WholeNumber(value, flag, 1, MAX_RANDOM_OPENING_PLIES));
-                }},
-               {"--avoid", [&](const std::string&,
-                               const std::string& value) { options.avoidFiles.push_back(value); }},
-               {"--record", text(options.recordFile)},
-               {"--seed",
-                [&](const std::string& flag, const std::string& value) {
-                    options.seed = static_cast<uint32_t>(WholeNumber(value, flag, 0, UINT32_MAX));
-                }},
-               {"--tables-a", text(options.tablesA)},
-               {"--tables-b", text(options.tablesB)},
-               {"--book", text(options.book)},
-               {"--jobs", [&](const std::string& flag, const std::string& value) {
-                    options.jobs =
-                        static_cast<unsigned>(WholeNumber(value, flag, 1, MAX_MATCH_JOBS));
-                }}});
+    ReadFlagPairs(args, {{"--a", side(options.a, haveA)},
+                         {"--b", side(options.b, haveB)},
+                         {"--games",
+                          [&](const std::string& flag, const std::string& value) {
+                              options.games =
+                                  static_cast<int>(WholeNumber(value, flag, 1, MAX_MATCH_GAMES));
+                              options.gamesGiven = true;
+                          }},
+                         {"--openings", ValueInto(options.openingsFile)},
+                         {"--random-openings",
+                          WholeNumberInto(options.randomOpeningPlies, 1, MAX_RANDOM_OPENING_PLIES)},
+                         {"--avoid", AppendTo(options.avoidFiles)},
+                         {"--record", ValueInto(options.recordFile)},
+                         {"--seed", WholeNumberInto(options.seed, 0, UINT32_MAX)},
+                         {"--tables-a", ValueInto(options.tablesA)},
+                         {"--tables-b", ValueInto(options.tablesB)},
+                         {"--book", ValueInto(options.book)},
+                         {"--jobs", WholeNumberInto(options.jobs, 1, MAX_MATCH_JOBS)}});
     if (!haveA || !haveB) throw EBadInput("both --a and --b are needed");
     if (options.randomOpeningPlies > 0 && !options.openingsFile.empty())
         throw EBadInput("give --openings or --random-openings, not both");

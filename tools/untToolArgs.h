@@ -64,6 +64,24 @@ int64_t WholeNumber(const std::string& text, const std::string& what, int64_t lo
 // A finite decimal number within lowest..highest.
 double RealNumber(const std::string& text, const std::string& what, double lowest, double highest);
 
+// The actions of the usual flags: a whole number within lowest..highest kept in a field, a
+// value kept as it stands (a file or folder name), one more value of a list.
+template <typename Field>
+TFlagAction WholeNumberInto(Field& field, int64_t lowest, int64_t highest) {
+    return [target = &field, lowest, highest](const std::string& flag, const std::string& value) {
+        *target = static_cast<Field>(WholeNumber(value, flag, lowest, highest));
+    };
+}
+template <typename Field>
+TFlagAction ValueInto(Field& field) {
+    return [target = &field](const std::string&, const std::string& value) { *target = value; };
+}
+inline TFlagAction AppendTo(std::vector<std::string>& list) {
+    return [target = &list](const std::string&, const std::string& value) {
+        target->push_back(value);
+    };
+}
+
 // Reads one of the tool's inputs through `read`. A file that is missing or unreadable, or a
 // table with a bad entry, is a fault of the command line: the engine's error, which names
 // the file, comes out as EBadInput.

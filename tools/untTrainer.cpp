@@ -9,7 +9,6 @@
 #include <exception>
 #include <mutex>
 #include <thread>
-#include <type_traits>
 #include <unordered_map>
 
 #include "engine/eval/untBitBoard.h"
@@ -671,15 +670,7 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
     TTrainerOptions options;
     TTrainingOptions& training = options.training;
     TTargetOptions& targets = options.targets;
-    // Actions that keep a value in a field: a whole number within limits, a number, a switch
-    // (0 or 1), a file or folder, one more file of a list.
-    const auto whole = [](auto& field, int64_t lowest, int64_t highest) {
-        using TField = std::remove_reference_t<decltype(field)>;
-        return
-            [target = &field, lowest, highest](const std::string& flag, const std::string& value) {
-                *target = static_cast<TField>(WholeNumber(value, flag, lowest, highest));
-            };
-    };
+    // Actions of the trainer's own kinds of flag: a number from 0, and a switch (0 or 1).
     const auto real = [](double& field, double highest) {
         return [target = &field, highest](const std::string& flag, const std::string& value) {
             *target = RealNumber(value, flag, 0, highest);
@@ -690,39 +681,32 @@ TTrainerOptions ParseTrainerOptions(const std::vector<std::string>& args) {
             *target = WholeNumber(value, flag, 0, 1) == 1;
         };
     };
-    const auto path = [](std::filesystem::path& field) {
-        return [target = &field](const std::string&, const std::string& value) { *target = value; };
-    };
-    const auto more = [](std::vector<std::string>& files) {
-        return [target = &files](const std::string&, const std::string& value) {
-            target->push_back(value);
-        };
-    };
-    ReadFlagPairs(args,
-                  {{"--games", more(options.gameFiles)},
-                   {"--evaluate", more(options.evaluationFiles)},
-                   {"--out", path(options.out)},
-                   {"--seed", whole(training.seed, 0, UINT32_MAX)},
-                   {"--holdout", whole(options.holdoutPercent, 0, 100)},
-                   {"--epochs", whole(training.epochs, 1, kMostEpochs)},
-                   {"--rate", real(training.learningRate, 1)},
-                   {"--penalty", real(training.penalty, 1)},
-                   {"--bounded-fit", on(training.boundedFit)},
-                   {"--scale-factor", real(training.scaleFactor, kMostScaleFactor)},
-                   {"--exact-empties", whole(targets.exactEmpties, 0, MAX_TRAINING_EXACT_EMPTIES)},
-                   {"--lookahead", whole(targets.lookahead, 1, MAX_LOOKAHEAD)},
-                   {"--refits", whole(targets.refits, 0, MAX_REFITS)},
-                   {"--threads", whole(targets.threads, 1, MAX_TRAINING_THREADS)},
-                   {"--as-at-leaves", on(targets.search.asAtLeaves)},
-                   {"--search-plies", whole(targets.search.plies, 0, MAX_SEARCH_PLIES)},
-                   {"--off-line", on(targets.offLine)},
-                   {"--search-on-line", on(targets.search.onLine)},
-                   {"--search-ahead", on(targets.search.ahead)},
-                   {"--computer-games", more(options.computerGameFiles)},
-                   {"--keep-out", more(options.keepOutFiles)},
-                   {"--solved", path(options.solvedValues)},
-                   {"--positions", more(options.positionFiles)},
-                   {"--baseline", path(options.baseline)}});
+    ReadFlagPairs(
+        args,
+        {{"--games", AppendTo(options.gameFiles)},
+         {"--evaluate", AppendTo(options.evaluationFiles)},
+         {"--out", ValueInto(options.out)},
+         {"--seed", WholeNumberInto(training.seed, 0, UINT32_MAX)},
+         {"--holdout", WholeNumberInto(options.holdoutPercent, 0, 100)},
+         {"--epochs", WholeNumberInto(training.epochs, 1, kMostEpochs)},
+         {"--rate", real(training.learningRate, 1)},
+         {"--penalty", real(training.penalty, 1)},
+         {"--bounded-fit", on(training.boundedFit)},
+         {"--scale-factor", real(training.scaleFactor, kMostScaleFactor)},
+         {"--exact-empties", WholeNumberInto(targets.exactEmpties, 0, MAX_TRAINING_EXACT_EMPTIES)},
+         {"--lookahead", WholeNumberInto(targets.lookahead, 1, MAX_LOOKAHEAD)},
+         {"--refits", WholeNumberInto(targets.refits, 0, MAX_REFITS)},
+         {"--threads", WholeNumberInto(targets.threads, 1, MAX_TRAINING_THREADS)},
+         {"--as-at-leaves", on(targets.search.asAtLeaves)},
+         {"--search-plies", WholeNumberInto(targets.search.plies, 0, MAX_SEARCH_PLIES)},
+         {"--off-line", on(targets.offLine)},
+         {"--search-on-line", on(targets.search.onLine)},
+         {"--search-ahead", on(targets.search.ahead)},
+         {"--computer-games", AppendTo(options.computerGameFiles)},
+         {"--keep-out", AppendTo(options.keepOutFiles)},
+         {"--solved", ValueInto(options.solvedValues)},
+         {"--positions", AppendTo(options.positionFiles)},
+         {"--baseline", ValueInto(options.baseline)}});
     if (options.gameFiles.empty()) throw EBadInput("at least one --games file is needed");
     if (!options.solvedValues.empty() && targets.exactEmpties == 0)
         throw EBadInput(

@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "engine/untEngineError.h"
+#include "engine/untTextFile.h"
 
 namespace {
 
@@ -63,10 +63,7 @@ std::string FileFaultReason(const EFileError& fault) {
 std::string PatternSaveFaultText(const std::exception& fault) {
     const auto* fileFault = dynamic_cast<const EFileError*>(&fault);
     if (!fileFault) return std::string("パターンの値を保存できませんでした。\r\n") + fault.what();
-    std::error_code error;
-    const std::filesystem::path full =
-        std::filesystem::absolute(fileFault->Path, error).lexically_normal();
-    return "パターンの値を保存できませんでした。\r\n" + (error ? fileFault->Path : full).string() +
+    return "パターンの値を保存できませんでした。\r\n" + FullPath(fileFault->Path).string() +
            "\r\n理由: " + FileFaultReason(*fileFault) +
            "\r\n\r\n値はこのゲームの中に残っています。保存できるようにしてから、もう一度保存して"
            "ください。";

@@ -18,14 +18,6 @@ constexpr const char* kReadError = "成績データ読込みエラー";
 constexpr const char* kHyphens = "-------------------------------";
 const std::vector<std::string> kStartingLines = {"1500", "0", "0", "0", "0", "0", "0", "0", "0"};
 
-// The same full path whatever the working folder does later; the name as given if the
-// working folder has gone.
-fs::path FullPath(const fs::path& file) {
-    std::error_code error;
-    const fs::path full = fs::absolute(file, error);
-    return error ? file : full.lexically_normal();
-}
-
 std::string LinesText(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
@@ -33,13 +25,15 @@ std::string LinesText(const std::vector<std::string>& lines) {
     return text;
 }
 
-// The nine values of a file, when every one of them reads as a number.
-std::optional<std::array<int32_t, 9>> Values(const std::vector<std::string>& lines) {
-    std::array<int32_t, 9> values{};
-    if (lines.size() < values.size()) return std::nullopt;
-    for (std::size_t line = 0; line < values.size(); ++line)
-        if (!ParseInt32(lines[line], values[line])) return std::nullopt;
-    return values;
+// Reads lines 1 to 9 into values, up to the first that is missing or not a number; the
+// number of values read.
+int ReadValues(const std::vector<std::string>& lines,
+               std::array<int32_t, TScore::kValueLines>& values) {
+    int read = 0;
+    while (read < static_cast<int>(values.size()) && read < static_cast<int>(lines.size()) &&
+           ParseInt32(lines[read], values[read]))
+        ++read;
+    return read;
 }
 
 std::vector<std::string> LinesOf(const std::string& text) {
@@ -142,13 +136,11 @@ std::optional<std::string> TScore::ReadOrCreate() {
 // Lines 1 to 9 into the nine fields in order, up to the first that is missing or not a
 // number; false when there is one.
 bool TScore::ParseLines() {
-    for (int line = 1; line <= kValueLines; ++line) {
-        int32_t value = 0;
-        if (static_cast<int>(Lines.size()) < line || !ParseInt32(Lines[line - 1], value))
-            return false;
-        *Field(line) = value;
-    }
-    return true;
+    std::array<int32_t, kValueLines> values{};
+    const int read = ReadValues(Lines, values);
+    for (int line = 1; line <= read; ++line)
+        *Field(line) = values[line - 1];
+    return read == kValueLines;
 }
 
 void TScore::KeepDamagedFile(const std::string& text) {
@@ -179,10 +171,11 @@ void TScore::TakeOverFileOnDisk() {
     const std::string current = ReadTextFile(file_);
     if (current == known_) return;
     const std::vector<std::string> lines = LinesOf(current);
-    if (const std::optional<std::array<int32_t, 9>> values = Values(lines)) {
+    std::array<int32_t, kValueLines> values{};
+    if (ReadValues(lines, values) == kValueLines) {
         Lines = lines;
         for (int line = 1; line <= kValueLines; ++line)
-            *Field(line) = AddClamped((*values)[line - 1], unsaved_[line - 1]);
+            *Field(line) = AddClamped(values[line - 1], unsaved_[line - 1]);
         return;
     }
     const fs::path copy = KeepCopy(file_, current);

@@ -53,8 +53,6 @@ public:
     std::string TakeNotices();
     // The results are not written: the file could not be read or made, or kept when damaged.
     bool MemoryOnly() const { return memoryOnly_; }
-    // The results file, as a full path.
-    const std::filesystem::path& File() const { return file_; }
 
     std::vector<std::string> Lines;
     int32_t PreservedValue = 0;
@@ -67,9 +65,9 @@ public:
     int32_t WinsAdvanced = 0;
     int32_t LossesAdvanced = 0;
 
-private:
-    static constexpr int kValueLines = 9;
+    static constexpr int kValueLines = 9;  // the file's lines that hold the values
 
+private:
     int32_t* Field(int line);  // the value of file line 1..9
     void Load();
     std::optional<std::string> ReadOrCreate();
