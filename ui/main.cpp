@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/untMain.h"
+#include "ui/untMainWindow.h"
 #include "ui/untPictures.h"
 
 namespace {
@@ -137,6 +137,15 @@ void ReportUnreachableDisplay(QtMsgType type, const QMessageLogContext& context,
     std::_Exit(1);
 }
 
+// The scale the player chose for the window takes effect through the toolkit's scale
+// factor, which must be set before the toolkit starts; one set by the user's environment
+// is left alone.
+void ApplyScaleFactor() {
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) return;
+    const int percent = TSettings().View().scalePercent;
+    if (percent != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(percent / 100.0, 'g', 4));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +154,7 @@ int main(int argc, char** argv) {
         ExplainNoDisplay();
         return 1;
     }
+    ApplyScaleFactor();
     qInstallMessageHandler(ReportUnreachableDisplay);
     QApplication application(argc, argv);
     qInstallMessageHandler(nullptr);
@@ -159,7 +169,8 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&translator);
     const fs::path scoreFile =
         options.fromMenu ? MenuResultsFolder() / kScoreFileName : fs::path(kScoreFileName);
-    TForm1 form(nullptr, nullptr, scoreFile);
-    form.show();
+    TSettings settings;
+    TMainWindow window(settings, nullptr, scoreFile);
+    window.show();
     return application.exec();
 }

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untRandom.h"
 #include "engine/untTextFile.h"
@@ -220,6 +221,7 @@ void TForm1::DrawBoard() {
                 Waku2->raise();
             }
         }
+    emit BoardStateChanged();
 }
 
 void TForm1::LoadDisc(QLabel* picture, const QString& name) {
@@ -229,7 +231,9 @@ void TForm1::LoadDisc(QLabel* picture, const QString& name) {
 
 void TForm1::OnButton_ExitClick() {
     if (Learning) return;
-    if (Dialogs().Confirm(QStringLiteral("確認"), QStringLiteral("終了しますか？"))) close();
+    // The window that holds the controller closes, and with it the program.
+    if (Dialogs().Confirm(QStringLiteral("確認"), QStringLiteral("終了しますか？")))
+        window()->close();
 }
 
 // The window cannot close under a running replay, which owns the engine. Otherwise closing
@@ -251,6 +255,12 @@ void TForm1::OnButton_KifuClick() {
         return;
     }
     QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+uint64_t TForm1::HumanMoves() const {
+    if (!HumanMayMove()) return 0;
+    const TBitBoard bits = BitsOf(Engine->Boards[0].Cells);
+    return LegalMovesOf(bits.black, bits.white);
 }
 
 QString TForm1::FormatCount(int32_t count) const {

@@ -112,6 +112,21 @@ public:
     QString FormatCount(int32_t count) const;
     TDialogs& Dialogs() { return *dialogs_; }
 
+    // --- For the window around the controller.
+    // The human may play or take back now.
+    bool HumanMayMove() const { return Busy == 0 && !EngineInUse(); }
+    // The squares the human may play now, as a set of square bits; none while the human
+    // may not move.
+    uint64_t HumanMoves() const;
+    // Starts a game with the new-game dialog's current choices, as its 新規開始！ does.
+    void StartNewGame();
+
+signals:
+    // The board, or whether the human may move, has changed.
+    void BoardStateChanged();
+    // A new game was started with the choices confirmed in the new-game dialog.
+    void NewGameStarted();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -72,6 +72,7 @@ void TForm1::HumanMove() {
         return;
     }
     Busy = 1;
+    emit BoardStateChanged();
     SetScreenCursor(ThinkCursor);
     if (!GameGoesOnAfterPendingEvents()) return;
     TKyokumen::CopyCells(Engine->Boards[0], Engine->Boards[TAKE_BACK_BOARD]);
@@ -183,6 +184,7 @@ void TForm1::HandOver() {
     Busy = 0;
     SetScreenCursor(CURSOR_HAND_POINT);
     Timer1->setInterval(WaitPerMove);
+    emit BoardStateChanged();
 }
 
 void TForm1::EndOfGame() {
@@ -199,6 +201,7 @@ void TForm1::EndOfGame() {
     }
     const QString notices = QString::fromStdString(Score->TakeNotices());
     Busy = 2;
+    emit BoardStateChanged();
     if (!Engine->WhiteToMove) {
         AppendMessage("\r\n\r\n" + ScoreLine(*Engine, QStringLiteral("　")));
         AppendMessage("\r\n\r\n" + QStringLiteral("COM消費時間： ") +
@@ -224,6 +227,12 @@ void TForm1::OnButton_StartClick() {
     if (EngineInUse()) return;
     Dialogs().ShowModal(*NewGameDialog);
     if (NewGameDialog->Cancelled) return;
+    StartNewGame();
+    emit NewGameStarted();
+}
+
+void TForm1::StartNewGame() {
+    if (EngineInUse()) return;
     // The old game ends here: a move that let this command run stops when it resumes, and
     // nothing queued meanwhile may play on the old engine or start another game.
     StartingGame = true;

@@ -1,0 +1,238 @@
+#include "ui/untBoardView.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "engine/eval/untBitBoard.h"
+#include "engine/untSquareNames.h"
+#include "ui/untBoardAccessible.h"
+#include "ui/untMain.h"
+
+namespace {
+
+// The board's squares in the main window: square 10 * x + y has its image at
+// (330 - 40 x, 40 y - 31), 41 pixels wide on a 40-pixel grid; the disc and the last-move
+// frames take its top-left 38 x 38 pixels.
+constexpr QPoint kBoardCorner(8, 7);
+constexpr QSize kBoardSize(324, 324);
+constexpr int kDiscSize = 38;
+constexpr int kMarkerRadius = 5;
+constexpr int kFocusInset = 6;  // inside the 3-pixel last-move frames, so both stay visible
+constexpr int kCoordinatePixelSize = 9;
+constexpr int kFirstFocusSquare = SquareOf("f5");
+
+int Column(int square) {  // 1 = a .. 8 = h
+    return 9 - square / 10;
+}
+int Row(int square) {  // 1 = the top row
+    return square % 10;
+}
+int SquareAt(int column, int row) {
+    return 10 * (9 - column) + row;
+}
+
+}  // namespace
+
+TBoardView::TBoardView(TForm1& form)
+    : QWidget(&form), form_(form), focusSquare_(kFirstFocusSquare) {
+    InstallBoardAccessibility();  // before a screen reader can first ask about the board
+    setObjectName(QStringLiteral("board"));
+    setGeometry(QRect(kBoardCorner, kBoardSize));
+    setAttribute(Qt::WA_TransparentForMouseEvents);  // clicks go to the squares below
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("盤"));
+    connect(&form_, &TForm1::BoardStateChanged, this, &TBoardView::Refresh);
+    Refresh();
+}
+
+int TBoardView::SquareOfCell(int cell) {
+    return SquareAt(cell % 8 + 1, cell / 8 + 1);
+}
+
+int TBoardView::CellOfSquare(int square) {
+    return 8 * (Row(square) - 1) + Column(square) - 1;
+}
+
+QRect TBoardView::SquareRect(int square) const {
+    const int x = square / 10, y = square % 10;
+    return QRect(QPoint(330 - 40 * x, 40 * y - 31) - kBoardCorner, QSize(kDiscSize, kDiscSize));
+}
+
+void TBoardView::SetShowLegalMoves(bool show) {
+    showLegalMoves_ = show;
+    update();
+}
+
+void TBoardView::SetShowCoordinates(bool show) {
+    showCoordinates_ = show;
+    update();
+}
+
+uint64_t TBoardView::MarkedSquares() const {
+    return showLegalMoves_ ? form_.HumanMoves() : 0;
+}
+
+bool TBoardView::ShowsFocusFrame() const {
+    return keyboardUsed_ && hasFocus();
+}
+
+QString TBoardView::SquareDescription(int square) const {
+    QString text = QString::fromStdString(SquareName(square)) + ' ';
+    switch (form_.Engine->Boards[0].Cells[square]) {
+        case BLACK:
+            return text + QStringLiteral("黒");
+        case WHITE:
+            return text + QStringLiteral("白");
+        default:
+            text += QStringLiteral("空き");
+            if (form_.HumanMoves() & MaskOf(square)) text += QStringLiteral(" 打てます");
+            return text;
+    }
+}
+
+void TBoardView::Refresh() {
+    raise();  // above the last-move frames the board has just put up
+    update();
+    for (int cell = 0; cell < kCells; ++cell) {
+        QString now = SquareDescription(SquareOfCell(cell));
+        if (now == spoken_[cell]) continue;
+        spoken_[cell] = std::move(now);
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        changed.setChild(cell);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void TBoardView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (showLegalMoves_) DrawMarkers(painter);
+    if (showCoordinates_) DrawCoordinates(painter);
+    if (ShowsFocusFrame()) DrawFocusFrame(painter);
+}
+
+// A small dark dot with a light rim in the middle of each square the human may play.
+void TBoardView::DrawMarkers(QPainter& painter) const {
+    const uint64_t marked = MarkedSquares();
+    painter.setPen(QPen(QColor(255, 255, 255, 160), 1));
+    painter.setBrush(QColor(0, 0, 0, 150));
+    for (int square = 11; square <= 88; ++square)
+        if (IsBoardSquare(square) && (marked & MaskOf(square)))
+            painter.drawEllipse(QRectF(SquareRect(square)).center(), kMarkerRadius, kMarkerRadius);
+}
+
+// The column letters in the top-right corners of the top row and the row digits in the
+// bottom-left corners of column a: the corners a disc leaves free.
+void TBoardView::DrawCoordinates(QPainter& painter) const {
+    QFont small = font();
+    small.setPixelSize(kCoordinatePixelSize);
+    small.setBold(true);
+    painter.setFont(small);
+    const auto label = [&](const QRect& box, int alignment, const QString& text) {
+        painter.setPen(QColor(0, 0, 0, 200));  // a shadow keeps it readable on white discs
+        painter.drawText(box.translated(1, 1), alignment, text);
+        painter.setPen(QColor(255, 255, 230));
+        painter.drawText(box, alignment, text);
+    };
+    for (int i = 1; i <= 8; ++i) {
+        const QRect top = SquareRect(SquareAt(i, 1)).adjusted(0, 0, 2, 0);
+        label(QRect(top.right() - 9, top.top(), 10, 11), Qt::AlignCenter,
+              QString(QChar('a' + i - 1)));
+        const QRect left = SquareRect(SquareAt(1, i)).adjusted(0, 0, 0, 2);
+        label(QRect(left.left(), left.bottom() - 10, 8, 11), Qt::AlignCenter, QString::number(i));
+    }
+}
+
+// A dashed yellow frame inside the square, so that it stays clear of the red and aqua
+// last-move frames on the same square.
+void TBoardView::DrawFocusFrame(QPainter& painter) const {
+    QPen pen(QColor(255, 230, 0), 2, Qt::DashLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(SquareRect(focusSquare_))
+                         .adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset));
+}
+
+void TBoardView::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    const bool firstUse = !keyboardUsed_;
+    keyboardUsed_ = true;
+    if (MoveFocus(key)) {
+        typedColumn_ = 0;
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        typedColumn_ = 0;
+        Play(focusSquare_);
+    } else if (key >= Qt::Key_A && key <= Qt::Key_H) {
+        typedColumn_ = static_cast<char>('a' + (key - Qt::Key_A));
+        SetFocusSquare(SquareAt(typedColumn_ - 'a' + 1, Row(focusSquare_)));
+    } else if (key >= Qt::Key_1 && key <= Qt::Key_8 && typedColumn_) {
+        const int square = SquareAt(typedColumn_ - 'a' + 1, key - Qt::Key_0);
+        typedColumn_ = 0;
+        SetFocusSquare(square);
+        Play(square);
+    } else {
+        typedColumn_ = 0;
+        keyboardUsed_ = !firstUse;
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    update();
+}
+
+bool TBoardView::MoveFocus(int key) {
+    int column = Column(focusSquare_), row = Row(focusSquare_);
+    switch (key) {
+        case Qt::Key_Left:
+            column = std::max(1, column - 1);
+            break;
+        case Qt::Key_Right:
+            column = std::min(8, column + 1);
+            break;
+        case Qt::Key_Up:
+            row = std::max(1, row - 1);
+            break;
+        case Qt::Key_Down:
+            row = std::min(8, row + 1);
+            break;
+        default:
+            return false;
+    }
+    SetFocusSquare(SquareAt(column, row));
+    return true;
+}
+
+void TBoardView::SetFocusSquare(int square) {
+    if (square == focusSquare_) return;
+    focusSquare_ = square;
+    update();
+    AnnounceFocus();
+}
+
+// The square played exactly as a click on its image would play it.
+void TBoardView::Play(int square) {
+    form_.OnBan_Click(form_.Ban[square]);
+}
+
+void TBoardView::AnnounceFocus() {
+    if (!hasFocus()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(CellOfSquare(focusSquare_));
+    QAccessible::updateAccessibility(&focus);
+}
+
+void TBoardView::focusInEvent(QFocusEvent* event) {
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        keyboardUsed_ = true;
+    update();
+    AnnounceFocus();
+}
+
+void TBoardView::focusOutEvent(QFocusEvent*) {
+    typedColumn_ = 0;
+    update();
+}

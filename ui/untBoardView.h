@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class TForm1;
+
+// The board as the player finds their way on it, laid over the main window's board: the
+// squares the human may play (when asked for), the column letters and row digits (when
+// asked for), and a focus frame for playing by keyboard. It draws over the board picture
+// and the discs, never into them, and lets every click through to the squares below, so
+// that the window looks and plays as before while all of it is off.
+//
+// Keys: the arrows move the focus frame, Enter or Space plays the framed square, and a
+// column letter followed by a row digit ("f" "5") plays that square; each exactly as a
+// click on the square would. The frame shows once the keyboard is used on the board.
+//
+// For screen readers the board is a table of 64 cells, 8 rows ("1" to "8") by 8 columns
+// ("a" to "h"), each named by its square and what is on it.
+class TBoardView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBoardView(TForm1& form);
+
+    TForm1& Form() const { return form_; }
+
+    void SetShowLegalMoves(bool show);
+    void SetShowCoordinates(bool show);
+    bool ShowsLegalMoves() const { return showLegalMoves_; }
+    bool ShowsCoordinates() const { return showCoordinates_; }
+
+    // The squares carrying a legal-move marker now, as a set of square bits (see MaskOf);
+    // none while the human may not move or while the markers are off.
+    uint64_t MarkedSquares() const;
+    // The square the focus frame is on, and whether the frame is shown.
+    int FocusSquare() const { return focusSquare_; }
+    bool ShowsFocusFrame() const;
+
+    // The table's cells: cell index 8 * (row - 1) + (column - 1), column a = 1 .. h = 8,
+    // row 1 (the top) .. 8.
+    static constexpr int kCells = 64;
+    static int SquareOfCell(int cell);
+    static int CellOfSquare(int square);
+    // What a cell says to a screen reader: "f5 黒", "e6 空き 打てます", "d4 白".
+    QString SquareDescription(int square) const;
+    // Where a square's disc is drawn, in the board's own coordinates.
+    QRect SquareRect(int square) const;
+
+    // Redraws after the game changed, and tells a screen reader which cells now say
+    // something else.
+    void Refresh();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void DrawMarkers(QPainter& painter) const;
+    void DrawCoordinates(QPainter& painter) const;
+    void DrawFocusFrame(QPainter& painter) const;
+    bool MoveFocus(int key);
+    void SetFocusSquare(int square);
+    void Play(int square);
+    void AnnounceFocus();
+
+    TForm1& form_;
+    bool showLegalMoves_ = false;
+    bool showCoordinates_ = false;
+    bool keyboardUsed_ = false;
+    int focusSquare_;
+    char typedColumn_ = 0;                // a column letter typed and waiting for its row digit
+    std::array<QString, kCells> spoken_;  // the cells' names as a screen reader last had them
+};

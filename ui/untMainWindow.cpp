@@ -1,0 +1,195 @@
+#include "ui/untMainWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "ui/untBoardView.h"
+#include "ui/untHelp.h"
+#include "ui/untInitialize.h"
+
+TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
+                         const std::filesystem::path& scoreFile)
+    : settings_(settings), scoreFile_(std::filesystem::absolute(scoreFile)) {
+    // Made as a window of its own, as it is when it runs alone; taking it in as the central
+    // widget makes it a plain child, which must then be shown.
+    form_ = new TForm1(std::move(dialogs), nullptr, scoreFile);
+    startCaption_ = form_->windowTitle();
+    setWindowFlags(form_->windowFlags());
+    setCentralWidget(form_);
+    form_->show();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);  // the client area keeps its size
+    board_ = new TBoardView(*form_);
+
+    CreateGameMenu();
+    CreateViewMenu();
+    CreateHelpMenu();
+    SetTabOrder();
+    connect(form_, &QWidget::windowTitleChanged, this, &TMainWindow::FollowCaption);
+    connect(form_, &TForm1::BoardStateChanged, this, &TMainWindow::UpdateCommands);
+    connect(form_, &TForm1::NewGameStarted, this,
+            [this] { settings_.SaveNewGame(ChoicesInDialog()); });
+
+    ApplyView(settings_.View());
+    ApplyNewGameChoices(settings_.NewGame());
+    UpdateCommands();
+    board_->setFocus();
+}
+
+TMainWindow::~TMainWindow() = default;
+
+QAction* TMainWindow::Command(QMenu* menu, const QString& text, const QKeySequence& shortcut,
+                              void (TForm1::*handler)()) {
+    QAction* action = menu->addAction(text);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, form_, handler);
+    return action;
+}
+
+void TMainWindow::CreateGameMenu() {
+    QMenu* game = menuBar()->addMenu(QStringLiteral("ゲーム(&G)"));
+    NewGameAction = Command(game, QStringLiteral("新規ゲーム(&N)…"), QKeySequence::New,
+                            &TForm1::OnButton_StartClick);
+    TakeBackAction = Command(game, QStringLiteral("待った(&U)"), QKeySequence::Undo,
+                             &TForm1::OnButton_MattaClick);
+    game->addSeparator();
+    CopyRecordAction = Command(game, QStringLiteral("棋譜をコピー(&C)"), QKeySequence::Copy,
+                               &TForm1::OnButton_KifuClick);
+    ResultsAction =
+        Command(game, QStringLiteral("成績を見る(&R)"), QKeySequence(), &TForm1::OnSeiseki_Click);
+    game->addSeparator();
+    QuitAction = Command(game, QStringLiteral("終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+                         &TForm1::OnButton_ExitClick);
+    connect(game, &QMenu::aboutToShow, this, &TMainWindow::UpdateCommands);
+}
+
+void TMainWindow::CreateViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    const auto option = [&](const QString& text) {
+        QAction* action = view->addAction(text);
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this, &TMainWindow::SaveView);
+        return action;
+    };
+    LegalMovesAction = option(QStringLiteral("打てる場所を表示(&L)"));
+    connect(LegalMovesAction, &QAction::toggled, board_, &TBoardView::SetShowLegalMoves);
+    CoordinatesAction = option(QStringLiteral("盤に座標を表示(&O)"));
+    connect(CoordinatesAction, &QAction::toggled, board_, &TBoardView::SetShowCoordinates);
+    CaptionAction = option(QStringLiteral("思考内容をタイトルに表示(&T)"));
+    connect(CaptionAction, &QAction::toggled, this, &TMainWindow::FollowCaption);
+    view->addSeparator();
+    QMenu* scale = view->addMenu(QStringLiteral("表示倍率（次回の起動から）(&S)"));
+    auto* scales = new QActionGroup(this);
+    for (size_t i = 0; i < kScalePercents.size(); ++i) {
+        ScaleActions[i] = scale->addAction(QStringLiteral("%1 %").arg(kScalePercents[i]));
+        ScaleActions[i]->setCheckable(true);
+        scales->addAction(ScaleActions[i]);
+        connect(ScaleActions[i], &QAction::toggled, this, &TMainWindow::SaveView);
+    }
+}
+
+void TMainWindow::CreateHelpMenu() {
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    HowToPlayAction = help->addAction(QStringLiteral("遊び方(&P)"));
+    HowToPlayAction->setShortcut(QKeySequence::HelpContents);
+    connect(HowToPlayAction, &QAction::triggered, this, &TMainWindow::ShowHowToPlay);
+    AboutAction = help->addAction(QStringLiteral("バージョン情報(&A)"));
+    connect(AboutAction, &QAction::triggered, this, &TMainWindow::ShowAbout);
+}
+
+// The board first, then the buttons as they stand, row by row.
+void TMainWindow::SetTabOrder() {
+    QWidget* order[] = {board_,
+                        form_->Button_Matta,
+                        form_->Button_Exit,
+                        form_->Button_Start,
+                        form_->Button_Touryo,
+                        form_->Button2};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void TMainWindow::ApplyView(const TViewOptions& options) {
+    // Checked without their signals: each toggle saves the whole view, which must not save
+    // a mix of the kept options and the defaults.
+    const auto check = [](QAction* action, bool on) {
+        const QSignalBlocker quiet(action);
+        action->setChecked(on);
+    };
+    check(LegalMovesAction, options.showLegalMoves);
+    check(CoordinatesAction, options.showCoordinates);
+    check(CaptionAction, options.thinkingInCaption);
+    for (size_t i = 0; i < kScalePercents.size(); ++i)
+        check(ScaleActions[i], kScalePercents[i] == options.scalePercent);
+    board_->SetShowLegalMoves(options.showLegalMoves);
+    board_->SetShowCoordinates(options.showCoordinates);
+    FollowCaption();
+}
+
+void TMainWindow::SaveView() {
+    TViewOptions options;
+    options.showLegalMoves = LegalMovesAction->isChecked();
+    options.showCoordinates = CoordinatesAction->isChecked();
+    options.thinkingInCaption = CaptionAction->isChecked();
+    for (size_t i = 0; i < kScalePercents.size(); ++i)
+        if (ScaleActions[i]->isChecked()) options.scalePercent = kScalePercents[i];
+    settings_.SaveView(options);
+}
+
+// The dialog shows the kept choices; when they are not those a fresh start plays with,
+// the first game is started with them at once.
+void TMainWindow::ApplyNewGameChoices(const std::optional<TNewGameChoices>& choices) {
+    if (!choices) return;
+    TForm2& dialog = *form_->NewGameDialog;
+    dialog.RadioGroup2->SetItemIndex(choices->levelIndex);
+    dialog.RadioGroup1->SetItemIndex(choices->typeIndex);
+    QRadioButton* placements[] = {dialog.RadioButton1, dialog.RadioButton2, dialog.RadioButton3,
+                                  dialog.RadioButton4};
+    placements[choices->placement - 1]->setChecked(true);
+    dialog.ScrollBar1->setValue(choices->waitPerMove);
+    dialog.ScrollBar2->setValue(choices->waitOnPass);
+    dialog.OnRadioGroup2_Click();
+    if (*choices != TNewGameChoices{}) form_->StartNewGame();
+}
+
+TNewGameChoices TMainWindow::ChoicesInDialog() const {
+    const TForm2& dialog = *form_->NewGameDialog;
+    return {dialog.RadioGroup2->ItemIndex(), dialog.RadioGroup1->ItemIndex(), dialog.Placement(),
+            dialog.ScrollBar1->value(), dialog.ScrollBar2->value()};
+}
+
+// With the option on, the caption is the controller's, which shows the computer's comment
+// after its moves; with it off, the caption the window starts with.
+void TMainWindow::FollowCaption() {
+    setWindowTitle(CaptionAction->isChecked() ? form_->windowTitle() : startCaption_);
+}
+
+void TMainWindow::UpdateCommands() {
+    TakeBackAction->setEnabled(form_->HumanMayMove());
+}
+
+void TMainWindow::ShowHowToPlay() {
+    if (!help_) help_ = new THelpWindow(scoreFile_, settings_.File(), this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void TMainWindow::ShowAbout() {
+    form_->Dialogs().MessageWithCaption(AboutText(), QStringLiteral("バージョン情報"));
+}
+
+// Closing the window ends the game as the controller's own closing does; the controller
+// may refuse (while a game record is replayed for learning).
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (!form_->close()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
