@@ -1,0 +1,306 @@
+// The window around the game as a player finds their way in it: the menu commands against
+// their buttons, play by keys alone, the legal-move markers and the screen reader's names
+// against the reference board, the client area unchanged with every option off, and the
+// settings kept across runs.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+#include "ReferenceBoard.h"
+#include "ui/untBoardAccessible.h"
+#include "ui/untBoardView.h"
+#include "ui/untInitialize.h"
+#include "ui/untMainWindow.h"
+
+namespace {
+
+// A window of its own in a folder of its own: results and settings files apart, scripted
+// boxes, the computer's delays at 1 ms.
+struct TPlayerWindow {
+    explicit TPlayerWindow(const QString& folder)
+        : settings(folder + "/tolvaney.conf"),
+          window(settings, std::make_unique<TScriptedDialogs>(dialogs),
+                 (folder + "/成績.dat").toStdString()),
+          form(*window.Form()) {
+        form.WaitPerMove = form.WaitOnPass = 1;
+        form.Timer1->setInterval(1);
+        form.NewGameDialog->ScrollBar1->setValue(1);
+        form.NewGameDialog->ScrollBar2->setValue(1);
+    }
+    TScriptedDialogs::TShared dialogs;
+    TSettings settings;
+    TMainWindow window;
+    TForm1& form;
+};
+
+void WaitWhileBusy(TForm1& form) {
+    QElapsedTimer clock;
+    clock.start();
+    while (form.Busy == 1 && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_NE(form.Busy, 1) << "the computer's turn did not end";
+}
+
+// What the player can see of the game and of the program; the thinking time and the
+// clock's time are the only things allowed to differ between two runs.
+QString StateOf(TPlayerWindow& w) {
+    const TForm1& f = w.form;
+    QString state =
+        QString::fromLatin1(reinterpret_cast<const char*>(f.Engine->Boards[0].Cells), 100);
+    for (uint8_t square : f.GameRecord)
+        state += QString::number(square) + ',';
+    state += QString("|%1|%2|%3|%4|%5|")
+                 .arg(f.Busy)
+                 .arg(f.TakeBackUsed)
+                 .arg(f.Timer1->isActive())
+                 .arg(f.GameNumber)
+                 .arg(f.Engine->GameLevel);
+    state += f.Label_Message->text() + '|' + f.Label_mes2->text() + '|' + f.Label_mes3->text() +
+             '|' + w.dialogs.shown.join(';') + '|' + QGuiApplication::clipboard()->text();
+    static const QRegularExpression kTimes(QStringLiteral("[0-9.e-]+秒|\\d+:\\d\\d:\\d\\d"));
+    return state.replace(kTimes, QStringLiteral("#"));
+}
+
+class PlayerWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+    QString Folder(const QString& name) {
+        QDir(folder_.path()).mkpath(name);
+        return folder_.path() + '/' + name;
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+// Each menu command against its button, in every state of the controller: two windows
+// brought to the same state, one given the click and one the command, must then agree.
+TEST_F(PlayerWindowTest, EveryMenuCommandDoesWhatItsButtonDoes) {
+    const std::pair<const char*, std::function<void(TPlayerWindow&)>> states[] = {
+        {"at start-up", [](TPlayerWindow&) {}},
+        {"the computer's turn pending",
+         [](TPlayerWindow& w) {
+             w.form.Timer1->setInterval(INT32_MAX);
+             w.form.OnBan_Click(w.form.Ban[SquareOf("f5")]);
+         }},
+        {"the human to move after a reply",
+         [](TPlayerWindow& w) {
+             w.form.OnBan_Click(w.form.Ban[SquareOf("f5")]);
+             WaitWhileBusy(w.form);
+         }},
+        {"after a take-back",
+         [](TPlayerWindow& w) {
+             w.form.OnBan_Click(w.form.Ban[SquareOf("f5")]);
+             WaitWhileBusy(w.form);
+             w.form.OnButton_MattaClick();
+         }},
+        {"the game over",
+         [](TPlayerWindow& w) {
+             SetGameBoard(*w.form.Engine,
+                          {"XOO.....", "........", "........", "........", "........", "........",
+                           "........", "........"},
+                          10);
+             w.form.OnBan_Click(w.form.Ban[SquareOf("d1")]);
+         }},
+    };
+    const std::tuple<const char*, QPushButton * TForm1::*, QAction * TMainWindow::*> commands[] = {
+        {"new game", &TForm1::Button_Start, &TMainWindow::NewGameAction},
+        {"take-back", &TForm1::Button_Matta, &TMainWindow::TakeBackAction},
+        {"game record", &TForm1::Button_Touryo, &TMainWindow::CopyRecordAction},
+        {"results", &TForm1::Button2, &TMainWindow::ResultsAction},
+        {"quit", &TForm1::Button_Exit, &TMainWindow::QuitAction},
+    };
+    int run = 0;
+    for (const auto& [stateName, reach] : states)
+        for (const auto& [commandName, button, action] : commands) {
+            SCOPED_TRACE(std::string(commandName) + ", " + stateName);
+            QString after[2];
+            for (int byMenu = 0; byMenu < 2; ++byMenu) {
+                TPlayerWindow w(Folder(QString::number(run++)));
+                RandSeed(7);
+                reach(w);
+                w.dialogs.modalScripts.push_back(
+                    [](QDialog& dialog) { static_cast<TForm2&>(dialog).Button1->click(); });
+                QGuiApplication::clipboard()->clear();
+                if (byMenu)
+                    (w.window.*action)->trigger();
+                else
+                    (w.form.*button)->click();
+                after[byMenu] = StateOf(w);
+            }
+            EXPECT_EQ(after[1].toStdString(), after[0].toStdString());
+        }
+}
+
+// A whole game typed on the board: a column letter and a row digit, or the arrows to the
+// square and Enter or Space, each move landing in the record as a click would.
+TEST_F(PlayerWindowTest, AWholeGameIsPlayedByKeysAlone) {
+    TPlayerWindow w(Folder("game"));
+    TBoardView& board = *w.window.Board();
+    RandSeed(3);
+    int moves = 0;
+    while (w.form.Busy == 0) {
+        std::vector<int> legal;
+        for (int square = 11; square <= 88; ++square)
+            if (IsBoardSquare(square) && (w.form.HumanMoves() & MaskOf(square)))
+                legal.push_back(square);
+        ASSERT_FALSE(legal.empty());
+        const int square = legal[Random(static_cast<uint32_t>(legal.size()))];
+        const QString name = QString::fromStdString(SquareName(square));
+        if (++moves % 2) {
+            QTest::keyClicks(&board, name);
+        } else {
+            const int dx = name[0].unicode() - SquareName(board.FocusSquare())[0];
+            const int dy = name[1].unicode() - SquareName(board.FocusSquare())[1];
+            for (int i = 0; i < std::abs(dx); ++i)
+                QTest::keyClick(&board, dx > 0 ? Qt::Key_Right : Qt::Key_Left);
+            for (int i = 0; i < std::abs(dy); ++i)
+                QTest::keyClick(&board, dy > 0 ? Qt::Key_Down : Qt::Key_Up);
+            QTest::keyClick(&board, moves % 4 ? Qt::Key_Return : Qt::Key_Space);
+        }
+        ASSERT_EQ(board.FocusSquare(), square);
+        ASSERT_EQ(w.form.LastSquare, square);
+        WaitWhileBusy(w.form);
+    }
+    EXPECT_EQ(w.form.Busy, 2);
+    EXPECT_GT(moves, 10);
+    EXPECT_TRUE(w.dialogs.shown.isEmpty()) << w.dialogs.shown.join(';').toStdString();
+}
+
+// Over many seeded positions and every state of the controller: the markers are exactly the
+// reference board's legal moves for black while the human may move and absent otherwise,
+// and the screen reader's 64 cells name each square and what is on it.
+TEST_F(PlayerWindowTest, MarkersAndCellNamesFollowTheBoard) {
+    TPlayerWindow w(Folder("positions"));
+    TBoardView& board = *w.window.Board();
+    w.window.LegalMovesAction->setChecked(true);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&board);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->childCount(), TBoardView::kCells);
+    RandSeed(11);
+    for (int position = 0; position < 200; ++position) {
+        TReferenceBoard reference = TReferenceBoard::Standard();
+        const int plies = static_cast<int>(Random(60));
+        int played = 0;
+        while (played < plies && reference.PlayRandomMove())
+            ++played;
+        reference.toMove = 1;
+        SetGameBoard(*w.form.Engine, reference, played);
+        for (uint8_t busy : {0, 1, 2}) {
+            w.form.Busy = busy;
+            w.form.DrawBoard();
+            uint64_t expected = 0;
+            if (busy == 0)
+                for (int square : reference.LegalSquares(1))
+                    expected |= MaskOf(square);
+            ASSERT_EQ(board.MarkedSquares(), expected) << position << " Busy " << int(busy);
+            for (int cell = 0; cell < TBoardView::kCells; ++cell) {
+                const int square = TBoardView::SquareOfCell(cell);
+                const int c =
+                    reference
+                        .cell[TReferenceBoard::ColumnOf(square)][TReferenceBoard::RowOf(square)];
+                QString name = QString::fromStdString(SquareName(square)) + ' ' +
+                               (c == 1   ? "黒"
+                                : c == 2 ? "白"
+                                         : "空き");
+                if (expected & MaskOf(square)) name += " 打てます";
+                ASSERT_EQ(table->child(cell)->text(QAccessible::Name), name) << position;
+            }
+        }
+    }
+    w.window.LegalMovesAction->setChecked(false);
+    w.form.Busy = 0;
+    EXPECT_EQ(board.MarkedSquares(), 0u);
+}
+
+// With every option off the client area is drawn pixel for pixel as the main window alone
+// draws it, at start, with a move pending, after a take-back and at the end of a game.
+TEST_F(PlayerWindowTest, TheClientAreaLooksAsTheMainWindowAloneWithEveryOptionOff) {
+    TPlayerWindow w(Folder("shell"));
+    w.window.show();
+    TForm1 alone(std::make_unique<TScriptedDialogs>(w.dialogs), nullptr,
+                 (Folder("alone") + "/成績.dat").toStdString());
+    alone.Timer1->setInterval(1);
+    const std::function<void(TForm1&)> steps[] = {
+        [](TForm1&) {},
+        [](TForm1& f) {
+            f.Timer1->setInterval(INT32_MAX);
+            f.OnBan_Click(f.Ban[SquareOf("f5")]);
+        },
+        [](TForm1& f) {
+            f.Timer1->setInterval(1);
+            f.Timer1->start();
+            WaitWhileBusy(f);
+            f.OnButton_MattaClick();
+        },
+        [](TForm1& f) {
+            SetGameBoard(*f.Engine,
+                         {"XOO.....", "........", "........", "........", "........", "........",
+                          "........", "........"},
+                         10);
+            f.OnBan_Click(f.Ban[SquareOf("d1")]);
+        },
+    };
+    for (size_t step = 0; step < std::size(steps); ++step) {
+        RandSeed(5);
+        steps[step](w.form);
+        RandSeed(5);
+        steps[step](alone);
+        const auto pixels = [](QWidget& widget) {
+            return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        EXPECT_EQ(pixels(w.form), pixels(alone)) << "step " << step;
+    }
+}
+
+// The options and the confirmed new-game choices come back in the next run, whose first
+// game is played with them; a damaged file gives the defaults and is kept aside.
+TEST_F(PlayerWindowTest, SettingsAreKeptAcrossRunsAndADamagedFileGivesTheDefaults) {
+    const QString folder = Folder("settings");
+    {
+        TPlayerWindow first(folder);
+        first.window.CoordinatesAction->setChecked(true);
+        first.window.CaptionAction->setChecked(false);
+        first.window.ScaleActions[3]->trigger();
+        first.dialogs.modalScripts.push_back([](QDialog& dialog) {
+            auto& d = static_cast<TForm2&>(dialog);
+            d.RadioGroup2->SetItemIndex(3);
+            d.RadioGroup1->SetItemIndex(2);
+            d.RadioButton3->setChecked(true);
+            d.Button1->click();
+        });
+        first.window.NewGameAction->trigger();
+    }
+    TPlayerWindow second(folder);
+    EXPECT_EQ(second.settings.View(), (TViewOptions{false, true, false, 200}));
+    EXPECT_TRUE(second.window.CoordinatesAction->isChecked());
+    EXPECT_TRUE(second.window.Board()->ShowsCoordinates());
+    EXPECT_EQ(second.window.windowTitle(), "Tolvaney - トルヴァニー - Build100316");
+    EXPECT_EQ(second.form.Engine->GameLevel, 4);
+    EXPECT_EQ(second.form.Engine->ThinkType, 3);
+    EXPECT_EQ(second.form.Engine->Placement, 3);
+    EXPECT_TRUE(second.form.Label_Message->text().contains("ゲームレベルは上級"));
+
+    QFile damaged(folder + "/tolvaney.conf");
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("[view\x01\xff\nlegalMoves");
+    damaged.close();
+    TPlayerWindow third(folder);
+    EXPECT_EQ(third.settings.View(), TViewOptions{});
+    EXPECT_FALSE(third.settings.NewGame().has_value());
+    EXPECT_EQ(third.settings.DamagedCopy(), folder + "/tolvaney.conf.damaged");
+    EXPECT_EQ(third.form.Engine->GameLevel, 2);
+    EXPECT_TRUE(third.form.Label_Message->text().startsWith("COMは後手番専用です。"));
+}
+
+}  // namespace
