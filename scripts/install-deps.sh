@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, but only those that are missing.
-# Usage: scripts/install-deps.sh [screenshot] [package]
+# Usage: scripts/install-deps.sh [screenshot] [package] [accessibility]
 #   screenshot: also what it takes to run the window without a monitor (Xvfb and tools)
 #   package:    also the checkers of the Debian packages (desktop entry, metainfo, lintian)
+#   accessibility: also a virtual screen, the buses and pyatspi, to read the window as a
+#               screen reader does
 set -euo pipefail
 
 packages=(
@@ -18,6 +20,8 @@ for extra in "$@"; do
     case $extra in
         screenshot) packages+=(xvfb xauth x11-utils xdotool imagemagick) ;;
         package) packages+=(desktop-file-utils appstream lintian) ;;
+        accessibility)
+            packages+=(xvfb xauth xdotool dbus-daemon dbus-bin at-spi2-core python3-pyatspi) ;;
         *) echo "unknown set of packages: $extra" >&2; exit 2 ;;
     esac
 done
