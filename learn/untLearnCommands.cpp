@@ -71,11 +71,13 @@ void TForm1::On_Test3Click() {
     // The replay can take minutes: the window keeps repainting and shows the move being
     // trained, while Learning keeps every other command out.
     Learning = true;
+    emit BoardStateChanged();
     const TTrainingResult result = TrainOnRecord(*Engine, *moves, [this](int moveNumber, int k) {
         Label_mes3->setText(QStringLiteral("学習中 %1手目 k=%2").arg(moveNumber).arg(k));
         ProcessPendingEvents();
     });
     Learning = false;
+    emit BoardStateChanged();
     LastSquare = result.lastChoice;
     Engine->ThinkType = 3;
     Label_mes3->setText(QStringLiteral("カウンタ ") + QString::number(result.k));

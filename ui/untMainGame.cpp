@@ -284,6 +284,7 @@ void TForm1::StartNewGame() {
     Label_mes3->clear();
     BookActive = true;
     StartingGame = false;
+    emit BoardStateChanged();  // the human may move now
 }
 
 void TForm1::OnButton_MattaClick() {

@@ -218,8 +218,14 @@ TEST_F(PlayerWindowTest, MarkersAndCellNamesFollowTheBoard) {
             }
         }
     }
+    // A new game hands the move to the human once it is set up.
+    w.dialogs.modalScripts.push_back(
+        [](QDialog& dialog) { static_cast<TForm2&>(dialog).Button1->click(); });
+    w.window.NewGameAction->trigger();
+    EXPECT_EQ(board.MarkedSquares(), MaskOf(SquareOf("d3")) | MaskOf(SquareOf("c4")) |
+                                         MaskOf(SquareOf("f5")) | MaskOf(SquareOf("e6")));
+    EXPECT_TRUE(w.window.TakeBackAction->isEnabled());
     w.window.LegalMovesAction->setChecked(false);
-    w.form.Busy = 0;
     EXPECT_EQ(board.MarkedSquares(), 0u);
 }
 
