@@ -27,7 +27,7 @@ else
 fi
 
 # The centre of the square image of a square name such as f5 (column a is on the left), in
-# the screen's pixels.
+# the client area's pixels; the menu bar's height is added once the window is up.
 square_centre() {
     local column=$(( $(printf '%d' "'${1:0:1}") - 96 )) row=${1:1:1}
     echo "$(( (330 - 40 * (9 - column) + 20) * scale )) $(( (40 * row - 31 + 20) * scale ))"
@@ -35,22 +35,26 @@ square_centre() {
 
 xvfb-run -a -s "-screen 0 $((1024 * scale))x$((768 * scale))x24" bash -c '
     set -euo pipefail
-    game=$1 out=$2
+    game=$1 out=$2 client_height=$4
     cd "$3"
-    shift 3
+    shift 4
     "$game" & pid=$!
     trap "kill $pid 2>/dev/null || true" EXIT
     wid=$(timeout 20 xdotool search --sync --onlyvisible --name Tolvaney | head -1)
     sleep 1
+    # The client area sits below the menu bar, at the bottom of the window.
+    height=$(xwininfo -id "$wid" | sed -n "s/^ *Height: //p")
+    menu_bar=$((height - client_height))
     import -window "$wid" "$out/01-start.png"
     echo "caption at start: $(xdotool getwindowname "$wid")"
     n=2
     for click in "$@"; do
-        xdotool mousemove --window "$wid" $click click 1
+        read -r x y <<<"$click"
+        xdotool mousemove --window "$wid" "$x" "$((y + menu_bar))" click 1
         sleep 2
         import -window "$wid" "$out/0$n-move.png"
         echo "caption after a move: $(xdotool getwindowname "$wid")"
         n=$((n + 1))
     done
-' _ "$game" "$out" "$workdir" "$(square_centre f5)" "$(square_centre e6)"
+' _ "$game" "$out" "$workdir" $((350 * scale)) "$(square_centre f5)" "$(square_centre e6)"
 echo "screenshots in $out"
