@@ -19,7 +19,9 @@ constexpr QSize kBoardSize(324, 324);
 constexpr int kDiscSize = 38;
 constexpr int kMarkerRadius = 5;
 constexpr int kFocusInset = 6;  // inside the 3-pixel last-move frames, so both stay visible
+constexpr int kGrid = 40;
 constexpr int kCoordinatePixelSize = 9;
+constexpr QSize kCoordinateBox(9, 11);  // fits in the corner a round disc leaves free
 constexpr int kFirstFocusSquare = SquareOf("f5");
 
 int Column(int square) {  // 1 = a .. 8 = h
@@ -129,18 +131,23 @@ void TBoardView::DrawCoordinates(QPainter& painter) const {
     small.setPixelSize(kCoordinatePixelSize);
     small.setBold(true);
     painter.setFont(small);
-    const auto label = [&](const QRect& box, int alignment, const QString& text) {
+    const auto label = [&](const QRect& box, const QString& text) {
         painter.setPen(QColor(0, 0, 0, 200));  // a shadow keeps it readable on white discs
-        painter.drawText(box.translated(1, 1), alignment, text);
+        painter.drawText(box.translated(1, 1), Qt::AlignCenter, text);
         painter.setPen(QColor(255, 255, 230));
-        painter.drawText(box, alignment, text);
+        painter.drawText(box, Qt::AlignCenter, text);
+    };
+    // The square's own 40 x 40 cell of the grid, of which the disc takes the top left.
+    const auto cell = [&](int column, int row) {
+        return QRect(SquareRect(SquareAt(column, row)).topLeft(), QSize(kGrid, kGrid));
     };
     for (int i = 1; i <= 8; ++i) {
-        const QRect top = SquareRect(SquareAt(i, 1)).adjusted(0, 0, 2, 0);
-        label(QRect(top.right() - 9, top.top(), 10, 11), Qt::AlignCenter,
-              QString(QChar('a' + i - 1)));
-        const QRect left = SquareRect(SquareAt(1, i)).adjusted(0, 0, 0, 2);
-        label(QRect(left.left(), left.bottom() - 10, 8, 11), Qt::AlignCenter, QString::number(i));
+        QRect letter(QPoint(), kCoordinateBox);
+        letter.moveTopRight(cell(i, 1).topRight());
+        label(letter, QString(QChar('a' + i - 1)));
+        QRect digit(QPoint(), kCoordinateBox);
+        digit.moveBottomLeft(cell(1, i).bottomLeft());
+        label(digit, QString::number(i));
     }
 }
 
@@ -155,55 +162,44 @@ void TBoardView::DrawFocusFrame(QPainter& painter) const {
 }
 
 void TBoardView::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-        QWidget::keyPressEvent(event);
+    const int key = event->key();
+    const bool commandKey =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool arrow =
+        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool playKey = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    const bool columnLetter = key >= Qt::Key_A && key <= Qt::Key_H;
+    const bool rowDigit = key >= Qt::Key_1 && key <= Qt::Key_8 && typedColumn_;
+    if (commandKey || !(arrow || playKey || columnLetter || rowDigit)) {
+        typedColumn_ = 0;
+        QWidget::keyPressEvent(event);  // the window's shortcuts and Tab
         return;
     }
-    const int key = event->key();
-    const bool firstUse = !keyboardUsed_;
     keyboardUsed_ = true;
-    if (MoveFocus(key)) {
-        typedColumn_ = 0;
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-        typedColumn_ = 0;
-        Play(focusSquare_);
-    } else if (key >= Qt::Key_A && key <= Qt::Key_H) {
+    update();
+    const char column = typedColumn_;
+    typedColumn_ = 0;
+    if (columnLetter) {
+        // The frame goes to the column at once; the row digit that follows plays.
         typedColumn_ = static_cast<char>('a' + (key - Qt::Key_A));
         SetFocusSquare(SquareAt(typedColumn_ - 'a' + 1, Row(focusSquare_)));
-    } else if (key >= Qt::Key_1 && key <= Qt::Key_8 && typedColumn_) {
-        const int square = SquareAt(typedColumn_ - 'a' + 1, key - Qt::Key_0);
-        typedColumn_ = 0;
-        SetFocusSquare(square);
-        Play(square);
+    } else if (rowDigit) {
+        SetFocusSquare(SquareAt(column - 'a' + 1, key - Qt::Key_0));
+        Play(focusSquare_);
+    } else if (playKey) {
+        Play(focusSquare_);
     } else {
-        typedColumn_ = 0;
-        keyboardUsed_ = !firstUse;
-        QWidget::keyPressEvent(event);
-        return;
+        MoveFocus(key);
     }
-    update();
 }
 
-bool TBoardView::MoveFocus(int key) {
+void TBoardView::MoveFocus(int key) {
     int column = Column(focusSquare_), row = Row(focusSquare_);
-    switch (key) {
-        case Qt::Key_Left:
-            column = std::max(1, column - 1);
-            break;
-        case Qt::Key_Right:
-            column = std::min(8, column + 1);
-            break;
-        case Qt::Key_Up:
-            row = std::max(1, row - 1);
-            break;
-        case Qt::Key_Down:
-            row = std::min(8, row + 1);
-            break;
-        default:
-            return false;
-    }
+    if (key == Qt::Key_Left) column = std::max(1, column - 1);
+    if (key == Qt::Key_Right) column = std::min(8, column + 1);
+    if (key == Qt::Key_Up) row = std::max(1, row - 1);
+    if (key == Qt::Key_Down) row = std::min(8, row + 1);
     SetFocusSquare(SquareAt(column, row));
-    return true;
 }
 
 void TBoardView::SetFocusSquare(int square) {

@@ -62,7 +62,7 @@ private:
     void DrawMarkers(QPainter& painter) const;
     void DrawCoordinates(QPainter& painter) const;
     void DrawFocusFrame(QPainter& painter) const;
-    bool MoveFocus(int key);
+    void MoveFocus(int key);
     void SetFocusSquare(int square);
     void Play(int square);
     void AnnounceFocus();

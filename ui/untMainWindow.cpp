@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "ui/untBoardAccessible.h"
 #include "ui/untBoardView.h"
 #include "ui/untHelp.h"
 #include "ui/untInitialize.h"
@@ -25,7 +24,6 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     setCentralWidget(form_);
     form_->show();
     layout()->setSizeConstraint(QLayout::SetFixedSize);  // the client area keeps its size
-    InstallBoardAccessibility();
     board_ = new TBoardView(*form_);
 
     CreateGameMenu();
