@@ -32,8 +32,10 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     SetTabOrder();
     connect(form_, &QWidget::windowTitleChanged, this, &TMainWindow::FollowCaption);
     connect(form_, &TForm1::BoardStateChanged, this, &TMainWindow::UpdateCommands);
-    connect(form_, &TForm1::NewGameStarted, this,
-            [this] { settings_.SaveNewGame(ChoicesInDialog()); });
+    connect(form_, &TForm1::NewGameStarted, this, [this] {
+        settings_.SaveNewGame(ChoicesInDialog());
+        board_->setFocus();  // the first move is the player's
+    });
 
     ApplyView(settings_.View());
     ApplyNewGameChoices(settings_.NewGame());
