@@ -11,6 +11,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A long search stopped from another thread before it found its answer (a player who
+// cancelled, a game that moved on).
+class ESearchStopped : public EEngineError {
+public:
+    ESearchStopped() : EEngineError("the search was stopped") {}
+};
+
 // A file that could not be read or written. Besides the message, it keeps the file and the
 // reason apart, so that the windows can say both in the player's own words.
 class EFileError : public EEngineError {

@@ -17,6 +17,9 @@ constexpr int kSortEmpties = 6;
 // Empty squares from which the table is asked about every move's position before searching.
 constexpr int kLookAheadEmpties = 10;
 constexpr int kMaxMoves = 32;  // more legal moves than any position has
+// How often a stop is looked for: every 1024 positions of the table's tier, a fraction of
+// a millisecond apart.
+constexpr uint64_t kStopCheckMask = 1023;
 
 // The four quadrants of the board, for the parity order of the last empties.
 constexpr uint64_t kQuadrants[4] = {0x000000000F0F0F0Full, 0x00000000F0F0F0F0ull,
@@ -102,6 +105,10 @@ TEndgameResult TEndgameSolver::Solve(uint64_t own, uint64_t opponent) {
     return result;
 }
 
+void TEndgameSolver::ThrowIfStopped() const {
+    if (stop_ && stop_->load(std::memory_order_relaxed)) throw ESearchStopped();
+}
+
 int TEndgameSolver::Search(uint64_t own, uint64_t opponent, int alpha, int beta) {
     const int empties = 64 - std::popcount(own | opponent);
     if (empties >= kTableEmpties) return SearchWithTable(own, opponent, alpha, beta, nullptr);
@@ -139,6 +146,7 @@ void TEndgameSolver::Store(uint64_t own, uint64_t opponent, int alpha, int beta,
 int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, int beta,
                                     int* bestBitOut) {
     ++nodes_;
+    if ((nodes_ & kStopCheckMask) == 0) ThrowIfStopped();
     const uint64_t legal = LegalMovesOf(own, opponent);
     if (legal == 0) {
         if (LegalMovesOf(opponent, own) == 0) return FinalScore(own, opponent);

@@ -28,6 +28,7 @@
 // is allocated once, with the object, and kept between calls (its entries are exact facts
 // about positions, so they stay valid for any later position).
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -45,6 +46,11 @@ public:
     // The exact value of the position with `own` to move. Throws EEngineError when the two
     // sets overlap.
     TEndgameResult Solve(uint64_t own, uint64_t opponent);
+
+    // Lets another thread stop a Solve in progress: once *stop is true, Solve throws
+    // ESearchStopped within a few milliseconds. The table keeps only what was proved, so the
+    // solver may go on being used afterwards. nullptr (the default) never stops.
+    void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
 
     // Forgets every position the table holds.
     void Clear();
@@ -69,7 +75,10 @@ private:
     TEntry* Find(uint64_t own, uint64_t opponent);  // the position's entry, if it has one
     void Store(uint64_t own, uint64_t opponent, int alpha, int beta, int score, int bestBit);
 
+    void ThrowIfStopped() const;
+
     std::vector<TEntry> table_;
+    const std::atomic<bool>* stop_ = nullptr;
     uint64_t tableMask_ = 0;
     uint64_t nodes_ = 0;
 };
