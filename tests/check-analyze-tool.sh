@@ -1,6 +1,7 @@
 #!/bin/sh
-# The analysis tool from the command line: a record on standard input, a bad record and a bad
-# option refused with a message naming them, a non-zero exit and no page written.
+# The analysis tool from the command line: a record on standard input, in English and in
+# Japanese, a bad record and a bad option refused with a message naming them, a non-zero exit
+# and no page written.
 # Usage: check-analyze-tool.sh TOOL SCRATCH_FOLDER
 tool=$1
 scratch=$2
@@ -25,12 +26,15 @@ expect() {
 printf 'f5d6c3\r\n' > "$scratch/input"
 expect stdin 0 "   3  black  c3" -- --quiet --level 2 --html "$page" -
 [ -s "$page" ] || { echo "stdin: no page"; failed=1; }
+expect japanese 0 "   3  黒     c3" -- --quiet --level 2 --lang ja --html "$page" -
+grep -q '<html lang="ja">' "$page" || { echo "japanese: the page is not in Japanese"; failed=1; }
 expect bad-record nonzero "move 3 'e9' is not a square name" -- --html "$page" f5f6e9
 expect illegal-move nonzero "move 2 (f5) is not legal for white" -- --html "$page" f5f5
 expect unknown-option nonzero "unknown option --exat" -- --exat 12 --html "$page" f5d6
 expect bad-level nonzero "--level needs a whole number from 2 to 4, not '1'" -- --level 1 --html "$page" f5d6
 expect bad-type nonzero "--type needs a thinking type A-D, not 'E'" -- --type E --html "$page" f5d6
 expect bad-exact nonzero "--exact needs a whole number from 0 to 30, not '6x'" -- --exact 6x --html "$page" f5d6
+expect bad-language nonzero "--lang needs en (English) or ja (Japanese), not 'fr'" -- --lang fr --html "$page" f5d6
 expect missing-value nonzero "--html needs a value" -- f5d6 --html
 expect two-records nonzero "more than one record given" -- --html "$page" f5d6 f5f6
 head -c 5000 /dev/zero | tr '\0' 'f' > "$scratch/input"

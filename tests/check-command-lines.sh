@@ -66,6 +66,9 @@ tolvaney-zero-tables | out other                                | 2 | err:one fo
 tolvaney-analyze     | --quiet                                  | 2 | err:bad record on standard input     |
 tolvaney-analyze     | --tables nowhere f5d6                    | 2 | err:nowhere/                         |
 tolvaney-analyze     | --level 2 --exact 4 --quiet f5d6 --html  | 2 | err:--html needs a value             |
+tolvaney-analyze     | --lang fr f5d6                           | 2 | err:--lang needs en (English) or ja (Japanese), not 'fr' |
+tolvaney-analyze     | LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 --quiet --level 2 f5d6 | 0 | out:読み切った手はありません |
+tolvaney-analyze     | LC_ALL=C LANG=ja_JP.UTF-8 --quiet --level 2 f5d6 | 0 | out:no move was solved exactly |
 EOF
 }
 

@@ -1,20 +1,26 @@
 // The post-game analysis: reading and refusing records, the replay with its passes against
 // the plain reference board, the values of every move (exact ones chained through passes to
-// the final result, estimates at a wipe-out), the loss arithmetic, and the HTML page.
+// the final result, estimates at a wipe-out), the loss arithmetic, the HTML page, the same
+// figures in English and Japanese, the value of a single position, and stopping.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <set>
+#include <thread>
 
 #include "BoardPicture.h"
 #include "ReferenceBoard.h"
+#include "analysis/untAnalysis.h"
+#include "analysis/untAnalysisPage.h"
 #include "engine/eval/untBitBoard.h"
+#include "engine/untEngineError.h"
 #include "engine/untSquareNames.h"
-#include "tools/untAnalysis.h"
-#include "tools/untAnalysisPage.h"
+#include "tools/untAnalyzeOptions.h"
 
 namespace {
 
@@ -161,6 +167,8 @@ void ExpectLossArithmetic(const TGameAnalysis& analysis) {
     double totals[2] = {0, 0};
     for (const TMoveAnalysis& v : analysis.values) {
         EXPECT_GE(v.bestValue, v.playedValue) << "move " << v.number;
+        EXPECT_LE(std::abs(v.playedValue), 64) << "move " << v.number;
+        EXPECT_LE(std::abs(v.bestValue), 64) << "move " << v.number;
         EXPECT_DOUBLE_EQ(v.loss, v.bestValue - v.playedValue) << "move " << v.number;
         EXPECT_EQ(v.best == v.played, v.loss == 0) << "move " << v.number;
         totals[v.white] += v.loss;
@@ -301,6 +309,135 @@ TEST(AnalysisPage, IsOneWellFormedPageWithEveryMoveAndNothingFromOutside) {
     EXPECT_EQ(found, marks);
     EXPECT_NE(page.find("exact from move 47"), std::string::npos);
     EXPECT_NE(page.find(" passes"), std::string::npos);
+}
+
+// The numbers of a text in order, signs and decimals included.
+std::vector<std::string> NumbersOf(const std::string& text) {
+    std::vector<std::string> numbers;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() &&
+               (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.'))
+            ++end;
+        const bool sign = i > 0 && (text[i - 1] == '-' || text[i - 1] == '+');
+        numbers.push_back(text.substr(sign ? i - 1 : i, end - i + sign));
+        i = end;
+    }
+    return numbers;
+}
+
+TEST(AnalysisLanguages, JapaneseTellsEveryNumberOfTheEnglishInTheSameOrder) {
+    const std::vector<TGame> games = SampleGames();
+    for (const TGame* game : {&GameWithManyPasses(), &GameWithLatePasses(), &games[7], &kWipeOut}) {
+        SCOPED_TRACE(game->record);
+        const TGameAnalysis analysis = Analyse(*game, QuickSettings(14));
+        const std::string english = AnalysisReport(analysis);
+        const std::string japanese = AnalysisReport(analysis, TAnalysisLanguage::Japanese);
+        EXPECT_GT(NumbersOf(english).size(), 6 * analysis.values.size());
+        EXPECT_EQ(NumbersOf(japanese), NumbersOf(english));
+        const std::string page = AnalysisPage(analysis, TAnalysisLanguage::Japanese);
+        EXPECT_EQ(NumbersOf(page), NumbersOf(AnalysisPage(analysis)));
+        EXPECT_NE(page.find("<html lang=\"ja\">"), std::string::npos);
+        for (const char* word : {"black", "white", "loss", "estimate", "move"}) {
+            EXPECT_EQ(japanese.find(word), std::string::npos) << word;
+            EXPECT_NE(english.find(word), std::string::npos) << word;
+        }
+        for (const char* word : {"黒", "白", "損失", "推定", "手目"})
+            EXPECT_NE(japanese.find(word), std::string::npos) << word;
+    }
+}
+
+TEST(AnalysisLanguages, TheLocaleChoosesJapaneseByItsFirstSetVariable) {
+    struct TCase {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        TAnalysisLanguage language;
+    };
+    const auto ja = TAnalysisLanguage::Japanese, en = TAnalysisLanguage::English;
+    const TCase cases[] = {
+        {nullptr, nullptr, "ja_JP.UTF-8", ja},
+        {nullptr, nullptr, "en_GB.UTF-8", en},
+        {nullptr, nullptr, nullptr, en},
+        {"C", nullptr, "ja_JP.UTF-8", en},
+        {"", "ja_JP", "C", ja},
+        {nullptr, "", "ja", ja},
+        {"ja_JP.UTF-8", "C", "C", ja},
+        {nullptr, "de_DE", "ja_JP", en},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(LanguageOfLocale(c.lcAll, c.lcMessages, c.lang), c.language)
+            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
+            << (c.lang ? c.lang : "-");
+}
+
+// A position alone is valued as the analysis values it before each move of the game, and the
+// move it names is worth that value, as the analysis finds when that move is played.
+TEST(AnalysisValues, APositionAloneIsValuedAsInTheGame) {
+    struct TCase {
+        const TGame* game;
+        uint8_t level;
+        uint8_t thinkType;
+    };
+    const std::vector<TGame> games = SampleGames();
+    const TCase cases[] = {
+        {&GameWithManyPasses(), 2, 3}, {&GameWithLatePasses(), 4, 3}, {&games[11], 3, 4}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.game->record);
+        TAnalysisSettings settings = QuickSettings(14);
+        settings.gameLevel = c.level;
+        settings.thinkType = c.thinkType;
+        const TGameAnalysis analysis = Analyse(*c.game, settings);
+        for (const TRecordMove& move : analysis.moves) {
+            const TMoveAnalysis& v = analysis.values[move.number - 1];
+            const TPositionValue position = ValuePosition(move.before, move.white, settings);
+            ASSERT_EQ(position.value, v.bestValue) << "move " << move.number;
+            EXPECT_EQ(position.exact, v.exact);
+            TRecordMove best = move;
+            best.square = position.best;
+            best.after = BitsAfterMove(move.before, position.best, move.white).after;
+            EXPECT_EQ(AnalyseGame({best}, settings).values[0].playedValue, v.bestValue)
+                << "move " << move.number << " " << SquareName(position.best);
+            if (move.passFollows) {
+                EXPECT_THROW(ValuePosition(move.after, !move.white, settings), EEngineError);
+            }
+        }
+    }
+}
+
+TEST(AnalysisValues, AStoppedAnalysisSaysSoAtOnce) {
+    std::string error;
+    const auto moves = ReplayRecord(GameWithLatePasses().record, error);
+    ASSERT_TRUE(moves) << error;
+    std::atomic<bool> stop = true;
+    TAnalysisSettings settings = QuickSettings(14);
+    settings.stop = &stop;
+    EXPECT_THROW(AnalyseGame(*moves, settings), ESearchStopped);
+    EXPECT_THROW(ValuePosition(moves->front().before, false, settings), ESearchStopped);
+    // Stopped between moves: the analysis goes no further.
+    stop = false;
+    int done = 0;
+    EXPECT_THROW(AnalyseGame(*moves, settings,
+                             [&](int move, int) {
+                                 done = move;
+                                 stop = move == 50;
+                             }),
+                 ESearchStopped);
+    EXPECT_EQ(done, 50);
+    // Stopped inside a solve that would take hours: the solver gives up.
+    stop = false;
+    settings.exactEmpties = MAX_EXACT_EMPTIES;
+    const std::vector<TRecordMove> late(moves->begin() + 30, moves->end());
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        stop = true;
+    });
+    EXPECT_THROW(AnalyseGame(late, settings), ESearchStopped);
+    stopper.join();
 }
 
 }  // namespace

@@ -2,14 +2,15 @@
 // loss, exact near the end of the game, and optionally an HTML page with a chart and boards.
 //
 // Usage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR] [--html FILE]
-//                         [--placement P] [--quiet] [RECORD | -]
+//                         [--placement P] [--lang en|ja] [--quiet] [RECORD | -]
 //   RECORD is a game in the game-record notation ("f5f6e6...", passes not written), as the
 //   game copies it with 棋譜をクリップボード出力; without it, or with "-", the record is read
 //   from standard input. Positions with at most N empty squares (default 20) are solved
 //   exactly; earlier ones are valued by the engine's search at level L (2-4, default 4) with
 //   thinking type T (A-D, default C) and the pattern tables of DIR (default: the shipped ones).
 //   P is the initial placement of the centre discs chosen in the new-game dialog (1-4, default
-//   1, the standard start). Progress goes to standard error unless --quiet is given.
+//   1, the standard start). The report and the page are in English or Japanese (--lang; by
+//   default as the locale asks). Progress goes to standard error unless --quiet is given.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -18,10 +19,12 @@
 #include <string>
 #include <vector>
 
+#include "analysis/untAnalysis.h"
+#include "analysis/untAnalysisPage.h"
 #include "engine/untTextFile.h"
-#include "tools/untAnalysis.h"
-#include "tools/untAnalysisPage.h"
+#include "tools/untAnalyzeOptions.h"
 #include "tools/untResourceFolder.h"
+#include "tools/untToolArgs.h"
 
 namespace {
 
@@ -30,12 +33,14 @@ constexpr std::size_t kMaxInput = 4096;  // a record is at most 120 characters
 const char* const kTool = "tolvaney-analyze";
 const char* const kUsage =
     "usage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR]\n"
-    "                        [--html FILE] [--placement P] [--quiet] [RECORD | -]\n"
+    "                        [--html FILE] [--placement P] [--lang en|ja] [--quiet]\n"
+    "                        [RECORD | -]\n"
     "  RECORD: the game as the game copies it (\"f5f6e6...\"); read from standard\n"
     "  input when absent or \"-\". N: empty squares from which the values are exact\n"
     "  (0-30, default 20; every two more take several times as long). L: search\n"
     "  level 2-4 (default 4). T: thinking type A-D (default C). P: initial\n"
-    "  placement 1-4 of the new-game dialog (default 1).\n";
+    "  placement 1-4 of the new-game dialog (default 1). --lang: the language of the\n"
+    "  report and the page (default: Japanese when the locale is, else English).\n";
 
 // The record from standard input; anything much longer than a record is refused.
 std::string RecordFromInput() {
@@ -57,7 +62,10 @@ int main(int argc, char** argv) {
         return *answered;
     TAnalysisOptions options;
     try {
-        options = ParseAnalysisOptions(args, ShippedResourceFolder());
+        options =
+            ParseAnalysisOptions(args, ShippedResourceFolder(),
+                                 LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                                  std::getenv("LANG")));
     } catch (const EBadInput& problem) {
         return RefuseCommandLine(kTool, problem);
     }
@@ -84,8 +92,9 @@ int main(int argc, char** argv) {
                     std::fprintf(stderr, "\ranalysing move %d of %d%s", done, total,
                                  done == total ? "\n" : "");
             });
-        if (!options.html.empty()) WriteFileAtomically(options.html, AnalysisPage(analysis));
-        std::fputs(AnalysisReport(analysis).c_str(), stdout);
+        if (!options.html.empty())
+            WriteFileAtomically(options.html, AnalysisPage(analysis, options.language));
+        std::fputs(AnalysisReport(analysis, options.language).c_str(), stdout);
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "%s: %s\n", kTool, failure.what());
         return EXIT_FAILURE;

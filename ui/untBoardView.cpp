@@ -18,6 +18,7 @@ constexpr QPoint kBoardCorner(8, 7);
 constexpr QSize kBoardSize(324, 324);
 constexpr int kDiscSize = 38;
 constexpr int kMarkerRadius = 5;
+constexpr int kHintRadius = 10;
 constexpr int kFocusInset = 6;  // inside the 3-pixel last-move frames, so both stay visible
 constexpr int kGrid = 40;
 constexpr int kCoordinatePixelSize = 9;
@@ -66,6 +67,11 @@ void TBoardView::SetShowLegalMoves(bool show) {
     update();
 }
 
+void TBoardView::SetHintSquare(int square) {
+    hintSquare_ = square;
+    Refresh();
+}
+
 void TBoardView::SetShowCoordinates(bool show) {
     showCoordinates_ = show;
     update();
@@ -89,6 +95,7 @@ QString TBoardView::SquareDescription(int square) const {
         default:
             text += QStringLiteral("空き");
             if (form_.HumanMoves() & MaskOf(square)) text += QStringLiteral(" 打てます");
+            if (square == hintSquare_) text += QStringLiteral(" ヒント");
             return text;
     }
 }
@@ -111,6 +118,7 @@ void TBoardView::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     if (showLegalMoves_) DrawMarkers(painter);
     if (showCoordinates_) DrawCoordinates(painter);
+    if (hintSquare_) DrawHint(painter);
     if (ShowsFocusFrame()) DrawFocusFrame(painter);
 }
 
@@ -149,6 +157,14 @@ void TBoardView::DrawCoordinates(QPainter& painter) const {
         digit.moveBottomLeft(cell(1, i).bottomLeft());
         label(digit, QString::number(i));
     }
+}
+
+// An orange ring round the middle of the hint's square: larger than a legal-move marker and
+// inside the focus frame.
+void TBoardView::DrawHint(QPainter& painter) const {
+    painter.setPen(QPen(QColor(255, 140, 0), 3));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QRectF(SquareRect(hintSquare_)).center(), kHintRadius, kHintRadius);
 }
 
 // A dashed yellow frame inside the square, so that it stays clear of the red and aqua

@@ -28,6 +28,9 @@ public:
 
     void SetShowLegalMoves(bool show);
     void SetShowCoordinates(bool show);
+    // Marks the square of a hint; 0 takes the mark away.
+    void SetHintSquare(int square);
+    int HintSquare() const { return hintSquare_; }
     bool ShowsLegalMoves() const { return showLegalMoves_; }
     bool ShowsCoordinates() const { return showCoordinates_; }
 
@@ -43,7 +46,8 @@ public:
     static constexpr int kCells = 64;
     static int SquareOfCell(int cell);
     static int CellOfSquare(int square);
-    // What a cell says to a screen reader: "f5 黒", "e6 空き 打てます", "d4 白".
+    // What a cell says to a screen reader: "f5 黒", "e6 空き 打てます", "d4 白"; the square of
+    // a hint adds "ヒント".
     QString SquareDescription(int square) const;
     // Where a square's disc is drawn, in the board's own coordinates.
     QRect SquareRect(int square) const;
@@ -62,6 +66,7 @@ private:
     void DrawMarkers(QPainter& painter) const;
     void DrawCoordinates(QPainter& painter) const;
     void DrawFocusFrame(QPainter& painter) const;
+    void DrawHint(QPainter& painter) const;
     void MoveFocus(int key);
     void SetFocusSquare(int square);
     void Play(int square);
@@ -72,6 +77,7 @@ private:
     bool showCoordinates_ = false;
     bool keyboardUsed_ = false;
     int focusSquare_;
+    int hintSquare_ = 0;
     char typedColumn_ = 0;                // a column letter typed and waiting for its row digit
     std::array<QString, kCells> spoken_;  // the cells' names as a screen reader last had them
 };

@@ -3,14 +3,18 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 
+#include "ui/untAnalysisCommand.h"
 #include "ui/untBoardView.h"
 #include "ui/untHelp.h"
+#include "ui/untHint.h"
 #include "ui/untInitialize.h"
 
 TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
@@ -25,6 +29,12 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     form_->show();
     layout()->setSizeConstraint(QLayout::SetFixedSize);  // the client area keeps its size
     board_ = new TBoardView(*form_);
+    // The status line below the client area, as the menu bar is above it.
+    statusText_ = new QLabel(this);
+    statusBar()->addWidget(statusText_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    hint_ = new THint(*form_, *board_, *statusText_);
+    analysis_ = new TAnalysisCommand(*form_, *this);
 
     CreateGameMenu();
     CreateViewMenu();
@@ -64,6 +74,13 @@ void TMainWindow::CreateGameMenu() {
                                &TForm1::OnButton_KifuClick);
     ResultsAction =
         Command(game, QStringLiteral("成績を見る(&R)"), QKeySequence(), &TForm1::OnSeiseki_Click);
+    game->addSeparator();
+    HintAction = game->addAction(QStringLiteral("ヒント(&H)"));
+    HintAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(HintAction, &QAction::triggered, hint_, &THint::Ask);
+    AnalyseAction = game->addAction(QStringLiteral("この対局を解析(&A)…"));
+    connect(AnalyseAction, &QAction::triggered, analysis_, &TAnalysisCommand::Start);
+    connect(analysis_, &TAnalysisCommand::Finished, this, &TMainWindow::UpdateCommands);
     game->addSeparator();
     QuitAction = Command(game, QStringLiteral("終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
                          &TForm1::OnButton_ExitClick);
@@ -173,6 +190,8 @@ void TMainWindow::FollowCaption() {
 
 void TMainWindow::UpdateCommands() {
     TakeBackAction->setEnabled(form_->HumanMayMove());
+    HintAction->setEnabled(form_->HumanMayMove());
+    AnalyseAction->setEnabled(form_->GameRecord[1] != 0 && !analysis_->Running());
 }
 
 void TMainWindow::ShowHowToPlay() {

@@ -9,9 +9,12 @@
 #include "ui/untSettings.h"
 
 class QAction;
+class QLabel;
 class QMenu;
+class TAnalysisCommand;
 class TBoardView;
 class THelpWindow;
+class THint;
 
 // The program's window: the main window's client area (TForm1, unchanged in size and
 // content) with a menu bar above it, and the board view laid over its board.
@@ -29,12 +32,17 @@ public:
     TForm1* Form() const { return form_; }
     TBoardView* Board() const { return board_; }
     THelpWindow* Help() const { return help_; }
+    THint* Hint() const { return hint_; }
+    TAnalysisCommand* Analysis() const { return analysis_; }
+    QLabel* StatusText() const { return statusText_; }
 
     // ゲーム
     QAction* NewGameAction;
     QAction* TakeBackAction;
     QAction* CopyRecordAction;
     QAction* ResultsAction;
+    QAction* HintAction;
+    QAction* AnalyseAction;
     QAction* QuitAction;
     // 表示
     QAction* LegalMovesAction;
@@ -69,5 +77,8 @@ private:
     TForm1* form_;
     TBoardView* board_;
     THelpWindow* help_ = nullptr;
+    QLabel* statusText_;
+    THint* hint_;
+    TAnalysisCommand* analysis_;
     QString startCaption_;
 };

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "analysis/untAnalysis.h"
 #include "engine/untGameRecord.h"
 #include "learn/untLearn.h"
-#include "tools/untAnalysis.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

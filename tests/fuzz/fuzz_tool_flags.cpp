@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "tools/untAnalysis.h"
+#include "tools/untAnalyzeOptions.h"
 #include "tools/untMatch.h"
 #include "tools/untTrainer.h"
 
@@ -135,6 +135,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(analysis.placement >= 1 && analysis.placement <= 4);
         FUZZ_CHECK(
             TakenAsTyped(args, "--exact", a.exactEmpties, TAnalysisSettings{}.exactEmpties, false));
+        // The language is the one last asked for, English when none is.
+        const std::vector<std::string> languages = ValuesOf(args, "--lang", false);
+        FUZZ_CHECK((analysis.language == TAnalysisLanguage::Japanese) ==
+                   (!languages.empty() && languages.back() == "ja"));
     } catch (const EBadInput& problem) {
         FUZZ_CHECK(*problem.what() != '\0');
     }

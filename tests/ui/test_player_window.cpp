@@ -9,16 +9,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
+#include <fstream>
 
 #include "MainWindowFixture.h"
 #include "ReferenceBoard.h"
+#include "analysis/untAnalysis.h"
+#include "ui/untAnalysisCommand.h"
 #include "ui/untBoardAccessible.h"
 #include "ui/untBoardView.h"
+#include "ui/untHint.h"
 #include "ui/untInitialize.h"
 #include "ui/untMainWindow.h"
 
@@ -307,6 +312,110 @@ TEST_F(PlayerWindowTest, SettingsAreKeptAcrossRunsAndADamagedFileGivesTheDefault
     EXPECT_EQ(third.settings.DamagedCopy(), folder + "/tolvaney.conf.damaged");
     EXPECT_EQ(third.form.Engine->GameLevel, 2);
     EXPECT_TRUE(third.form.Label_Message->text().startsWith("COMは後手番専用です。"));
+}
+
+// Lets events run until the condition holds or ten seconds have passed.
+bool Eventually(const std::function<bool()>& condition) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return condition();
+}
+
+// Over seeded positions from the opening to 16 empties, the hint shown is the analysis's
+// value of the position; one asked for just before a move or a new game is never shown.
+TEST_F(PlayerWindowTest, AHintIsTheAnalysisValueAndIsDroppedOnceTheGameMovesOn) {
+    TPlayerWindow w(Folder("hints"));
+    RandSeed(17);
+    for (int position = 0; position < 12; ++position) {
+        TReferenceBoard reference = TReferenceBoard::Standard();
+        const int plies = 44 - 4 * position;
+        int played = 0;
+        while (played < plies && reference.PlayRandomMove())
+            ++played;
+        reference.toMove = 1;
+        if (reference.LegalSquares(1).empty()) continue;
+        SetGameBoard(*w.form.Engine, reference, played);
+        w.form.DrawBoard();
+        w.window.HintAction->trigger();
+        ASSERT_TRUE(Eventually([&] { return w.window.Hint()->Square() != 0; })) << position;
+        TAnalysisSettings settings;
+        settings.exactEmpties = THint::EXACT_HINT_EMPTIES;
+        settings.tables = w.form.Engine->PatternWeights;
+        const TPositionValue expected = ValuePosition(BitsOf(reference), false, settings);
+        EXPECT_EQ(w.window.Hint()->Square(), expected.best) << position;
+        EXPECT_EQ(w.window.StatusText()->text(), THint::Text(expected));
+        EXPECT_EQ(w.window.Board()->HintSquare(), expected.best);
+    }
+    const std::function<void()> movesOn[] = {
+        [&] { w.form.OnBan_Click(w.form.Ban[SquareOf("f5")]); },
+        [&] {
+            w.dialogs.modalScripts.push_back(
+                [](QDialog& dialog) { static_cast<TForm2&>(dialog).Button1->click(); });
+            w.window.NewGameAction->trigger();
+        }};
+    for (const auto& moveOn : movesOn) {
+        w.form.StartNewGame();
+        w.window.HintAction->trigger();
+        moveOn();
+        WaitWhileBusy(w.form);
+        QTest::qWait(300);
+        EXPECT_EQ(w.window.Hint()->Square(), 0);
+        EXPECT_EQ(w.window.Board()->HintSquare(), 0);
+        EXPECT_FALSE(w.window.StatusText()->text().startsWith("ヒント:"));
+    }
+}
+
+// The analysis of a real game, cancelled at seeded moments by its progress box and by a new
+// game, leaves no page and nothing running; run to its end, it writes one page into the
+// cache and opens it, or names it when no browser opens.
+TEST_F(PlayerWindowTest, TheAnalysisCancelledAtAnyMomentLeavesNothingAndRunToTheEndOpensThePage) {
+    qputenv("XDG_CACHE_HOME", Folder("cache").toUtf8());
+    TPlayerWindow w(Folder("analysis"));
+    std::ifstream games(std::string(TOLVANEY_TEST_DATA) + "/games-sample.txt");
+    std::string record;
+    games >> record;
+    const auto loadRecord = [&] {
+        for (std::size_t i = 0; i < record.size(); i += 2)
+            w.form.GameRecord[i / 2 + 1] = *SquareFromName(record.substr(i, 2));
+        emit w.form.BoardStateChanged();
+    };
+    QStringList opened;
+    TAnalysisCommand& analysis = *w.window.Analysis();
+    analysis.SetOpenPage([&](const QString& path) {
+        opened << path;
+        return opened.size() > 1;
+    });
+    RandSeed(23);
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        loadRecord();
+        w.window.AnalyseAction->trigger();
+        ASSERT_TRUE(analysis.Running());
+        QTest::qWait(static_cast<int>(Random(400)));
+        if (attempt % 2) {
+            analysis.Progress()->findChild<QPushButton*>()->click();  // キャンセル
+        } else {
+            w.dialogs.modalScripts.push_back(
+                [](QDialog& dialog) { static_cast<TForm2&>(dialog).Button1->click(); });
+            w.window.NewGameAction->trigger();
+        }
+        EXPECT_FALSE(analysis.Running());
+        EXPECT_FALSE(analysis.Progress()->isVisible());
+    }
+    QTest::qWait(100);
+    EXPECT_TRUE(QDir(Folder("cache") + "/tolvaney").entryList(QDir::Files).isEmpty());
+    loadRecord();
+    for (int run = 0; run < 2; ++run) {
+        w.window.AnalyseAction->trigger();
+        ASSERT_TRUE(Eventually([&] { return !analysis.Running(); }));
+    }
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(w.dialogs.shown.size(), 1);
+    EXPECT_TRUE(w.dialogs.shown.value(0).endsWith(opened[0]));
+    const std::string page = ReadTextFile(opened[1].toStdString());
+    EXPECT_NE(page.find("黒"), std::string::npos);
+    EXPECT_EQ(QDir(Folder("cache") + "/tolvaney").entryList(QDir::Files).size(), 2);
 }
 
 }  // namespace

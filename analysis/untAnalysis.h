@@ -9,10 +9,17 @@
 // are exact, by the endgame solver; before that they are the engine's own search at a given
 // level and thinking type, converted from evaluation units to discs with the scale the
 // evaluation was fitted at.
+//
+// A position's value is that of its best move, and every move of it is valued the same way:
+// the position after the move is searched (or solved) for the other side. The search ends
+// its lines an even number of plies after the position valued, with the same side to move
+// as there, whoever that is, so that the values of consecutive positions compare fairly.
+//
+// What the game's window calls: ReplayRecord, AnalyseGame (on a worker thread, stoppable),
+// AnalysisReport or AnalysisPage, and ValuePosition for a hint.
 
+#include <atomic>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,7 +30,6 @@
 #include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
-#include "tools/untToolArgs.h"
 
 // The discs of one position.
 using TDiscs = TBitBoard;
@@ -40,38 +46,48 @@ struct TRecordMove {
 };
 
 // Reads a record in the game-record notation and replays it from the start (the standard
-// placement of the centre discs, or one of the new-game dialog's other three), inferring the
-// passes. Surrounding blanks and line breaks are ignored and upper-case letters accepted.
-// Returns nothing, with a message naming the first bad move and its number, when a move is
-// not a square name or not legal.
+// placement of the centre discs, or one of the new-game dialog's other three: 1 to 4),
+// inferring the passes. Surrounding blanks and line breaks are ignored and upper-case letters
+// accepted. Returns nothing, with a message (in English) naming the first bad move and its
+// number, when a move is not a square name or not legal.
 std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error,
                                                      int placement = 1);
 
-// How the analysis writes its figures, in the table and on the page: a printf-style line, a
-// side's name, a value in discs with its sign and without (whole discs when exact, tenths
-// when estimated).
-template <typename... Arguments>
-std::string Formatted(const char* format, Arguments... arguments) {
-    char text[512];
-    std::snprintf(text, sizeof text, format, arguments...);
-    return text;
-}
-const char* SideName(bool white);
-std::string Signed(double value, bool exact);
-std::string Number(double value, bool exact);
-
 // The final disc difference, black minus white, with the empty squares given to the winner.
 int FinalDifference(const TDiscs& discs);
+
+// The most empty squares the exact part may start from: beyond it a game takes hours.
+inline constexpr int MAX_EXACT_EMPTIES = 30;
 
 struct TAnalysisSettings {
     int exactEmpties = 20;  // positions with at most this many empty squares are solved
     uint8_t gameLevel = 4;  // 2..4: the search depth of the estimates, as in the game
     uint8_t thinkType = 3;  // 1..4: thinking types A..D
     std::shared_ptr<const TPatternTable> tables;  // the pattern values of type C
+    // Another thread sets *stop to end the analysis early (nullptr: never stops).
+    const std::atomic<bool>* stop = nullptr;
+    // Search every estimated position to an even number of plies, its own side to move at the
+    // ends of the lines. Off: to the game's own depth at that move, odd in the midgame, the
+    // way earlier versions valued positions (kept for comparing the two).
+    bool parityAligned = true;
 };
 
 // Evaluation units per disc of the final difference for each thinking type (1..4).
 double DiscScale(uint8_t thinkType);
+
+// The value of one position for the side to move.
+struct TPositionValue {
+    uint8_t best = 0;    // a best move (engine square number)
+    double value = 0;    // in discs of the final result, within -64..64
+    bool exact = false;  // solved: the position has at most settings.exactEmpties empty squares
+};
+
+// Values the position with the side `whiteToMove` to move, as AnalyseGame values the position
+// before each move: the same settings give the same value and a move of the same value.
+// Throws EEngineError when the side to move has no legal move (it must pass; value the
+// position for the other side), and ESearchStopped when *settings.stop is set meanwhile.
+TPositionValue ValuePosition(const TDiscs& discs, bool whiteToMove,
+                             const TAnalysisSettings& settings);
 
 struct TMoveAnalysis {
     int number = 0;
@@ -79,8 +95,8 @@ struct TMoveAnalysis {
     uint8_t played = 0;
     uint8_t best = 0;        // the played square when it is as good as any
     double playedValue = 0;  // discs, from the mover's point of view
-    double bestValue = 0;
-    double loss = 0;  // bestValue - playedValue, never negative
+    double bestValue = 0;    // the value of the position before the move (ValuePosition's)
+    double loss = 0;         // bestValue - playedValue, never negative
     bool exact = false;
 };
 
@@ -98,29 +114,17 @@ struct TGameAnalysis {
     bool Finished() const { return !moves.empty() && moves.back().gameOver; }
 };
 
-// Analyses every move; `progress` is told each move as it is done (may be empty).
+// Analyses every move of a replayed record; `progress` is told each move as it is done (may
+// be empty; it is called on the analysing thread). Throws ESearchStopped when *settings.stop
+// is set before the end: it is looked at between moves and between searches, and the
+// endgame solver stops within a few milliseconds.
 TGameAnalysis AnalyseGame(std::vector<TRecordMove> moves, const TAnalysisSettings& settings,
                           const std::function<void(int done, int total)>& progress = {});
 
-// The table of all moves and the summary, as text lines ending with "\n".
-std::string AnalysisReport(const TGameAnalysis& analysis);
+// The language of the report and the page.
+enum class TAnalysisLanguage { English, Japanese };
 
-// The analysis as the command line sets it up.
-struct TAnalysisOptions {
-    TAnalysisSettings settings;
-    std::filesystem::path tables;  // the folder of TEXTDATA1..6 for type C
-    std::string html;              // the page to write, if any
-    std::string record;            // the record given on the command line
-    bool recordGiven = false;      // false: read it from standard input
-    bool quiet = false;            // no progress on standard error
-    int placement = 1;
-};
-
-// The most empty squares the exact part may start from: beyond it a game takes hours.
-inline constexpr int MAX_EXACT_EMPTIES = 30;
-
-// Reads the command line (without the program's name): [--exact N] [--level L] [--type T]
-// [--tables DIR] [--html FILE] [--placement P] [--quiet] [RECORD | -]. The tables default to
-// those in resources. Throws EBadInput. (--help and --version are answered before.)
-TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
-                                      const std::filesystem::path& resources);
+// The table of all moves and the summary, as text lines ending with "\n". Both languages
+// give the same figures in the same order; moves are named as the record names them (f5).
+std::string AnalysisReport(const TGameAnalysis& analysis,
+                           TAnalysisLanguage language = TAnalysisLanguage::English);

@@ -1,10 +1,11 @@
-#include "tools/untAnalysisPage.h"
+#include "analysis/untAnalysisPage.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
 
+#include "analysis/untAnalysisWords.h"
 #include "engine/eval/untBitBoard.h"
 #include "engine/untSquareNames.h"
 
@@ -121,18 +122,17 @@ struct TChartScale {
 };
 
 std::string ChartSvg(const TGameAnalysis& analysis, const std::vector<double>& values,
-                     const TChartScale& scale) {
-    std::string svg = Formatted(
-        "<svg id=\"chart\" viewBox=\"0 0 %d %d\" role=\"img\" "
-        "aria-label=\"value of the position for black over the game\">",
-        kChartWidth, kChartHeight);
+                     const TChartScale& scale, const TAnalysisWords& words) {
+    std::string svg =
+        Formatted("<svg id=\"chart\" viewBox=\"0 0 %d %d\" role=\"img\" aria-label=\"%s\">",
+                  kChartWidth, kChartHeight, words.chartLabel);
     if (analysis.exactFrom != 0) {
         const double from = scale.X(analysis.exactFrom - 1);
         svg += Formatted(
             "<rect x=\"%.1f\" y=\"%d\" width=\"%.1f\" height=\"%d\" class=\"exact\"/>"
-            "<text x=\"%.1f\" y=\"%d\" class=\"exact-label\">exact from move %d</text>",
+            "<text x=\"%.1f\" y=\"%d\" class=\"exact-label\">%s</text>",
             from, kChartTop, scale.X(scale.count) - from, kChartHeight - kChartTop - kChartBottom,
-            from + 4, kChartTop + 14, analysis.exactFrom);
+            from + 4, kChartTop + 14, Formatted(words.chartExactFrom, analysis.exactFrom).c_str());
     }
     for (int v = -scale.range; v <= scale.range; v += scale.range / 2) {
         svg += Formatted(
@@ -153,9 +153,11 @@ std::string ChartSvg(const TGameAnalysis& analysis, const std::vector<double>& v
             const TMoveAnalysis& v = analysis.values[number - 1];
             svg += Formatted(
                 "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"6\" class=\"mark %s\" data-move=\"%d\">"
-                "<title>move %d, %s %s: loss %s</title></circle>",
-                scale.X(number), scale.Y(values[number]), SideName(white), number, number,
-                SideName(white), SquareName(v.played).c_str(), Number(v.loss, v.exact).c_str());
+                "<title>%s</title></circle>",
+                scale.X(number), scale.Y(values[number]), white ? "white" : "black", number,
+                Formatted(words.chartMark, number, SideName(words, white),
+                          SquareName(v.played).c_str(), Number(v.loss, v.exact).c_str())
+                    .c_str());
         }
     }
     svg += Formatted("<line id=\"cursor\" x1=\"%.1f\" y1=\"%d\" x2=\"%.1f\" y2=\"%d\"/>",
@@ -163,66 +165,71 @@ std::string ChartSvg(const TGameAnalysis& analysis, const std::vector<double>& v
     return svg + "</svg>";
 }
 
-std::string Caption(const TGameAnalysis& analysis, std::size_t index) {
-    if (index == 0) return "Start position, black to move";
+std::string Caption(const TGameAnalysis& analysis, std::size_t index, const TAnalysisWords& words) {
+    if (index == 0) return words.startCaption;
     const TMoveAnalysis& v = analysis.values[index - 1];
     const TRecordMove& move = analysis.moves[index - 1];
-    std::string text =
-        Formatted("Move %d: %s %s", v.number, SideName(v.white), SquareName(v.played).c_str());
-    text += v.best == v.played ? " (best)" : ", best " + SquareName(v.best);
-    text += Formatted(" &middot; value %s, best %s, loss %s &middot; %s",
-                      Signed(v.playedValue, v.exact).c_str(), Signed(v.bestValue, v.exact).c_str(),
-                      Number(v.loss, v.exact).c_str(), v.exact ? "exact" : "estimate");
-    if (move.passFollows) text += Formatted(" &middot; %s passes", SideName(!v.white));
-    if (move.gameOver) text += " &middot; game over";
+    std::string text = Formatted(words.moveCaption, v.number, SideName(words, v.white),
+                                 SquareName(v.played).c_str());
+    text += v.best == v.played ? words.playedIsBest
+                               : Formatted(words.bestIs, SquareName(v.best).c_str());
+    text += Formatted(words.valuesCaption, Signed(v.playedValue, v.exact).c_str(),
+                      Signed(v.bestValue, v.exact).c_str(), Number(v.loss, v.exact).c_str(),
+                      v.exact ? words.exact : words.estimate);
+    if (move.passFollows) text += Formatted(words.passCaption, SideName(words, !v.white));
+    if (move.gameOver) text += words.gameOver;
     return text;
 }
 
-std::string Summary(const TGameAnalysis& analysis, const std::string& record) {
+std::string Summary(const TGameAnalysis& analysis, const std::string& record,
+                    const TAnalysisWords& words) {
     const TDiscs end = analysis.FinalBoard();
-    std::string html = "<p class=\"record\">" + Escaped(record) + "</p><ul class=\"summary\">";
+    std::string html = "<p class=\"record\">" + Escaped(record) + "</p><ul class=\"summary\"><li>";
     if (analysis.Finished())
-        html += Formatted(
-            "<li>Final result: black %d, white %d (black %+d, empty squares to the "
-            "winner)</li>",
-            std::popcount(end.black), std::popcount(end.white), FinalDifference(end));
+        html += Formatted(words.pageFinalResult, std::popcount(end.black), std::popcount(end.white),
+                          FinalDifference(end));
     else
-        html += Formatted("<li>The record ends before the game's end: black %d, white %d</li>",
-                          std::popcount(end.black), std::popcount(end.white));
+        html += Formatted(words.pageEndsEarly, std::popcount(end.black), std::popcount(end.white));
+    html += "</li>";
     for (const bool white : {false, true}) {
-        html += Formatted("<li><b>%s</b>: total loss %.1f discs", SideName(white),
-                          analysis.totalLoss[white]);
+        html += "<li>" +
+                Formatted(words.pageTotalLoss, SideName(words, white), analysis.totalLoss[white]);
         const std::vector<int> costliest = analysis.Costliest(white, kCostliestPerSide);
-        if (!costliest.empty()) html += "; costliest moves";
+        if (!costliest.empty()) html += words.pageCostliest;
         for (std::size_t i = 0; i < costliest.size(); ++i) {
             const TMoveAnalysis& v = analysis.values[costliest[i] - 1];
-            html += Formatted("%s <a href=\"#\" data-move=\"%d\">%d %s</a> (loss %s, best %s)",
-                              i == 0 ? ":" : ",", v.number, v.number, SquareName(v.played).c_str(),
-                              Number(v.loss, v.exact).c_str(), SquareName(v.best).c_str());
+            html += Formatted("%s<a href=\"#\" data-move=\"%d\">",
+                              i == 0 ? words.listFirst : words.listNext, v.number) +
+                    Formatted(words.pageCostliestMove, v.number, SquareName(v.played).c_str()) +
+                    "</a>" +
+                    Formatted(words.pageCostliestDetail, Number(v.loss, v.exact).c_str(),
+                              SquareName(v.best).c_str());
         }
         html += "</li>";
     }
-    html += analysis.exactFrom != 0
-                ? Formatted(
-                      "<li>Exact (perfect play) from move %d, %d empty squares, to the "
-                      "end; before that the engine's search, converted to discs.</li>",
-                      analysis.exactFrom, 61 - analysis.exactFrom)
-                : std::string("<li>All values are the engine's search, converted to discs.</li>");
+    html += "<li>" +
+            (analysis.exactFrom != 0
+                 ? Formatted(words.pageExactFrom, analysis.exactFrom, 61 - analysis.exactFrom)
+                 : std::string(words.pageNoneExact)) +
+            "</li>";
+    html += "<li>" + Formatted(words.squareNumbers, SquareOf("f5")) + "</li>";
     return html + "</ul>";
 }
 
-std::string MoveTable(const TGameAnalysis& analysis) {
-    std::string html =
-        "<table id=\"moves\"><thead><tr><th>No</th><th>Side</th><th>Played</th><th>Best</th>"
-        "<th>Value</th><th>Best value</th><th>Loss</th><th></th></tr></thead><tbody>";
+std::string MoveTable(const TGameAnalysis& analysis, const TAnalysisWords& words) {
+    std::string html = Formatted(
+        "<table id=\"moves\"><thead><tr><th>%s</th><th>%s</th><th>%s</th><th>%s</th>"
+        "<th>%s</th><th>%s</th><th>%s</th><th></th></tr></thead><tbody>",
+        words.headNumber, words.tableSide, words.tablePlayed, words.tableBest, words.tableValue,
+        words.tableBestValue, words.tableLoss);
     for (const TMoveAnalysis& v : analysis.values) {
         html += Formatted(
             "<tr id=\"row-%d\" data-move=\"%d\" class=\"%s%s\"><td>%d</td><td>%s</td><td>%s</td>"
             "<td>%s</td><td>%s</td><td>%s</td><td>%s</td><td>%s</td></tr>",
-            v.number, v.number, SideName(v.white), v.loss > 0 ? " lost" : "", v.number,
-            SideName(v.white), SquareName(v.played).c_str(), SquareName(v.best).c_str(),
+            v.number, v.number, v.white ? "white" : "black", v.loss > 0 ? " lost" : "", v.number,
+            SideName(words, v.white), SquareName(v.played).c_str(), SquareName(v.best).c_str(),
             Signed(v.playedValue, v.exact).c_str(), Signed(v.bestValue, v.exact).c_str(),
-            Number(v.loss, v.exact).c_str(), v.exact ? "exact" : "estimate");
+            Number(v.loss, v.exact).c_str(), v.exact ? words.exact : words.estimate);
     }
     return html + "</tbody></table>";
 }
@@ -251,6 +258,7 @@ rect.best { fill: none; stroke: #42a5f5; stroke-width: 3.5; stroke-dasharray: 6 
 .controls button { font-size: 1.1em; min-width: 2.6em; padding: .2em .5em; }
 .legend { font-size: .85em; color: #555; }
 .legend .p { color: #e53935; font-weight: bold; } .legend .b { color: #1e88e5; font-weight: bold; }
+.chart-heading { font-size: .9em; color: #555; margin: 0 0 .3em; }
 #chart { width: 100%; height: auto; background: #fff; border: 1px solid #ddd; }
 #chart .rule { stroke: #eee; } #chart .zero { stroke: #999; }
 #chart .axis { font-size: 11px; text-anchor: end; fill: #666; }
@@ -319,7 +327,8 @@ constexpr const char* kScript = R"(
 
 }  // namespace
 
-std::string AnalysisPage(const TGameAnalysis& analysis) {
+std::string AnalysisPage(const TGameAnalysis& analysis, TAnalysisLanguage language) {
+    const TAnalysisWords& words = WordsOf(language);
     std::string record;
     for (const TRecordMove& move : analysis.moves)
         record += SquareName(move.square);
@@ -332,35 +341,38 @@ std::string AnalysisPage(const TGameAnalysis& analysis) {
     while (scale.range < largest && scale.range < 64)
         scale.range *= 2;
 
-    std::string html =
-        "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+    std::string html = Formatted(
+        "<!DOCTYPE html>\n<html lang=\"%s\"><head><meta charset=\"utf-8\">"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
-        "<title>Tolvaney game analysis</title><style>";
+        "<title>%s</title><style>",
+        words.htmlLanguage, words.pageTitle);
     html += kStyle;
-    html += "</style></head><body><h1>Game analysis</h1>";
-    html += Summary(analysis, record);
+    html += Formatted("</style></head><body><h1>%s</h1>", words.heading);
+    html += Summary(analysis, record, words);
     html += "<div class=\"layout\"><div class=\"boards\">";
-    html +=
-        "<div class=\"controls\"><button id=\"first\" title=\"start (Home)\">&laquo;</button> "
-        "<button id=\"prev\" title=\"previous move (&#x2190;)\">&#x25C0;</button> "
-        "<button id=\"next\" title=\"next move (&#x2192;)\">&#x25B6;</button> "
-        "<button id=\"last\" title=\"end (End)\">&raquo;</button></div>";
+    html += Formatted(
+        "<div class=\"controls\"><button id=\"first\" title=\"%s\">&laquo;</button> "
+        "<button id=\"prev\" title=\"%s\">&#x25C0;</button> "
+        "<button id=\"next\" title=\"%s\">&#x25B6;</button> "
+        "<button id=\"last\" title=\"%s\">&raquo;</button></div>",
+        words.toStart, words.toPrevious, words.toNext, words.toEnd);
     const TDiscs start = analysis.moves.empty() ? TDiscs{} : analysis.moves.front().before;
-    html += "<figure class=\"position\" id=\"board-0\">" + BoardSvg(start, 0, 0, "start position") +
-            "<figcaption>" + Caption(analysis, 0) + "</figcaption></figure>";
+    html += "<figure class=\"position\" id=\"board-0\">" + BoardSvg(start, 0, 0, words.startBoard) +
+            "<figcaption>" + Caption(analysis, 0, words) + "</figcaption></figure>";
     for (std::size_t i = 1; i <= analysis.values.size(); ++i) {
         const TMoveAnalysis& v = analysis.values[i - 1];
         html += Formatted("<figure class=\"position\" id=\"board-%zu\">", i) +
                 BoardSvg(analysis.moves[i - 1].after, v.played, v.best,
-                         Formatted("board after move %d", v.number)) +
-                "<figcaption>" + Caption(analysis, i) + "</figcaption></figure>";
+                         Formatted(words.boardAfter, v.number)) +
+                "<figcaption>" + Caption(analysis, i, words) + "</figcaption></figure>";
     }
-    html +=
-        "<p class=\"legend\"><span class=\"p\">&#x25A1;</span> move played &nbsp; "
-        "<span class=\"b\">&#x2B1A;</span> best move &nbsp; (&#x2190; &#x2192; step through "
-        "the game)</p></div><div class=\"side\">";
-    html += ChartSvg(analysis, values, scale);
-    html += "<div class=\"table-wrap\">" + MoveTable(analysis) + "</div></div></div>";
+    html += Formatted(
+        "<p class=\"legend\"><span class=\"p\">&#x25A1;</span> %s &nbsp; "
+        "<span class=\"b\">&#x2B1A;</span> %s &nbsp; %s</p></div><div class=\"side\">",
+        words.legendPlayed, words.legendBest, words.legendKeys);
+    html += Formatted("<p class=\"chart-heading\">%s</p>", words.chartHeading);
+    html += ChartSvg(analysis, values, scale, words);
+    html += "<div class=\"table-wrap\">" + MoveTable(analysis, words) + "</div></div></div>";
     std::string xs = "[";
     for (int i = 0; i <= static_cast<int>(analysis.values.size()); ++i)
         xs += Formatted("%s%.1f", i == 0 ? "" : ",", scale.X(i));

@@ -1,0 +1,415 @@
+#include "analysis/untAnalysis.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+#include "analysis/untAnalysisWords.h"
+#include "engine/eval/untBitBoard.h"
+#include "engine/eval/untPatterns.h"
+#include "engine/search/untEndgameSolver.h"
+#include "engine/search/untSearch.h"
+#include "engine/untEngineError.h"
+#include "engine/untRandom.h"
+#include "engine/untSquareNames.h"
+
+namespace {
+
+constexpr int kWipeOutValue = 9999;  // what the searches score for a side without discs
+constexpr int kAllDiscs = 64;
+
+// Evaluation units per disc of the final result. Type C's pattern tables were fitted to 4.20
+// units per disc (docs/pattern-tables.md). For the other evaluations, the least-squares
+// factor that best predicts the final disc difference from the evaluation, over the
+// positions of every 40th training game (docs/analysis.md).
+constexpr double kScaleTypeA = 2.60;
+constexpr double kScaleTypeB = 2.44;
+constexpr double kScaleTypeC = 4.20;
+constexpr double kScaleTypeD = 2.78;
+
+TDiscs DiscsOf(const TKyokumen& k) {
+    return BitsOf(k.CurrentBoard->Cells);
+}
+
+uint64_t Own(const TDiscs& d, bool white) {
+    return white ? d.white : d.black;
+}
+uint64_t Other(const TDiscs& d, bool white) {
+    return white ? d.black : d.white;
+}
+uint64_t MovesOf(const TDiscs& d, bool white) {
+    return LegalMovesOf(Own(d, white), Other(d, white));
+}
+bool HasMove(const TDiscs& d, bool white) {
+    return MovesOf(d, white) != 0;
+}
+int Empties(const TDiscs& d) {
+    return std::popcount(d.Empty());
+}
+
+void ThrowIfStopped(const TAnalysisSettings& settings) {
+    if (settings.stop && settings.stop->load(std::memory_order_relaxed)) throw ESearchStopped();
+}
+
+std::string Trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'H') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+// The engine's own search, asked about positions for either side. The engine always searches
+// for white, so a position with black to move is handed to it with the colours exchanged.
+class TEstimator {
+public:
+    explicit TEstimator(const TAnalysisSettings& settings) : settings_(settings) {
+        engine_.GameLevel = settings.gameLevel;
+        engine_.ThinkType = settings.thinkType;
+        if (settings.tables) *engine_.PatternWeights = *settings.tables;
+        UseFixedKeys();
+    }
+
+    // The search's value of the position for the side to move, in discs.
+    double Search(const TDiscs& discs, bool whiteToMove, int depth) {
+        ThrowIfStopped(settings_);
+        TKyokumen& k = engine_;
+        SetBoard(discs, !whiteToMove);  // black to move: exchange the colours
+        // Type D's table of remembered positions starts empty for every search, so that a
+        // value does not depend on the positions searched before it either.
+        std::fill(k.KeyTable.begin(), k.KeyTable.end(), 0);
+        k.EvalCount = 0;
+        k.ChosenMove = 0;
+        k.SearchToDepth(depth);
+        const double value = settings_.thinkType == 2 ? k.BestValueReal : k.BestValue;
+        if (k.ChosenMove == 0) throw EEngineError("the search found no move");
+        // A search that reads to the end of the game scores finished games only, in discs.
+        const bool toTheEnd = depth >= Empties(discs);
+        return InDiscs(value, toTheEnd);
+    }
+
+private:
+    // Type D remembers positions by keys of random numbers, drawn afresh for every engine, and
+    // what it remembers (and so its values) depends on where their keys fall in its table.
+    // The estimator's keys are the same every time, so that a value depends on its position
+    // alone.
+    void UseFixedKeys() {
+        uint64_t state = 0x9E3779B97F4A7C15ull;
+        const auto next = [&state] {  // SplitMix64
+            uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+            z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+            return z ^ (z >> 31);
+        };
+        uint64_t keys[3][101] = {};
+        for (int square = 11; square <= 88; ++square)
+            for (auto& colour : keys)
+                colour[square] = next();
+        for (TBoard_Data& board : engine_.Boards)
+            std::memcpy(board.Hash.Keys, keys, sizeof keys);
+    }
+
+    void SetBoard(const TDiscs& discs, bool exchange) {
+        TKyokumen& k = engine_;
+        k.Boards[0].SetCellsFrom(exchange ? TBitBoard{discs.white, discs.black} : discs);
+        k.Boards[0].Passed = 0;
+        k.StackDepth = 1;
+        k.CurrentBoard = &k.Boards[0];
+        k.MoveNumber = static_cast<int16_t>(60 - Empties(discs));
+        k.WhiteToMove = true;
+    }
+
+    double InDiscs(double value, bool inDiscsAlready) const {
+        if (std::abs(value) >= kWipeOutValue) return value > 0 ? kAllDiscs : -kAllDiscs;
+        const double discs = inDiscsAlready ? value : value / DiscScale(settings_.thinkType);
+        return std::clamp(discs, -1.0 * kAllDiscs, 1.0 * kAllDiscs);
+    }
+
+    const TAnalysisSettings& settings_;
+    TKyokumen engine_;
+};
+
+// The lower levels' evaluations add a little noise from the thread's random generator, so
+// that the computer does not always play the same game. While a position is valued the
+// noise is drawn from a seed of the position's own, so that a value depends on its position
+// alone; afterwards the thread's generator goes on from a seed drawn from it before.
+class TRepeatableNoise {
+public:
+    TRepeatableNoise(const TDiscs& discs, bool white) : next_(Random(UINT32_MAX)) {
+        const uint64_t mixed = (discs.black * 0x9E3779B97F4A7C15ull) ^ discs.white ^ white;
+        RandSeed(static_cast<uint32_t>(mixed ^ (mixed >> 32)));
+    }
+    ~TRepeatableNoise() { RandSeed(next_); }
+    TRepeatableNoise(const TRepeatableNoise&) = delete;
+    TRepeatableNoise& operator=(const TRepeatableNoise&) = delete;
+
+private:
+    uint32_t next_;
+};
+
+// How deep the estimates search a position: as deep as the game itself searches at that move
+// number (SearchDepth). In the midgame of the strongest level that is an odd number of plies,
+// which ends the lines after a move of the side valued: of black in a position with black to
+// move, of white in the next one. The evaluation there counts against the side that moved
+// last, so each position came out several discs worse for its side to move than the
+// positions on either side of it, and the values zigzagged from move to move. One ply more
+// ends every line with the valued position's own side to move.
+int EstimateDepth(const TDiscs& discs, const TAnalysisSettings& settings) {
+    const int empties = Empties(discs);
+    const int depth = SearchDepth(settings.gameLevel, 60 - empties);
+    if (!settings.parityAligned || depth >= empties || depth % 2 == 0) return depth;
+    return depth + 1;
+}
+
+// The values of positions and of their moves, the same for the whole game and for a single
+// position. A position's value is that of its best move. Estimated, every move is valued by
+// searching the position after it one ply less deep, so that they all compare fairly; exact,
+// the solver gives the position's value and best move, and another move's value is the solved
+// value of the position after it.
+class TValuer {
+public:
+    explicit TValuer(const TAnalysisSettings& settings)
+        : settings_(settings), estimator_(settings) {}
+
+    TPositionValue Value(const TDiscs& discs, bool white) {
+        discs_ = discs;
+        white_ = white;
+        value_ = {};
+        value_.exact = Empties(discs) <= settings_.exactEmpties;
+        if (value_.exact) {
+            const TEndgameResult solved = Solver().Solve(Own(discs, white), Other(discs, white));
+            value_.best = solved.move;
+            value_.value = solved.score;
+            return value_;
+        }
+        const TRepeatableNoise noise(discs, white);
+        const int depth = EstimateDepth(discs, settings_);
+        const uint64_t moves = MovesOf(discs, white);
+        bool first = true;
+        for (const uint8_t bit : kBitOfVisit) {
+            if (!(moves >> bit & 1)) continue;
+            const uint8_t square = static_cast<uint8_t>(SquareOfBit(bit));
+            const TDiscs after = BitsAfterMove(discs, square, white).after;
+            moveValues_[square] = ValueAfter(after, white, depth - 1);
+            if (first || moveValues_[square] > value_.value) {
+                value_.best = square;
+                value_.value = moveValues_[square];
+                first = false;
+            }
+        }
+        return value_;
+    }
+
+    // The value for the mover of a legal move in the position valued last.
+    double MoveValue(uint8_t square) {
+        if (!value_.exact) return moveValues_[square];
+        if (square == value_.best) return value_.value;
+        const TDiscs after = BitsAfterMove(discs_, square, white_).after;
+        return -Solver().Solve(Other(after, white_), Own(after, white_)).score;
+    }
+
+private:
+    // The value for the mover of the position after its move, searched `depth` plies deep for
+    // the other side. When that side must pass the mover plays on, and the search goes one
+    // ply deeper so that its lines still end with the same side to move.
+    double ValueAfter(const TDiscs& after, bool mover, int depth) {
+        if (HasMove(after, !mover)) return -estimator_.Search(after, !mover, depth);
+        if (HasMove(after, mover))
+            return estimator_.Search(after, mover, depth + (settings_.parityAligned ? 1 : 0));
+        const int difference = FinalDifference(after);
+        return mover ? -difference : difference;
+    }
+
+    TEndgameSolver& Solver() {
+        if (!solver_) {
+            solver_ = std::make_unique<TEndgameSolver>();
+            solver_->StopWhen(settings_.stop);
+        }
+        return *solver_;
+    }
+
+    const TAnalysisSettings& settings_;
+    TEstimator estimator_;
+    std::unique_ptr<TEndgameSolver> solver_;  // made when the first position is solved
+    TDiscs discs_;
+    bool white_ = false;
+    TPositionValue value_;
+    std::array<double, 89> moveValues_{};  // by square, of the position valued last
+};
+
+// One line of the report's table: the cells padded to their columns.
+std::string ReportLine(const std::array<int, 7>& widths, const std::array<std::string, 7>& cells) {
+    return PaddedLeft(cells[0], widths[0]) + "  " + PaddedRight(cells[1], widths[1]) + "  " +
+           PaddedRight(cells[2], widths[2]) + "  " + PaddedRight(cells[3], widths[3]) + " " +
+           PaddedLeft(cells[4], widths[4]) + "  " + PaddedLeft(cells[5], widths[5]) + "  " +
+           PaddedLeft(cells[6], widths[6]);
+}
+
+}  // namespace
+
+std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error,
+                                                     int placement) {
+    const std::string text = Trimmed(record);
+    if (text.empty()) {
+        error = "the record holds no move";
+        return std::nullopt;
+    }
+    TKyokumen game;
+    if (placement == 2) game.SetPlacement2();
+    if (placement == 3) game.SetPlacement3();
+    if (placement == 4) game.SetPlacement4();
+    std::vector<TRecordMove> moves;
+    bool white = false;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const int number = static_cast<int>(i / 2) + 1;
+        const std::string name = text.substr(i, 2);
+        const std::optional<uint8_t> square = SquareFromName(name);
+        if (!square) {
+            error = "move " + std::to_string(number) + " '" + name + "' is not a square name";
+            return std::nullopt;
+        }
+        TRecordMove move;
+        move.before = DiscsOf(game);
+        if (!HasMove(move.before, white)) white = !white;  // the side to move passed
+        game.WhiteToMove = white;
+        if (!game.IsLegal(*square)) {
+            error =
+                "move " + std::to_string(number) + " (" + name + ") is not legal" +
+                (HasMove(move.before, white) ? std::string(" for ") + (white ? "white" : "black")
+                                             : std::string(": the game is over"));
+            return std::nullopt;
+        }
+        game.MakeMove(*square);
+        game.Commit();
+        move.number = number;
+        move.white = white;
+        move.square = *square;
+        move.after = DiscsOf(game);
+        move.passFollows = !HasMove(move.after, !white) && HasMove(move.after, white);
+        move.gameOver = !HasMove(move.after, !white) && !HasMove(move.after, white);
+        moves.push_back(move);
+        white = !white;
+    }
+    return moves;
+}
+
+int FinalDifference(const TDiscs& discs) {
+    return FinalScore(discs.black, discs.white);
+}
+
+double DiscScale(uint8_t thinkType) {
+    switch (thinkType) {
+        case 1:
+            return kScaleTypeA;
+        case 2:
+            return kScaleTypeB;
+        case 3:
+            return kScaleTypeC;
+        default:
+            return kScaleTypeD;
+    }
+}
+
+TPositionValue ValuePosition(const TDiscs& discs, bool whiteToMove,
+                             const TAnalysisSettings& settings) {
+    if (!HasMove(discs, whiteToMove))
+        throw EEngineError(std::string("ValuePosition: ") + (whiteToMove ? "white" : "black") +
+                           " has no legal move");
+    TValuer valuer(settings);
+    return valuer.Value(discs, whiteToMove);
+}
+
+std::vector<int> TGameAnalysis::Costliest(bool white, std::size_t count) const {
+    std::vector<const TMoveAnalysis*> side;
+    for (const TMoveAnalysis& v : values)
+        if (v.white == white && v.loss > 0) side.push_back(&v);
+    std::stable_sort(side.begin(), side.end(), [](const TMoveAnalysis* a, const TMoveAnalysis* b) {
+        return a->loss > b->loss;
+    });
+    std::vector<int> numbers;
+    for (std::size_t i = 0; i < side.size() && i < count; ++i)
+        numbers.push_back(side[i]->number);
+    return numbers;
+}
+
+TDiscs TGameAnalysis::FinalBoard() const {
+    return moves.empty() ? TDiscs{} : moves.back().after;
+}
+
+TGameAnalysis AnalyseGame(std::vector<TRecordMove> moves, const TAnalysisSettings& settings,
+                          const std::function<void(int done, int total)>& progress) {
+    TGameAnalysis analysis;
+    analysis.moves = std::move(moves);
+    TValuer valuer(settings);
+    const int total = static_cast<int>(analysis.moves.size());
+    for (const TRecordMove& move : analysis.moves) {
+        ThrowIfStopped(settings);
+        const TPositionValue position = valuer.Value(move.before, move.white);
+        TMoveAnalysis v;
+        v.number = move.number;
+        v.white = move.white;
+        v.played = move.square;
+        v.exact = position.exact;
+        v.bestValue = position.value;
+        v.playedValue = valuer.MoveValue(move.square);
+        v.best = v.playedValue >= v.bestValue ? move.square : position.best;
+        v.loss = std::max(0.0, v.bestValue - v.playedValue);
+        if (v.exact && analysis.exactFrom == 0) analysis.exactFrom = move.number;
+        analysis.totalLoss[v.white] += v.loss;
+        analysis.values.push_back(v);
+        if (progress) progress(move.number, total);
+    }
+    return analysis;
+}
+
+std::string AnalysisReport(const TGameAnalysis& analysis, TAnalysisLanguage language) {
+    const TAnalysisWords& words = WordsOf(language);
+    // The columns: number, side, played, best, value, best value, loss; each as wide as its
+    // head where that is wider.
+    const std::array<std::string, 7> heads = {
+        words.headNumber, words.headSide,      words.headPlayed, words.headBest,
+        words.headValue,  words.headBestValue, words.headLoss};
+    std::array<int, 7> widths = {4, 5, 6, 6, 6, 10, 4};
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        widths[c] = std::max(widths[c], ColumnsOf(heads[c]));
+    std::string out = ReportLine(widths, heads) + "\n";
+    for (const TMoveAnalysis& v : analysis.values) {
+        const TRecordMove& move = analysis.moves[v.number - 1];
+        out += ReportLine(widths,
+                          {std::to_string(v.number), SideName(words, v.white), SquareName(v.played),
+                           SquareName(v.best), Signed(v.playedValue, v.exact),
+                           Signed(v.bestValue, v.exact), Number(v.loss, v.exact)}) +
+               "  " + (v.exact ? words.exact : words.estimate) +
+               (move.passFollows ? Formatted(words.passes, SideName(words, !move.white)) : "") +
+               "\n";
+    }
+    out += "\n";
+    for (const bool white : {false, true}) {
+        out += Formatted(words.totalLoss, SideName(words, white), analysis.totalLoss[white]);
+        const std::vector<int> costliest = analysis.Costliest(white, 3);
+        if (!costliest.empty()) out += words.costliestMoves;
+        for (const int number : costliest) {
+            const TMoveAnalysis& v = analysis.values[number - 1];
+            if (number != costliest.front()) out += words.costliestNext;
+            out += Formatted(words.costliestMove, number, SquareName(v.played).c_str(),
+                             SquareName(v.best).c_str(), Number(v.loss, v.exact).c_str());
+        }
+        out += "\n";
+    }
+    out += analysis.exactFrom != 0
+               ? Formatted(words.exactFrom, analysis.exactFrom, 61 - analysis.exactFrom)
+               : std::string(words.noneExact);
+    out += "\n";
+    const TDiscs end = analysis.FinalBoard();
+    const int black = std::popcount(end.black), white = std::popcount(end.white);
+    out += analysis.Finished() ? Formatted(words.finalResult, black, white, FinalDifference(end))
+                               : Formatted(words.endsEarly, black, white);
+    return out + "\n";
+}

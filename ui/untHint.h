@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "analysis/untAnalysis.h"
+#include "ui/untBackgroundJob.h"
+
+class QLabel;
+class TBoardView;
+class TForm1;
+
+// ゲーム → ヒント: the best move for black in the position on the board and its value in
+// discs, exact from EXACT_HINT_EMPTIES empty squares on and the engine's estimate before.
+// It is worked out off the interface thread; the square is marked on the board and the
+// value shown in the status line. A move, a take-back or a new game clears it, and a hint
+// that arrives after the game has moved on is dropped.
+class THint : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int EXACT_HINT_EMPTIES = 20;
+
+    THint(TForm1& form, TBoardView& board, QLabel& status);
+    ~THint() override;
+
+    // Asks for a hint for the position on the board; only while the human may move.
+    void Ask();
+    // A hint is being worked out or shown.
+    bool Busy() const { return asked_.has_value(); }
+    // The square of the hint shown, 0 for none.
+    int Square() const;
+
+    // The text of a hint in the status line.
+    static QString Text(const TPositionValue& hint);
+
+private:
+    // The position a hint was asked for.
+    struct TAsked {
+        uint32_t gameNumber;
+        int moveNumber;
+        TDiscs discs;
+    };
+    bool StillOnTheBoard(const TAsked& asked) const;
+    void FollowTheGame();
+    void Show(const TPositionValue& hint);
+    void Clear();
+
+    TForm1& form_;
+    TBoardView& board_;
+    QLabel& status_;
+    std::optional<TAsked> asked_;
+    std::optional<TPositionValue> shown_;
+    std::unique_ptr<TBackgroundJob<TPositionValue>> job_;
+};
