@@ -35,17 +35,19 @@ square_centre() {
 
 xvfb-run -a -s "-screen 0 $((1024 * scale))x$((768 * scale))x24" bash -c '
     set -euo pipefail
-    game=$1 out=$2 client_height=$4
+    game=$1 out=$2 scale=$4
     cd "$3"
     shift 4
     "$game" & pid=$!
     trap "kill $pid 2>/dev/null || true" EXIT
     wid=$(timeout 20 xdotool search --sync --onlyvisible --name Tolvaney | head -1)
     sleep 1
-    # The client area sits below the menu bar, at the bottom of the window.
-    height=$(xwininfo -id "$wid" | sed -n "s/^ *Height: //p")
-    menu_bar=$((height - client_height))
     import -window "$wid" "$out/01-start.png"
+    # The client area sits below the menu bar: find the dark top edge of the board picture (client
+    # row 7) in a column right of the menus, and the height of the menu bar from it.
+    edge=$(convert "$out/01-start.png" -crop "1x$((150 * scale))+$((300 * scale))+0" -depth 8 \
+        txt:- | awk -F"[,:() ]+" "/srgb/ && \$4 < 40 && \$5 < 60 && !y { y = \$2 } END { print y }")
+    menu_bar=$((edge - 7 * scale))
     echo "caption at start: $(xdotool getwindowname "$wid")"
     n=2
     for click in "$@"; do
@@ -56,5 +58,5 @@ xvfb-run -a -s "-screen 0 $((1024 * scale))x$((768 * scale))x24" bash -c '
         echo "caption after a move: $(xdotool getwindowname "$wid")"
         n=$((n + 1))
     done
-' _ "$game" "$out" "$workdir" $((350 * scale)) "$(square_centre f5)" "$(square_centre e6)"
+' _ "$game" "$out" "$workdir" "$scale" "$(square_centre f5)" "$(square_centre e6)"
 echo "screenshots in $out"
