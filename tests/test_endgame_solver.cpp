@@ -1,14 +1,17 @@
 // The exact endgame solver: the known values of classic endgame problems, a plain minimax
-// over many random endgames (with passes), hand-made passes, early ends and wipe-outs, best moves
-// that keep the value, and two solvers on two threads.
+// over many random endgames (with passes), the solver as it stood before its faster search
+// over many more, hand-made passes, early ends and wipe-outs, best moves that keep the value,
+// stops from another thread, and two solvers on two threads.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "BoardPicture.h"
+#include "EndgameSolverBefore.h"
 #include "ReferenceSearch.h"
 #include "engine/eval/untBitBoard.h"
 #include "engine/search/untEndgameSolver.h"
@@ -146,6 +149,83 @@ TEST(EndgameSolver, AgreesWithPlainMinimaxOnRandomEndgames) {
     }
     // Random play leaves positions where the side to move must pass.
     EXPECT_GT(passes, 0);
+}
+
+// A seeded random game from the start, played until `empties` squares are left (or the
+// game ends).
+TReferenceBoard RandomEndgame(int empties) {
+    TReferenceBoard board = TReferenceBoard::Standard();
+    while (64 - board.Count(1) - board.Count(2) > empties && board.PlayRandomMove()) {
+    }
+    return board;
+}
+
+TEST(EndgameSolver, AgreesWithTheEarlierSolverAndPlaysAMoveThatKeepsTheValue) {
+    RandSeed(20250301);
+    TEndgameSolver solver(16);
+    TEndgameSolverBefore before(16);
+    int moves = 0;
+    for (int game = 0; game < 120; ++game) {
+        TReferenceBoard board = RandomEndgame(10 + game % 7);
+        // Both sides, each as if it were its turn.
+        for (int side = 0; side < 2; ++side, board.toMove = 3 - board.toMove) {
+            const TSides sides = SidesOf(board);
+            const TEndgameResult expected = before.Solve(sides.own, sides.opponent);
+            const TEndgameResult result = solver.Solve(sides.own, sides.opponent);
+            ASSERT_EQ(result.score, expected.score) << "game " << game << ", side " << side;
+            ASSERT_EQ(result.move == 0, expected.move == 0) << "game " << game;
+            if (result.move == 0) continue;
+            ++moves;
+            ASSERT_TRUE(LegalMovesOf(sides.own, sides.opponent) >> kBitOfSquare[result.move] & 1);
+            const TSides after = After(sides, result.move);
+            ASSERT_EQ(-before.Solve(after.own, after.opponent).score, expected.score)
+                << "game " << game << ", side " << side << ", move " << int(result.move);
+        }
+    }
+    EXPECT_GT(moves, 200);
+}
+
+TEST(EndgameSolver, AStopThrowsAndTheSameSolverThenSolvesExactly) {
+    RandSeed(4242);
+    const TReferenceBoard big = RandomEndgame(18);
+    ASSERT_EQ(64 - big.Count(1) - big.Count(2), 18);
+    const TSides sides = SidesOf(big);
+    TEndgameSolver solver(18);
+    std::atomic<bool> stop{true};
+    solver.StopWhen(&stop);
+    EXPECT_THROW(solver.Solve(sides.own, sides.opponent), ESearchStopped);
+
+    // Stopped from another thread while it searches (a solve of 18 empties takes far longer
+    // than the other thread needs to set the flag).
+    stop = false;
+    std::atomic<bool> started{false};
+    std::thread stopper([&] {
+        while (!started)
+            std::this_thread::yield();
+        stop = true;
+    });
+    started = true;
+    EXPECT_THROW(solver.Solve(sides.own, sides.opponent), ESearchStopped);
+    stopper.join();
+    const uint64_t nodesWhenStopped = solver.Nodes();
+    EXPECT_GT(nodesWhenStopped, 0u);
+
+    // What the stopped searches left in the table must not change any later value.
+    stop = false;
+    TEndgameSolverBefore before(18);
+    const TEndgameResult expected = before.Solve(sides.own, sides.opponent);
+    const TEndgameResult result = solver.Solve(sides.own, sides.opponent);
+    EXPECT_EQ(result.score, expected.score);
+    const TSides after = After(sides, result.move);
+    EXPECT_EQ(-before.Solve(after.own, after.opponent).score, expected.score);
+    for (int game = 0; game < 6; ++game) {
+        TReferenceBoard board = RandomEndgame(12 + game);
+        const TSides other = SidesOf(board);
+        EXPECT_EQ(solver.Solve(other.own, other.opponent).score,
+                  before.Solve(other.own, other.opponent).score)
+            << "game " << game;
+    }
+    EXPECT_GT(solver.Nodes(), nodesWhenStopped);
 }
 
 TEST(EndgameSolver, ScoresPassesWipeOutsAndFinishedGamesWithTheEmptiesToTheWinner) {

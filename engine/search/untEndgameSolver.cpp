@@ -1,6 +1,7 @@
 #include "engine/search/untEndgameSolver.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 #include "engine/eval/untBitBoard.h"
@@ -9,72 +10,131 @@
 namespace {
 
 constexpr int kMaxScore = 64;
-// Empty squares from which the table is used, and from which moves are sorted. These, the
-// weights of the move order and the corner bonus were chosen by the positions searched on
-// endgames of 20 empty squares from the training games.
-constexpr int kTableEmpties = 8;
-constexpr int kSortEmpties = 6;
+// Empty squares from which the table is used and the moves are sorted; below, the last
+// empties are searched without a move list.
+constexpr int kTableEmpties = 7;
+static_assert(kTableEmpties <= 7, "the last empties' code goes up to six");
 // Empty squares from which the table is asked about every move's position before searching.
-constexpr int kLookAheadEmpties = 10;
+constexpr int kLookAheadEmpties = 9;
 constexpr int kMaxMoves = 32;  // more legal moves than any position has
 // How often a stop is looked for: every 1024 positions of the table's tier, a fraction of
 // a millisecond apart.
-constexpr uint64_t kStopCheckMask = 1023;
+constexpr uint32_t kStopCheckInterval = 1024;
+// A solve uses 2^(empties + this) entries of the table at most (and at least 2^12): the
+// part it uses is cleared before, so a small solve does not pay for clearing a large table.
+constexpr int kTableBitsOverEmpties = -4;
+constexpr int kMinTableBits = 12;
+// The table holds 2^(bits - this) buckets of three positions.
+constexpr int kBucketBitsBelow = 2;
 
 // The four quadrants of the board, for the parity order of the last empties.
 constexpr uint64_t kQuadrants[4] = {0x000000000F0F0F0Full, 0x00000000F0F0F0F0ull,
                                     0x0F0F0F0F00000000ull, 0xF0F0F0F000000000ull};
 
-// The empties of the quadrants holding an odd number of them.
-inline uint64_t OddQuadrantEmpties(uint64_t empty) {
-    uint64_t odd = 0;
-    for (const uint64_t quadrant : kQuadrants)
-        if (std::popcount(empty & quadrant) & 1) odd |= empty & quadrant;
-    return odd;
-}
-
 // The squares next to a disc of b.
-inline uint64_t Neighbours(uint64_t b) {
+constexpr uint64_t Neighbours(uint64_t b) {
     return WithNeighbourIn<1>(b) | WithNeighbourIn<-1>(b) | WithNeighbourIn<10>(b) |
            WithNeighbourIn<-10>(b) | WithNeighbourIn<11>(b) | WithNeighbourIn<-11>(b) |
            WithNeighbourIn<9>(b) | WithNeighbourIn<-9>(b);
 }
 
+// The squares next to each square: a move turns discs only if one of them is the opponent's.
+inline constexpr std::array<uint64_t, 64> kNeighboursOf = [] {
+    std::array<uint64_t, 64> neighbours{};
+    for (int bit = 0; bit < 64; ++bit)
+        neighbours[bit] = Neighbours(uint64_t{1} << bit);
+    return neighbours;
+}();
+
+// Empty squares from which the fastest-first order also weighs where replies may come later.
+constexpr int kFrontierEmpties = 10;
 // Taking a corner counts as this many fewer replies in the fastest-first order.
 constexpr int kCornerBonus = 3;
 
 // The fastest-first key of a move: the opponent's replies after it, a corner reply counting
-// double, and then the empty squares next to the mover's discs (where the opponent may
-// find replies later). Smaller is tried first.
+// double, and far from the end the empty squares next to the mover's discs (where the
+// opponent may find replies later). Smaller is tried first.
 inline int ReplyKey(uint64_t ownAfter, uint64_t opponentAfter) {
     const uint64_t replies = LegalMovesOf(opponentAfter, ownAfter);
     const uint64_t empty = ~(ownAfter | opponentAfter);
-    return 4 * (std::popcount(replies) + std::popcount(replies & kCorners)) +
-           std::popcount(Neighbours(ownAfter) & empty);
+    const int key = 4 * (std::popcount(replies) + std::popcount(replies & kCorners));
+    if (std::popcount(empty) < kFrontierEmpties) return key;
+    return key + std::popcount(Neighbours(ownAfter) & empty);
 }
 
-struct TMove {
-    uint64_t square = 0;
-    uint64_t flips = 0;
-    int key = 0;
+struct TMove {  // left uninitialised: move lists are filled before they are read
+    uint64_t square;
+    uint64_t flips;
+    int key;
 };
 
-// The legal moves in fastest-first order, with a move known to be good (bit index, or -1)
-// first. Returns their number.
-int SortedMoves(uint64_t own, uint64_t opponent, uint64_t legal, int firstBit,
-                TMove (&moves)[kMaxMoves]) {
+// The moves in fastest-first order; returns their number. The lists are short: an insertion
+// sort is the fastest. Each position after a move is shown to `visit` as soon as it is
+// known, so that its table entry can be fetched ahead of its search.
+template <typename Visit>
+int SortedMoves(uint64_t own, uint64_t opponent, uint64_t legal, TMove (&moves)[kMaxMoves],
+                Visit visit) {
+    if ((legal & (legal - 1)) == 0) {  // a single move needs no key
+        moves[0].square = legal;
+        moves[0].flips = FlipsOf(own, opponent, std::countr_zero(legal));
+        visit(opponent & ~moves[0].flips, own | moves[0].flips | legal);
+        return 1;
+    }
     int count = 0;
     for (uint64_t rest = legal; rest != 0; rest &= rest - 1) {
-        TMove& m = moves[count++];
+        TMove m;
         m.square = rest & (~rest + 1);
         m.flips = FlipsOf(own, opponent, std::countr_zero(m.square));
-        m.key = std::countr_zero(m.square) == firstBit
-                    ? -1
-                    : ReplyKey(own | m.flips | m.square, opponent & ~m.flips) -
-                          ((m.square & kCorners) ? kCornerBonus : 0);
+        visit(opponent & ~m.flips, own | m.flips | m.square);
+        m.key = ReplyKey(own | m.flips | m.square, opponent & ~m.flips) -
+                ((m.square & kCorners) ? kCornerBonus : 0);
+        int i = count++;
+        for (; i > 0 && moves[i - 1].key > m.key; --i)
+            moves[i] = moves[i - 1];
+        moves[i] = m;
     }
-    std::sort(moves, moves + count, [](const TMove& a, const TMove& b) { return a.key < b.key; });
     return count;
+}
+
+// The squares whose whole line along a direction (both ways) is full.
+template <int Step>
+inline uint64_t FullAlong(uint64_t occupied) {
+    uint64_t open = ~occupied;
+    for (int i = 0; i < 7; ++i)
+        open |= WithNeighbourIn<Step>(open) | WithNeighbourIn<-Step>(open);
+    return ~open;
+}
+
+// The squares where a disc cannot be outflanked along a direction: its line is full, or
+// a neighbour along it is the edge of the board or a disc that can never turn.
+template <int Step>
+inline uint64_t SafeAlong(uint64_t full, uint64_t stable) {
+    constexpr uint64_t kEdge = ~(WithNeighbourIn<Step>(~0ull) & WithNeighbourIn<-Step>(~0ull));
+    return full | kEdge | WithNeighbourIn<Step>(stable) | WithNeighbourIn<-Step>(stable);
+}
+
+// The discs of `mine` that no move can ever turn: safe along all four directions, grown
+// from the corners and the full lines until nothing more is found.
+inline uint64_t StableDiscs(uint64_t mine, uint64_t occupied) {
+    const uint64_t alongColumn = FullAlong<1>(occupied), alongRow = FullAlong<10>(occupied);
+    const uint64_t diagonal = FullAlong<11>(occupied), antiDiagonal = FullAlong<9>(occupied);
+    uint64_t stable = 0;
+    for (;;) {
+        const uint64_t grown = mine & SafeAlong<1>(alongColumn, stable) &
+                               SafeAlong<10>(alongRow, stable) & SafeAlong<11>(diagonal, stable) &
+                               SafeAlong<9>(antiDiagonal, stable);
+        if (grown == stable) return stable;
+        stable = grown;
+    }
+}
+
+// Whether the opponent's stable discs hold the score at or below alpha, and that bound. Only
+// worth looking at when the opponent has discs enough, and alpha is high for the empties
+// (with many empties few discs are stable).
+inline bool StabilityCuts(uint64_t own, uint64_t opponent, int alpha, int empties, int* bound) {
+    if (64 - 2 * std::popcount(opponent) > alpha || alpha < 2 * empties - 4) return false;
+    *bound = 64 - 2 * std::popcount(StableDiscs(opponent, own | opponent));
+    return *bound <= alpha;
 }
 
 uint64_t TableHash(uint64_t own, uint64_t opponent) {
@@ -82,25 +142,257 @@ uint64_t TableHash(uint64_t own, uint64_t opponent) {
     return h ^ (h >> 29);
 }
 
+// The discs that a move on the one empty square turns along a line through it, for each
+// place of the square on the line (0 to 7) and each set of the mover's discs on the line:
+// every other square of the full board is the opponent's, so a run of them turns when a
+// disc of the mover's closes it.
+inline constexpr std::array<std::array<uint8_t, 256>, 8> kLastFlipsOnLine = [] {
+    std::array<std::array<uint8_t, 256>, 8> counts{};
+    for (int place = 0; place < 8; ++place)
+        for (int mine = 0; mine < 256; ++mine)
+            for (const int step : {-1, 1}) {
+                int k = place + step, run = 0;
+                for (; k >= 0 && k < 8 && !(mine >> k & 1); k += step)
+                    ++run;
+                if (k >= 0 && k < 8) counts[place][mine] += static_cast<uint8_t>(run);
+            }
+    return counts;
+}();
+
+// The two diagonals through each square. Their squares lie in different columns and rows,
+// so a multiplication gathers a diagonal into one byte, a row to a bit.
+inline constexpr std::array<std::array<uint64_t, 2>, 64> kDiagonalsOf = [] {
+    std::array<std::array<uint64_t, 2>, 64> diagonals{};
+    for (int bit = 0; bit < 64; ++bit)
+        for (int k = -7; k <= 7; ++k) {
+            const int column = bit / 8 + k, up = bit % 8 + k, down = bit % 8 - k;
+            if (column < 0 || column > 7) continue;
+            if (up >= 0 && up < 8) diagonals[bit][0] |= uint64_t{1} << (8 * column + up);
+            if (down >= 0 && down < 8) diagonals[bit][1] |= uint64_t{1} << (8 * column + down);
+        }
+    return diagonals;
+}();
+
+// The discs turned by a move of the side with `mine` on the only empty square, at the bit.
+inline int LastFlipCount(uint64_t mine, int bit) {
+    const int column = bit >> 3, row = bit & 7;
+    const uint32_t alongColumn = (mine >> (8 * column)) & 0xFF;
+    const uint32_t alongRow = (((mine >> row) & kRow1) * 0x0102040810204080ull) >> 56;
+    const uint32_t diagonalUp = ((mine & kDiagonalsOf[bit][0]) * kRow1) >> 56;
+    const uint32_t diagonalDown = ((mine & kDiagonalsOf[bit][1]) * kRow1) >> 56;
+    return kLastFlipsOnLine[row][alongColumn] + kLastFlipsOnLine[column][alongRow] +
+           kLastFlipsOnLine[row][diagonalUp] + kLastFlipsOnLine[row][diagonalDown];
+}
+
+// One empty square left, at the bit: count the discs after whoever can play it, without
+// playing it.
+inline int LastSquare(uint64_t own, uint64_t opponent, int bit) {
+    const int ownDiscs = std::popcount(own);
+    if (const int flips = LastFlipCount(own, bit)) return 2 * (ownDiscs + flips + 1) - 64;
+    if (const int flips = LastFlipCount(opponent, bit)) return 2 * (ownDiscs - flips) - 64;
+    return FinalScore(own, opponent);
+}
+
+// The squares diagonally next to the corners, which give a corner away while it is empty.
+constexpr uint64_t kXSquares = MaskOf(22) | MaskOf(27) | MaskOf(72) | MaskOf(77);
+
+// The last empties are tried in this order: in the odd quadrants first, and within the
+// odd and the even ones the squares diagonally next to the corners last.
+inline std::array<uint64_t, 4> InParityOrder(uint64_t empty, uint64_t odd) {
+    return {empty & odd & ~kXSquares, empty & odd & kXSquares, empty & ~odd & ~kXSquares,
+            empty & ~odd & kXSquares};
+}
+
+// The quadrant of a square as a bit of a parity set: bit q is set when quadrant q holds an
+// odd number of empties.
+constexpr int QuadrantBit(int bit) {
+    return 1 << ((bit >> 5) << 1 | (bit >> 2 & 1));
+}
+
+inline int ParityOf(uint64_t empty) {
+    int parity = 0;
+    for (int q = 0; q < 4; ++q)
+        parity |= (std::popcount(empty & kQuadrants[q]) & 1) << q;
+    return parity;
+}
+
+// The squares of the quadrants of each parity set.
+inline constexpr std::array<uint64_t, 16> kSquaresOfParity = [] {
+    std::array<uint64_t, 16> squares{};
+    for (int parity = 0; parity < 16; ++parity)
+        for (int q = 0; q < 4; ++q)
+            if (parity >> q & 1) squares[parity] |= kQuadrants[q];
+    return squares;
+}();
+
+// The last two empties: the side to move plays one and the last square is counted, or it
+// passes and the opponent does so.
+inline int SearchTwo(uint64_t own, uint64_t opponent, int alpha, int beta, int first, int second,
+                     uint64_t& nodes) {
+    ++nodes;
+    int best = -kMaxScore - 1;
+    if (kNeighboursOf[first] & opponent) {
+        if (const uint64_t flips = FlipsOf(own, opponent, first)) {
+            best = -LastSquare(opponent & ~flips, own | flips | uint64_t{1} << first, second);
+            if (best >= beta) return best;
+        }
+    }
+    if (kNeighboursOf[second] & opponent) {
+        if (const uint64_t flips = FlipsOf(own, opponent, second))
+            return std::max(
+                best, -LastSquare(opponent & ~flips, own | flips | uint64_t{1} << second, first));
+    }
+    if (best > -kMaxScore - 1) return best;
+    // A pass: the opponent plays, and the score is the lower of its two choices.
+    int worst = kMaxScore + 1;
+    if (kNeighboursOf[first] & own) {
+        if (const uint64_t flips = FlipsOf(opponent, own, first)) {
+            worst = LastSquare(own & ~flips, opponent | flips | uint64_t{1} << first, second);
+            if (worst <= alpha) return worst;
+        }
+    }
+    if (kNeighboursOf[second] & own) {
+        if (const uint64_t flips = FlipsOf(opponent, own, second))
+            return std::min(
+                worst, LastSquare(own & ~flips, opponent | flips | uint64_t{1} << second, first));
+    }
+    if (worst < kMaxScore + 1) return worst;
+    return FinalScore(own, opponent);
+}
+
+// The last three empties, given in the order to try them; `Passed` when the opponent has
+// just passed, so that a second pass ends the game.
+template <bool Passed = false>
+int SearchLastThree(uint64_t own, uint64_t opponent, int alpha, int beta,
+                    const uint8_t (&squares)[3], uint64_t& nodes) {
+    ++nodes;
+    int best = -kMaxScore - 1;
+    for (int i = 0; i < 3; ++i) {
+        const int bit = squares[i];
+        if ((kNeighboursOf[bit] & opponent) == 0) continue;
+        const uint64_t flips = FlipsOf(own, opponent, bit);
+        if (flips == 0) continue;
+        // The other two, in their order.
+        const int first = squares[i == 0 ? 1 : 0], second = squares[i == 2 ? 1 : 2];
+        const int score = -SearchTwo(opponent & ~flips, own | flips | uint64_t{1} << bit, -beta,
+                                     -alpha, first, second, nodes);
+        if (score > best) {
+            best = score;
+            if (score > alpha) alpha = score;
+            if (alpha >= beta) return best;
+        }
+    }
+    if (best > -kMaxScore - 1) return best;
+    if constexpr (Passed) {
+        return FinalScore(own, opponent);
+    } else {
+        return -SearchLastThree<true>(opponent, own, -beta, -alpha, squares, nodes);
+    }
+}
+
+// Three empties: the list in parity order.
+inline int SearchThree(uint64_t own, uint64_t opponent, int alpha, int beta, int parity,
+                       uint64_t& nodes) {
+    uint8_t squares[3];
+    int count = 0;
+    for (const uint64_t group : InParityOrder(~(own | opponent), kSquaresOfParity[parity]))
+        for (uint64_t rest = group; rest != 0; rest &= rest - 1)
+            squares[count++] = static_cast<uint8_t>(std::countr_zero(rest));
+    return SearchLastThree(own, opponent, alpha, beta, squares, nodes);
+}
+
+// From four empties to the last tier's limit: no move list, the empty squares tried
+// directly in parity order (the side that fills an odd region last gets the last disc
+// there).
+template <int N>
+int SearchShallow(uint64_t own, uint64_t opponent, int alpha, int beta, int parity,
+                  uint64_t& nodes) {
+    ++nodes;
+    const uint64_t empty = ~(own | opponent);
+    if (int stableBound; StabilityCuts(own, opponent, alpha, N, &stableBound)) return stableBound;
+    int best = -kMaxScore - 1;
+    for (const uint64_t group : InParityOrder(empty, kSquaresOfParity[parity])) {
+        for (uint64_t rest = group; rest != 0; rest &= rest - 1) {
+            const int bit = std::countr_zero(rest);
+            if ((kNeighboursOf[bit] & opponent) == 0) continue;
+            const uint64_t flips = FlipsOf(own, opponent, bit);
+            if (flips == 0) continue;
+            const uint64_t ownAfter = own | flips | uint64_t{1} << bit;
+            const uint64_t opponentAfter = opponent & ~flips;
+            const int parityAfter = parity ^ QuadrantBit(bit);
+            int score;
+            if constexpr (N == 4) {
+                score = -SearchThree(opponentAfter, ownAfter, -beta, -alpha, parityAfter, nodes);
+            } else {
+                score = -SearchShallow<N - 1>(opponentAfter, ownAfter, -beta, -alpha, parityAfter,
+                                              nodes);
+            }
+            if (score > best) {
+                best = score;
+                if (score > alpha) alpha = score;
+                if (alpha >= beta) return best;
+            }
+        }
+    }
+    if (best > -kMaxScore - 1) return best;
+    if (LegalMovesOf(opponent, own) == 0) return FinalScore(own, opponent);
+    return -SearchShallow<N>(opponent, own, -beta, -alpha, parity, nodes);
+}
+
 }  // namespace
 
 TEndgameSolver::TEndgameSolver(int tableBits)
-    : table_(std::size_t{1} << tableBits), tableMask_((uint64_t{1} << tableBits) - 1) {}
+    : table_(new TBucket[std::size_t{1} << std::max(tableBits - kBucketBitsBelow, 0)]),
+      tableBits_(tableBits) {}
 
 void TEndgameSolver::Clear() {
-    std::fill(table_.begin(), table_.end(), TEntry{});
+    cleared_ = 0;
+}
+
+void TEndgameSolver::PrepareTable(int empties) {
+    const int bits = std::min(std::max(empties + kTableBitsOverEmpties, kMinTableBits), tableBits_);
+    const std::size_t size =
+        std::max(std::size_t{1} << std::max(bits - kBucketBitsBelow, 0), cleared_);
+    std::fill(table_.get() + cleared_, table_.get() + size, TBucket{});
+    cleared_ = size;
+    tableMask_ = size - 1;
 }
 
 TEndgameResult TEndgameSolver::Solve(uint64_t own, uint64_t opponent) {
     if (own & opponent) throw EEngineError("Solve: the two sides' discs overlap");
+    ThrowIfStopped();
+    PrepareTable(64 - std::popcount(own | opponent));
     TEndgameResult result;
     if (LegalMovesOf(own, opponent) == 0) {
         // A pass, or the end of the game; the search scores both.
         result.score = Search(own, opponent, -kMaxScore, kMaxScore);
         return result;
     }
-    int bestBit = -1;
-    result.score = SearchWithTable(own, opponent, -kMaxScore, kMaxScore, &bestBit);
+    // A series of searches with the narrowest window round a guess (MTD): scores are even,
+    // so the window (guess - 1, guess + 1) proves the score equal to the guess, or bounds it
+    // from below or above, and the bound found is the next guess. The table carries each
+    // search's work over to the next. A search that proves a lower bound also finds a move
+    // that reaches it, so the series goes on until one has proved the final lower bound. The
+    // first guess is a draw, or the bound the table already knows.
+    int lower = -kMaxScore, upper = kMaxScore, bestBit = -1;
+    if (const TBounds* known = Find(own, opponent)) {
+        lower = known->lower;
+        upper = known->upper;
+    }
+    int guess = std::clamp(0, lower, upper);
+    do {
+        int moveBit = -1;
+        const int score = SearchWithTable(own, opponent, guess - 1, guess + 1, &moveBit);
+        if (score < guess) {
+            upper = score;
+        } else {
+            lower = score;
+            bestBit = moveBit;
+            if (score == guess) upper = score;
+        }
+        guess = score;
+    } while (lower < upper || bestBit < 0);
+    result.score = lower;
     result.move = static_cast<uint8_t>(SquareOfBit(bestBit));
     return result;
 }
@@ -112,30 +404,38 @@ void TEndgameSolver::ThrowIfStopped() const {
 int TEndgameSolver::Search(uint64_t own, uint64_t opponent, int alpha, int beta) {
     const int empties = 64 - std::popcount(own | opponent);
     if (empties >= kTableEmpties) return SearchWithTable(own, opponent, alpha, beta, nullptr);
-    if (empties >= kSortEmpties) return SearchSorted(own, opponent, alpha, beta);
-    return SearchParity(own, opponent, alpha, beta);
+    return SearchLastEmpties(own, opponent, alpha, beta);
 }
 
-TEndgameSolver::TEntry* TEndgameSolver::Find(uint64_t own, uint64_t opponent) {
-    const std::size_t index = TableHash(own, opponent) & tableMask_ & ~std::size_t{1};
-    for (std::size_t i = index; i <= index + 1; ++i) {
-        TEntry& entry = table_[i];
-        if (entry.empties != 0 && entry.own == own && entry.opponent == opponent) return &entry;
-    }
-    return nullptr;
+TEndgameSolver::TBucket& TEndgameSolver::BucketOf(uint64_t own, uint64_t opponent) {
+    return table_[TableHash(own, opponent) & tableMask_];
+}
+
+TEndgameSolver::TBounds* TEndgameSolver::Find(uint64_t own, uint64_t opponent) {
+    // The three places compared without a branch each (an unused place holds no discs at
+    // all, which no position searched has).
+    TBucket& bucket = BucketOf(own, opponent);
+    int place = -1;
+    for (int i = 0; i < 3; ++i)
+        place = (bucket.own[i] == own) & (bucket.opponent[i] == opponent) ? i : place;
+    return place >= 0 ? &bucket.bounds[place] : nullptr;
 }
 
 void TEndgameSolver::Store(uint64_t own, uint64_t opponent, int alpha, int beta, int score,
                            int bestBit) {
-    TEntry* entry = Find(own, opponent);
+    TBounds* entry = Find(own, opponent);
     if (entry == nullptr) {
-        // A new position takes the place of the one of the pair nearer the end, which is
-        // cheaper to find again.
-        const std::size_t index = TableHash(own, opponent) & tableMask_ & ~std::size_t{1};
-        entry = &table_[table_[index].empties <= table_[index + 1].empties ? index : index + 1];
-        *entry =
-            TEntry{own,       opponent, -kMaxScore,
-                   kMaxScore, 0,        static_cast<uint8_t>(64 - std::popcount(own | opponent))};
+        // A new position takes the place of the one of the bucket nearest the end, which is
+        // the cheapest to find again.
+        TBucket& bucket = BucketOf(own, opponent);
+        int place = 0;
+        for (int i = 1; i < 3; ++i)
+            if (bucket.bounds[i].empties < bucket.bounds[place].empties) place = i;
+        bucket.own[place] = own;
+        bucket.opponent[place] = opponent;
+        entry = &bucket.bounds[place];
+        *entry = TBounds{-kMaxScore, kMaxScore, 0,
+                         static_cast<uint8_t>(64 - std::popcount(own | opponent))};
     }
     // A score at or below the window is an upper bound, at or above it a lower bound.
     if (score < beta) entry->upper = static_cast<int8_t>(std::min<int>(entry->upper, score));
@@ -145,8 +445,15 @@ void TEndgameSolver::Store(uint64_t own, uint64_t opponent, int alpha, int beta,
 
 int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, int beta,
                                     int* bestBitOut) {
+    // The table is far bigger than the caches: its entries are fetched ahead of their use,
+    // this position's while its moves are found, the next positions' while they are ordered.
+    __builtin_prefetch(&BucketOf(own, opponent));
+    const bool childrenInTable = 64 - std::popcount(own | opponent) > kTableEmpties;
     ++nodes_;
-    if ((nodes_ & kStopCheckMask) == 0) ThrowIfStopped();
+    if (--untilStopCheck_ == 0) {
+        untilStopCheck_ = kStopCheckInterval;
+        ThrowIfStopped();
+    }
     const uint64_t legal = LegalMovesOf(own, opponent);
     if (legal == 0) {
         if (LegalMovesOf(opponent, own) == 0) return FinalScore(own, opponent);
@@ -154,8 +461,8 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
     }
 
     int knownBit = -1;
-    if (const TEntry* found = Find(own, opponent)) {
-        const TEntry& entry = *found;
+    if (const TBounds* found = Find(own, opponent)) {
+        const TBounds& entry = *found;
         knownBit = entry.move - 1;
         if (bestBitOut == nullptr) {
             if (entry.lower >= beta) return entry.lower;
@@ -171,26 +478,26 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
         }
     }
 
-    TMove moves[kMaxMoves];
-    const int count = SortedMoves(own, opponent, legal, knownBit, moves);
-    // A move whose position the table already knows to be good enough cuts at once.
-    if (bestBitOut == nullptr && 64 - std::popcount(own | opponent) >= kLookAheadEmpties) {
-        for (int i = 0; i < count; ++i) {
-            const uint64_t ownAfter = own | moves[i].flips | moves[i].square;
-            const uint64_t opponentAfter = opponent & ~moves[i].flips;
-            const TEntry* child = Find(opponentAfter, ownAfter);
-            if (child != nullptr && -child->upper >= beta) return -child->upper;
-        }
-    }
+    // The opponent's discs that can never turn bound the score from above: when that bound
+    // is no better than alpha, nothing here can be.
+    int stableBound;
+    if (bestBitOut == nullptr &&
+        StabilityCuts(own, opponent, alpha, 64 - std::popcount(own | opponent), &stableBound))
+        return stableBound;
+
     int best = -kMaxScore - 1;
     int bestBit = -1;
     const int windowAlpha = alpha;
-    for (int i = 0; i < count; ++i) {
-        const uint64_t ownAfter = own | moves[i].flips | moves[i].square;
-        const uint64_t opponentAfter = opponent & ~moves[i].flips;
+    bool first = true;
+    // Searches a move, the first with the whole window and the others with a null window
+    // first (re-searched only when one proves better); true when it cuts.
+    const auto tryMove = [&](int bit, uint64_t flips) {
+        const uint64_t ownAfter = own | flips | uint64_t{1} << bit;
+        const uint64_t opponentAfter = opponent & ~flips;
         int score;
-        if (i == 0) {
+        if (first) {
             score = -Search(opponentAfter, ownAfter, -beta, -alpha);
+            first = false;
         } else {
             score = -Search(opponentAfter, ownAfter, -alpha - 1, -alpha);
             if (score > alpha && score < beta)
@@ -198,78 +505,60 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
         }
         if (score > best) {
             best = score;
-            bestBit = std::countr_zero(moves[i].square);
+            bestBit = bit;
             if (score > alpha) alpha = score;
-            if (alpha >= beta) break;
         }
+        return alpha >= beta;
+    };
+    // The move the table knows to be best goes first, before the others are even ordered:
+    // often it is all that is needed.
+    uint64_t others = legal;
+    bool cut = false;
+    if (knownBit >= 0 && (legal >> knownBit & 1)) {
+        others &= ~(uint64_t{1} << knownBit);
+        cut = tryMove(knownBit, FlipsOf(own, opponent, knownBit));
+    }
+    if (!cut && others != 0) {
+        TMove moves[kMaxMoves];
+        const int count = SortedMoves(own, opponent, others, moves, [&](uint64_t o, uint64_t p) {
+            if (childrenInTable) __builtin_prefetch(&BucketOf(o, p));
+        });
+        // A move whose position the table already knows to be good enough cuts at once.
+        if (bestBitOut == nullptr && 64 - std::popcount(own | opponent) >= kLookAheadEmpties) {
+            for (int i = 0; i < count; ++i) {
+                const uint64_t ownAfter = own | moves[i].flips | moves[i].square;
+                const uint64_t opponentAfter = opponent & ~moves[i].flips;
+                const TBounds* child = Find(opponentAfter, ownAfter);
+                if (child != nullptr && -child->upper >= beta) return -child->upper;
+            }
+        }
+        for (int i = 0; i < count; ++i)
+            if (tryMove(std::countr_zero(moves[i].square), moves[i].flips)) break;
     }
     Store(own, opponent, windowAlpha, beta, best, bestBit);
     if (bestBitOut != nullptr) *bestBitOut = bestBit;
     return best;
 }
 
-int TEndgameSolver::SearchSorted(uint64_t own, uint64_t opponent, int alpha, int beta) {
-    ++nodes_;
-    const uint64_t legal = LegalMovesOf(own, opponent);
-    if (legal == 0) {
-        if (LegalMovesOf(opponent, own) == 0) return FinalScore(own, opponent);
-        return -Search(opponent, own, -beta, -alpha);
-    }
-    TMove moves[kMaxMoves];
-    const int count = SortedMoves(own, opponent, legal, -1, moves);
-    int best = -kMaxScore - 1;
-    for (int i = 0; i < count; ++i) {
-        const int score = -Search(opponent & ~moves[i].flips,
-                                  own | moves[i].flips | moves[i].square, -beta, -alpha);
-        if (score > best) {
-            best = score;
-            if (score > alpha) alpha = score;
-            if (alpha >= beta) break;
-        }
-    }
-    return best;
-}
-
-int TEndgameSolver::SearchParity(uint64_t own, uint64_t opponent, int alpha, int beta) {
-    ++nodes_;
+int TEndgameSolver::SearchLastEmpties(uint64_t own, uint64_t opponent, int alpha, int beta) {
     const uint64_t empty = ~(own | opponent);
-    if (std::popcount(empty) == 1) return LastSquare(own, opponent);
-    // Only a square next to an opponent disc can turn one.
-    const uint64_t candidates = empty & Neighbours(opponent);
-    const uint64_t odd = OddQuadrantEmpties(empty) & candidates;
-    int best = -kMaxScore - 1;
-    bool moved = false;
-    // The odd quadrants' empties first, then the others.
-    for (const uint64_t group : {odd, candidates & ~odd}) {
-        for (uint64_t rest = group; rest != 0; rest &= rest - 1) {
-            const uint64_t square = rest & (~rest + 1);
-            const uint64_t flips = FlipsOf(own, opponent, std::countr_zero(square));
-            if (flips == 0) continue;
-            moved = true;
-            const int score = -SearchParity(opponent & ~flips, own | flips | square, -beta, -alpha);
-            if (score > best) {
-                best = score;
-                if (score > alpha) alpha = score;
-                if (alpha >= beta) return best;
-            }
-        }
+    const int parity = ParityOf(empty);
+    switch (std::popcount(empty)) {
+        case 0:
+            return FinalScore(own, opponent);
+        case 1:
+            ++nodes_;
+            return LastSquare(own, opponent, std::countr_zero(empty));
+        case 2:
+            return SearchTwo(own, opponent, alpha, beta, std::countr_zero(empty),
+                             63 - std::countl_zero(empty), nodes_);
+        case 3:
+            return SearchThree(own, opponent, alpha, beta, parity, nodes_);
+        case 4:
+            return SearchShallow<4>(own, opponent, alpha, beta, parity, nodes_);
+        case 5:
+            return SearchShallow<5>(own, opponent, alpha, beta, parity, nodes_);
+        default:
+            return SearchShallow<6>(own, opponent, alpha, beta, parity, nodes_);
     }
-    if (moved) return best;
-    if (LegalMovesOf(opponent, own) == 0) return FinalScore(own, opponent);
-    return -SearchParity(opponent, own, -beta, -alpha);
-}
-
-// One empty square left: count the discs after whoever can play it, without playing it.
-int TEndgameSolver::LastSquare(uint64_t own, uint64_t opponent) {
-    const uint64_t square = ~(own | opponent);
-    const int ownDiscs = std::popcount(own);
-    if (const uint64_t flips = FlipsOf(own, opponent, std::countr_zero(square))) {
-        const int after = ownDiscs + std::popcount(flips) + 1;
-        return 2 * after - 64;
-    }
-    if (const uint64_t flips = FlipsOf(opponent, own, std::countr_zero(square))) {
-        const int after = ownDiscs - std::popcount(flips);
-        return 2 * after - 64;
-    }
-    return FinalScore(own, opponent);
 }

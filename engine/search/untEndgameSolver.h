@@ -7,18 +7,23 @@
 // discs of the side to move and those of its opponent, laid out as TBitBoard lays them out
 // (square 10 * x + y is bit 8 * (x - 1) + (y - 1)).
 //
-// The search is a negamax alpha-beta in three tiers by the number of empty squares:
-// - Far from the end, every node looks in a transposition table (pairs of entries; a new
-//   position replaces the one nearer the end) for bounds and a best move found before, and
-//   for a move whose position is already known to be good enough. It tries the known best
-//   move first and the others "fastest first" (the moves that leave the opponent the fewest
-//   replies, a corner reply counting double, corners of its own early), and searches all but
-//   the first with a null window, re-searching only a move that proves better.
-// - Nearer the end the moves are still sorted by the opponent's replies, without the table.
-// - In the last few empties no move list is built: the empty squares are tried directly,
+// The value is found by a series of searches with the narrowest window (MTD): scores are
+// always even, so a search with the window (g - 1, g + 1) either proves the score to be g or
+// bounds it from one side, and the bound is the next guess, starting from a draw. Each
+// search is a negamax alpha-beta in two tiers by the number of empty squares:
+// - From seven empties on, every node looks in a transposition table (three positions to a
+//   cache line, a new position taking the place of the one nearest the end) for bounds and
+//   a best move found before, and for a move whose position is already known to be good
+//   enough. It tries the known best move first and the others "fastest first" (the moves
+//   that leave the opponent the fewest replies, a corner reply counting double, and far
+//   from the end the fewest squares to reply on later; corners of its own early).
+// - In the last six empties no move list is built: the empty squares are tried directly,
 //   first those in a quadrant with an odd number of empties (parity: the side that fills
-//   an odd region last gets the last disc there), and the last square is counted without
-//   playing it.
+//   an odd region last gets the last disc there), the squares diagonally next to corners
+//   last within each group. The last two squares have code of their own, and the last one
+//   is counted without playing it, with tables of the discs a move turns along each line.
+// Both tiers cut off a node whose opponent already has stable discs (discs that can never
+// turn: anchored on the edges or on full lines) enough to hold the score at or below alpha.
 //
 // Scores count the discs on the board at the end, with the empty squares of a game that
 // ends early (a wipe-out, or both sides without a move) given to the winner; the
@@ -26,11 +31,13 @@
 //
 // A solver keeps no global state: each thread uses a solver object of its own. The table
 // is allocated once, with the object, and kept between calls (its entries are exact facts
-// about positions, so they stay valid for any later position).
+// about positions, so they stay valid for any later position). A solve clears only the
+// part of the table its number of empties calls for, so a small solve stays cheap.
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 struct TEndgameResult {
     int score = 0;     // final disc difference for the side to move, empties to the winner
@@ -39,7 +46,8 @@ struct TEndgameResult {
 
 class TEndgameSolver {
 public:
-    static constexpr int kDefaultTableBits = 20;  // 2^20 entries of 24 bytes: 24 MiB
+    // The table holds 2^(tableBits - 2) cache lines of three positions: 16 MiB by default.
+    static constexpr int kDefaultTableBits = 20;
 
     explicit TEndgameSolver(int tableBits = kDefaultTableBits);
 
@@ -48,8 +56,9 @@ public:
     TEndgameResult Solve(uint64_t own, uint64_t opponent);
 
     // Lets another thread stop a Solve in progress: once *stop is true, Solve throws
-    // ESearchStopped within a few milliseconds. The table keeps only what was proved, so the
-    // solver may go on being used afterwards. nullptr (the default) never stops.
+    // ESearchStopped within a few milliseconds (at once when it is true as Solve starts). The
+    // table keeps only what was proved, so the solver may go on being used afterwards.
+    // nullptr (the default) never stops.
     void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
 
     // Forgets every position the table holds.
@@ -59,26 +68,34 @@ public:
     uint64_t Nodes() const { return nodes_; }
 
 private:
-    struct TEntry {
-        uint64_t own = 0, opponent = 0;
-        int8_t lower = 0, upper = 0;  // bounds on the score; lower == upper when exact
-        uint8_t move = 0;             // bit index of the best move + 1, 0 = none
-        uint8_t empties = 0;          // 0 marks an unused entry
+    // What the table keeps about a position: bounds on its score and its best move.
+    struct TBounds {
+        int8_t lower, upper;  // lower == upper when exact
+        uint8_t move;         // bit index of the best move + 1, 0 = none
+        uint8_t empties;      // 0 marks an unused entry
+    };
+    // Three positions of the same hash in one cache line, so a look-up reads one line.
+    struct alignas(64) TBucket {
+        uint64_t own[3], opponent[3];
+        TBounds bounds[3];
     };
 
     int Search(uint64_t own, uint64_t opponent, int alpha, int beta);
     int SearchWithTable(uint64_t own, uint64_t opponent, int alpha, int beta, int* bestBit);
-    int SearchSorted(uint64_t own, uint64_t opponent, int alpha, int beta);
-    int SearchParity(uint64_t own, uint64_t opponent, int alpha, int beta);
-    int LastSquare(uint64_t own, uint64_t opponent);
+    int SearchLastEmpties(uint64_t own, uint64_t opponent, int alpha, int beta);
 
-    TEntry* Find(uint64_t own, uint64_t opponent);  // the position's entry, if it has one
+    TBucket& BucketOf(uint64_t own, uint64_t opponent);
+    TBounds* Find(uint64_t own, uint64_t opponent);  // the position's entry, if it has one
     void Store(uint64_t own, uint64_t opponent, int alpha, int beta, int score, int bestBit);
 
+    void PrepareTable(int empties);  // clears the part of the table a solve will use
     void ThrowIfStopped() const;
 
-    std::vector<TEntry> table_;
+    std::unique_ptr<TBucket[]> table_;  // buckets from cleared_ on are not yet cleared
+    int tableBits_ = 0;
+    std::size_t cleared_ = 0;
     const std::atomic<bool>* stop_ = nullptr;
+    uint32_t untilStopCheck_ = 1;  // positions of the table's tier until the next look at stop_
     uint64_t tableMask_ = 0;
     uint64_t nodes_ = 0;
 };
