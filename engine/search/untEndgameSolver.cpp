@@ -17,14 +17,16 @@ static_assert(kTableEmpties <= 7, "the last empties' code goes up to six");
 // Empty squares from which the table is asked about every move's position before searching.
 constexpr int kLookAheadEmpties = 9;
 constexpr int kMaxMoves = 32;  // more legal moves than any position has
-// How often a stop is looked for: every 1024 positions of the table's tier, a fraction of
-// a millisecond apart.
+// How often a stop is looked for: every 1024 positions of the table's tier, a millisecond or
+// two apart.
 constexpr uint32_t kStopCheckInterval = 1024;
-// A solve uses 2^(empties + this) entries of the table at most (and at least 2^12): the
-// part it uses is cleared before, so a small solve does not pay for clearing a large table.
+// A solve uses the table as if its size were 2^(empties + this) (at least 2^12, at most the
+// whole table), and clears that part first: a small solve does not pay for clearing a large
+// table, and a table that mostly stays in the caches is faster than a larger one that finds
+// a few more positions again.
 constexpr int kTableBitsOverEmpties = -4;
 constexpr int kMinTableBits = 12;
-// The table holds 2^(bits - this) buckets of three positions.
+// A table size of 2^bits is 2^(bits - this) buckets of three positions.
 constexpr int kBucketBitsBelow = 2;
 
 // The four quadrants of the board, for the parity order of the last empties.
