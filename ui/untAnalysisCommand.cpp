@@ -20,10 +20,9 @@ constexpr int kProgressDelay = 400;  // milliseconds
 
 }  // namespace
 
-TAnalysisCommand::TAnalysisCommand(TForm1& form, QWidget& window)
-    : QObject(&window), form_(form), window_(window) {
+TAnalysisCommand::TAnalysisCommand(TForm1& form, QWidget& window) : QObject(&window), form_(form) {
     progress_ = new QProgressDialog(QStringLiteral("この対局を解析しています…"),
-                                    QStringLiteral("キャンセル"), 0, 1, &window_);
+                                    QStringLiteral("キャンセル"), 0, 1, &window);
     progress_->setWindowTitle(QStringLiteral("対局の解析"));
     progress_->setWindowModality(Qt::NonModal);  // the game goes on meanwhile
     progress_->setMinimumDuration(kProgressDelay);
@@ -108,7 +107,6 @@ void TAnalysisCommand::ShowPage(const std::string& page) {
                                 QString::fromStdString(fault.what()));
         return;
     }
-    lastPage_ = path;
     if (!openPage_(path))
         form_.Dialogs().Message(
             QStringLiteral("ブラウザーを開けませんでした。解析のページはここにあります:\r\n\r\n") +

@@ -33,8 +33,6 @@ public:
     void Cancel();
     bool Running() const { return running_; }
     QProgressDialog* Progress() const { return progress_; }
-    // The page written last, empty before the first.
-    const QString& LastPage() const { return lastPage_; }
 
     // The folder the pages are written to: ~/.cache/tolvaney (XDG_CACHE_HOME respected).
     static QString CacheFolder();
@@ -48,10 +46,8 @@ private:
     void Stopped();
 
     TForm1& form_;
-    QWidget& window_;
     TOpenPage openPage_ = OpenInBrowser;
     QProgressDialog* progress_;
     bool running_ = false;
-    QString lastPage_;
     std::unique_ptr<TBackgroundJob<std::string>> job_;
 };

@@ -6,7 +6,6 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <thread>
 
 #include "engine/untEngineError.h"
@@ -62,7 +61,6 @@ public:
 
     // Asks the work to stop; from then on nothing of it is reported.
     void Stop() { stop_ = true; }
-    bool Stopped() const { return stop_; }
 
 private:
     // Runs the call on the interface thread, unless the job was stopped by then.

@@ -31,7 +31,6 @@ public:
     // Marks the square of a hint; 0 takes the mark away.
     void SetHintSquare(int square);
     int HintSquare() const { return hintSquare_; }
-    bool ShowsLegalMoves() const { return showLegalMoves_; }
     bool ShowsCoordinates() const { return showCoordinates_; }
 
     // The squares carrying a legal-move marker now, as a set of square bits (see MaskOf);

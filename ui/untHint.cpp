@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "analysis/untAnalysisWords.h"
 #include "engine/untSquareNames.h"
 #include "ui/untBoardView.h"
 #include "ui/untMain.h"
@@ -50,8 +51,7 @@ int THint::Square() const {
 }
 
 QString THint::Text(const TPositionValue& hint) {
-    const QString value = hint.exact ? QString::asprintf("%+.0f", hint.value)
-                                     : QString::asprintf("%+.1f", hint.value);
+    const QString value = QString::fromStdString(Signed(hint.value, hint.exact));
     return QStringLiteral("ヒント: %1（黒から見て %2 石、%3）")
         .arg(QString::fromStdString(SquareName(hint.best)), value,
              hint.exact ? QStringLiteral("読み切り") : QStringLiteral("推定"));

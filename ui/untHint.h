@@ -27,8 +27,6 @@ public:
 
     // Asks for a hint for the position on the board; only while the human may move.
     void Ask();
-    // A hint is being worked out or shown.
-    bool Busy() const { return asked_.has_value(); }
     // The square of the hint shown, 0 for none.
     int Square() const;
 

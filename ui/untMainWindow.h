@@ -31,7 +31,6 @@ public:
 
     TForm1* Form() const { return form_; }
     TBoardView* Board() const { return board_; }
-    THelpWindow* Help() const { return help_; }
     THint* Hint() const { return hint_; }
     TAnalysisCommand* Analysis() const { return analysis_; }
     QLabel* StatusText() const { return statusText_; }

@@ -450,7 +450,8 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
     // The table is far bigger than the caches: its entries are fetched ahead of their use,
     // this position's while its moves are found, the next positions' while they are ordered.
     __builtin_prefetch(&BucketOf(own, opponent));
-    const bool childrenInTable = 64 - std::popcount(own | opponent) > kTableEmpties;
+    const int empties = 64 - std::popcount(own | opponent);
+    const bool childrenInTable = empties > kTableEmpties;
     ++nodes_;
     if (--untilStopCheck_ == 0) {
         untilStopCheck_ = kStopCheckInterval;
@@ -483,8 +484,7 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
     // The opponent's discs that can never turn bound the score from above: when that bound
     // is no better than alpha, nothing here can be.
     int stableBound;
-    if (bestBitOut == nullptr &&
-        StabilityCuts(own, opponent, alpha, 64 - std::popcount(own | opponent), &stableBound))
+    if (bestBitOut == nullptr && StabilityCuts(own, opponent, alpha, empties, &stableBound))
         return stableBound;
 
     int best = -kMaxScore - 1;
@@ -526,7 +526,7 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
             if (childrenInTable) __builtin_prefetch(&BucketOf(o, p));
         });
         // A move whose position the table already knows to be good enough cuts at once.
-        if (bestBitOut == nullptr && 64 - std::popcount(own | opponent) >= kLookAheadEmpties) {
+        if (bestBitOut == nullptr && empties >= kLookAheadEmpties) {
             for (int i = 0; i < count; ++i) {
                 const uint64_t ownAfter = own | moves[i].flips | moves[i].square;
                 const uint64_t opponentAfter = opponent & ~moves[i].flips;
