@@ -317,13 +317,42 @@ double DiscScale(uint8_t thinkType) {
     }
 }
 
+namespace {
+
+// A position is valued for a side with a move; one that must pass is valued for the other.
+void RequireMove(const TDiscs& discs, bool whiteToMove, const char* operation) {
+    if (!HasMove(discs, whiteToMove))
+        throw EEngineError(std::string(operation) + ": " + (whiteToMove ? "white" : "black") +
+                           " has no legal move");
+}
+
+}  // namespace
+
 TPositionValue ValuePosition(const TDiscs& discs, bool whiteToMove,
                              const TAnalysisSettings& settings) {
-    if (!HasMove(discs, whiteToMove))
-        throw EEngineError(std::string("ValuePosition: ") + (whiteToMove ? "white" : "black") +
-                           " has no legal move");
+    RequireMove(discs, whiteToMove, "ValuePosition");
     TValuer valuer(settings);
     return valuer.Value(discs, whiteToMove);
+}
+
+std::vector<TMoveValue> ValueMoves(const TDiscs& discs, bool whiteToMove,
+                                   const TAnalysisSettings& settings,
+                                   const std::function<void(int done, int total)>& progress) {
+    RequireMove(discs, whiteToMove, "ValueMoves");
+    TValuer valuer(settings);
+    const TPositionValue position = valuer.Value(discs, whiteToMove);
+    const uint64_t moves = MovesOf(discs, whiteToMove);
+    const int total = std::popcount(moves);
+    std::vector<TMoveValue> values;
+    for (const uint8_t bit : kBitOfVisit) {
+        if (!(moves >> bit & 1)) continue;
+        const uint8_t square = static_cast<uint8_t>(SquareOfBit(bit));
+        values.push_back({square, valuer.MoveValue(square), position.exact});
+        if (progress && position.exact) progress(static_cast<int>(values.size()), total);
+    }
+    std::stable_sort(values.begin(), values.end(),
+                     [](const TMoveValue& a, const TMoveValue& b) { return a.value > b.value; });
+    return values;
 }
 
 std::vector<int> TGameAnalysis::Costliest(bool white, std::size_t count) const {

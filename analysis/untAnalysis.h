@@ -89,6 +89,20 @@ struct TPositionValue {
 TPositionValue ValuePosition(const TDiscs& discs, bool whiteToMove,
                              const TAnalysisSettings& settings);
 
+// One legal move and its value for the mover, valued as ValuePosition values the moves.
+struct TMoveValue {
+    uint8_t square = 0;
+    double value = 0;  // in discs of the final result
+    bool exact = false;
+};
+
+// Every legal move of the position, best first (moves of equal value in the searches'
+// visiting order); `progress` is told each move as it is valued when the values are exact.
+// Throws as ValuePosition does.
+std::vector<TMoveValue> ValueMoves(const TDiscs& discs, bool whiteToMove,
+                                   const TAnalysisSettings& settings,
+                                   const std::function<void(int done, int total)>& progress = {});
+
 struct TMoveAnalysis {
     int number = 0;
     bool white = false;

@@ -1,0 +1,135 @@
+// The engine's protocols: its move for either colour is the game's own computer move, and
+// recorded exchanges of both protocols replay line for line.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "engine/eval/untPatterns.h"
+#include "engine/search/untBook.h"
+#include "engine/untRandom.h"
+#include "engine/untTextFile.h"
+#include "protocol/untGtpProtocol.h"
+#include "protocol/untNBoardProtocol.h"
+#include "tools/untMatch.h"
+#include "tools/untSeededGenerator.h"
+
+namespace {
+
+const std::filesystem::path kResources = TOLVANEY_RESOURCES;
+
+std::vector<std::string> ShippedBook() {
+    return ParseBook(ReadTextFile(kResources / "TEISEKI"), "TEISEKI");
+}
+
+// A game from the standard start with `plies` random legal moves (passes where needed).
+TGameState RandomGame(int plies, uint32_t seed) {
+    TSeededGenerator random(seed);
+    TGameState game;
+    for (int ply = 0; ply < plies && !game.Over(); ++ply) {
+        if (game.MustPass()) game.Play(game.WhiteToMove(), PASS);
+        uint64_t moves = game.LegalMoves(game.WhiteToMove());
+        for (uint32_t skip = random.Below(std::popcount(moves)); skip > 0; --skip)
+            moves &= moves - 1;
+        game.Play(game.WhiteToMove(), static_cast<uint8_t>(SquareOfBit(std::countr_zero(moves))));
+    }
+    return game;
+}
+
+// The game's own computer turn in the position: the book where the game asks it, else
+// ChooseMove on an engine made as a new game makes one (black's first, then white's), the
+// generator seeded after it, and for black the colours exchanged.
+uint8_t GamesOwnMove(const TGameState& game, const TPlayerSettings& settings, uint32_t seed,
+                     const std::vector<std::string>& book) {
+    const bool white = game.WhiteToMove();
+    uint8_t record[61];
+    game.GameRecord(record);
+    if (white && settings.gameLevel == 4 && settings.thinkType >= 3) {
+        if (const uint8_t square = FindBookMove(book, record)) return square;
+    }
+    RandSeed(seed);
+    auto engines = std::make_unique<TKyokumen[]>(2);
+    RandSeed(seed);
+    TKyokumen& k = engines[white];
+    k.GameLevel = settings.gameLevel;
+    k.ThinkType = settings.thinkType;
+    *k.PatternWeights = *settings.tables;
+    const TDiscs& discs = game.Discs();
+    k.Boards[0].SetCellsFrom(white ? discs : TDiscs{discs.white, discs.black});
+    k.MoveNumber = static_cast<int16_t>(std::popcount(discs.black | discs.white) - 4);
+    k.Placement = white ? 1 : 0;
+    k.ChooseMove();
+    return k.ChosenMove;
+}
+
+TEST(ComputerPlayer, PlaysTheGamesOwnMoveForEitherColourAtEveryLevelAndType) {
+    const auto tables = LoadPatternTables(kResources);
+    const std::vector<std::string> book = ShippedBook();
+    int blackMoves = 0, whiteMoves = 0;
+    for (uint8_t level = 1; level <= 4; ++level) {
+        for (uint8_t type = 1; type <= 4; ++type) {
+            TComputerPlayer player(tables, book);
+            player.SetLevel(level);
+            player.SetType(type);
+            for (uint32_t seed = 1; seed <= 9; ++seed) {
+                const TGameState game = RandomGame(static_cast<int>(seed * 7 % 57), seed * level);
+                if (game.LegalMoves(game.WhiteToMove()) == 0) continue;
+                player.NewGame(seed);
+                const uint8_t move = player.Choose(game).square;
+                const TPlayerSettings settings{level, type, tables};
+                EXPECT_EQ(move, GamesOwnMove(game, settings, seed, book))
+                    << "level " << int(level) << " type " << int(type) << " seed " << seed;
+                ++(game.WhiteToMove() ? whiteMoves : blackMoves);
+            }
+        }
+    }
+    EXPECT_GT(blackMoves, 40);
+    EXPECT_GT(whiteMoves, 40);
+}
+
+// Replays a recorded exchange: "> line" is sent, "< line" must come back as it stands,
+// "~ pattern" must come back matching the pattern; '#' lines are notes.
+template <typename Protocol>
+void ReplayExchange(const std::string& file) {
+    std::ifstream recorded(std::string(TOLVANEY_TEST_DATA) + "/protocol/" + file);
+    ASSERT_TRUE(recorded) << file;
+    TSessionOptions options;
+    options.seed = 1;
+    options.tables = LoadPatternTables(kResources);
+    options.book = ShippedBook();
+    Protocol protocol(options);
+    std::istringstream answers;
+    std::string line, sent, answer;
+    int number = 0;
+    while (std::getline(recorded, line)) {
+        ++number;
+        const std::string kind = line.substr(0, 1), text = line.size() > 2 ? line.substr(2) : "";
+        if (kind == ">") {
+            EXPECT_FALSE(std::getline(answers, answer)) << file << ": more after " << sent;
+            std::ostringstream out;
+            protocol.HandleLine(text, out);
+            answers = std::istringstream(out.str());
+            sent = text;
+        } else if (kind == "<" || kind == "~") {
+            ASSERT_TRUE(std::getline(answers, answer)) << file << ":" << number << " no answer";
+            if (kind == "<")
+                EXPECT_EQ(answer, text) << file << ":" << number << " after " << sent;
+            else
+                EXPECT_TRUE(std::regex_match(answer, std::regex(text)))
+                    << file << ":" << number << " after " << sent << ": " << answer;
+        }
+    }
+    EXPECT_FALSE(std::getline(answers, answer)) << file << ": more after " << sent;
+}
+
+TEST(Protocols, NBoardSessionsReplayLineForLine) {
+    ReplayExchange<TNBoardProtocol>("nboard-session.txt");
+    ReplayExchange<TNBoardProtocol>("nboard-faults.txt");
+}
+
+TEST(Protocols, GtpSessionsReplayLineForLine) {
+    ReplayExchange<TGtpProtocol>("gtp-session.txt");
+}
+
+}  // namespace
