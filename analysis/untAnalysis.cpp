@@ -343,11 +343,12 @@ std::vector<TMoveValue> ValueMoves(const TDiscs& discs, bool whiteToMove,
     const TPositionValue position = valuer.Value(discs, whiteToMove);
     const uint64_t moves = MovesOf(discs, whiteToMove);
     const int total = std::popcount(moves);
+    const int depth = position.exact ? Empties(discs) : EstimateDepth(discs, settings);
     std::vector<TMoveValue> values;
     for (const uint8_t bit : kBitOfVisit) {
         if (!(moves >> bit & 1)) continue;
         const uint8_t square = static_cast<uint8_t>(SquareOfBit(bit));
-        values.push_back({square, valuer.MoveValue(square), position.exact});
+        values.push_back({square, valuer.MoveValue(square), position.exact, depth});
         if (progress && position.exact) progress(static_cast<int>(values.size()), total);
     }
     std::stable_sort(values.begin(), values.end(),

@@ -94,6 +94,7 @@ struct TMoveValue {
     uint8_t square = 0;
     double value = 0;  // in discs of the final result
     bool exact = false;
+    int depth = 0;  // plies searched from the position: its empty squares when exact
 };
 
 // Every legal move of the position, best first (moves of equal value in the searches'

@@ -1,5 +1,7 @@
 #include "protocol/untGtpProtocol.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <stdexcept>
 
@@ -67,7 +69,8 @@ bool TGtpProtocol::HandleLine(std::string_view line, std::ostream& out) {
     std::vector<std::string_view> words = Words(cleaned);
     if (words.empty()) return true;
     std::string id;
-    if (std::isdigit(static_cast<unsigned char>(words[0][0]))) {
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    if (std::all_of(words[0].begin(), words[0].end(), digit)) {
         id = std::string(words[0]);
         words.erase(words.begin());
     }

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <exception>
 
-#include "engine/search/untSearch.h"
 #include "engine/untSquareNames.h"
 #include "protocol/untGgf.h"
 #include "protocol/untProtocolWords.h"
@@ -122,14 +121,10 @@ void TNBoardProtocol::Hint(std::string_view count, std::ostream& out) {
         Status(out, "solved " + std::to_string(done) + " of " + std::to_string(total) + " moves, " +
                         Value(seconds.count()) + " s");
     });
-    const std::string depth =
-        exact ? "100%"
-              : std::to_string(SearchDepth(std::max<uint8_t>(2, session_.Player().GameLevel()),
-                                           game.MoveNumber()));
     const int shown = std::min({*wanted, kMaxHints, static_cast<int>(values.size())});
     for (int i = 0; i < shown; ++i)
         out << "search " << Upper(SquareName(values[i].square)) << " " << Value(values[i].value)
-            << " 0 " << depth << "\n";
+            << " 0 " << (exact ? "100%" : std::to_string(values[i].depth)) << "\n";
     Status(out, "");
 }
 

@@ -402,6 +402,21 @@ TEST(AnalysisValues, APositionAloneIsValuedAsInTheGame) {
             best.after = BitsAfterMove(move.before, position.best, move.white).after;
             EXPECT_EQ(AnalyseGame({best}, settings).values[0].playedValue, v.bestValue)
                 << "move " << move.number << " " << SquareName(position.best);
+            // Every move valued, best first: the best is the position's value, the move
+            // played is worth what the analysis found for it.
+            const std::vector<TMoveValue> all = ValueMoves(move.before, move.white, settings);
+            const TDiscs& b = move.before;
+            const uint64_t legal =
+                move.white ? LegalMovesOf(b.white, b.black) : LegalMovesOf(b.black, b.white);
+            EXPECT_EQ(all.size(), std::popcount(legal));
+            EXPECT_EQ(all.front().value, position.value);
+            EXPECT_TRUE(std::is_sorted(all.begin(), all.end(),
+                                       [](auto& a, auto& b) { return a.value > b.value; }));
+            for (const TMoveValue& each : all) {
+                if (each.square == move.square) {
+                    EXPECT_EQ(each.value, v.playedValue);
+                }
+            }
             if (move.passFollows) {
                 EXPECT_THROW(ValuePosition(move.after, !move.white, settings), EEngineError);
             }
