@@ -58,9 +58,9 @@ void NeedArguments(const std::vector<std::string_view>& args, std::size_t count)
 
 const std::vector<std::string_view>& TGtpProtocol::Commands() {
     static const std::vector<std::string_view> commands = {
-        "protocol_version", "name",        "version", "known_command", "list_commands", "quit",
-        "boardsize",        "clear_board", "komi",    "play",          "genmove",       "undo",
-        "showboard",        "final_score"};
+        "protocol_version", "name",        "version",    "known_command", "list_commands", "quit",
+        "boardsize",        "clear_board", "komi",       "play",          "genmove",       "undo",
+        "showboard",        "final_score", "list_games", "set_game"};
     return commands;
 }
 
@@ -129,6 +129,14 @@ std::string TGtpProtocol::Answer(std::string_view command,
     if (command == "genmove") return GenMove(args);
     if (command == "undo") {
         if (!session_.Undo()) throw EGtpRefusal("cannot undo");
+        return "";
+    }
+    // Board-game front ends ask which games an engine plays before they offer it for one.
+    if (command == "list_games") return "Othello";
+    if (command == "set_game") {
+        NeedArguments(args, 1);
+        const std::string game = Lower(args[0]);
+        if (game != "othello" && game != "reversi") throw EGtpRefusal("unsupported game");
         return "";
     }
     if (command == "showboard") return ShowBoard();
