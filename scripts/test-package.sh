@@ -136,18 +136,25 @@ grep -qx 'Exec=tolvaney --from-menu' "$work/game/usr/share/applications/tolvaney
     fail "the game started as from the menu wrote no results file in ~/.local/share/tolvaney"
 echo "started as from the menu, it keeps 成績.dat in ~/.local/share/tolvaney"
 
-echo "--- an installed tool"
+echo "--- the installed tools"
 printf 'f5f6e6d6c5\r\n' >"$work/run/record.txt"
-# The tool was built here and knows this checkout's resources folder; hidden behind an empty
-# folder, the tool can only read the tables its package installed.
-learn='cd "$1" && /usr/bin/tolvaney-learn record.txt'
-if unshare --mount true 2>/dev/null; then
-    "${sudo_cmd[@]}" unshare --mount --propagation private sh -c \
-        "mount -t tmpfs tmpfs '$PWD/resources' && $learn" _ "$work/run" || fail "tolvaney-learn"
-else
-    echo "(cannot hide the resources folder here; the tool may read it instead)"
-    sh -c "$learn" _ "$work/run" || fail "tolvaney-learn"
-fi
+# The tools were built here and know this checkout's resources folder; hidden behind an empty
+# folder, a tool can only read the tables and the book its package installed.
+hiding_resources() {
+    if unshare --mount true 2>/dev/null; then
+        "${sudo_cmd[@]}" unshare --mount --propagation private sh -c \
+            "mount -t tmpfs tmpfs '$PWD/resources' && $1" _ "$work/run"
+    else
+        echo "(cannot hide the resources folder here; the tool may read it instead)"
+        sh -c "$1" _ "$work/run"
+    fi
+}
+hiding_resources 'cd "$1" && /usr/bin/tolvaney-learn record.txt' || fail "tolvaney-learn"
 [[ -f "$work/run/学習_6.dat" ]] || fail "tolvaney-learn wrote no tables"
+# The engine starts only with its tables and book read; it answers black's f5 with f6.
+hiding_resources 'printf "boardsize 8\nclear_board\nplay black f5\ngenmove white\nquit\n" |
+    /usr/bin/tolvaney-engine --gtp --level 4 --type C >"$1/engine.log"' || fail "tolvaney-engine"
+grep -qx '= F6' "$work/run/engine.log" || { cat "$work/run/engine.log"; fail "tolvaney-engine's move"; }
+echo "tolvaney-learn and tolvaney-engine read the data their package installed"
 
 echo "package check passed"
