@@ -14,36 +14,30 @@
 #include <vector>
 
 #include "engine/eval/untPatterns.h"
-#include "engine/untGameRecord.h"
 #include "engine/untTextFile.h"
 #include "protocol/untEngineSession.h"
+#include "tools/untMatch.h"
 
 namespace {
 
-// The first games' openings of the XOT set: eight random-looking but balanced moves each.
-std::vector<std::string> Openings(int count) {
-    const std::string text = ReadTextFile(TOLVANEY_OPENINGS);
-    std::vector<std::string> openings;
-    for (const std::string_view line : SplitLines(text)) {
-        const std::string opening(line.substr(0, line.find_first_of(" \t#")));
-        if (!opening.empty()) openings.push_back(opening);
-        if (static_cast<int>(openings.size()) == count) break;
-    }
+// The first openings of the XOT set: eight balanced moves each.
+std::vector<std::vector<uint8_t>> Openings(int count) {
+    auto openings = ParseOpenings(ReadTextFile(TOLVANEY_OPENINGS), TOLVANEY_OPENINGS);
+    openings.resize(std::min<std::size_t>(openings.size(), count));
     return openings;
 }
 
-std::vector<double> TimedMoves(TSessionOptions options, const std::vector<std::string>& openings) {
+std::vector<double> TimedMoves(TSessionOptions options,
+                               const std::vector<std::vector<uint8_t>>& openings) {
     std::vector<double> milliseconds;
     TEngineSession session(options);
-    for (const std::string& opening : openings) {
-        std::string error;
-        const auto moves = ReplayGameRecord(opening, error);
-        if (!moves) throw std::runtime_error(opening + ": " + error);
+    for (const std::vector<uint8_t>& opening : openings) {
         TGameState game;
-        for (const TRecordedMove& move : *moves)
-            game.Play(move.white, move.square);
+        for (const uint8_t square : opening)
+            game.PlayNext(square);
         session.NewGame(game);
         while (!session.Game().Over()) {
+            // A pass is no move to time.
             if (session.Game().MustPass()) session.Play(session.Game().WhiteToMove(), PASS);
             const auto start = std::chrono::steady_clock::now();
             session.PlayComputerMove();
@@ -63,7 +57,7 @@ int main(int argc, char** argv) {
     TSessionOptions options;
     options.seed = 1;
     options.tables = LoadPatternTables(TOLVANEY_RESOURCES);
-    const std::vector<std::string> openings = Openings(games);
+    const std::vector<std::vector<uint8_t>> openings = Openings(games);
     std::printf("level type   mean ms   95%% ms   slowest ms   moves\n");
     for (uint8_t level = 1; level <= 4; ++level) {
         for (uint8_t type = 1; type <= 4; ++type) {

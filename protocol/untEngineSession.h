@@ -37,9 +37,11 @@ public:
     void SetGame(const TGameState& game);
     // Plays for a side; why it is refused, or empty.
     std::string Play(bool white, uint8_t square) { return game_.Play(white, square); }
+    std::string PlayNext(uint8_t square) { return game_.PlayNext(square); }
     bool Undo() { return game_.Undo(); }
 
-    // The computer's move for the side to move, played on the board; PASS when it has none.
+    // The computer's move for the side to move, played on the board; PASS, played too, when it
+    // has none.
     TComputerMove PlayComputerMove();
 
     // Every legal move of the side to move with its value, best first. Worked out on a thread

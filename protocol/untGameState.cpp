@@ -77,6 +77,10 @@ std::string TGameState::Play(bool white, uint8_t square) {
     return {};
 }
 
+std::string TGameState::PlayNext(uint8_t square) {
+    return Play(MustPass() && square != PASS ? !whiteToMove_ : whiteToMove_, square);
+}
+
 void TGameState::Push(const TGameMove& move, const TDiscs& after) {
     moves_.push_back(move);
     positions_.push_back(after);

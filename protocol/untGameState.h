@@ -51,6 +51,9 @@ public:
     // implicit pass when the side to move has no legal move. Returns why a move is refused,
     // in which case nothing changes; empty when it was played.
     std::string Play(bool white, uint8_t square);
+    // Plays the next move of the game, a front end naming no side: the side to move's, or
+    // when that side must pass, the other side's after the pass.
+    std::string PlayNext(uint8_t square);
     // Takes back the last move or pass sent, with the implicit pass before it; false when
     // there is nothing to take back.
     bool Undo();

@@ -162,10 +162,6 @@ std::string TGtpProtocol::GenMove(const std::vector<std::string_view>& args) {
             throw EGtpRefusal(std::string("it is ") + (white ? "black" : "white") + "'s turn");
         session_.Play(game.WhiteToMove(), PASS);  // the side to move had to pass
     }
-    if (game.MustPass()) {
-        session_.Play(white, PASS);
-        return "pass";
-    }
     return VertexName(session_.PlayComputerMove().square);
 }
 

@@ -93,10 +93,7 @@ void TNBoardProtocol::SetGame(std::string_view ggf, std::ostream& out) {
 
 void TNBoardProtocol::Move(std::string_view move, std::ostream& out) {
     const std::optional<uint8_t> square = ParseGgfMove(move);
-    const TGameState& game = session_.Game();
-    // A move of the side not to move follows its opponent's pass.
-    const bool white = game.MustPass() && square != PASS ? !game.WhiteToMove() : game.WhiteToMove();
-    const std::string refused = square ? session_.Play(white, *square) : "it is no square";
+    const std::string refused = square ? session_.PlayNext(*square) : "it is no square";
     if (!refused.empty())
         Status(out, "move " + std::string(move) + " refused, the board is as it was: " + refused);
 }

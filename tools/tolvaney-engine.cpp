@@ -89,9 +89,9 @@ void Run(const TEngineOptions& options) {
         std::string line;
         while (std::getline(std::cin, line) && Words(line).empty()) {
         }
-        if (!std::cin && line.empty()) return;
         const std::vector<std::string_view> words = Words(line);
-        protocol = !words.empty() && words[0] == "nboard" ? TProtocol::NBoard : TProtocol::Gtp;
+        if (words.empty()) return;  // nothing but blank lines
+        protocol = words[0] == "nboard" ? TProtocol::NBoard : TProtocol::Gtp;
         first = line;
     }
     if (protocol == TProtocol::NBoard) {

@@ -51,10 +51,11 @@ int THint::Square() const {
 }
 
 QString THint::Text(const TPositionValue& hint) {
+    const TAnalysisWords& words = WordsOf(TAnalysisLanguage::Japanese);
     const QString value = QString::fromStdString(Signed(hint.value, hint.exact));
     return QStringLiteral("ヒント: %1（黒から見て %2 石、%3）")
         .arg(QString::fromStdString(SquareName(hint.best)), value,
-             hint.exact ? QStringLiteral("読み切り") : QStringLiteral("推定"));
+             QString::fromUtf8(hint.exact ? words.exact : words.estimate));
 }
 
 bool THint::StillOnTheBoard(const TAsked& asked) const {
