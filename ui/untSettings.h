@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
+#include <QVariant>
 #include <array>
 #include <memory>
 #include <optional>
@@ -31,9 +33,12 @@ inline constexpr std::array<int, 4> kScalePercents = {100, 125, 150, 200};
 
 // The player's settings kept from one run to the next, in the toolkit's settings file
 // (~/.config/tolvaney/tolvaney.conf). Every value is checked as it is read: one that is
-// missing, unreadable or out of range gives its default, and a file the toolkit cannot
-// read at all is moved aside (NAME.damaged) and started afresh, so a damaged file costs the
-// player their settings at most, and never the start of the game.
+// missing, unreadable or out of range gives its default. A damaged file (one that is not a
+// plain text file of sections and key=value lines, or that the toolkit cannot read) is
+// moved aside (NAME.damaged) before anything is written, and the run starts from the
+// defaults; when it cannot be moved, it is left untouched and this run's settings live in
+// memory only. Either way DamageNotice() has the words for the player, so a damaged file
+// costs the player their settings at most, never silently and never the start of the game.
 class TSettings {
 public:
     // The settings in the given file; by default the player's own.
@@ -41,6 +46,10 @@ public:
     ~TSettings();
 
     static QString DefaultFile();
+    // The scale kept in the file, read before the toolkit starts. Reading it changes nothing,
+    // not even a damaged file, which gives the default scale and is left for the window's own
+    // settings to find and report.
+    static int ScalePercentIn(const QString& file);
 
     TViewOptions View() const;
     void SaveView(const TViewOptions& options);
@@ -49,14 +58,28 @@ public:
     void SaveNewGame(const TNewGameChoices& choices);
 
     const QString& File() const { return file_; }
-    // The file was damaged and has been moved aside to this path; empty otherwise.
+    // The file was found damaged at the start of this run.
+    bool WasDamaged() const { return damaged_; }
+    // The damaged file's full path after it was moved aside; empty when nothing was damaged
+    // or it could not be moved.
     const QString& DamagedCopy() const { return damagedCopy_; }
+    // Changes reach the file. False only when a damaged file could not be moved aside: it is
+    // never written over, and the settings of this run are kept in memory.
+    bool SavesToFile() const { return settings_ != nullptr; }
+    // What to tell the player about a damaged file, with its full path; empty when the file
+    // was sound or missing.
+    QString DamageNotice() const;
 
 private:
+    QVariant Value(const char* key) const;
+    void Store(const char* key, const QVariant& value);
+    void Sync();
     int Number(const char* key, int low, int high, int fallback) const;
     bool Flag(const char* key, bool fallback) const;
 
     QString file_;
-    std::unique_ptr<QSettings> settings_;
+    std::unique_ptr<QSettings> settings_;  // none while a damaged file stays in place
+    QVariantMap unsaved_;                  // the settings of this run, when there is no file
+    bool damaged_ = false;
     QString damagedCopy_;
 };
