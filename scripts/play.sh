@@ -13,9 +13,7 @@ nowhere to appear. Start it from a desktop session, or without a display:
       plays two moves in a virtual display (Xvfb) and saves screenshots to look at;
   xvfb-run -a $project/scripts/play.sh
       runs the game in a virtual display, which nobody sees
-      (xvfb-run comes with: $project/scripts/install-deps.sh screenshot);
-  QT_QPA_PLATFORM=offscreen $project/scripts/play.sh
-      runs the game without any display at all.
+      (xvfb-run comes with: $project/scripts/install-deps.sh screenshot).
 TEXT
     exit 1
 fi

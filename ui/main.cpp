@@ -87,7 +87,7 @@ fs::path MenuResultsFolder() {
 }
 
 // Without a display the toolkit would end the program with advice to reinstall it. Say what
-// is wrong instead, and how the game runs without one.
+// is wrong instead, and where the game can be started.
 bool HasDisplay() {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         if (Environment(variable)) return true;
@@ -97,9 +97,8 @@ bool HasDisplay() {
 void ExplainNoDisplay() {
     std::fputs(
         "tolvaney: 画面が見つかりません (DISPLAY も WAYLAND_DISPLAY もありません)。\n"
-        "ウィンドウを出す場所がないため、起動できません。デスクトップのセッションから起動する\n"
-        "か、仮想の画面で \"xvfb-run -a tolvaney\" (パッケージ xvfb)、画面なしで\n"
-        "\"QT_QPA_PLATFORM=offscreen tolvaney\" として起動してください。\n",
+        "ウィンドウを出す場所がないため、起動できません。デスクトップのセッションから\n"
+        "起動してください。\n",
         stderr);
 }
 
@@ -139,10 +138,11 @@ void ReportUnreachableDisplay(QtMsgType type, const QMessageLogContext& context,
 
 // The scale the player chose for the window takes effect through the toolkit's scale
 // factor, which must be set before the toolkit starts; one set by the user's environment
-// is left alone.
+// is left alone. The settings file is only read here: a damaged one stays where it is, for
+// the window's own settings to keep aside and tell the player about.
 void ApplyScaleFactor() {
     if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) return;
-    const int percent = TSettings().View().scalePercent;
+    const int percent = TSettings::ScalePercentIn(TSettings::DefaultFile());
     if (percent != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(percent / 100.0, 'g', 4));
 }
 

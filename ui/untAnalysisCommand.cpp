@@ -1,5 +1,7 @@
 #include "ui/untAnalysisCommand.h"
 
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
@@ -40,7 +42,10 @@ QString TAnalysisCommand::CacheFolder() {
            QStringLiteral("/tolvaney");
 }
 
+// A browser started by root either refuses to run (Chromium does) or runs with rights that
+// no web page should have, and the desktop cannot say which: root is shown the page's path.
 bool TAnalysisCommand::OpenInBrowser(const QString& path) {
+    if (::geteuid() == 0) return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -48,6 +48,7 @@ public:
                 const QString text = QString::fromStdString(fault.what());
                 Post(mailbox, [this, text] { handlers_.failed(text); });
             }
+            finished_ = true;
         });
     }
 
@@ -61,6 +62,8 @@ public:
 
     // Asks the work to stop; from then on nothing of it is reported.
     void Stop() { stop_ = true; }
+    // The work has ended: its answer, if it was not stopped, is on its way to the handlers.
+    bool Finished() const { return finished_; }
 
 private:
     // Runs the call on the interface thread, unless the job was stopped by then.
@@ -75,6 +78,7 @@ private:
     }
 
     std::atomic<bool> stop_ = false;
+    std::atomic<bool> finished_ = false;
     std::unique_ptr<QObject> mailbox_;  // lives on the interface thread; takes the calls
     THandlers handlers_;
     std::thread thread_;

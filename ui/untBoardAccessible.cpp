@@ -2,7 +2,48 @@
 
 #include <QWidget>
 
+#include "ui/untMain.h"
+
 namespace {
+
+// The main window's client area as a screen reader finds it: its controls without the
+// pictures behind the board (the board picture, the 64 square images and the last-move
+// frames), for which the board's table speaks.
+class TClientAreaAccessible : public QAccessibleWidget {
+public:
+    explicit TClientAreaAccessible(TForm1* form) : QAccessibleWidget(form), form_(form) {}
+
+    int childCount() const override { return Children().size(); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> children = Children();
+        if (index < 0 || index >= children.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(children[index]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child || !child->object() || !child->object()->isWidgetType()) return -1;
+        return Children().indexOf(static_cast<QWidget*>(child->object()));
+    }
+
+private:
+    bool IsBoardPicture(const QWidget* widget) const {
+        if (!form_) return false;
+        if (widget == form_->Image1 || widget == form_->Waku || widget == form_->Waku2) return true;
+        return std::find(std::begin(form_->Ban), std::end(form_->Ban), widget) !=
+               std::end(form_->Ban);
+    }
+    QList<QWidget*> Children() const {
+        QList<QWidget*> children;
+        if (!form_) return children;
+        for (QObject* object : form_->children())
+            if (object->isWidgetType()) {
+                auto* widget = static_cast<QWidget*>(object);
+                if (!widget->isWindow() && !IsBoardPicture(widget)) children << widget;
+            }
+        return children;
+    }
+
+    QPointer<TForm1> form_;
+};
 
 // One square of the board as a table cell. It has no object of its own; the table owns it
 // and deletes it through the toolkit's register of interfaces.
@@ -135,6 +176,8 @@ QString TBoardAccessible::rowDescription(int row) const {
 }
 
 QAccessibleInterface* BoardAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(TForm1::staticMetaObject.className()))
+        if (auto* form = qobject_cast<TForm1*>(object)) return new TClientAreaAccessible(form);
     if (className != QLatin1String(TBoardView::staticMetaObject.className())) return nullptr;
     auto* view = qobject_cast<TBoardView*>(object);
     return view ? new TBoardAccessible(view) : nullptr;

@@ -58,9 +58,10 @@ private:
     mutable std::array<QAccessible::Id, TBoardView::kCells> cellIds_{};
 };
 
-// The table for a TBoardView, null for anything else; for QAccessible::installFactory.
+// The table for a TBoardView, the main window's client area without the pictures behind the
+// board for a TForm1, null for anything else; for QAccessible::installFactory.
 QAccessibleInterface* BoardAccessibleFactory(const QString& className, QObject* object);
 
 // Installs the factory once, however often it is called. It must run before a screen reader
-// first asks about a board, or the board stays a plain widget to it.
+// first asks about the main window or a board, or they stay plain widgets to it.
 void InstallBoardAccessibility();

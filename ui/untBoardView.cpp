@@ -82,7 +82,7 @@ uint64_t TBoardView::MarkedSquares() const {
 }
 
 bool TBoardView::ShowsFocusFrame() const {
-    return keyboardUsed_ && hasFocus();
+    return hasFocus();
 }
 
 QString TBoardView::SquareDescription(int square) const {
@@ -191,7 +191,6 @@ void TBoardView::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);  // the window's shortcuts and Tab
         return;
     }
-    keyboardUsed_ = true;
     update();
     const char column = typedColumn_;
     typedColumn_ = 0;
@@ -237,9 +236,7 @@ void TBoardView::AnnounceFocus() {
     QAccessible::updateAccessibility(&focus);
 }
 
-void TBoardView::focusInEvent(QFocusEvent* event) {
-    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
-        keyboardUsed_ = true;
+void TBoardView::focusInEvent(QFocusEvent*) {
     update();
     AnnounceFocus();
 }

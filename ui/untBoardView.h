@@ -15,7 +15,7 @@ class TForm1;
 //
 // Keys: the arrows move the focus frame, Enter or Space plays the framed square, and a
 // column letter followed by a row digit ("f" "5") plays that square; each exactly as a
-// click on the square would. The frame shows once the keyboard is used on the board.
+// click on the square would. The frame shows while the board has the keyboard focus.
 //
 // For screen readers the board is a table of 64 cells, 8 rows ("1" to "8") by 8 columns
 // ("a" to "h"), each named by its square and what is on it.
@@ -74,7 +74,6 @@ private:
     TForm1& form_;
     bool showLegalMoves_ = false;
     bool showCoordinates_ = false;
-    bool keyboardUsed_ = false;
     int focusSquare_;
     int hintSquare_ = 0;
     char typedColumn_ = 0;                // a column letter typed and waiting for its row digit

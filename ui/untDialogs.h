@@ -4,6 +4,7 @@
 #include <optional>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 // The modal boxes of the program, behind one interface so that tests can answer them:
@@ -38,5 +39,7 @@ public:
     void ShowModal(QDialog& dialog) override;
 
 private:
+    static void KeepLinesWhole(QMessageBox& box);
+
     QWidget* owner_;
 };

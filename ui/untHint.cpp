@@ -1,11 +1,10 @@
 #include "ui/untHint.h"
 
-#include <QLabel>
-
 #include "analysis/untAnalysisWords.h"
 #include "engine/untSquareNames.h"
 #include "ui/untBoardView.h"
 #include "ui/untMain.h"
+#include "ui/untStatusLine.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ TDiscs DiscsOnTheBoard(const TForm1& form) {
 
 }  // namespace
 
-THint::THint(TForm1& form, TBoardView& board, QLabel& status)
+THint::THint(TForm1& form, TBoardView& board, TStatusLine& status)
     : QObject(&form), form_(form), board_(board), status_(status) {
     connect(&form_, &TForm1::BoardStateChanged, this, &THint::FollowTheGame);
 }
@@ -23,11 +22,20 @@ THint::THint(TForm1& form, TBoardView& board, QLabel& status)
 THint::~THint() = default;
 
 void THint::Ask() {
-    if (!form_.HumanMayMove()) return;
+    if (form_.HumanMayMove()) {
+        Start();
+    } else if (form_.Busy == 1) {
+        Clear();
+        waitingInGame_ = form_.GameNumber;
+        status_.SetNotice(QStringLiteral("ヒントはあなたの番に出します"), true);
+    }
+}
+
+void THint::Start() {
     Clear();
     const TAsked asked{form_.GameNumber, form_.Engine->MoveNumber, DiscsOnTheBoard(form_)};
     asked_ = asked;
-    status_.setText(QStringLiteral("ヒントを考えています…"));
+    status_.SetNotice(QStringLiteral("ヒントを考えています…"), false);
     // The worker gets copies: the position, and the pattern values as they are now.
     TAnalysisSettings settings;
     settings.exactEmpties = EXACT_HINT_EMPTIES;
@@ -41,7 +49,7 @@ void THint::Ask() {
             [this](TPositionValue hint) { Show(hint); },
             [this](const QString& fault) {
                 asked_.reset();
-                status_.setText(QStringLiteral("ヒントを出せませんでした: ") + fault);
+                status_.SetNotice(QStringLiteral("ヒントを出せませんでした: ") + fault, true);
             },
             {}});
 }
@@ -72,11 +80,19 @@ void THint::Show(const TPositionValue& hint) {
     }
     shown_ = hint;
     board_.SetHintSquare(hint.best);
-    status_.setText(Text(hint));
+    status_.SetNotice(Text(hint), true);
 }
 
-// A move, a take-back or a new game changes the position the hint was for.
+// A move, a take-back or a new game changes the position the hint was for. A hint asked for
+// during the computer's turn is started when the human's turn comes in the same game.
 void THint::FollowTheGame() {
+    if (waitingInGame_) {
+        if (form_.GameNumber != *waitingInGame_ || form_.Busy == 2)
+            Clear();
+        else if (form_.HumanMayMove())
+            Start();
+        return;
+    }
     if (asked_ && !StillOnTheBoard(*asked_)) Clear();
 }
 
@@ -84,8 +100,9 @@ void THint::Clear() {
     if (job_)
         job_->Stop();  // kept until the next hint, so that it is never destroyed from
                        // inside one of its own reports
+    waitingInGame_.reset();
     asked_.reset();
     shown_.reset();
     board_.SetHintSquare(0);
-    status_.clear();
+    status_.SetNotice({}, false);
 }

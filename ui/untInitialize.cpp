@@ -32,8 +32,16 @@ QPixmap PlacementPicture(bool d4White, bool e4White, bool d5White, bool e5White,
     return picture;
 }
 
-QScrollBar* WaitBar(int maximum, int position, QWidget* parent) {
+// What each placement's picture shows, for a screen reader and as a tooltip.
+const char* const kPlacementNames[4] = {"交差: 白 d4・e5、黒 e4・d5（標準）",
+                                        "交差: 黒 d4・e5、白 e4・d5", "平行: 黒 d4・e4、白 d5・e5",
+                                        "平行: 白 d4・e4、黒 d5・e5"};
+
+// A wait's scroll bar, in the Tab order so that the arrow keys can set it.
+QScrollBar* WaitBar(int maximum, int position, const QString& name, QWidget* parent) {
     auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setAccessibleName(name);
     bar->setRange(1, maximum);
     bar->setSingleStep(kWaitStep);
     bar->setPageStep(kWaitStep);
@@ -81,8 +89,15 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
         buttons[i]->setGeometry(16 + 98 * i, 28, 20, 20);
         images[i]->setGeometry(38 + 98 * i, 24, 30, 30);
         images[i]->setPixmap(pictures[i]);
+        const QString name = QString::fromUtf8(kPlacementNames[i]);
+        for (QWidget* control :
+             {static_cast<QWidget*>(buttons[i]), static_cast<QWidget*>(images[i])}) {
+            control->setAccessibleName(name);
+            control->setToolTip(name);
+        }
     }
     RadioButton1->setChecked(true);
+    TabToCheckedButton({RadioButton1, RadioButton2, RadioButton3, RadioButton4});
     connect(Image1, &TImage::clicked, this, &TForm2::OnImage1_Click);
     connect(Image2, &TImage::clicked, this, &TForm2::OnImage2_Click);
     connect(Image3, &TImage::clicked, this, &TForm2::OnImage3_Click);
@@ -90,13 +105,13 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
 
     GroupBox2 = new QGroupBox(QStringLiteral("１手ごとの待機時間(ミリ秒)"), this);
     GroupBox2->setGeometry(10, 194, 400, 46);
-    ScrollBar1 = WaitBar(1000, kDefaultWaitPerMove, GroupBox2);
+    ScrollBar1 = WaitBar(1000, kDefaultWaitPerMove, GroupBox2->title(), GroupBox2);
     ScrollBar1->setGeometry(10, 20, 300, 18);
     LabelTaiki = new QLabel(GroupBox2);
     LabelTaiki->setGeometry(320, 20, 70, 18);
     GroupBox3 = new QGroupBox(QStringLiteral("パス時の待機時間(ミリ秒)"), this);
     GroupBox3->setGeometry(10, 244, 400, 46);
-    ScrollBar2 = WaitBar(5000, kDefaultWaitOnPass, GroupBox3);
+    ScrollBar2 = WaitBar(5000, kDefaultWaitOnPass, GroupBox3->title(), GroupBox3);
     ScrollBar2->setGeometry(10, 20, 300, 18);
     LabelTaiki2 = new QLabel(GroupBox3);
     LabelTaiki2->setGeometry(320, 20, 70, 18);

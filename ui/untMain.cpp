@@ -18,6 +18,7 @@
 #include "engine/untRandom.h"
 #include "engine/untTextFile.h"
 #include "learn/untSubForm.h"
+#include "ui/untBoardAccessible.h"
 #include "ui/untInitialize.h"
 #include "ui/untPictures.h"
 #include "ui/untScore.h"
@@ -69,6 +70,7 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
                const std::filesystem::path& scoreFile)
     : QWidget(parent), dialogs_(std::move(dialogs)) {
     RegisterResources();
+    InstallBoardAccessibility();  // before a screen reader can first ask about the window
     if (!dialogs_) dialogs_ = std::make_unique<TQtDialogs>(this);
     clock_.start();
     CreateControls();
@@ -255,6 +257,7 @@ void TForm1::OnButton_KifuClick() {
         return;
     }
     QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+    emit Happened(THappening::RecordCopied, static_cast<int>(text->size() / 2));
 }
 
 uint64_t TForm1::HumanMoves() const {
@@ -273,6 +276,7 @@ void TForm1::OnSeiseki_Click() {
     QGuiApplication::clipboard()->setText(
         QString::fromStdString(ScoreClipboardText(*Score, now.toStdString())));
     Label_mes3->setText(QStringLiteral("クリップボードにも出力しました"));
+    emit Happened(THappening::ResultsShown);
 }
 
 void TForm1::SetScreenCursor(int cursor) {

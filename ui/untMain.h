@@ -22,6 +22,23 @@ class TScore;
 // The results file's name, in the folder the game keeps it in.
 inline constexpr const char* kScoreFileName = "成績.dat";
 
+// What has just happened in the game or by a command, for the window around the controller
+// to tell the player; each comes once the controller's state is settled.
+enum class THappening {
+    HumanMoved,      // the human's disc is down and the computer's turn pending (square)
+    IllegalSquare,   // a click on a square the human may not play (square)
+    ComputerMoved,   // the computer's disc is down (square)
+    ComputerPassed,  // the computer had no move
+    HumanPassed,     // the human has no move: the computer moves again after the wait
+    HumanToMove,     // the computer's turn is over and the human may move
+    GameOver,        // neither side can move, or a side has no disc left
+    Halted,          // a fault stopped the game until a new one
+    TakenBack,       // 待った: the human's last move and the replies are undone
+    NewGame,         // a new game is set up and the human may move
+    RecordCopied,    // the game record is on the clipboard (the number of moves)
+    ResultsShown,    // the results are in the message area and on the clipboard
+};
+
 // The main window and the game controller. It owns the engine of the current game, the
 // results record, the new-game dialog and the opening book, shows the board and the
 // messages, and runs one game: the human's click, the computer's turn on a one-shot timer,
@@ -126,6 +143,9 @@ signals:
     void BoardStateChanged();
     // A new game was started with the choices confirmed in the new-game dialog.
     void NewGameStarted();
+    // Something happened that the player should hear of; detail is the square, or the
+    // number of moves copied.
+    void Happened(THappening what, int detail = 0);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

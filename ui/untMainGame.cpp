@@ -47,6 +47,7 @@ QString ScoreLine(const TKyokumen& k, const QString& separator) {
 }  // namespace
 
 void TForm1::ReportFault(const QString& step, const std::exception& fault) {
+    emit Happened(THappening::Halted);
     Dialogs().Message(step + kFatal + QString::fromStdString(fault.what()));
 }
 
@@ -69,6 +70,7 @@ void TForm1::HumanMove() {
     Engine->WhiteToMove = false;  // the human plays black (a learning replay ends on white)
     if (!Engine->IsLegal(LastSquare)) {
         Label_Message->setText(QStringLiteral("あなたの番です。\r\n\r\n合法手ではありません。"));
+        emit Happened(THappening::IllegalSquare, LastSquare);
         return;
     }
     Busy = 1;
@@ -89,6 +91,7 @@ void TForm1::HumanMove() {
     Label_Message->setText(Number(n) + QStringLiteral("手目: ") + Number(LastSquare));
     DrawBoard();
     Label_mes2->setText(QStringLiteral("COM思考中。。。。"));
+    emit Happened(THappening::HumanMoved, LastSquare);
     Engine->CheckWhiteOut();
     if (Engine->WhiteOut) {
         EndOfGame();
@@ -110,6 +113,7 @@ void TForm1::ComputerTurn() {
     Engine->WhiteToMove = true;
     if (!Engine->HasLegalMove()) {
         Label_mes2->setText(QStringLiteral("COMはパスしました。"));
+        emit Happened(THappening::ComputerPassed);
         Engine->WhiteToMove = false;
         if (Engine->HasLegalMove())
             HandOver();
@@ -131,6 +135,7 @@ void TForm1::ComputerTurn() {
     }
     LastSquare = Engine->ChosenMove;
     if (LastSquare == 0) {
+        emit Happened(THappening::Halted);
         Dialogs().Message(QStringLiteral("COM思考でエラー発生 指し手が0"));
         return;
     }
@@ -153,6 +158,7 @@ void TForm1::ComputerTurn() {
                   QStringLiteral("秒"));
     DrawBoard();
     Label_mes2->clear();
+    emit Happened(THappening::ComputerMoved, LastSquare);
     Engine->CheckBlackOut();
     if (Engine->BlackOut) {
         EndOfGame();
@@ -173,6 +179,7 @@ void TForm1::ComputerTurn() {
     Label_Message->clear();
     Timer1->setInterval(WaitOnPass);
     Timer1->start();
+    emit Happened(THappening::HumanPassed);
     GameGoesOnAfterPendingEvents();  // the turn is over here, whatever happens meanwhile
 }
 
@@ -185,6 +192,7 @@ void TForm1::HandOver() {
     SetScreenCursor(CURSOR_HAND_POINT);
     Timer1->setInterval(WaitPerMove);
     emit BoardStateChanged();
+    emit Happened(THappening::HumanToMove);
 }
 
 void TForm1::EndOfGame() {
@@ -208,6 +216,7 @@ void TForm1::EndOfGame() {
                       Number(static_cast<long>(TotalTime)) + QStringLiteral("秒"));
     }
     SetScreenCursor(CURSOR_DEFAULT);
+    emit Happened(THappening::GameOver);
     // The box comes last, when the game is settled: a new game started while it is open
     // must find nothing of this one left to do.
     if (!notices.isEmpty()) Dialogs().Message(notices);
@@ -285,6 +294,7 @@ void TForm1::StartNewGame() {
     BookActive = true;
     StartingGame = false;
     emit BoardStateChanged();  // the human may move now
+    emit Happened(THappening::NewGame);
 }
 
 void TForm1::OnButton_MattaClick() {
@@ -308,4 +318,5 @@ void TForm1::OnButton_MattaClick() {
     Label_mes2->clear();
     Waku->hide();
     Waku2->hide();
+    emit Happened(THappening::TakenBack);
 }

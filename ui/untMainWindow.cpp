@@ -8,18 +8,23 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 
 #include "ui/untAnalysisCommand.h"
+#include "ui/untAnnouncer.h"
 #include "ui/untBoardView.h"
 #include "ui/untHelp.h"
 #include "ui/untHint.h"
 #include "ui/untInitialize.h"
+#include "ui/untScreenFit.h"
+#include "ui/untStatusLine.h"
 
 TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
                          const std::filesystem::path& scoreFile)
     : settings_(settings), scoreFile_(std::filesystem::absolute(scoreFile)) {
+    KeepWindowsOnScreen();
     // Made as a window of its own, as it is when it runs alone; taking it in as the central
     // widget makes it a plain child, which must then be shown.
     form_ = new TForm1(std::move(dialogs), nullptr, scoreFile);
@@ -30,10 +35,10 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     layout()->setSizeConstraint(QLayout::SetFixedSize);  // the client area keeps its size
     board_ = new TBoardView(*form_);
     // The status line below the client area, as the menu bar is above it.
-    statusText_ = new QLabel(this);
-    statusBar()->addWidget(statusText_, 1);
     statusBar()->setSizeGripEnabled(false);
-    hint_ = new THint(*form_, *board_, *statusText_);
+    announcer_ = new TAnnouncer(*statusBar());
+    statusLine_ = new TStatusLine(*form_, *statusBar(), *announcer_);
+    hint_ = new THint(*form_, *board_, *statusLine_);
     analysis_ = new TAnalysisCommand(*form_, *this);
 
     CreateGameMenu();
@@ -51,6 +56,8 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     ApplyNewGameChoices(settings_.NewGame());
     UpdateCommands();
     board_->setFocus();
+    if (const QString notice = settings_.DamageNotice(); !notice.isEmpty())
+        form_->Dialogs().Message(notice);
 }
 
 TMainWindow::~TMainWindow() = default;
@@ -85,6 +92,15 @@ void TMainWindow::CreateGameMenu() {
     QuitAction = Command(game, QStringLiteral("終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
                          &TForm1::OnButton_ExitClick);
     connect(game, &QMenu::aboutToShow, this, &TMainWindow::UpdateCommands);
+    // F10 opens the menu bar, as in the desktop's other programs.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, &TMainWindow::OpenMenuBar);
+}
+
+void TMainWindow::OpenMenuBar() {
+    menuBar()->setActiveAction(menuBar()->actions().value(0));
 }
 
 void TMainWindow::CreateViewMenu() {
@@ -103,12 +119,27 @@ void TMainWindow::CreateViewMenu() {
     connect(CaptionAction, &QAction::toggled, this, &TMainWindow::FollowCaption);
     view->addSeparator();
     QMenu* scale = view->addMenu(QStringLiteral("表示倍率（次回の起動から）(&S)"));
-    auto* scales = new QActionGroup(this);
+    scales_ = new QActionGroup(this);  // exactly one scale is checked
     for (size_t i = 0; i < kScalePercents.size(); ++i) {
         ScaleActions[i] = scale->addAction(QStringLiteral("%1 %").arg(kScalePercents[i]));
         ScaleActions[i]->setCheckable(true);
-        scales->addAction(ScaleActions[i]);
-        connect(ScaleActions[i], &QAction::toggled, this, &TMainWindow::SaveView);
+        scales_->addAction(ScaleActions[i]);
+    }
+    connect(scales_, &QActionGroup::triggered, this, &TMainWindow::SaveView);
+    connect(scale, &QMenu::aboutToShow, this, &TMainWindow::OfferScalesThatFit);
+}
+
+// A scale at which the window would not fit on this screen is not offered (the one in use
+// stays): the window keeps its client area's size and cannot shrink to fit.
+void TMainWindow::OfferScalesThatFit() {
+    bool ok = false;
+    double running = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    if (!ok || running <= 0) running = 1;
+    const QSize area = screen()->availableGeometry().size();
+    for (size_t i = 0; i < kScalePercents.size(); ++i) {
+        const QSize needed = frameGeometry().size() * (kScalePercents[i] / 100.0 / running);
+        const bool fits = needed.width() <= area.width() && needed.height() <= area.height();
+        ScaleActions[i]->setEnabled(fits || ScaleActions[i]->isChecked());
     }
 }
 
@@ -134,29 +165,28 @@ void TMainWindow::SetTabOrder() {
 }
 
 void TMainWindow::ApplyView(const TViewOptions& options) {
-    // Checked without their signals: each toggle saves the whole view, which must not save
-    // a mix of the kept options and the defaults.
-    const auto check = [](QAction* action, bool on) {
-        const QSignalBlocker quiet(action);
-        action->setChecked(on);
-    };
-    check(LegalMovesAction, options.showLegalMoves);
-    check(CoordinatesAction, options.showCoordinates);
-    check(CaptionAction, options.thinkingInCaption);
+    // Each toggle saves the whole view, which must not save a mix of the kept options and the
+    // defaults; the signals still run, so that the scale group keeps one item checked.
+    applyingView_ = true;
+    LegalMovesAction->setChecked(options.showLegalMoves);
+    CoordinatesAction->setChecked(options.showCoordinates);
+    CaptionAction->setChecked(options.thinkingInCaption);
     for (size_t i = 0; i < kScalePercents.size(); ++i)
-        check(ScaleActions[i], kScalePercents[i] == options.scalePercent);
+        if (kScalePercents[i] == options.scalePercent) ScaleActions[i]->setChecked(true);
+    applyingView_ = false;
     board_->SetShowLegalMoves(options.showLegalMoves);
     board_->SetShowCoordinates(options.showCoordinates);
     FollowCaption();
 }
 
 void TMainWindow::SaveView() {
+    if (applyingView_) return;
     TViewOptions options;
     options.showLegalMoves = LegalMovesAction->isChecked();
     options.showCoordinates = CoordinatesAction->isChecked();
     options.thinkingInCaption = CaptionAction->isChecked();
     for (size_t i = 0; i < kScalePercents.size(); ++i)
-        if (ScaleActions[i]->isChecked()) options.scalePercent = kScalePercents[i];
+        if (scales_->checkedAction() == ScaleActions[i]) options.scalePercent = kScalePercents[i];
     settings_.SaveView(options);
 }
 
@@ -190,7 +220,9 @@ void TMainWindow::FollowCaption() {
 
 void TMainWindow::UpdateCommands() {
     TakeBackAction->setEnabled(form_->HumanMayMove());
-    HintAction->setEnabled(form_->HumanMayMove());
+    form_->Button_Matta->setEnabled(TakeBackAction->isEnabled());
+    // Asked for while the computer thinks, the hint comes on the player's turn.
+    HintAction->setEnabled(form_->Busy != 2);
     AnalyseAction->setEnabled(form_->GameRecord[1] != 0 && !analysis_->Running());
 }
 

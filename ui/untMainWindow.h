@@ -9,12 +9,14 @@
 #include "ui/untSettings.h"
 
 class QAction;
-class QLabel;
+class QActionGroup;
 class QMenu;
 class TAnalysisCommand;
+class TAnnouncer;
 class TBoardView;
 class THelpWindow;
 class THint;
+class TStatusLine;
 
 // The program's window: the main window's client area (TForm1, unchanged in size and
 // content) with a menu bar above it, and the board view laid over its board.
@@ -33,7 +35,8 @@ public:
     TBoardView* Board() const { return board_; }
     THint* Hint() const { return hint_; }
     TAnalysisCommand* Analysis() const { return analysis_; }
-    QLabel* StatusText() const { return statusText_; }
+    TStatusLine* StatusLine() const { return statusLine_; }
+    TAnnouncer* Announcer() const { return announcer_; }
 
     // ゲーム
     QAction* NewGameAction;
@@ -60,6 +63,8 @@ private:
     void CreateViewMenu();
     void CreateHelpMenu();
     void SetTabOrder();
+    void OpenMenuBar();
+    void OfferScalesThatFit();
     void ApplyView(const TViewOptions& options);
     void ApplyNewGameChoices(const std::optional<TNewGameChoices>& choices);
     TNewGameChoices ChoicesInDialog() const;
@@ -76,8 +81,11 @@ private:
     TForm1* form_;
     TBoardView* board_;
     THelpWindow* help_ = nullptr;
-    QLabel* statusText_;
+    TAnnouncer* announcer_;
+    TStatusLine* statusLine_;
     THint* hint_;
     TAnalysisCommand* analysis_;
+    QActionGroup* scales_;
+    bool applyingView_ = false;  // the kept options are being put on the menu, not chosen
     QString startCaption_;
 };

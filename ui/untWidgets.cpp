@@ -116,6 +116,19 @@ void TEdit::keyReleaseEvent(QKeyEvent* event) {
     emit keyUp();
 }
 
+void TabToCheckedButton(const QList<QAbstractButton*>& buttons) {
+    const auto follow = [buttons] {
+        QAbstractButton* target = buttons.value(0);
+        for (QAbstractButton* button : buttons)
+            if (button->isChecked()) target = button;
+        for (QAbstractButton* button : buttons)
+            button->setFocusPolicy(button == target ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    for (QAbstractButton* button : buttons)
+        QObject::connect(button, &QAbstractButton::toggled, button, follow);
+    follow();
+}
+
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns,
                          QWidget* parent)
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
@@ -126,6 +139,7 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int c
         layout->addWidget(button, i / columns, i % columns);
     }
     connect(buttons_, &QButtonGroup::idClicked, this, [this] { emit clicked(); });
+    TabToCheckedButton(buttons_->buttons());
 }
 
 int TRadioGroup::ItemIndex() const {

@@ -81,6 +81,10 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 };
 
+// Tab reaches a group of radio buttons on its checked button (the first while none is);
+// the arrow keys move between the buttons.
+void TabToCheckedButton(const QList<QAbstractButton*>& buttons);
+
 // A group of radio buttons in columns with a caption; ItemIndex is the checked item (-1 none).
 class TRadioGroup : public QGroupBox {
     Q_OBJECT

@@ -17,7 +17,7 @@
 #include <QTest>
 #include <fstream>
 
-#include "MainWindowFixture.h"
+#include "PlayerWindow.h"
 #include "ReferenceBoard.h"
 #include "analysis/untAnalysis.h"
 #include "ui/untAnalysisCommand.h"
@@ -26,35 +26,9 @@
 #include "ui/untHint.h"
 #include "ui/untInitialize.h"
 #include "ui/untMainWindow.h"
+#include "ui/untStatusLine.h"
 
 namespace {
-
-// A window of its own in a folder of its own: results and settings files apart, scripted
-// boxes, the computer's delays at 1 ms.
-struct TPlayerWindow {
-    explicit TPlayerWindow(const QString& folder)
-        : settings(folder + "/tolvaney.conf"),
-          window(settings, std::make_unique<TScriptedDialogs>(dialogs),
-                 (folder + "/成績.dat").toStdString()),
-          form(*window.Form()) {
-        form.WaitPerMove = form.WaitOnPass = 1;
-        form.Timer1->setInterval(1);
-        form.NewGameDialog->ScrollBar1->setValue(1);
-        form.NewGameDialog->ScrollBar2->setValue(1);
-    }
-    TScriptedDialogs::TShared dialogs;
-    TSettings settings;
-    TMainWindow window;
-    TForm1& form;
-};
-
-void WaitWhileBusy(TForm1& form) {
-    QElapsedTimer clock;
-    clock.start();
-    while (form.Busy == 1 && clock.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    ASSERT_NE(form.Busy, 1) << "the computer's turn did not end";
-}
 
 // What the player can see of the game and of the program; the thinking time and the
 // clock's time are the only things allowed to differ between two runs.
@@ -235,7 +209,9 @@ TEST_F(PlayerWindowTest, MarkersAndCellNamesFollowTheBoard) {
 }
 
 // With every option off the client area is drawn pixel for pixel as the main window alone
-// draws it, at start, with a move pending, after a take-back and at the end of a game.
+// draws it, at start, with a move pending, after a take-back and at the end of a game; but
+// for the focus frame, drawn only while the board has the keyboard, and 待った, disabled
+// whenever take-back is not possible.
 TEST_F(PlayerWindowTest, TheClientAreaLooksAsTheMainWindowAloneWithEveryOptionOff) {
     TPlayerWindow w(Folder("shell"));
     w.window.show();
@@ -267,6 +243,9 @@ TEST_F(PlayerWindowTest, TheClientAreaLooksAsTheMainWindowAloneWithEveryOptionOf
         steps[step](w.form);
         RandSeed(5);
         steps[step](alone);
+        w.window.Board()->clearFocus();
+        EXPECT_EQ(w.form.Button_Matta->isEnabled(), w.form.Busy == 0) << "step " << step;
+        alone.Button_Matta->setEnabled(w.form.Button_Matta->isEnabled());
         const auto pixels = [](QWidget& widget) {
             return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
         };
@@ -310,17 +289,9 @@ TEST_F(PlayerWindowTest, SettingsAreKeptAcrossRunsAndADamagedFileGivesTheDefault
     EXPECT_EQ(third.settings.View(), TViewOptions{});
     EXPECT_FALSE(third.settings.NewGame().has_value());
     EXPECT_EQ(third.settings.DamagedCopy(), folder + "/tolvaney.conf.damaged");
+    EXPECT_EQ(third.dialogs.shown, QStringList{third.settings.DamageNotice()});  // told once
     EXPECT_EQ(third.form.Engine->GameLevel, 2);
     EXPECT_TRUE(third.form.Label_Message->text().startsWith("COMは後手番専用です。"));
-}
-
-// Lets events run until the condition holds or ten seconds have passed.
-bool Eventually(const std::function<bool()>& condition) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition() && clock.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return condition();
 }
 
 // Over seeded positions from the opening to 16 empties, the hint shown is the analysis's
@@ -345,7 +316,7 @@ TEST_F(PlayerWindowTest, AHintIsTheAnalysisValueAndIsDroppedOnceTheGameMovesOn) 
         settings.tables = w.form.Engine->PatternWeights;
         const TPositionValue expected = ValuePosition(BitsOf(reference), false, settings);
         EXPECT_EQ(w.window.Hint()->Square(), expected.best) << position;
-        EXPECT_EQ(w.window.StatusText()->text(), THint::Text(expected));
+        EXPECT_EQ(w.window.StatusLine()->Notice()->text(), THint::Text(expected));
         EXPECT_EQ(w.window.Board()->HintSquare(), expected.best);
     }
     const std::function<void()> movesOn[] = {
@@ -360,10 +331,11 @@ TEST_F(PlayerWindowTest, AHintIsTheAnalysisValueAndIsDroppedOnceTheGameMovesOn) 
         w.window.HintAction->trigger();
         moveOn();
         WaitWhileBusy(w.form);
-        QTest::qWait(300);
+        ASSERT_TRUE(Eventually([&] { return !w.window.Hint()->Working(); }));
+        QCoreApplication::processEvents();  // what the worker may have sent arrives
         EXPECT_EQ(w.window.Hint()->Square(), 0);
         EXPECT_EQ(w.window.Board()->HintSquare(), 0);
-        EXPECT_FALSE(w.window.StatusText()->text().startsWith("ヒント:"));
+        EXPECT_FALSE(w.window.StatusLine()->Notice()->text().startsWith("ヒント:"));
     }
 }
 
@@ -403,7 +375,8 @@ TEST_F(PlayerWindowTest, TheAnalysisCancelledAtAnyMomentLeavesNothingAndRunToThe
         EXPECT_FALSE(analysis.Running());
         EXPECT_FALSE(analysis.Progress()->isVisible());
     }
-    QTest::qWait(100);
+    ASSERT_TRUE(Eventually([&] { return !analysis.Working(); }));
+    QCoreApplication::processEvents();
     EXPECT_TRUE(QDir(Folder("cache") + "/tolvaney").entryList(QDir::Files).isEmpty());
     loadRecord();
     for (int run = 0; run < 2; ++run) {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "MainWindowFixture.h"
+#include "ui/untInitialize.h"
+#include "ui/untMainWindow.h"
+
+// A window of its own in a folder of its own: results and settings files apart, scripted
+// boxes, the computer's delays at 1 ms.
+struct TPlayerWindow {
+    explicit TPlayerWindow(const QString& folder)
+        : settings(folder + "/tolvaney.conf"),
+          window(settings, std::make_unique<TScriptedDialogs>(dialogs),
+                 (folder + "/成績.dat").toStdString()),
+          form(*window.Form()) {
+        form.WaitPerMove = form.WaitOnPass = 1;
+        form.Timer1->setInterval(1);
+        form.NewGameDialog->ScrollBar1->setValue(1);
+        form.NewGameDialog->ScrollBar2->setValue(1);
+    }
+    TScriptedDialogs::TShared dialogs;
+    TSettings settings;
+    TMainWindow window;
+    TForm1& form;
+};
+
+inline void WaitWhileBusy(TForm1& form) {
+    ASSERT_TRUE(Eventually([&] { return form.Busy != 1; })) << "the computer's turn did not end";
+}
