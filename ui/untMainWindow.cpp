@@ -129,7 +129,7 @@ void TMainWindow::CreateViewMenu() {
     connect(scale, &QMenu::aboutToShow, this, &TMainWindow::OfferScalesThatFit);
 }
 
-// A scale at which the window would not fit on this screen is not offered (the one in use
+// A scale at which the window would not fit on this screen is not offered (the one chosen
 // stays): the window keeps its client area's size and cannot shrink to fit.
 void TMainWindow::OfferScalesThatFit() {
     bool ok = false;

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <sstream>
 
 #include "PlayerWindow.h"
 #include "learn/untSubForm.h"
@@ -35,131 +36,92 @@ const TPicture kHumanMustPass = {".XOOOOOO", "........", "........", "...XO...",
 const TPicture kLastDiscs = {"XOO.....", "........", "........", "........",
                              "........", "........", "........", "........"};
 
-void Play(TPlayerWindow& w, const char* square) {
-    w.form.OnBan_Click(w.form.Ban[SquareOf(square)]);
+// Plays the player's part of a state, word by word: a square is clicked; "wait" lets the
+// computer's turn end, "hold" keeps it pending, "pass" waits for the player's pass with the
+// computer's next move held; the others are the menu's commands.
+void Act(TPlayerWindow& w, const std::string& words) {
+    std::istringstream in(words);
+    for (std::string word; in >> word;) {
+        if (word == "wait") WaitWhileBusy(w.form);
+        if (word == "hold") w.form.Timer1->setInterval(INT32_MAX);
+        if (word == "pass") {
+            w.form.WaitOnPass = INT32_MAX;
+            ASSERT_TRUE(
+                Eventually([&] { return w.form.Label_mes2->text() == "人がパスしました。"; }));
+        }
+        if (word == "undo") w.window.TakeBackAction->trigger();
+        if (word == "copy") w.window.CopyRecordAction->trigger();
+        if (word == "hint") w.window.HintAction->trigger();
+        if (word == "hinted") {
+            ASSERT_TRUE(Eventually([&] { return w.window.Hint()->Square() != 0; }));
+        }
+        if (word == "new") {
+            w.dialogs.modalScripts.push_back(
+                [](QDialog& dialog) { static_cast<TForm2&>(dialog).Button1->click(); });
+            w.window.NewGameAction->trigger();
+        }
+        if (word.size() == 2 && word[0] >= 'a' && word[0] <= 'h')
+            w.form.OnBan_Click(w.form.Ban[SquareOf(word.c_str())]);
+    }
 }
-
-void PlayAndWait(TPlayerWindow& w, const char* square) {
-    Play(w, square);
-    WaitWhileBusy(w.form);
-}
-
-struct TState {
-    const char* name;
-    std::function<void(TPlayerWindow&)> reach;
-    const char* turn;    // %1 stands for the computer's last square
-    const char* notice;  // the right-hand part of the line
-    const char* said;    // the sentences said while reaching the state, joined by '|'
-};
 
 // In each state of the controller the status line says whose turn it is and what has just
-// happened, and the screen reader hears it as sentences; a wrong click, the record copied or
-// a hint asked for keep the turn in view.
+// happened (%1: the computer's last square), its right-hand part shows the hint or a
+// command's answer (here its start), and the screen reader hears sentences (joined by '|');
+// a wrong click, the record copied or a hint asked for keep the turn in view.
 TEST(StatusLineTest, SaysWhoseTurnItIsAndWhatJustHappenedInEveryState) {
-    const TState states[] = {
-        {"at start-up", [](TPlayerWindow&) {},
-         "打つマスをクリックしてください（キーボード: 矢印キーと Enter、または f 5）", "", ""},
-        {"the computer thinking",
-         [](TPlayerWindow& w) {
-             w.form.Timer1->setInterval(INT32_MAX);
-             Play(w, "f5");
-         },
-         "あなた: f5 — COM 思考中…", "", ""},
-        {"after its move", [](TPlayerWindow& w) { PlayAndWait(w, "f5"); },
-         "COM: %1 — あなたの番です", "", "COM は %1。あなたの番です。"},
-        {"a wrong click",
-         [](TPlayerWindow& w) {
-             PlayAndWait(w, "f5");
-             Play(w, "a1");
-         },
-         "COM: %1 — あなたの番です", "", "COM は %1。あなたの番です。|合法手ではありません。"},
-        {"a take-back",
-         [](TPlayerWindow& w) {
-             PlayAndWait(w, "f5");
-             w.window.TakeBackAction->trigger();
-         },
-         "待ったをしました — あなたの番です", "",
-         "COM は %1。あなたの番です。|待ったをしました。あなたの番です。"},
-        {"the computer passes",
-         [](TPlayerWindow& w) {
-             SetGameBoard(*w.form.Engine, kComputerMustPass, 20);
-             PlayAndWait(w, "a1");
-         },
-         "COM はパスしました — あなたの番です", "", "COM はパスしました。あなたの番です。"},
-        {"the human passes",
-         [](TPlayerWindow& w) {
-             SetGameBoard(*w.form.Engine, kHumanMustPass, 20);
-             w.form.WaitOnPass = INT32_MAX;
-             Play(w, "f4");
-             ASSERT_TRUE(
-                 Eventually([&] { return w.form.Label_mes2->text() == "人がパスしました。"; }));
-         },
-         "COM: %1、あなたはパス — COM 思考中…", "", "COM は %1。あなたはパスです。"},
-        {"the end",
-         [](TPlayerWindow& w) {
-             SetGameBoard(*w.form.Engine, kLastDiscs, 10);
-             Play(w, "d1");
-         },
-         "あなた: d1 — ゲーム終了: 黒 4 – 白 0", "", "ゲーム終了。黒 4、白 0。あなたの勝ちです。"},
-        {"a new game after the end",
-         [](TPlayerWindow& w) {
-             SetGameBoard(*w.form.Engine, kLastDiscs, 10);
-             Play(w, "d1");
-             w.dialogs.modalScripts.push_back(
-                 [](QDialog& dialog) { static_cast<TForm2&>(dialog).Button1->click(); });
-             w.window.NewGameAction->trigger();
-         },
-         "黒（あなた）の番です", "",
-         "ゲーム終了。黒 4、白 "
-         "0。あなたの勝ちです。|新しいゲームです。初級、TypeA。あなたの番です。"},
-        {"the record copied",
-         [](TPlayerWindow& w) {
-             PlayAndWait(w, "f5");
-             w.window.CopyRecordAction->trigger();
-         },
-         "COM: %1 — あなたの番です", "棋譜（2 手）をコピーしました",
-         "COM は %1。あなたの番です。|棋譜（2 手）をコピーしました。"},
-        {"a hint asked for while the computer thinks",
-         [](TPlayerWindow& w) {
-             w.form.Timer1->setInterval(INT32_MAX);
-             Play(w, "f5");
-             w.window.HintAction->trigger();
-         },
-         "あなた: f5 — COM 思考中…", "ヒントはあなたの番に出します",
-         "ヒントはあなたの番に出します。"},
-    };
-    for (const TState& state : states) {
-        SCOPED_TRACE(state.name);
+    const std::tuple<const TPicture*, int, const char*, const char*, const char*, const char*>
+        states[] = {
+            {nullptr, 0, "",
+             "打つマスをクリックしてください（キーボード: 矢印キーと Enter、または f 5）", "", ""},
+            {nullptr, 0, "hold f5", "あなた: f5 — COM 思考中…", "", ""},
+            {nullptr, 0, "f5 wait", "COM: %1 — あなたの番です", "", "COM は %1。あなたの番です。"},
+            {nullptr, 0, "f5 wait a1", "COM: %1 — あなたの番です", "",
+             "COM は %1。あなたの番です。|合法手ではありません。"},
+            {nullptr, 0, "f5 wait undo", "待ったをしました — あなたの番です", "",
+             "COM は %1。あなたの番です。|待ったをしました。あなたの番です。"},
+            {&kComputerMustPass, 20, "a1 wait", "COM はパスしました — あなたの番です", "",
+             "COM はパスしました。あなたの番です。"},
+            {&kHumanMustPass, 20, "f4 pass", "COM: %1、あなたはパス — COM 思考中…", "",
+             "COM は %1。あなたはパスです。"},
+            {&kLastDiscs, 10, "d1", "あなた: d1 — ゲーム終了: 黒 4 – 白 0", "",
+             "ゲーム終了。黒 4、白 0。あなたの勝ちです。"},
+            {&kLastDiscs, 10, "d1 new", "黒（あなた）の番です", "",
+             "ゲーム終了。黒 4、白 "
+             "0。あなたの勝ちです。|新しいゲームです。初級、TypeA。あなたの番です。"},
+            {nullptr, 0, "f5 wait copy", "COM: %1 — あなたの番です", "棋譜（2 手）をコピーしました",
+             "COM は %1。あなたの番です。|棋譜（2 手）をコピーしました。"},
+            {nullptr, 0, "hold f5 hint", "あなた: f5 — COM 思考中…", "ヒントはあなたの番に出します",
+             "ヒントはあなたの番に出します。"},
+            {nullptr, 0, "f5 hint wait hinted", "COM: %1 — あなたの番です",
+             "ヒント: ", "ヒントはあなたの番に出します。|COM は %1。あなたの番です。|ヒント: "},
+        };
+    for (const auto& [picture, moveNumber, words, turn, notice, said] : states) {
+        SCOPED_TRACE(words);
         QTemporaryDir folder;
         TPlayerWindow w(folder.path());
-        QStringList said;
+        QStringList heard;
         QObject::connect(w.window.Announcer(), &TAnnouncer::Said,
-                         [&](const QString& sentence) { said << sentence; });
+                         [&](const QString& sentence) { heard << sentence; });
         QString computer;
         QObject::connect(&w.form, &TForm1::Happened, [&](THappening what, int square) {
             if (what == THappening::ComputerMoved)
                 computer = QString::fromStdString(SquareName(square));
         });
         RandSeed(9);
-        state.reach(w);
+        if (picture) SetGameBoard(*w.form.Engine, *picture, moveNumber);
+        Act(w, words);
         QCoreApplication::processEvents();  // what was said in the last pass is announced
         const TStatusLine& line = *w.window.StatusLine();
-        EXPECT_EQ(line.Turn()->text(), QString(state.turn).replace("%1", computer));
-        EXPECT_EQ(line.Notice()->text(), state.notice);
-        EXPECT_EQ(said.join('|'), QString(state.said).replace("%1", computer));
+        EXPECT_EQ(line.Turn()->text(), QString(turn).replace("%1", computer));
+        EXPECT_EQ(line.Notice()->text().left(QString(notice).size()), notice);
+        EXPECT_EQ(!line.Notice()->isHidden(), *notice != 0);
+        const QString expected = QString(said).replace("%1", computer);
+        EXPECT_EQ(heard.join('|').left(expected.size()), expected);
+        EXPECT_EQ(heard.size(), QString(said).count('|') + (*said ? 1 : 0));
+        const int hint = w.window.Hint()->Square();
+        EXPECT_TRUE(hint == 0 || (w.form.HumanMoves() & MaskOf(hint)));
     }
-}
-
-// A hint asked for during the computer's turn is worked out when the player's turn comes.
-TEST(StatusLineTest, AHintAskedForWhileTheComputerThinksComesOnThePlayersTurn) {
-    QTemporaryDir folder;
-    TPlayerWindow w(folder.path());
-    Play(w, "f5");
-    w.window.HintAction->trigger();
-    WaitWhileBusy(w.form);
-    ASSERT_TRUE(Eventually([&] { return w.window.Hint()->Square() != 0; }));
-    EXPECT_TRUE(w.form.HumanMoves() & MaskOf(w.window.Hint()->Square()));
-    EXPECT_TRUE(w.window.StatusLine()->Notice()->text().startsWith("ヒント: "));
 }
 
 // Each scale chosen is kept, whatever was chosen before, with exactly one item marked, in
@@ -174,38 +136,41 @@ TEST(ScaleSettingTest, EveryChoiceIsKeptWithExactlyOneItemMarked) {
     QTemporaryDir folder;
     for (size_t from = 0; from < kScalePercents.size(); ++from)
         for (size_t to = 0; to < kScalePercents.size(); ++to) {
-            SCOPED_TRACE(testing::Message()
-                         << kScalePercents[from] << " to " << kScalePercents[to]);
-            {
-                TPlayerWindow first(folder.path());
-                first.window.ScaleActions[from]->trigger();
-            }
-            TPlayerWindow second(folder.path());
-            EXPECT_EQ(marked(second.window), std::vector<int>{kScalePercents[from]});
-            second.window.ScaleActions[to]->trigger();
-            EXPECT_EQ(marked(second.window), std::vector<int>{kScalePercents[to]});
-            EXPECT_EQ(TSettings(folder.path() + "/tolvaney.conf").View().scalePercent,
-                      kScalePercents[to]);
+            TPlayerWindow(folder.path()).window.ScaleActions[from]->trigger();
+            TPlayerWindow next(folder.path());
+            EXPECT_EQ(marked(next.window), std::vector<int>{kScalePercents[from]});
+            next.window.ScaleActions[to]->trigger();
+            EXPECT_EQ(marked(next.window), std::vector<int>{kScalePercents[to]});
+            EXPECT_EQ(next.settings.View().scalePercent, kScalePercents[to]) << from << to;
         }
 }
 
 // Tab goes through the new-game dialog's choices, landing in each radio group on its checked
-// item, then through both waits and the two buttons.
-TEST(KeyboardTest, TabReachesEveryChoiceOfTheNewGameDialogOnItsCheckedItem) {
+// item, then through both waits and the two buttons; each placement is named by what it
+// shows. In the main window F10 opens the menu bar, and the board shows its frame as soon as
+// it has the keyboard.
+TEST(KeyboardTest, TabReachesEveryChoiceOnItsCheckedItemAndF10OpensTheMenuBar) {
     QTemporaryDir folder;
     TPlayerWindow w(folder.path());
+    w.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+    w.window.Board()->setFocus();
+    EXPECT_TRUE(w.window.Board()->ShowsFocusFrame());
+    QTest::keyClick(w.window.Board(), Qt::Key_F10);
+    EXPECT_EQ(w.window.menuBar()->activeAction(), w.window.menuBar()->actions().value(0));
+    ASSERT_TRUE(Eventually([] { return QApplication::activePopupWidget() != nullptr; }));
+    QApplication::activePopupWidget()->close();
     TForm2& dialog = *w.form.NewGameDialog;
     QRadioButton* placements[] = {dialog.RadioButton1, dialog.RadioButton2, dialog.RadioButton3,
                                   dialog.RadioButton4};
-    const std::tuple<int, int, int> choices[] = {{1, 0, 0}, {3, 2, 2}, {2, 3, 3}, {0, 1, 1}};
-    QStringList names;  // each placement named by what it shows
+    QSet<QString> names;
     for (QRadioButton* button : placements)
         names << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
-    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 4) << names.join(',').toStdString();
+    EXPECT_EQ(names.size(), 4);
     EXPECT_FALSE(names.contains("初期配置"));
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    for (const auto& [level, type, placement] : choices) {
+    for (const auto& [level, type, placement] : {std::tuple{1, 0, 0}, {3, 2, 2}, {0, 1, 3}}) {
         dialog.RadioGroup2->SetItemIndex(level);
         dialog.RadioGroup1->SetItemIndex(type);
         dialog.OnRadioGroup2_Click();
@@ -217,48 +182,31 @@ TEST(KeyboardTest, TabReachesEveryChoiceOfTheNewGameDialogOnItsCheckedItem) {
         dialog.Button2->setFocus();
         std::vector<QWidget*> reached;
         for (size_t i = 0; i < expected.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            reached.push_back(QApplication::focusWidget());
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+            reached.push_back(dialog.focusWidget());
         }
         EXPECT_EQ(reached, expected) << level << type << placement;
     }
     dialog.hide();
 }
 
-// F10 opens the menu bar; the board shows its frame as soon as it has the keyboard.
-TEST(KeyboardTest, F10OpensTheMenuBarAndTheBoardShowsItsFrameWhenFocused) {
-    QTemporaryDir folder;
-    TPlayerWindow w(folder.path());
-    w.window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
-    TBoardView& board = *w.window.Board();
-    board.setFocus();
-    EXPECT_TRUE(board.ShowsFocusFrame());
-    QTest::keyClick(&board, Qt::Key_F10);
-    EXPECT_EQ(w.window.menuBar()->activeAction(), w.window.menuBar()->actions().value(0));
-    ASSERT_TRUE(Eventually([] { return QApplication::activePopupWidget() != nullptr; }));
-    QApplication::activePopupWidget()->close();
-}
-
-// Every window the game opens is made to fit the screen's available area: here that of a
-// 1280 x 1024 screen at 200 % with a panel, where the help page is too tall.
+// Every window the game opens fits the available area: here that of a 1280 x 1024 screen
+// at 200 % with a panel, where the help page is too tall; and a window shown for real that
+// is larger than the screen is fitted to it.
 TEST(ScreenFitTest, EveryWindowFitsTheAvailableArea) {
     QTemporaryDir folder;
     TPlayerWindow w(folder.path());
     const QRect area(0, 16, 640, 480);
     THelpWindow help("成績.dat", "tolvaney.conf", &w.window);
-    QWidget* windows[] = {&help, w.form.NewGameDialog, w.form.PatternEditor};
-    for (QWidget* window : windows) {
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&help, w.form.NewGameDialog, w.form.PatternEditor}) {
         FitOnScreen(*window, area);
-        EXPECT_LE(window->width(), area.width()) << window->windowTitle().toStdString();
-        EXPECT_LE(window->height(), area.height()) << window->windowTitle().toStdString();
+        EXPECT_TRUE(window->width() <= area.width() && window->height() <= area.height());
     }
-    // Shown for real, a window too large for the screen is fitted to it.
     QWidget large;
     large.resize(4000, 4000);
     large.show();
-    const QRect available = large.screen()->availableGeometry();
-    EXPECT_TRUE(available.contains(large.frameGeometry())) << available.width();
+    EXPECT_TRUE(large.screen()->availableGeometry().contains(large.frameGeometry()));
 }
 
 }  // namespace
