@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, but only those that are missing.
-# Usage: scripts/install-deps.sh [screenshot] [package] [accessibility] [referee]
+# Usage: scripts/install-deps.sh [screenshot] [package] [accessibility] [screenreader] [referee]
 #   screenshot: also what it takes to run the window without a monitor (Xvfb and tools)
 #   package:    also the checkers of the Debian packages (desktop entry, metainfo, lintian)
 #   accessibility: also a virtual screen, the buses and pyatspi, to read the window as a
 #               screen reader does
+#   screenreader: also Orca, the screen reader, with a window manager, to hear the game as
+#               Orca speaks it (its debug log); Orca's recommended packages are not needed
 #   referee:    also gtp-rhino, the GTP engine the referee's games are played against
 set -euo pipefail
 
@@ -23,6 +25,8 @@ for extra in "$@"; do
         package) packages+=(desktop-file-utils appstream lintian) ;;
         accessibility)
             packages+=(xvfb xauth xdotool dbus-daemon dbus-bin at-spi2-core python3-pyatspi) ;;
+        screenreader)
+            packages+=(xvfb xauth xdotool dbus-daemon dbus-bin at-spi2-core orca openbox procps) ;;
         referee) packages+=(grhino) ;;
         *) echo "unknown set of packages: $extra" >&2; exit 2 ;;
     esac

@@ -4,7 +4,7 @@
 # short bounded fuzzing run of every parser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh accessibility referee
+scripts/install-deps.sh accessibility screenreader referee
 
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -236,9 +236,11 @@ void TBoardView::AnnounceFocus() {
     QAccessible::updateAccessibility(&focus);
 }
 
+// The toolkit reports the board itself focused after this; the cell's report must come
+// after that, or a screen reader names only the table.
 void TBoardView::focusInEvent(QFocusEvent*) {
     update();
-    AnnounceFocus();
+    QMetaObject::invokeMethod(this, &TBoardView::AnnounceFocus, Qt::QueuedConnection);
 }
 
 void TBoardView::focusOutEvent(QFocusEvent*) {

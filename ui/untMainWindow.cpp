@@ -29,6 +29,9 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     // widget makes it a plain child, which must then be shown.
     form_ = new TForm1(std::move(dialogs), nullptr, scoreFile);
     startCaption_ = form_->windowTitle();
+    // A screen reader names the window by the program, not by the computer's comment that
+    // the caption may show, which is the search's own shorthand.
+    setAccessibleName(QStringLiteral("Tolvaney - トルヴァニー -"));
     setWindowFlags(form_->windowFlags());
     setCentralWidget(form_);
     form_->show();
