@@ -16,6 +16,7 @@ const QString kHowToPlay =
 const QString kYourTurn = QStringLiteral("あなたの番です");
 const QString kThinking = QStringLiteral("COM 思考中…");
 const QString kHumanPass = QStringLiteral("あなたはパス");
+const QString kComputerPass = QStringLiteral("COM はパスしました");
 
 constexpr int kStatusPixelSize = 12;
 constexpr int kTurnStretch = 3, kNoticeStretch = 2;  // the turn keeps the larger share
@@ -88,8 +89,8 @@ void TStatusLine::OnHappened(THappening what, int detail) {
             break;
         case THappening::ComputerPassed:
             StartRun(false);
-            moves_ << QStringLiteral("COM はパスしました");
-            unsaid_ += QStringLiteral("COM はパスしました。");
+            moves_ << kComputerPass;
+            unsaid_ += kComputerPass + QStringLiteral("。");
             break;
         case THappening::HumanPassed:
             moves_ << kHumanPass;
@@ -100,9 +101,9 @@ void TStatusLine::OnHappened(THappening what, int detail) {
             break;
         case THappening::GameOver:
             // When neither side can move, the computer's "pass" only ends the game.
-            if (!moves_.isEmpty() && moves_.last() == QStringLiteral("COM はパスしました")) {
+            if (!moves_.isEmpty() && moves_.last() == kComputerPass) {
                 moves_.removeLast();
-                unsaid_.remove(QStringLiteral("COM はパスしました。"));
+                unsaid_.remove(kComputerPass + QStringLiteral("。"));
             }
             Say(unsaid_ + EndSentence());
             break;
