@@ -24,7 +24,9 @@ openbox >openbox.log 2>&1 & manager=$!
 LC_ALL=C.UTF-8 script -qfec "exec orca --debug-file=/dev/stdout" "$ORCA_LOG" \
     </dev/null >/dev/null 2>&1 & terminal=$!
 ready() { grep -q "ORCA: Starting registry" "$ORCA_LOG" 2>/dev/null; }
-for _ in $(seq 300); do ready || ! kill -0 $terminal 2>/dev/null && break; sleep 0.1; done
+# Until Orca says it is ready, or its terminal ends.
+timeout 120 tail --pid=$terminal -F -n +1 "$ORCA_LOG" 2>/dev/null |
+    grep -q -m1 "ORCA: Starting registry"
 pgrep -P $terminal -x orca >"$ORCA_PID"
 if ready; then
     "$PROGRAM" >game.log 2>&1 & game=$!
@@ -32,18 +34,16 @@ if ready; then
 else
     echo "Orca did not start:"; tail -n 20 "$ORCA_LOG"; status=1
 fi
-# Orca, waiting idle for events, sees a TERM only with the next one: then it is killed.
-orca=$(cat "$ORCA_PID") && kill $orca 2>/dev/null
-for _ in $(seq 30); do kill -0 $orca 2>/dev/null || break; sleep 0.1; done
-kill -0 $orca 2>/dev/null && kill -9 $orca
+# Orca, waiting idle for events, would see a TERM only with the next one: it is killed, and
+# the session ends once it is gone.
+orca=$(cat "$ORCA_PID") && kill -9 $orca 2>/dev/null && timeout 60 tail --pid=$orca -f /dev/null
 kill $game $manager $launcher 2>/dev/null; wait; exit $status'
 timeout -k 5 180 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c "$session" \
     >"$scratch/log" 2>&1
 status=$?
 # Orca must not outlive the check, or the next one could not start its own.
 if orca=$(cat "$ORCA_PID" 2>/dev/null) && [[ $(ps -o comm= -p "$orca" 2>/dev/null) == orca ]]; then
-    kill -9 "$orca"
-    for _ in $(seq 50); do kill -0 "$orca" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$orca" && timeout 60 tail --pid="$orca" -f /dev/null
     echo "Orca (PID $orca) had to be killed"
     status=1
 fi

@@ -14,7 +14,7 @@ def fail(message):
     sys.exit(1)
 
 
-def hear(pattern, seconds=30):  # waits for a sentence after the last one heard
+def hear(pattern, seconds=60):  # waits for a sentence after the last one heard
     global heard
     deadline, rest = time.monotonic() + seconds, ""
     while time.monotonic() < deadline:

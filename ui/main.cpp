@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     qInstallMessageHandler(nullptr);
     std::fputs(qPrintable(toolkitReport), stderr);
-    QApplication::setApplicationName(QStringLiteral("Tolvaney - トルヴァニー -"));
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral("tolvaney"));
     QApplication::setWindowIcon(ApplicationIcon());
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));

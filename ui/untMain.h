@@ -19,6 +19,9 @@ class TForm2;
 class TForm3;
 class TScore;
 
+// The application's title, as the task bar and screen readers name the program.
+inline constexpr const char* kApplicationTitle = "Tolvaney - トルヴァニー -";
+
 // The results file's name, in the folder the game keeps it in.
 inline constexpr const char* kScoreFileName = "成績.dat";
 

@@ -31,7 +31,7 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     startCaption_ = form_->windowTitle();
     // A screen reader names the window by the program, not by the computer's comment that
     // the caption may show, which is the search's own shorthand.
-    setAccessibleName(QStringLiteral("Tolvaney - トルヴァニー -"));
+    setAccessibleName(QString::fromUtf8(kApplicationTitle));
     setWindowFlags(form_->windowFlags());
     setCentralWidget(form_);
     form_->show();

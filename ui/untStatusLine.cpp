@@ -1,5 +1,6 @@
 #include "ui/untStatusLine.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -7,6 +8,7 @@
 
 #include "engine/untSquareNames.h"
 #include "ui/untAnnouncer.h"
+#include "ui/untInitialize.h"
 #include "ui/untWidgets.h"
 
 namespace {
@@ -20,9 +22,6 @@ const QString kComputerPass = QStringLiteral("COM はパスしました");
 
 constexpr int kStatusPixelSize = 12;
 constexpr int kTurnStretch = 3, kNoticeStretch = 2;  // the turn keeps the larger share
-
-const char* const kLevelNames[] = {"最弱", "初級", "中級", "上級"};
-const char* const kTypeNames[] = {"TypeA", "TypeB", "TypeC", "TypeD"};
 
 QString Square(int square) {
     return QString::fromStdString(SquareName(square));
@@ -168,9 +167,11 @@ QString TStatusLine::WhoseTurn() const {
 
 QString TStatusLine::NewGameSentence() const {
     const TKyokumen& engine = *form_.Engine;
-    QString settings = QString::fromUtf8(kLevelNames[engine.GameLevel - 1]);
+    // The level and the thinking type as the new-game dialog names them.
+    const TForm2& dialog = *form_.NewGameDialog;
+    QString settings = dialog.RadioGroup2->Item(engine.GameLevel - 1)->text();
     if (engine.GameLevel > 1)
-        settings += QStringLiteral("、") + QString::fromUtf8(kTypeNames[engine.ThinkType - 1]);
+        settings += QStringLiteral("、") + dialog.RadioGroup1->Item(engine.ThinkType - 1)->text();
     return QStringLiteral("新しいゲームです。%1。あなたの番です。").arg(settings);
 }
 
