@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "advice/untAdviceSearch.h"
 #include "analysis/untAnalysisWords.h"
 #include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
@@ -189,6 +190,13 @@ public:
             value_.value = solved.score;
             return value_;
         }
+        if (settings_.advice) {
+            const TAdviceMove best =
+                Advice().Best(Own(discs, white), Other(discs, white), DepthOfAdvice(discs));
+            value_.best = kSquareOfBit[best.bit];
+            value_.value = InAdviceDiscs(best.value);
+            return value_;
+        }
         const TRepeatableNoise noise(discs, white);
         const int depth = EstimateDepth(discs, settings_);
         const uint64_t moves = MovesOf(discs, white);
@@ -209,6 +217,11 @@ public:
 
     // The value for the mover of a legal move in the position valued last.
     double MoveValue(uint8_t square) {
+        if (!value_.exact && settings_.advice) {
+            const TDiscs after = BitsAfterMove(discs_, square, white_).after;
+            const int depth = DepthOfAdvice(discs_) - 1;
+            return -InAdviceDiscs(Advice().Value(Other(after, white_), Own(after, white_), depth));
+        }
         if (!value_.exact) return moveValues_[square];
         if (square == value_.best) return value_.value;
         const TDiscs after = BitsAfterMove(discs_, square, white_).after;
@@ -227,6 +240,24 @@ private:
         return mover ? -difference : difference;
     }
 
+    int DepthOfAdvice(const TDiscs& discs) const {
+        return settings_.adviceDepth > 0 ? settings_.adviceDepth : AdviceDepth(Empties(discs));
+    }
+
+    static double InAdviceDiscs(int value) {
+        return static_cast<double>(value) / TAdviceWeights::kUnitsPerDisc;
+    }
+
+    // One search for the whole game: what its table learns in one position saves time in
+    // the next, and never changes a value.
+    TAdviceSearch& Advice() {
+        if (!advice_) {
+            advice_ = std::make_unique<TAdviceSearch>(settings_.advice);
+            advice_->StopWhen(settings_.stop);
+        }
+        return *advice_;
+    }
+
     TEndgameSolver& Solver() {
         if (!solver_) {
             solver_ = std::make_unique<TEndgameSolver>();
@@ -238,6 +269,7 @@ private:
     const TAnalysisSettings& settings_;
     TEstimator estimator_;
     std::unique_ptr<TEndgameSolver> solver_;  // made when the first position is solved
+    std::unique_ptr<TAdviceSearch> advice_;   // made when the first position is estimated
     TDiscs discs_;
     bool white_ = false;
     TPositionValue value_;
@@ -304,6 +336,10 @@ int FinalDifference(const TDiscs& discs) {
     return FinalScore(discs.black, discs.white);
 }
 
+int AdviceDepth(int empties) {
+    return empties > 30 ? 8 : 10;
+}
+
 double DiscScale(uint8_t thinkType) {
     switch (thinkType) {
         case 1:
@@ -343,7 +379,10 @@ std::vector<TMoveValue> ValueMoves(const TDiscs& discs, bool whiteToMove,
     const TPositionValue position = valuer.Value(discs, whiteToMove);
     const uint64_t moves = MovesOf(discs, whiteToMove);
     const int total = std::popcount(moves);
-    const int depth = position.exact ? Empties(discs) : EstimateDepth(discs, settings);
+    const int depth = position.exact    ? Empties(discs)
+                      : settings.advice ? (settings.adviceDepth > 0 ? settings.adviceDepth
+                                                                    : AdviceDepth(Empties(discs)))
+                                        : EstimateDepth(discs, settings);
     std::vector<TMoveValue> values;
     for (const uint8_t bit : kBitOfVisit) {
         if (!(moves >> bit & 1)) continue;
@@ -409,27 +448,31 @@ std::string AnalysisReport(const TGameAnalysis& analysis, TAnalysisLanguage lang
     std::array<int, 7> widths = {4, 5, 6, 6, 6, 10, 4};
     for (std::size_t c = 0; c < widths.size(); ++c)
         widths[c] = std::max(widths[c], ColumnsOf(heads[c]));
-    std::string out = ReportLine(widths, heads) + "\n";
+    // The values from black's side, as the page's chart and table give them; a loss stays the
+    // mover's.
+    std::string out = std::string(words.valuesSide) + "\n" + ReportLine(widths, heads) + "\n";
     for (const TMoveAnalysis& v : analysis.values) {
         const TRecordMove& move = analysis.moves[v.number - 1];
         out += ReportLine(widths,
                           {std::to_string(v.number), SideName(words, v.white), SquareName(v.played),
-                           SquareName(v.best), Signed(v.playedValue, v.exact),
-                           Signed(v.bestValue, v.exact), Number(v.loss, v.exact)}) +
+                           SquareName(v.best), Signed(ForBlack(v, v.playedValue), v.exact),
+                           Signed(ForBlack(v, v.bestValue), v.exact), Number(v.loss, v.exact)}) +
                "  " + (v.exact ? words.exact : words.estimate) +
                (move.passFollows ? Formatted(words.passes, SideName(words, !move.white)) : "") +
                "\n";
     }
     out += "\n";
     for (const bool white : {false, true}) {
-        out += Formatted(words.totalLoss, SideName(words, white), analysis.totalLoss[white]);
+        out += Formatted(words.totalLoss, SideName(words, white),
+                         Number(analysis.totalLoss[white], AllExact(analysis, white)).c_str());
         const std::vector<int> costliest = analysis.Costliest(white, 3);
         if (!costliest.empty()) out += words.costliestMoves;
         for (const int number : costliest) {
             const TMoveAnalysis& v = analysis.values[number - 1];
             if (number != costliest.front()) out += words.costliestNext;
             out += Formatted(words.costliestMove, number, SquareName(v.played).c_str(),
-                             SquareName(v.best).c_str(), Number(v.loss, v.exact).c_str());
+                             SquareName(v.best).c_str(), Number(v.loss, v.exact).c_str(),
+                             v.exact ? words.exact : words.estimate);
         }
         out += "\n";
     }

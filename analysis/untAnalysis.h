@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "advice/untAdviceWeights.h"
 #include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/untKyokumen.h"
@@ -61,6 +62,11 @@ inline constexpr int MAX_EXACT_EMPTIES = 30;
 
 struct TAnalysisSettings {
     int exactEmpties = 20;  // positions with at most this many empty squares are solved
+    // The advice's evaluation: with it the estimates are the advice's search (AdviceDepth
+    // plies deep), and a position and its images get the same value and best move; without
+    // it they are the engine's own search at the level and type below.
+    std::shared_ptr<const TAdviceWeights> advice;
+    int adviceDepth = 0;    // plies the advice's search reads; 0: AdviceDepth of the position
     uint8_t gameLevel = 4;  // 2..4: the search depth of the estimates, as in the game
     uint8_t thinkType = 3;  // 1..4: thinking types A..D
     std::shared_ptr<const TPatternTable> tables;  // the pattern values of type C
@@ -71,6 +77,10 @@ struct TAnalysisSettings {
     // way earlier versions valued positions (kept for comparing the two).
     bool parityAligned = true;
 };
+
+// How many plies the advice's search reads before a position with this many empty squares
+// (always even, so that every line ends with the valued position's side to move).
+int AdviceDepth(int empties);
 
 // Evaluation units per disc of the final difference for each thinking type (1..4).
 double DiscScale(uint8_t thinkType);

@@ -95,18 +95,22 @@ std::string BoardSvg(const TDiscs& discs, uint8_t played, uint8_t best, const st
     return svg + "</svg>";
 }
 
-// The value of each position for black: before every move, and after the last one.
+// What the chart plots, from black's side: the start position's value (the best value of the
+// first move), then after each move the value of the move played, the number its row lists.
 std::vector<double> BlackValues(const TGameAnalysis& analysis) {
     std::vector<double> values;
+    if (analysis.values.empty()) return values;
+    const TMoveAnalysis& first = analysis.values.front();
+    values.push_back(ForBlack(first, first.bestValue));
     for (const TMoveAnalysis& v : analysis.values)
-        values.push_back(v.white ? -v.bestValue : v.bestValue);
-    if (!analysis.values.empty()) {
-        const TMoveAnalysis& last = analysis.values.back();
-        values.push_back(analysis.Finished() ? FinalDifference(analysis.FinalBoard())
-                         : last.white        ? -last.playedValue
-                                             : last.playedValue);
-    }
+        values.push_back(ForBlack(v, v.playedValue));
     return values;
+}
+
+// A move's loss for its mover, as the hint writes values: tenths when estimated, whole discs
+// when exact.
+std::string LossOf(const TMoveAnalysis& v) {
+    return Number(v.loss, v.exact);
 }
 
 struct TChartScale {
@@ -127,7 +131,7 @@ std::string ChartSvg(const TGameAnalysis& analysis, const std::vector<double>& v
         Formatted("<svg id=\"chart\" viewBox=\"0 0 %d %d\" role=\"img\" aria-label=\"%s\">",
                   kChartWidth, kChartHeight, words.chartLabel);
     if (analysis.exactFrom != 0) {
-        const double from = scale.X(analysis.exactFrom - 1);
+        const double from = scale.X(analysis.exactFrom);  // the first exact point
         svg += Formatted(
             "<rect x=\"%.1f\" y=\"%d\" width=\"%.1f\" height=\"%d\" class=\"exact\"/>"
             "<text x=\"%.1f\" y=\"%d\" class=\"exact-label\">%s</text>",
@@ -156,7 +160,7 @@ std::string ChartSvg(const TGameAnalysis& analysis, const std::vector<double>& v
                 "<title>%s</title></circle>",
                 scale.X(number), scale.Y(values[number]), white ? "white" : "black", number,
                 Formatted(words.chartMark, number, SideName(words, white),
-                          SquareName(v.played).c_str(), Number(v.loss, v.exact).c_str())
+                          SquareName(v.played).c_str(), LossOf(v).c_str())
                     .c_str());
         }
     }
@@ -173,8 +177,8 @@ std::string Caption(const TGameAnalysis& analysis, std::size_t index, const TAna
                                  SquareName(v.played).c_str());
     text += v.best == v.played ? words.playedIsBest
                                : Formatted(words.bestIs, SquareName(v.best).c_str());
-    text += Formatted(words.valuesCaption, Signed(v.playedValue, v.exact).c_str(),
-                      Signed(v.bestValue, v.exact).c_str(), Number(v.loss, v.exact).c_str(),
+    text += Formatted(words.valuesCaption, Signed(ForBlack(v, v.playedValue), v.exact).c_str(),
+                      Signed(ForBlack(v, v.bestValue), v.exact).c_str(), LossOf(v).c_str(),
                       v.exact ? words.exact : words.estimate);
     if (move.passFollows) text += Formatted(words.passCaption, SideName(words, !v.white));
     if (move.gameOver) text += words.gameOver;
@@ -193,7 +197,8 @@ std::string Summary(const TGameAnalysis& analysis, const std::string& record,
     html += "</li>";
     for (const bool white : {false, true}) {
         html += "<li>" +
-                Formatted(words.pageTotalLoss, SideName(words, white), analysis.totalLoss[white]);
+                Formatted(words.pageTotalLoss, SideName(words, white),
+                          Number(analysis.totalLoss[white], AllExact(analysis, white)).c_str());
         const std::vector<int> costliest = analysis.Costliest(white, kCostliestPerSide);
         if (!costliest.empty()) html += words.pageCostliest;
         for (std::size_t i = 0; i < costliest.size(); ++i) {
@@ -202,8 +207,8 @@ std::string Summary(const TGameAnalysis& analysis, const std::string& record,
                               i == 0 ? words.listFirst : words.listNext, v.number) +
                     Formatted(words.pageCostliestMove, v.number, SquareName(v.played).c_str()) +
                     "</a>" +
-                    Formatted(words.pageCostliestDetail, Number(v.loss, v.exact).c_str(),
-                              SquareName(v.best).c_str());
+                    Formatted(words.pageCostliestDetail, LossOf(v).c_str(),
+                              v.exact ? words.exact : words.estimate, SquareName(v.best).c_str());
         }
         html += "</li>";
     }
@@ -228,8 +233,9 @@ std::string MoveTable(const TGameAnalysis& analysis, const TAnalysisWords& words
             "<td>%s</td><td>%s</td><td>%s</td><td>%s</td><td>%s</td></tr>",
             v.number, v.number, v.white ? "white" : "black", v.loss > 0 ? " lost" : "", v.number,
             SideName(words, v.white), SquareName(v.played).c_str(), SquareName(v.best).c_str(),
-            Signed(v.playedValue, v.exact).c_str(), Signed(v.bestValue, v.exact).c_str(),
-            Number(v.loss, v.exact).c_str(), v.exact ? words.exact : words.estimate);
+            Signed(ForBlack(v, v.playedValue), v.exact).c_str(),
+            Signed(ForBlack(v, v.bestValue), v.exact).c_str(), LossOf(v).c_str(),
+            v.exact ? words.exact : words.estimate);
     }
     return html + "</tbody></table>";
 }

@@ -1,5 +1,7 @@
 #include "analysis/untAnalysisWords.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -17,9 +19,12 @@ constexpr TAnalysisWords kEnglish = {
     .headValue = "value",
     .headBestValue = "best value",
     .headLoss = "loss",
-    .totalLoss = "%s: total loss %.1f discs",
+    .valuesSide =
+        "values in discs from black's side (+ black ahead, - white ahead); a loss is what "
+        "the move cost the side that played it",
+    .totalLoss = "%s: total loss %s discs",
     .costliestMoves = "; costliest moves:",
-    .costliestMove = " %d %s (best %s, loss %s)",
+    .costliestMove = " %d %s (best %s, loss %s, %s)",
     .costliestNext = "",
     .exactFrom = "exact from move %d (%d empty squares) to the end",
     .noneExact = "no move was solved exactly",
@@ -30,24 +35,25 @@ constexpr TAnalysisWords kEnglish = {
     .heading = "Game analysis",
     .pageFinalResult = "Final result: black %d, white %d (black %+d, empty squares to the winner)",
     .pageEndsEarly = "The record ends before the game's end: black %d, white %d",
-    .pageTotalLoss = "<b>%s</b>: total loss %.1f discs",
+    .pageTotalLoss = "<b>%s</b>: total loss %s discs",
     .pageCostliest = "; costliest moves",
     .listFirst = ": ",
     .listNext = ", ",
     .pageCostliestMove = "%d %s",
-    .pageCostliestDetail = " (loss %s, best %s)",
+    .pageCostliestDetail = " (loss %s, %s; best %s)",
     .pageExactFrom =
         "Exact (perfect play) from move %d, %d empty squares, to the end; before "
-        "that the engine's search, converted to discs.",
-    .pageNoneExact = "All values are the engine's search, converted to discs.",
+        "that estimates of a search, in discs.",
+    .pageNoneExact = "All values are estimates of a search, in discs.",
     .squareNumbers =
         "Moves are named as in the record: the column a–h from the left, the row "
         "1–8 from the top. The game window's messages give a move as its square "
         "number, 10 × column + row with the columns counted from the right (h = 1 "
         "… a = 8): f5 is %d there.",
     .chartHeading =
-        "The value of the position for black, in discs: above the middle line "
-        "black is ahead, below it white.",
+        "All values of the chart and the table are from black's side, in discs: above the "
+        "middle line (+) black is ahead, below it (&minus;) white. A loss is what a move cost "
+        "the side that played it.",
     .chartLabel = "value of the position for black over the game",
     .chartExactFrom = "exact from move %d",
     .chartMark = "move %d, %s %s: loss %s",
@@ -90,9 +96,10 @@ constexpr TAnalysisWords kJapanese = {
     .headValue = "石差",
     .headBestValue = "最善手の石差",
     .headLoss = "損失",
-    .totalLoss = "%s：損失の合計 %.1f 石",
+    .valuesSide = "石差はすべて黒から見た値（＋は黒の優勢、−は白の優勢）。損失は打った側から見た値",
+    .totalLoss = "%s：損失の合計 %s 石",
     .costliestMoves = "。損失の大きい手：",
-    .costliestMove = "%d手目 %s（最善手 %s、損失 %s）",
+    .costliestMove = "%d手目 %s（最善手 %s、損失 %s・%s）",
     .costliestNext = "、",
     .exactFrom = "%d手目（空き%dマス）から終局まで読み切り",
     .noneExact = "読み切った手はありません",
@@ -103,21 +110,23 @@ constexpr TAnalysisWords kJapanese = {
     .heading = "棋譜の解析",
     .pageFinalResult = "結果：黒 %d、白 %d（黒から見て %+d、空きマスは勝った側に数えます）",
     .pageEndsEarly = "棋譜は終局前で終わっています：黒 %d、白 %d",
-    .pageTotalLoss = "<b>%s</b>：損失の合計 %.1f 石",
+    .pageTotalLoss = "<b>%s</b>：損失の合計 %s 石",
     .pageCostliest = "。損失の大きい手",
     .listFirst = "：",
     .listNext = "、",
     .pageCostliestMove = "%d手目 %s",
-    .pageCostliestDetail = "（損失 %s、最善手 %s）",
+    .pageCostliestDetail = "（損失 %s・%s、最善手 %s）",
     .pageExactFrom =
         "%d手目（空き%dマス）から終局までは読み切り（双方最善の石差）、それより前は"
-        "エンジンの探索による推定を石差に換算した値です。",
-    .pageNoneExact = "すべてエンジンの探索による推定を石差に換算した値です。",
+        "探索による推定値です。",
+    .pageNoneExact = "すべて探索による推定値（石差）です。",
     .squareNumbers =
         "手は棋譜と同じく、列 a〜h（左から）と行 1〜8（上から）で表します。"
         "ゲーム画面のメッセージでは手をマス番号「10 × 列 + 行」で表し、列は右から"
         "数えます（h = 1 … a = 8）。f5 はそこでは %d です。",
-    .chartHeading = "黒から見た形勢（石差）。中央の線より上は黒が優勢、下は白が優勢です。",
+    .chartHeading =
+        "グラフと表の石差はすべて黒から見た値です。中央の線より上（＋）は黒が優勢、"
+        "下（−）は白が優勢。損失は打った側から見た値です。",
     .chartLabel = "黒から見た形勢の推移",
     .chartExactFrom = "%d手目から読み切り",
     .chartMark = "%d手目 %s %s：損失 %s",
@@ -157,11 +166,17 @@ bool IsWide(uint32_t c) {
 }  // namespace
 
 std::string Signed(double value, bool exact) {
+    if (std::abs(value) < (exact ? 0.5 : 0.05)) value = 0;  // -0.0 would read as white ahead
     return Formatted(exact ? "%+.0f" : "%+.1f", value);
 }
 
 std::string Number(double value, bool exact) {
     return Formatted(exact ? "%.0f" : "%.1f", value);
+}
+
+bool AllExact(const TGameAnalysis& analysis, bool white) {
+    return std::ranges::all_of(
+        analysis.values, [white](const TMoveAnalysis& v) { return v.white != white || v.exact; });
 }
 
 int ColumnsOf(std::string_view text) {

@@ -19,8 +19,19 @@ std::string Formatted(const char* format, Arguments... arguments) {
 }
 
 // A value in discs with its sign and without: whole discs when exact, tenths when estimated.
+// A value that rounds to nothing is written +0 (+0.0), never -0.
 std::string Signed(double value, bool exact);
 std::string Number(double value, bool exact);
+
+// A move's value as the report and the page give it: from black's side (the value for the
+// mover, negated for a move of white).
+inline double ForBlack(const TMoveAnalysis& v, double value) {
+    return v.white ? -value : value;
+}
+
+// Whether every move of a side was solved: only then is its total loss written in whole
+// discs; a total adding estimates to exact losses is written in tenths.
+bool AllExact(const TGameAnalysis& analysis, bool white);
 
 // The columns a text takes in a terminal (the Japanese characters take two), and the text
 // padded with blanks to a number of columns, on the right (left-aligned) or on the left.
@@ -43,9 +54,10 @@ struct TAnalysisWords {
     const char* headValue;
     const char* headBestValue;
     const char* headLoss;
-    const char* totalLoss;       // %s side, %.1f discs
+    const char* valuesSide;      // above the table: whose side the values are from
+    const char* totalLoss;       // %s side, %s discs
     const char* costliestMoves;  // the list that follows
-    const char* costliestMove;   // %d number, %s played, %s best, %s loss
+    const char* costliestMove;   // %d number, %s played, %s best, %s loss, %s kind
     const char* costliestNext;   // between two of them
     const char* exactFrom;       // %d number, %d empty squares
     const char* noneExact;
@@ -58,16 +70,16 @@ struct TAnalysisWords {
     const char* heading;
     const char* pageFinalResult;      // as finalResult
     const char* pageEndsEarly;        // as endsEarly
-    const char* pageTotalLoss;        // %s side, %.1f discs
+    const char* pageTotalLoss;        // %s side, %s discs
     const char* pageCostliest;        // before the list
     const char* listFirst;            // between the words and the first of a list
     const char* listNext;             // between two items of a list
     const char* pageCostliestMove;    // %d number, %d number, %s played (the link)
-    const char* pageCostliestDetail;  // %s loss, %s best
+    const char* pageCostliestDetail;  // %s loss, %s kind, %s best
     const char* pageExactFrom;        // %d number, %d empty squares
     const char* pageNoneExact;
     const char* squareNumbers;  // %d the number of f5
-    const char* chartHeading;
+    const char* chartHeading;   // above the chart and the table: whose side their values are from
     const char* chartLabel;
     const char* chartExactFrom;  // %d number
     const char* chartMark;       // %d number, %s side, %s played, %s loss

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <thread>
 
@@ -309,6 +310,31 @@ TEST(AnalysisPage, IsOneWellFormedPageWithEveryMoveAndNothingFromOutside) {
     EXPECT_EQ(found, marks);
     EXPECT_NE(page.find("exact from move 47"), std::string::npos);
     EXPECT_NE(page.find(" passes"), std::string::npos);
+}
+
+// Over whole games the chart plots the values the table lists, row by row, and a loss is in
+// tenths when estimated and in whole discs when exact, on the page and in the report alike.
+TEST(AnalysisPage, TheChartPlotsTheTablesValuesAndLossesShowTheirKind) {
+    const std::regex value(R"re(<tr[^>]*>(?:<td>[^<]*</td>){4}<td>([^<]*)</td>)re"),
+        point(R"(([\d.]+),([\d.]+) )"), loss(R"(loss ([\d.]+)(?:, | &middot; | )(\w+))"),
+        axis(R"re(y1="([\d.]+)"[^>]*class="(?:rule|zero)"/><text[^>]*>([-+]\d+)<)re"),
+        whole("\\d+"), tenths("\\d+\\.\\d");
+    const auto all = [](const std::string& text, const std::regex& r) {
+        return std::vector<std::smatch>(std::sregex_iterator(text.begin(), text.end(), r), {});
+    };
+    for (const int g : {1, 2, 3, 166}) {  // a side's total mixes both there: tenths
+        const TGameAnalysis analysis = Analyse(SampleGames()[g], QuickSettings(8));
+        const std::string page = AnalysisPage(analysis), text = page + AnalysisReport(analysis);
+        const auto rows = all(page, value), at = all(page, point), axes = all(page, axis);
+        ASSERT_TRUE(rows.size() == analysis.values.size() && at.size() == rows.size() + 1);
+        const double y0 = std::stod(axes[0][1]), v0 = std::stod(axes[0][2]),
+                     perPixel = (std::stod(axes.back()[2]) - v0) / (std::stod(axes.back()[1]) - y0);
+        for (std::size_t n = 1; n < at.size(); ++n)
+            EXPECT_NEAR(v0 + (std::stod(at[n][2]) - y0) * perPixel, std::stod(rows[n - 1][1]), 0.15)
+                << n;
+        for (const std::smatch& m : all(text, loss))
+            EXPECT_TRUE(regex_match(m.str(1), m[2] == "exact" ? whole : tenths)) << m[0];
+    }
 }
 
 // The numbers of a text in order, signs and decimals included.

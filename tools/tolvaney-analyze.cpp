@@ -1,13 +1,15 @@
 // Shows where a game was won and lost: every move's value, the best move's value and the
 // loss, exact near the end of the game, and optionally an HTML page with a chart and boards.
 //
-// Usage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR] [--html FILE]
-//                         [--placement P] [--lang en|ja] [--quiet] [RECORD | -]
+// Usage: tolvaney-analyze [--search advice|game] [--exact N] [--level L] [--type T]
+//                         [--tables DIR] [--html FILE] [--placement P] [--lang en|ja]
+//                         [--quiet] [RECORD | -]
 //   RECORD is a game in the game-record notation ("f5f6e6...", passes not written), as the
 //   game copies it with 棋譜をクリップボード出力; without it, or with "-", the record is read
 //   from standard input. Positions with at most N empty squares (default 20) are solved
-//   exactly; earlier ones are valued by the engine's search at level L (2-4, default 4) with
-//   thinking type T (A-D, default C) and the pattern tables of DIR (default: the shipped ones).
+//   exactly; earlier ones by the advice's search (the hint's), or with --search game by the
+//   engine's search at level L (2-4, default 4) with thinking type T (A-D, default C) and the
+//   pattern tables of DIR (default: the shipped ones).
 //   P is the initial placement of the centre discs chosen in the new-game dialog (1-4, default
 //   1, the standard start). The report and the page are in English or Japanese (--lang; by
 //   default as the locale asks). Progress goes to standard error unless --quiet is given.
@@ -32,13 +34,15 @@ constexpr std::size_t kMaxInput = 4096;  // a record is at most 120 characters
 
 const char* const kTool = "tolvaney-analyze";
 const char* const kUsage =
-    "usage: tolvaney-analyze [--exact N] [--level L] [--type T] [--tables DIR]\n"
-    "                        [--html FILE] [--placement P] [--lang en|ja] [--quiet]\n"
-    "                        [RECORD | -]\n"
+    "usage: tolvaney-analyze [--search advice|game] [--exact N] [--level L] [--type T]\n"
+    "                        [--tables DIR] [--html FILE] [--placement P] [--lang en|ja]\n"
+    "                        [--quiet] [RECORD | -]\n"
     "  RECORD: the game as the game copies it (\"f5f6e6...\"); read from standard\n"
     "  input when absent or \"-\". N: empty squares from which the values are exact\n"
-    "  (0-30, default 20; every two more take several times as long). L: search\n"
-    "  level 2-4 (default 4). T: thinking type A-D (default C). P: initial\n"
+    "  (0-30, default 20; every two more take several times as long). --search:\n"
+    "  the estimates before that by the advice's search, as the game's hint (the\n"
+    "  default), or by the game's own search at level L 2-4 (default 4) with thinking\n"
+    "  type T A-D (default C) and the tables of DIR. P: initial\n"
     "  placement 1-4 of the new-game dialog (default 1). --lang: the language of the\n"
     "  report and the page (default: Japanese when the locale is, else English).\n";
 
@@ -73,6 +77,9 @@ int main(int argc, char** argv) {
         if (!options.recordGiven) options.record = RecordFromInput();
         if (options.settings.thinkType == 3)
             options.settings.tables = ReadInput([&] { return LoadPatternTables(options.tables); });
+        if (!options.advice.empty())
+            options.settings.advice =
+                ReadInput([&] { return TAdviceWeights::Load(options.advice.string()); });
     } catch (const EBadInput& problem) {
         return RefuseInput(kTool, problem, "nothing was analysed");
     }

@@ -18,6 +18,7 @@ TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
                                       TAnalysisLanguage language) {
     TAnalysisOptions options;
     options.tables = resources;
+    options.advice = resources / ADVICE_WEIGHTS_FILE;
     options.language = language;
     TAnalysisSettings& settings = options.settings;
     const TFlags flags = {
@@ -28,6 +29,12 @@ TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
              if (value.size() != 1 || value[0] < 'A' || value[0] > 'D')
                  throw EBadInput("--type needs a thinking type A-D, not '" + value + "'");
              settings.thinkType = static_cast<uint8_t>(value[0] - 'A' + 1);
+         }},
+        {"--search",
+         [&](const std::string&, const std::string& value) {
+             if (value != "advice" && value != "game")
+                 throw EBadInput("--search needs advice or game, not '" + value + "'");
+             if (value == "game") options.advice.clear();
          }},
         {"--placement", WholeNumberInto(options.placement, 1, 4)},
         {"--tables", ValueInto(options.tables)},

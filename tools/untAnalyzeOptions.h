@@ -12,6 +12,7 @@
 struct TAnalysisOptions {
     TAnalysisSettings settings;
     std::filesystem::path tables;  // the folder of TEXTDATA1..6 for type C
+    std::filesystem::path advice;  // the advice's evaluation; empty: the engine's own search
     std::string html;              // the page to write, if any
     std::string record;            // the record given on the command line
     bool recordGiven = false;      // false: read it from standard input
@@ -25,9 +26,11 @@ struct TAnalysisOptions {
 // variable given as nullptr is not set.
 TAnalysisLanguage LanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang);
 
-// Reads the command line (without the program's name): [--exact N] [--level L] [--type T]
+// Reads the command line (without the program's name): [--search advice|game] [--exact N]
+// [--level L] [--type T]
 // [--tables DIR] [--html FILE] [--placement P] [--lang en|ja] [--quiet] [RECORD | -]. The
-// tables default to those in resources, the language to `language`. Throws EBadInput.
+// tables and the advice's evaluation default to those in resources, the language to
+// `language`. Throws EBadInput.
 // (--help and --version are answered before.)
 TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
                                       const std::filesystem::path& resources,

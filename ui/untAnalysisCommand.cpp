@@ -13,6 +13,8 @@
 #include "analysis/untAnalysisPage.h"
 #include "engine/untGameRecord.h"
 #include "engine/untTextFile.h"
+#include "ui/untAdviceSettings.h"
+#include "ui/untHint.h"
 #include "ui/untMain.h"
 
 namespace {
@@ -64,8 +66,8 @@ void TAnalysisCommand::Start() {
                                 QString::fromStdString(error));
         return;
     }
-    TAnalysisSettings settings;
-    settings.tables = std::make_shared<const TPatternTable>(*form_.Engine->PatternWeights);
+    // Valued as the hint values positions, so that both tell the same.
+    TAnalysisSettings settings = WindowAdviceSettings(form_, THint::EXACT_HINT_EMPTIES);
     running_ = true;
     progress_->setRange(0, static_cast<int>(moves->size()));
     progress_->setValue(0);

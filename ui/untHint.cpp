@@ -2,6 +2,7 @@
 
 #include "analysis/untAnalysisWords.h"
 #include "engine/untSquareNames.h"
+#include "ui/untAdviceSettings.h"
 #include "ui/untBoardView.h"
 #include "ui/untMain.h"
 #include "ui/untStatusLine.h"
@@ -36,10 +37,8 @@ void THint::Start() {
     const TAsked asked{form_.GameNumber, form_.Engine->MoveNumber, DiscsOnTheBoard(form_)};
     asked_ = asked;
     status_.SetNotice(QStringLiteral("ヒントを考えています…"), false);
-    // The worker gets copies: the position, and the pattern values as they are now.
-    TAnalysisSettings settings;
-    settings.exactEmpties = EXACT_HINT_EMPTIES;
-    settings.tables = std::make_shared<const TPatternTable>(*form_.Engine->PatternWeights);
+    // The worker gets copies of the position and of the settings.
+    TAnalysisSettings settings = WindowAdviceSettings(form_, EXACT_HINT_EMPTIES);
     job_ = std::make_unique<TBackgroundJob<TPositionValue>>(
         [settings, discs = asked.discs](const std::atomic<bool>& stop, const auto&) mutable {
             settings.stop = &stop;

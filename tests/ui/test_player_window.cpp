@@ -20,6 +20,7 @@
 #include "PlayerWindow.h"
 #include "ReferenceBoard.h"
 #include "analysis/untAnalysis.h"
+#include "ui/untAdviceSettings.h"
 #include "ui/untAnalysisCommand.h"
 #include "ui/untBoardAccessible.h"
 #include "ui/untBoardView.h"
@@ -311,9 +312,8 @@ TEST_F(PlayerWindowTest, AHintIsTheAnalysisValueAndIsDroppedOnceTheGameMovesOn) 
         w.form.DrawBoard();
         w.window.HintAction->trigger();
         ASSERT_TRUE(Eventually([&] { return w.window.Hint()->Square() != 0; })) << position;
-        TAnalysisSettings settings;
-        settings.exactEmpties = THint::EXACT_HINT_EMPTIES;
-        settings.tables = w.form.Engine->PatternWeights;
+        const TAnalysisSettings settings = WindowAdviceSettings(w.form, THint::EXACT_HINT_EMPTIES);
+        ASSERT_NE(settings.advice, nullptr);
         const TPositionValue expected = ValuePosition(BitsOf(reference), false, settings);
         EXPECT_EQ(w.window.Hint()->Square(), expected.best) << position;
         EXPECT_EQ(w.window.StatusLine()->Notice()->text(), THint::Text(expected));

@@ -1,0 +1,175 @@
+#include "tools/untAdviceTrainer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cmath>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "advice/untAdviceSearch.h"
+#include "engine/eval/untBitBoard.h"
+#include "engine/search/untEndgameSolver.h"
+#include "engine/untEngineError.h"
+
+namespace {
+
+int Empties(const TAdviceExample& e) {
+    return std::popcount(~(e.own | e.opponent));
+}
+
+// The bit of a square named as the game record names it ("f5").
+int BitOfName(char file, char rank) {
+    return 8 * ('h' - file) + (rank - '1');
+}
+
+// Runs work(i) for i in 0..count on the threads, each with a state made by makeState.
+template <typename MakeState, typename Work>
+void InParallel(std::size_t count, int threads, MakeState makeState, Work work) {
+    std::atomic<std::size_t> next{0};
+    std::vector<std::thread> pool;
+    for (int t = 0; t < std::max(1, threads); ++t)
+        pool.emplace_back([&] {
+            auto state = makeState();
+            for (std::size_t i; (i = next.fetch_add(1)) < count;)
+                work(state, i);
+        });
+    for (std::thread& thread : pool)
+        thread.join();
+}
+
+void Log(const TAdviceTraining& training, const std::string& line) {
+    if (training.log) training.log(line);
+}
+
+// One stage's examples fitted by stochastic gradient descent on the canonical values, in
+// discs, starting from and pulled towards `start`.
+std::vector<float> FitStage(const std::vector<const TAdviceExample*>& examples,
+                            const std::vector<float>& start, const TAdviceTraining& training,
+                            std::mt19937& random, double& meanError) {
+    std::vector<float> values = start;
+    std::vector<std::size_t> order(examples.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::array<int, TAdviceWeights::kMaxFeatures> features{};
+    for (int epoch = 0; epoch < training.epochs; ++epoch) {
+        std::shuffle(order.begin(), order.end(), random);
+        const double rate = training.rate / (1 + epoch * 0.25);
+        double errorSum = 0;
+        for (const std::size_t i : order) {
+            const TAdviceExample& e = *examples[i];
+            const int count = TAdviceWeights::Features(e.own, e.opponent, features);
+            double sum = 0;
+            for (int f = 0; f < count; ++f)
+                sum += values[features[f]];
+            const double error = e.target - sum;
+            errorSum += std::abs(error);
+            for (int f = 0; f < count; ++f) {
+                float& v = values[features[f]];
+                v += static_cast<float>(rate * (error - training.l2 * (v - start[features[f]])));
+            }
+        }
+        meanError = examples.empty() ? 0 : errorSum / examples.size();
+    }
+    return values;
+}
+
+void Store(TAdviceWeights& weights, int stage, const std::vector<float>& values) {
+    std::vector<int16_t>& slots = weights.Values(stage);
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        slots[i] = static_cast<int16_t>(
+            std::clamp(std::lround(values[i] * TAdviceWeights::kUnitsPerDisc), -32000l, 32000l));
+    weights.Expand();
+}
+
+}  // namespace
+
+std::vector<TAdviceExample> PositionsOfGames(const std::string& text, int holdOutEvery) {
+    std::vector<TAdviceExample> examples;
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 0; std::getline(lines, line); ++number) {
+        if (holdOutEvery > 0 && number % holdOutEvery == 0) continue;
+        const std::string moves = line.substr(0, line.find(' '));
+        // The standard start: d5 and e4 black, d4 and e5 white.
+        uint64_t black = uint64_t{1} << BitOfName('d', '5') | uint64_t{1} << BitOfName('e', '4');
+        uint64_t white = uint64_t{1} << BitOfName('d', '4') | uint64_t{1} << BitOfName('e', '5');
+        bool whiteToMove = false;
+        for (std::size_t i = 0; i + 1 < moves.size(); i += 2) {
+            uint64_t own = whiteToMove ? white : black, opponent = whiteToMove ? black : white;
+            if (LegalMovesOf(own, opponent) == 0) {
+                whiteToMove = !whiteToMove;
+                std::swap(own, opponent);
+            }
+            const char file = static_cast<char>(std::tolower(moves[i]));
+            const int bit = BitOfName(file, moves[i + 1]);
+            if (file < 'a' || file > 'h' || moves[i + 1] < '1' || moves[i + 1] > '8' ||
+                !(LegalMovesOf(own, opponent) >> bit & 1))
+                throw EEngineError("game line " + std::to_string(number + 1) + ": move " +
+                                   std::to_string(i / 2 + 1) + " is not legal");
+            examples.push_back({own, opponent, 0, false});
+            const uint64_t changed = FlipsOf(own, opponent, bit) | uint64_t{1} << bit;
+            own |= changed;
+            opponent &= ~changed;
+            black = whiteToMove ? opponent : own;
+            white = whiteToMove ? own : opponent;
+            whiteToMove = !whiteToMove;
+        }
+    }
+    return examples;
+}
+
+TAdviceWeights FitAdvice(std::vector<TAdviceExample>& examples, const TAdviceTraining& training) {
+    // Exact targets near the end.
+    std::vector<TAdviceExample*> near;
+    for (TAdviceExample& e : examples)
+        if (Empties(e) <= training.exactEmpties) near.push_back(&e);
+    Log(training, "solving " + std::to_string(near.size()) + " positions");
+    InParallel(
+        near.size(), training.threads, [] { return std::make_unique<TEndgameSolver>(16); },
+        [&](std::unique_ptr<TEndgameSolver>& solver, std::size_t i) {
+            TAdviceExample& e = *near[i];
+            e.target = static_cast<float>(solver->Solve(e.own, e.opponent).score);
+            e.exact = true;
+        });
+
+    TAdviceWeights weights;
+    std::mt19937 random(training.seed);
+    std::vector<float> start(TAdviceWeights::ValuesPerStage(), 0.0f);
+    for (int stage = 0; stage < TAdviceWeights::kStages; ++stage) {
+        std::vector<const TAdviceExample*> chosen;
+        std::vector<TAdviceExample*> toSearch;
+        for (TAdviceExample& e : examples) {
+            if (TAdviceWeights::StageOf(Empties(e)) != stage) continue;
+            if (e.exact)
+                chosen.push_back(&e);
+            else
+                toSearch.push_back(&e);
+        }
+        std::shuffle(toSearch.begin(), toSearch.end(), random);
+        if (toSearch.size() > static_cast<std::size_t>(training.maxPerStage))
+            toSearch.resize(training.maxPerStage);
+        // Searched targets: the leaves lie in the stages fitted already.
+        const auto shared = std::make_shared<const TAdviceWeights>(weights);
+        InParallel(
+            toSearch.size(), training.threads,
+            [&] { return std::make_unique<TAdviceSearch>(shared, 16); },
+            [&](std::unique_ptr<TAdviceSearch>& search, std::size_t i) {
+                TAdviceExample& e = *toSearch[i];
+                e.target =
+                    static_cast<float>(search->Value(e.own, e.opponent, training.searchDepth)) /
+                    TAdviceWeights::kUnitsPerDisc;
+            });
+        chosen.insert(chosen.end(), toSearch.begin(), toSearch.end());
+        double meanError = 0;
+        const std::vector<float> values = FitStage(chosen, start, training, random, meanError);
+        Store(weights, stage, values);
+        start = values;
+        std::ostringstream line;
+        line << "stage " << stage << ": " << chosen.size() << " positions, mean error " << meanError
+             << " discs";
+        Log(training, line.str());
+    }
+    return weights;
+}
