@@ -11,6 +11,24 @@ namespace {
 
 constexpr uint8_t kLowestSearchLevel = 2;
 
+// Runs `work` on a thread of its own, whose random draws leave the calling thread's untouched,
+// and hands back its result or its exception.
+template <typename Work>
+auto OnThreadOfItsOwn(const Work& work) {
+    decltype(work()) result;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            result = work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+    return result;
+}
+
 }  // namespace
 
 TEngineSession::TEngineSession(const TSessionOptions& options)
@@ -37,8 +55,25 @@ void TEngineSession::SetGame(const TGameState& game) {
         NewGame(game);
 }
 
+std::string TEngineSession::Name() const {
+    return options_.player == TEnginePlayer::Advice ? "Tolvaney-Advice" : player_.Name();
+}
+
+TComputerMove TEngineSession::ChooseMove() {
+    return options_.player == TEnginePlayer::Advice ? AdviceMove() : player_.Choose(game_);
+}
+
+TComputerMove TEngineSession::AdviceMove() const {
+    if (game_.LegalMoves(game_.WhiteToMove()) == 0) return {};
+    TAnalysisSettings settings = HintSettings();
+    settings.stop = nullptr;  // only a hint gives way to the next command
+    const TPositionValue best = OnThreadOfItsOwn(
+        [&] { return ValuePosition(game_.Discs(), game_.WhiteToMove(), settings); });
+    return {best.best, best.value, best.exact ? "advice, exact" : "advice"};
+}
+
 TComputerMove TEngineSession::PlayComputerMove() {
-    const TComputerMove move = player_.Choose(game_);
+    const TComputerMove move = ChooseMove();
     const std::string refused = game_.Play(game_.WhiteToMove(), move.square);
     if (!refused.empty()) throw EEngineError("the computer's move was refused: " + refused);
     return move;
@@ -48,23 +83,20 @@ bool TEngineSession::HintsExact() const {
     return std::popcount(game_.Discs().Empty()) <= options_.exactHintEmpties;
 }
 
-std::vector<TMoveValue> TEngineSession::Hints(
-    const std::function<void(int done, int total)>& progress) {
+TAnalysisSettings TEngineSession::HintSettings() const {
     TAnalysisSettings settings;
     settings.exactEmpties = options_.exactHintEmpties;
     settings.gameLevel = std::max(kLowestSearchLevel, player_.GameLevel());
     settings.thinkType = player_.ThinkType();
     settings.tables = options_.tables;
-    std::vector<TMoveValue> values;
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            values = ValueMoves(game_.Discs(), game_.WhiteToMove(), settings, progress);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    worker.join();
-    if (failure) std::rethrow_exception(failure);
-    return values;
+    settings.advice = options_.advice;
+    settings.stop = options_.stopHint;
+    return settings;
+}
+
+std::vector<TMoveValue> TEngineSession::Hints(
+    const std::function<void(int done, int total)>& progress) {
+    const TAnalysisSettings settings = HintSettings();
+    return OnThreadOfItsOwn(
+        [&] { return ValueMoves(game_.Discs(), game_.WhiteToMove(), settings, progress); });
 }

@@ -60,20 +60,20 @@ int TGameState::MoveNumber() const {
 }
 
 std::string TGameState::Play(bool white, uint8_t square) {
+    const uint64_t legal = LegalMoves(white);
+    if (square == PASS) {
+        if (legal != 0) return std::string(SideName(white)) + " has a legal move and may not pass";
+        Push({white, PASS, false}, Discs());
+        return {};
+    }
     if (Over()) return "the game is over";
     const bool implicitPass = white != whiteToMove_;
     if (implicitPass && !MustPass())
         return std::string("it is ") + SideName(whiteToMove_) + "'s turn";
-    const uint64_t legal = LegalMoves(white);
-    if (square == PASS) {
-        if (implicitPass) return std::string(SideName(white)) + " has just moved";
-        if (legal != 0) return std::string(SideName(white)) + " has a legal move and may not pass";
-    } else if (!IsBoardSquare(square) || (legal & MaskOf(square)) == 0) {
+    if (!IsBoardSquare(square) || (legal & MaskOf(square)) == 0)
         return std::string(SideName(white)) + " may not play " + SquareName(square);
-    }
     if (implicitPass) Push({!white, PASS, true}, Discs());
-    Push({white, square, false},
-         square == PASS ? Discs() : BitsAfterMove(Discs(), square, white).after);
+    Push({white, square, false}, BitsAfterMove(Discs(), square, white).after);
     return {};
 }
 

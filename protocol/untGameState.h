@@ -3,7 +3,9 @@
 // One game as the engine's protocols see it: where it started, every move and pass since,
 // and the position they lead to. Either side may be asked to move, so the state checks turns
 // itself: a side with no legal move must pass, and a move for the other side is taken as
-// coming after that pass, as Othello front ends send them.
+// coming after that pass, as Othello front ends send them. A pass is taken from a side
+// whenever it has no legal move, also after the game's last move, where a controller sends
+// the closing passes; a side that has a legal move may not pass.
 
 #include <cstdint>
 #include <string>
@@ -48,8 +50,9 @@ public:
     int MoveNumber() const;
 
     // Plays a square (or PASS) for one side. A move for the side not to move follows an
-    // implicit pass when the side to move has no legal move. Returns why a move is refused,
-    // in which case nothing changes; empty when it was played.
+    // implicit pass when the side to move has no legal move; a pass of the side not to move
+    // leaves the turn where it is. Returns why a move is refused, in which case nothing
+    // changes; empty when it was played.
     std::string Play(bool white, uint8_t square);
     // Plays the next move of the game, a front end naming no side: the side to move's, or
     // when that side must pass, the other side's after the pass.

@@ -156,7 +156,10 @@ std::string TGtpProtocol::GenMove(const std::vector<std::string_view>& args) {
     NeedArguments(args, 1);
     const bool white = ColourOf(args[0]);
     const TGameState& game = session_.Game();
-    if (game.Over()) return "pass";
+    if (game.Over()) {
+        session_.Play(white, PASS);  // a closing pass, played as the other passes are
+        return "pass";
+    }
     if (white != game.WhiteToMove()) {
         if (!game.MustPass())
             throw EGtpRefusal(std::string("it is ") + (white ? "black" : "white") + "'s turn");

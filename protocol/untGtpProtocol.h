@@ -6,7 +6,9 @@
 //
 // Squares are named as in the game record, a column letter a-h and a row digit 1-8 from the
 // top, in either case; the engine answers in capitals. A side without a legal move passes:
-// "play COLOUR pass" says so, and a move of the other side says so too. Like other Othello
+// "play COLOUR pass" says so (also after the game's last move, where controllers send the
+// closing passes), and a move of the other side says so too. genmove plays the engine's
+// player's move: the game's computer player's or the advice's. Like other Othello
 // engines it answers list_games with Othello and takes set_game Othello, which board-game
 // front ends such as quarry send to find the engines for a game.
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "engine/untEngineError.h"
 #include "engine/untSquareNames.h"
 #include "protocol/untGgf.h"
 #include "protocol/untProtocolWords.h"
@@ -48,11 +49,12 @@ bool TNBoardProtocol::HandleLine(std::string_view line, std::ostream& out) {
         if (command == "nboard") {
             if (rest != std::to_string(kProtocolVersion))
                 Status(out, "this engine speaks version 2 of the protocol");
-            out << "set myname " << session_.Player().Name() << "\n";
+            out << "set myname " << session_.Name() << "\n";
         } else if (command == "set" && words.size() > 1) {
             const std::string_view setting = words[1];
             if (setting == "depth") SetDepth(AfterWords(line, 2), out);
             if (setting == "game") SetGame(AfterWords(line, 2), out);
+            if (setting == "player") SetPlayer(AfterWords(line, 2), out);
         } else if (command == "move") {
             Move(rest, out);
         } else if (command == "hint") {
@@ -78,7 +80,19 @@ void TNBoardProtocol::SetDepth(std::string_view depth, std::ostream& out) {
         return;
     }
     session_.Player().SetLevel(LevelNearestDepth(*plies));
-    out << "set myname " << session_.Player().Name() << "\n";
+    out << "set myname " << session_.Name() << "\n";
+}
+
+void TNBoardProtocol::SetPlayer(std::string_view player, std::ostream& out) {
+    if (player == "game") {
+        session_.SetPlayer(TEnginePlayer::Game);
+    } else if (player == "advice") {
+        session_.SetPlayer(TEnginePlayer::Advice);
+    } else {
+        Status(out, "set player needs game or advice, not '" + std::string(player) + "'");
+        return;
+    }
+    out << "set myname " << session_.Name() << "\n";
 }
 
 void TNBoardProtocol::SetGame(std::string_view ggf, std::ostream& out) {
@@ -113,11 +127,18 @@ void TNBoardProtocol::Hint(std::string_view count, std::ostream& out) {
     const int empties = std::popcount(game.Discs().Empty());
     Status(out, exact ? "solving " + std::to_string(empties) + " empty squares" : "searching");
     const auto start = std::chrono::steady_clock::now();
-    const std::vector<TMoveValue> values = session_.Hints([&](int done, int total) {
-        const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-        Status(out, "solved " + std::to_string(done) + " of " + std::to_string(total) + " moves, " +
-                        Value(seconds.count()) + " s");
-    });
+    std::vector<TMoveValue> values;
+    try {
+        values = session_.Hints([&](int done, int total) {
+            const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+            Status(out, "solved " + std::to_string(done) + " of " + std::to_string(total) +
+                            " moves, " + Value(seconds.count()) + " s");
+        });
+    } catch (const ESearchStopped&) {
+        // The front end has moved on: the lines sent stand, and the next command runs now.
+        Status(out, "");
+        return;
+    }
     const int shown = std::min({*wanted, kMaxHints, static_cast<int>(values.size())});
     for (int i = 0; i < shown; ++i)
         out << "search " << Upper(SquareName(values[i].square)) << " " << Value(values[i].value)
@@ -135,9 +156,9 @@ void TNBoardProtocol::Go(std::ostream& out) {
         out << "=== PA\n";
         return;
     }
-    Status(out, session_.Player().Name() + " thinking");
+    Status(out, session_.Name() + " thinking");
     const auto start = std::chrono::steady_clock::now();
-    const TComputerMove move = session_.Player().Choose(game);
+    const TComputerMove move = session_.ChooseMove();
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     out << "=== " << Upper(SquareName(move.square)) << "/" << Value(move.discs.value_or(0)) << "/"
         << Value(seconds.count()) << "\n";

@@ -3,12 +3,14 @@
 // The NBoard protocol (version 2), the engine's side of it: one command a line on standard
 // input, answers on standard output as soon as they are ready.
 //
-//   nboard 2          -> set myname Tolvaney-C4
+//   nboard 2          -> set myname Tolvaney-C4 (Tolvaney-Advice with the advice's player)
 //   set depth N       -> the level whose midgame depth is nearest N; set myname ...
+//   set player P      -> the game's computer player (game) or the advice's (advice); set myname
 //   set contempt N    (read and ignored: the searches have no contempt for a draw)
 //   set game GGF      the game so far (the board is not touched when it is malformed)
 //   move F5[/v/t]     a move of the side to move, PA for a pass
-//   hint N            -> one "search MOVE VALUE 0 DEPTH" line for each of the best N moves
+//   hint N            -> one "search MOVE VALUE 0 DEPTH" line for each of the best N moves;
+//                        the next line to arrive stops it, and it ends at once with status
 //   go                -> === F5/VALUE/SECONDS, the move for the side to move; the board is
 //                        not changed until the front end sends it back with move
 //   ping N            -> pong N
@@ -34,6 +36,7 @@ public:
 
 private:
     void SetDepth(std::string_view depth, std::ostream& out);
+    void SetPlayer(std::string_view player, std::ostream& out);
     void SetGame(std::string_view ggf, std::ostream& out);
     void Move(std::string_view move, std::ostream& out);
     void Hint(std::string_view count, std::ostream& out);

@@ -71,6 +71,7 @@ tolvaney-engine      | --level 5                                | 2 | err:--leve
 tolvaney-engine      | --type c                                 | 2 | err:--type needs a thinking type A-D |
 tolvaney-engine      | --gtp --nboard                           | 2 | err:give --nboard or --gtp, not both |
 tolvaney-engine      | --seed -1                                | 2 | err:--seed                           |
+tolvaney-engine      | --player best                            | 2 | err:--player needs game or advice    |
 tolvaney-analyze     | --level 2 --exact 4 --quiet f5d6 --html  | 2 | err:--html needs a value             |
 tolvaney-analyze     | --lang fr f5d6                           | 2 | err:--lang needs en (English) or ja (Japanese), not 'fr' |
 tolvaney-analyze     | LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 --quiet --level 2 f5d6 | 0 | out:読み切った手はありません |

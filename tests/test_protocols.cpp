@@ -1,17 +1,20 @@
-// The engine's protocols: its move for either colour is the game's own computer move, and
-// recorded exchanges of both protocols replay line for line.
+// The engine's protocols: its move for either colour is the game's own computer move, exchanges
+// replay line for line, a side without a move passes, and a hint gives way to the next line.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 #include "engine/eval/untPatterns.h"
 #include "engine/search/untBook.h"
 #include "engine/untRandom.h"
 #include "engine/untTextFile.h"
 #include "protocol/untGtpProtocol.h"
+#include "protocol/untLineQueue.h"
 #include "protocol/untNBoardProtocol.h"
+#include "protocol/untProtocolWords.h"
 #include "tools/untMatch.h"
 #include "tools/untSeededGenerator.h"
 
@@ -130,6 +133,84 @@ TEST(Protocols, NBoardSessionsReplayLineForLine) {
 
 TEST(Protocols, GtpSessionsReplayLineForLine) {
     ReplayExchange<TGtpProtocol>("gtp-session.txt");
+}
+
+TEST(Protocols, APassIsTakenFromASideWithoutALegalMoveAfterTheLastMoveToo) {
+    const char* const blackMustPass = "f5 f6 f7 g7 d3 f8 h8 h6";      // black to move
+    const char* const blackHasNoMove = "f5 f4 g3 g4 h3 h2 c4 h4 g2";  // white to move
+    const char* const gameOver = "f5 f4 g3 g6 g5 f6 d3 g4 g7";
+    const struct {
+        const char *moves, *side;
+        std::string refused;
+        bool sideToMove;  // NBoard's move PA is the side to move's pass
+    } rows[] = {{"", "black", "black has a legal move and may not pass", true},
+                {blackMustPass, "black", "", true},
+                {blackMustPass, "white", "white has a legal move and may not pass", false},
+                {blackHasNoMove, "black", "", false},
+                {gameOver, "white", "", true},
+                {gameOver, "black", "", false}};
+    for (const auto& row : rows) {
+        TGtpProtocol gtp({});
+        TNBoardProtocol nboard({});
+        std::ostringstream setUp, gtpAnswer, nboardAnswer;
+        std::string ggf =
+            "(;GM[Othello]BO[8 ---------------------------O*------*O--------------------------- *]";
+        bool white = false;
+        for (const std::string_view move : Words(row.moves)) {
+            gtp.HandleLine((white ? "play white " : "play black ") + std::string(move), setUp);
+            ggf += (white ? "W[" : "B[") + std::string(move) + "]";
+            white = !white;
+        }
+        nboard.HandleLine("set game " + ggf + ";)", setUp);
+        gtp.HandleLine(std::string("play ") + row.side + " pass", gtpAnswer);
+        EXPECT_EQ(gtpAnswer.str(),
+                  row.refused.empty() ? "=\n\n" : "? illegal move: " + row.refused + "\n\n")
+            << row.moves << ", " << row.side;
+        if (!row.sideToMove) continue;
+        nboard.HandleLine("move PA", nboardAnswer);
+        EXPECT_EQ(nboardAnswer.str(),
+                  row.refused.empty()
+                      ? ""
+                      : "status move PA refused, the board is as it was: " + row.refused + "\n")
+            << row.moves;
+    }
+}
+
+// What the engine writes, a line at a time onto a queue, as a front end reads it.
+struct TLineSink : std::streambuf {
+    TLineQueue* lines;
+    std::string line;
+    int overflow(int c) override {
+        if (c == '\n') lines->Push(std::exchange(line, {}));
+        if (c != '\n' && c != traits_type::eof()) line += static_cast<char>(c);
+        return traits_type::not_eof(c);
+    }
+};
+
+TEST(Protocols, NBoardHintGivesWayToTheNextLine) {
+    TLineQueue commands, answers;
+    TSessionOptions options;
+    options.exactHintEmpties = 22;  // solving every move takes a minute or more
+    options.stopHint = &commands.Waiting();
+    TNBoardProtocol nboard(options);
+    TLineSink sink;
+    sink.lines = &answers;
+    std::ostream out(&sink);
+    std::thread engine([&] { AnswerLines(nboard, commands, out); });
+    const auto next = [&] { return answers.PopWithin(std::chrono::minutes(5)).value_or("-"); };
+    commands.Push(
+        "set game (;GM[Othello]BO[8 -O*-O-*---***O-******O*---OOO*O--OOO*OO--*OO*O**-"
+        "O*OO--OO*-O---- *];)");
+    commands.Push("hint 3");
+    std::vector<std::string> answered = {next()};
+    commands.Push("ping 1");
+    while (answered.back() != "pong 1" && answered.back() != "-")
+        answered.push_back(next());
+    commands.Close();  // the end of the input ends the engine
+    engine.join();
+    // Stopped before its first move was solved: no search line, the hint's end, the pong.
+    EXPECT_EQ(answered,
+              (std::vector<std::string>{"status solving 22 empty squares", "status ", "pong 1"}));
 }
 
 }  // namespace

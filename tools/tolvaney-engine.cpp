@@ -1,10 +1,15 @@
 // The game's computer player for other Othello programs: a front end, a tournament manager or
 // another engine talks to it over the NBoard protocol or GTP on standard input and output.
 //
-// Usage: tolvaney-engine [--level 1-4] [--type A-D] [--nboard | --gtp] [--seed S]
-//   The level and the thinking type are those of the new-game dialog (default 上級, C). The
-//   protocol is NBoard when the first line is "nboard", GTP otherwise, unless one is named.
-//   Every game's random draws are seeded from the clock, as in the game, or with S.
+// Usage: tolvaney-engine [--player game | advice] [--level 1-4] [--type A-D]
+//                        [--nboard | --gtp] [--seed S]
+//   The player is the game's computer player, at the level and thinking type of the new-game
+//   dialog (default 上級, C), or the advice's search. The protocol is NBoard when the first
+//   line is "nboard", GTP otherwise, unless one is named. Every game's random draws are
+//   seeded from the clock, as in the game, or with S.
+//
+// Standard input is read on a thread of its own, so that a hint gives way to the next line
+// the front end sends.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -12,8 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "advice/untAdviceWeights.h"
 #include "engine/eval/untPatterns.h"
 #include "protocol/untGtpProtocol.h"
+#include "protocol/untLineQueue.h"
 #include "protocol/untNBoardProtocol.h"
 #include "protocol/untProtocolWords.h"
 #include "tools/untMatch.h"
@@ -24,9 +31,13 @@ namespace {
 
 const char* const kTool = "tolvaney-engine";
 const char* const kUsage =
-    "usage: tolvaney-engine [--level 1-4] [--type A-D] [--nboard | --gtp] [--seed S]\n"
+    "usage: tolvaney-engine [--player game | advice] [--level 1-4] [--type A-D]\n"
+    "                       [--nboard | --gtp] [--seed S]\n"
     "Plays Tolvaney's computer player over the NBoard protocol or GTP on standard input\n"
     "and output: NBoard when the first line is \"nboard\", GTP otherwise, unless one is named.\n"
+    "  --player: game, the game's computer player at its level and type (the default), or\n"
+    "            advice, the strongest it has: the advice's search (the evaluation and\n"
+    "            search of the analysis and the hint), exact in the endgame\n"
     "  --level: 1 最弱 (random), 2 初級, 3 中級, 4 上級 (the default)\n"
     "  --type:  thinking type A, B, C (the default) or D\n"
     "  --seed:  every game's random draws from this seed instead of the clock\n";
@@ -52,7 +63,14 @@ TEngineOptions ParseOptions(std::vector<std::string> args) {
     protocolFlag("--nboard", TProtocol::NBoard);
     protocolFlag("--gtp", TProtocol::Gtp);
     ReadFlagPairs(
-        args, {{"--level", WholeNumberInto(options.session.gameLevel, 1, 4)},
+        args, {{"--player",
+                [&](const std::string& flag, const std::string& value) {
+                    if (value != "game" && value != "advice")
+                        throw EBadInput(flag + " needs game or advice, not '" + value + "'");
+                    options.session.player =
+                        value == "advice" ? TEnginePlayer::Advice : TEnginePlayer::Game;
+                }},
+               {"--level", WholeNumberInto(options.session.gameLevel, 1, 4)},
                {"--type",
                 [&](const std::string& flag, const std::string& value) {
                     if (value.size() != 1 || value[0] < 'A' || value[0] > 'D')
@@ -71,35 +89,39 @@ void ReadShippedData(TSessionOptions& options) {
     options.tables = ReadInput([&] { return LoadPatternTables(resources); });
     const std::filesystem::path book = resources / "TEISEKI";
     options.book = ParseBook(ReadInputFile(book), book.string());
+    // The advice's evaluation, where the shipped data has it; without it the hints and the
+    // advice's player estimate with the pattern values.
+    const std::filesystem::path advice = resources / ADVICE_WEIGHTS_FILE;
+    if (std::filesystem::exists(advice))
+        options.advice = ReadInput([&] { return TAdviceWeights::Load(advice.string()); });
 }
 
-// Answers the lines of standard input until quit or its end.
+// Answers the lines of the queue, the line that chose the protocol first, until quit or the
+// end of the input.
 template <typename Protocol>
-void Serve(Protocol& protocol, std::optional<std::string> first) {
-    std::string line;
+void Serve(Protocol& protocol, TLineQueue& lines, const std::optional<std::string>& first) {
     if (first && !protocol.HandleLine(*first, std::cout)) return;
-    while (std::getline(std::cin, line))
-        if (!protocol.HandleLine(line, std::cout)) return;
+    AnswerLines(protocol, lines, std::cout);
 }
 
 void Run(const TEngineOptions& options) {
+    const std::shared_ptr<TLineQueue> lines = ReadLinesInBackground(std::cin);
+    TSessionOptions session = options.session;
+    session.stopHint = &lines->Waiting();
     TProtocol protocol = options.protocol;
     std::optional<std::string> first;
     if (protocol == TProtocol::Detect) {
-        std::string line;
-        while (std::getline(std::cin, line) && Words(line).empty()) {
+        while ((first = lines->Pop()) && Words(*first).empty()) {
         }
-        const std::vector<std::string_view> words = Words(line);
-        if (words.empty()) return;  // nothing but blank lines
-        protocol = words[0] == "nboard" ? TProtocol::NBoard : TProtocol::Gtp;
-        first = line;
+        if (!first) return;  // nothing but blank lines
+        protocol = Words(*first)[0] == "nboard" ? TProtocol::NBoard : TProtocol::Gtp;
     }
     if (protocol == TProtocol::NBoard) {
-        TNBoardProtocol nboard(options.session);
-        Serve(nboard, first);
+        TNBoardProtocol nboard(session);
+        Serve(nboard, *lines, first);
     } else {
-        TGtpProtocol gtp(options.session);
-        Serve(gtp, first);
+        TGtpProtocol gtp(session);
+        Serve(gtp, *lines, first);
     }
 }
 
