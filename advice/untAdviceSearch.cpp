@@ -13,7 +13,7 @@ constexpr int kInfinity = 65 * kUnits;
 constexpr int kStopCheckInterval = 4096;
 // From this many plies left, moves are ordered by the evaluation of where they lead; nearer
 // the leaves by the opponent's replies, which is cheaper.
-constexpr int kEvaluationOrderDepth = 3;
+constexpr int kEvaluationOrderDepth = 6;
 
 // The symmetries on TBitBoard's layout, where each byte is a column (h first) and bit k of
 // a byte is row k + 1: a byte swap mirrors the files, a bit reversal within each byte the

@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr int kCountTerms = 5;
+
 // A square as (file, rank): a1 is (0, 0), h8 is (7, 7).
 struct TSquare {
     int file, rank;
@@ -146,7 +148,8 @@ TFamily MakeFamily(const TFamilyBase& base) {
 struct TLayout {
     std::vector<TFamily> families;
     std::vector<int> slotOffset, tableOffset;
-    int mobilitySlot = 0, mobilityTable = 0;  // own moves, then the opponent's
+    // The counted terms (moves, frontier discs and odd regions), kCountValues values each.
+    int countSlot = 0, countTable = 0;
     int biasSlot = 0, biasTable = 0;
     int slots = 0, tableSize = 0;
     // The evaluation's flat view: for each image its table offset and its digits' bits.
@@ -179,10 +182,10 @@ const TLayout& Layout() {
             l.slots += f.slots;
             l.tableSize += f.entries;
         }
-        l.mobilitySlot = l.slots;
-        l.mobilityTable = l.tableSize;
-        l.slots += 2 * TAdviceWeights::kMobilityValues;
-        l.tableSize += 2 * TAdviceWeights::kMobilityValues;
+        l.countSlot = l.slots;
+        l.countTable = l.tableSize;
+        l.slots += kCountTerms * TAdviceWeights::kCountValues;
+        l.tableSize += kCountTerms * TAdviceWeights::kCountValues;
         l.biasSlot = l.slots++;
         l.biasTable = l.tableSize++;
         for (int i = 0; i < static_cast<int>(l.images.size()); ++i) {
@@ -257,11 +260,40 @@ int SumOfRun(const TLayout::TRun& run, const TDigits& digits, const int16_t* tab
     }
 }
 
-int MobilityValue(uint64_t moves) {
-    return std::min(std::popcount(moves), TAdviceWeights::kMobilityValues - 1);
+int CountValue(uint64_t squares) {
+    return std::min(std::popcount(squares), TAdviceWeights::kCountValues - 1);
 }
 
-constexpr char kMagic[] = "TOLVANEY ADVICE 1\n";
+// The squares next to an empty square, in any of the eight directions.
+uint64_t NextToEmpty(uint64_t empty) {
+    return WithNeighbourIn<1>(empty) | WithNeighbourIn<-1>(empty) | WithNeighbourIn<10>(empty) |
+           WithNeighbourIn<-10>(empty) | WithNeighbourIn<11>(empty) | WithNeighbourIn<-11>(empty) |
+           WithNeighbourIn<9>(empty) | WithNeighbourIn<-9>(empty);
+}
+
+// The quadrants with an odd number of empty squares: the side to move may get the last disc
+// there.
+int OddQuadrants(uint64_t empty) {
+    constexpr uint64_t kQuadrants[4] = {0x000000000F0F0F0Full, 0x00000000F0F0F0F0ull,
+                                        0x0F0F0F0F00000000ull, 0xF0F0F0F000000000ull};
+    int odd = 0;
+    for (const uint64_t quadrant : kQuadrants)
+        odd += std::popcount(empty & quadrant) & 1;
+    return odd;
+}
+
+// The counted terms of a position, each as its slot among a stage's count values: the moves
+// of each side, the discs of each side next to an empty square, the odd quadrants.
+std::array<int, kCountTerms> CountsOf(uint64_t own, uint64_t opponent) {
+    const uint64_t empty = ~(own | opponent);
+    const uint64_t frontier = NextToEmpty(empty);
+    constexpr int n = TAdviceWeights::kCountValues;
+    return {CountValue(LegalMovesOf(own, opponent)), n + CountValue(LegalMovesOf(opponent, own)),
+            2 * n + CountValue(own & frontier), 3 * n + CountValue(opponent & frontier),
+            4 * n + OddQuadrants(empty)};
+}
+
+constexpr char kMagic[] = "TOLVANEY ADVICE 2\n";
 
 }  // namespace
 
@@ -286,8 +318,8 @@ void TAdviceWeights::Expand() {
             for (int index = 0; index < family.entries; ++index)
                 table[l.tableOffset[f] + index] = slots[l.slotOffset[f] + family.slotOf[index]];
         }
-        for (int i = 0; i < 2 * kMobilityValues; ++i)
-            table[l.mobilityTable + i] = slots[l.mobilitySlot + i];
+        for (int i = 0; i < kCountTerms * kCountValues; ++i)
+            table[l.countTable + i] = slots[l.countSlot + i];
         table[l.biasTable] = slots[l.biasSlot];
     }
 }
@@ -300,8 +332,8 @@ int TAdviceWeights::Evaluate(uint64_t own, uint64_t opponent) const {
     int sum = table[l.biasTable];
     for (const TLayout::TRun& run : l.runs)
         sum += SumOfRun(run, digits, table);
-    sum += table[l.mobilityTable + MobilityValue(LegalMovesOf(own, opponent))];
-    sum += table[l.mobilityTable + kMobilityValues + MobilityValue(LegalMovesOf(opponent, own))];
+    for (const int count : CountsOf(own, opponent))
+        sum += table[l.countTable + count];
     return sum;
 }
 
@@ -315,8 +347,8 @@ int TAdviceWeights::Features(uint64_t own, uint64_t opponent, std::array<int, kM
         for (std::size_t i = 0; i < family.images.size(); ++i, ++image)
             out[count++] = l.slotOffset[f] + family.slotOf[IndexOf(l.images[image], digits)];
     }
-    out[count++] = l.mobilitySlot + MobilityValue(LegalMovesOf(own, opponent));
-    out[count++] = l.mobilitySlot + kMobilityValues + MobilityValue(LegalMovesOf(opponent, own));
+    for (const int term : CountsOf(own, opponent))
+        out[count++] = l.countSlot + term;
     out[count++] = l.biasSlot;
     return count;
 }

@@ -8,9 +8,12 @@
 // to eight squares. Each family has one table of values for all of its images under the
 // board's eight symmetries, and a family whose squares are symmetric in themselves (an edge
 // read from either end) keeps one value for a configuration and its mirror image. So the
-// evaluation is the same for a position and for any of its images, by construction. The
-// number of moves of each side adds a value of its own. Every stage of the game (a few empty
-// squares wide) has tables of its own, because a disc means different things early and late.
+// evaluation is the same for a position and for any of its images, by construction. Counted
+// terms, the same under every symmetry, add values of their own: the moves of each side,
+// the discs of each side next to an empty square (the frontier, which gives the opponent
+// moves), and the quadrants with an odd number of empty squares (parity). Every stage of
+// the game (a few empty squares wide) has tables of its own, because a disc means different
+// things early and late.
 //
 // The values are fitted to real games by tools/tolvaney-train-advice and kept in the binary
 // file ADVICE_WEIGHTS_FILE, which the game embeds and the tools' package installs.
@@ -28,7 +31,7 @@ class TAdviceWeights {
 public:
     static constexpr int kStageWidth = 4;                 // empty squares per stage
     static constexpr int kStages = 60 / kStageWidth + 1;  // 0..60 empty squares
-    static constexpr int kMobilityValues = 32;            // 0..31 moves (more count as 31)
+    static constexpr int kCountValues = 32;               // 0..31: more count as 31
     static constexpr int kUnitsPerDisc = 128;             // the stored values' fixed point
 
     TAdviceWeights();  // every value 0

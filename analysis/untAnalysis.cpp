@@ -185,8 +185,14 @@ public:
         value_ = {};
         value_.exact = Empties(discs) <= settings_.exactEmpties;
         if (value_.exact) {
-            const TEndgameResult solved = Solver().Solve(Own(discs, white), Other(discs, white));
-            value_.best = solved.move;
+            // Solved in the canonical orientation, so that the best move of an image of the
+            // position is the image of its best move.
+            const int symmetry = CanonicalSymmetry(Own(discs, white), Other(discs, white));
+            const TEndgameResult solved = Solver().Solve(ImageOf(Own(discs, white), symmetry),
+                                                         ImageOf(Other(discs, white), symmetry));
+            if (solved.move != 0)
+                value_.best =
+                    kSquareOfBit[ImageOfBit(kBitOfSquare[solved.move], InverseSymmetry(symmetry))];
             value_.value = solved.score;
             return value_;
         }
@@ -337,7 +343,7 @@ int FinalDifference(const TDiscs& discs) {
 }
 
 int AdviceDepth(int empties) {
-    return empties > 30 ? 8 : 10;
+    return empties > 26 ? 8 : 10;
 }
 
 double DiscScale(uint8_t thinkType) {

@@ -24,7 +24,11 @@ const char* const kUsage =
     "  --epochs N          passes over each stage's positions (12)\n"
     "  --hold-out N        leave out every Nth game, from the first, for measuring (20)\n"
     "  --threads N         threads for the solving and the searches (2)\n"
-    "  --seed N            the seed of the fitting order (1)\n";
+    "  --seed N            the seed of the fitting order (1)\n"
+    "  --rate R, --l2 R    the fit's step size (0.002) and pull to the later stage (0.0005)\n"
+    "  --stages N          fit only the last N stages of four empty squares (all 16)\n"
+    "  --validate 1        keep every 10th position of a stage out of the fit, report its error\n"
+    "  --solved FILE       keep the solved values in FILE, and read them from it next time\n";
 
 }  // namespace
 
@@ -45,7 +49,18 @@ int main(int argc, char** argv) {
                              {"--epochs", WholeNumberInto(training.epochs, 1, 100)},
                              {"--hold-out", WholeNumberInto(holdOut, 0, 1000)},
                              {"--threads", WholeNumberInto(training.threads, 1, 256)},
-                             {"--seed", WholeNumberInto(training.seed, 0, UINT32_MAX)}});
+                             {"--seed", WholeNumberInto(training.seed, 0, UINT32_MAX)},
+                             {"--rate",
+                              [&](const std::string& flag, const std::string& value) {
+                                  training.rate = RealNumber(value, flag, 1e-6, 1);
+                              }},
+                             {"--l2",
+                              [&](const std::string& flag, const std::string& value) {
+                                  training.l2 = RealNumber(value, flag, 0, 1);
+                              }},
+                             {"--stages", WholeNumberInto(training.stages, 1, 16)},
+                             {"--validate", WholeNumberInto(training.validate, 0, 1)},
+                             {"--solved", ValueInto(training.solvedFile)}});
         if (games.empty() || out.empty()) throw EBadInput("--games and --out are needed");
         text = ReadInputFile(games);
     } catch (const EBadInput& problem) {

@@ -4,9 +4,11 @@
 #include <atomic>
 #include <bit>
 #include <cmath>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <thread>
+#include <unordered_map>
 
 #include "advice/untAdviceSearch.h"
 #include "engine/eval/untBitBoard.h"
@@ -75,6 +77,39 @@ std::vector<float> FitStage(const std::vector<const TAdviceExample*>& examples,
     return values;
 }
 
+// The mean absolute error of the values on examples.
+double MeanError(const std::vector<const TAdviceExample*>& examples,
+                 const std::vector<float>& values) {
+    std::array<int, TAdviceWeights::kMaxFeatures> features{};
+    double sum = 0;
+    for (const TAdviceExample* e : examples) {
+        const int count = TAdviceWeights::Features(e->own, e->opponent, features);
+        double value = 0;
+        for (int f = 0; f < count; ++f)
+            value += values[features[f]];
+        sum += std::abs(e->target - value);
+    }
+    return examples.empty() ? 0 : sum / examples.size();
+}
+
+// Solved values kept in a file between runs: the two sets and the score, one line each.
+struct TPairHash {
+    std::size_t operator()(const std::pair<uint64_t, uint64_t>& p) const {
+        return std::hash<uint64_t>()(p.first * 0x9E3779B97F4A7C15ull ^ p.second);
+    }
+};
+using TSolvedValues = std::unordered_map<std::pair<uint64_t, uint64_t>, int, TPairHash>;
+
+TSolvedValues ReadSolved(const std::string& file) {
+    TSolvedValues solved;
+    std::ifstream in(file);
+    uint64_t own, opponent;
+    int score;
+    while (in >> own >> opponent >> score)
+        solved[{own, opponent}] = score;
+    return solved;
+}
+
 void Store(TAdviceWeights& weights, int stage, const std::vector<float>& values) {
     std::vector<int16_t>& slots = weights.Values(stage);
     for (std::size_t i = 0; i < slots.size(); ++i)
@@ -125,19 +160,29 @@ TAdviceWeights FitAdvice(std::vector<TAdviceExample>& examples, const TAdviceTra
     std::vector<TAdviceExample*> near;
     for (TAdviceExample& e : examples)
         if (Empties(e) <= training.exactEmpties) near.push_back(&e);
-    Log(training, "solving " + std::to_string(near.size()) + " positions");
+    const TSolvedValues known =
+        training.solvedFile.empty() ? TSolvedValues{} : ReadSolved(training.solvedFile);
+    Log(training, "solving " + std::to_string(near.size()) + " positions, " +
+                      std::to_string(known.size()) + " known");
     InParallel(
         near.size(), training.threads, [] { return std::make_unique<TEndgameSolver>(16); },
         [&](std::unique_ptr<TEndgameSolver>& solver, std::size_t i) {
             TAdviceExample& e = *near[i];
-            e.target = static_cast<float>(solver->Solve(e.own, e.opponent).score);
+            const auto found = known.find({e.own, e.opponent});
+            e.target = static_cast<float>(
+                found != known.end() ? found->second : solver->Solve(e.own, e.opponent).score);
             e.exact = true;
         });
+    if (!training.solvedFile.empty() && known.empty()) {
+        std::ofstream out(training.solvedFile);
+        for (const TAdviceExample* e : near)
+            out << e->own << ' ' << e->opponent << ' ' << static_cast<int>(e->target) << '\n';
+    }
 
     TAdviceWeights weights;
     std::mt19937 random(training.seed);
     std::vector<float> start(TAdviceWeights::ValuesPerStage(), 0.0f);
-    for (int stage = 0; stage < TAdviceWeights::kStages; ++stage) {
+    for (int stage = 0; stage < std::min(training.stages, TAdviceWeights::kStages); ++stage) {
         std::vector<const TAdviceExample*> chosen;
         std::vector<TAdviceExample*> toSearch;
         for (TAdviceExample& e : examples) {
@@ -162,6 +207,13 @@ TAdviceWeights FitAdvice(std::vector<TAdviceExample>& examples, const TAdviceTra
                     TAdviceWeights::kUnitsPerDisc;
             });
         chosen.insert(chosen.end(), toSearch.begin(), toSearch.end());
+        std::vector<const TAdviceExample*> validation;
+        if (training.validate) {
+            std::vector<const TAdviceExample*> fitted;
+            for (std::size_t i = 0; i < chosen.size(); ++i)
+                (i % 10 == 0 ? validation : fitted).push_back(chosen[i]);
+            chosen.swap(fitted);
+        }
         double meanError = 0;
         const std::vector<float> values = FitStage(chosen, start, training, random, meanError);
         Store(weights, stage, values);
@@ -169,6 +221,7 @@ TAdviceWeights FitAdvice(std::vector<TAdviceExample>& examples, const TAdviceTra
         std::ostringstream line;
         line << "stage " << stage << ": " << chosen.size() << " positions, mean error " << meanError
              << " discs";
+        if (training.validate) line << ", kept out " << MeanError(validation, values);
         Log(training, line.str());
     }
     return weights;

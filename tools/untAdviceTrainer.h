@@ -34,6 +34,9 @@ struct TAdviceTraining {
     double l2 = 0.0005;
     int threads = 2;
     uint32_t seed = 1;
+    int stages = TAdviceWeights::kStages;  // the stages fitted, from the end
+    bool validate = false;   // keep every 10th position of a stage out and report its error
+    std::string solvedFile;  // where solved values are kept between runs (empty: nowhere)
     std::function<void(const std::string&)> log;
 };
 
