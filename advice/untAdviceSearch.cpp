@@ -196,10 +196,12 @@ TAdviceMove TAdviceSearch::Best(uint64_t own, uint64_t opponent, int depth) {
         const uint64_t changed = FlipsOf(o, p, bit) | uint64_t{1} << bit;
         root[count++] = {bit, 0, p & ~changed, o | changed};
     }
-    // Iterative deepening: each iteration orders the moves by the values of the one before
-    // (stable, so ties keep the order of the squares) and finds the first of the best.
+    // Iterative deepening, two plies a step up to the last two depths: each iteration orders
+    // the moves by the values of the one before (stable, so ties keep the order of the
+    // squares) and finds the first of the best.
     TAdviceMove best;
-    for (int d = std::min(depth, depth % 2 == 0 ? 2 : 1); d <= depth; d += 2) {
+    int d = depth > 2 && depth % 2 == 0 ? 2 : 1;
+    while (true) {
         std::stable_sort(root, root + count,
                          [](const TRootMove& a, const TRootMove& b) { return a.value > b.value; });
         int alpha = -kInfinity;
@@ -215,13 +217,22 @@ TAdviceMove TAdviceSearch::Best(uint64_t own, uint64_t opponent, int depth) {
             // Moves that fail low keep their bound (at most alpha) as their place in the next
             // order, which depends on the position alone.
             m.value = value;
-            if (i == 0 || value > alpha) {
-                alpha = value;
-                best = {m.bit, value};
-            }
+            if (i == 0 || value > alpha) alpha = value;
         }
-        if (d == depth) break;
+        if (d == depth) {
+            best.bit = root[0].bit;
+            for (int i = 0; i < count; ++i)
+                if (root[i].value == alpha) {
+                    best.bit = root[i].bit;
+                    break;
+                }
+            best.value = alpha;
+            break;
+        }
+        best.shallower = alpha;
+        d += d + 2 < depth ? 2 : 1;
     }
+    if (depth == 1) best.shallower = best.value;
     best.bit = ImageOfBit(best.bit, InverseSymmetry(symmetry));
     return best;
 }

@@ -30,6 +30,10 @@
 struct TAdviceMove {
     int bit = -1;   // the move (TBitBoard's bit), -1 when the side to move has none
     int value = 0;  // for the side to move, in TAdviceWeights::kUnitsPerDisc per disc
+    // The value one ply less deep. A search flatters the side that makes the last move of its
+    // lines (it picks the evaluation's errors in its own favour), so values of an even and an
+    // odd depth lean opposite ways, and their mean hardly at all.
+    int shallower = 0;
 };
 
 class TAdviceSearch {

@@ -200,7 +200,7 @@ public:
             const TAdviceMove best =
                 Advice().Best(Own(discs, white), Other(discs, white), DepthOfAdvice(discs));
             value_.best = kSquareOfBit[best.bit];
-            value_.value = InAdviceDiscs(best.value);
+            value_.value = InAdviceDiscs(best.value + best.shallower) / 2;
             return value_;
         }
         const TRepeatableNoise noise(discs, white);
@@ -223,10 +223,15 @@ public:
 
     // The value for the mover of a legal move in the position valued last.
     double MoveValue(uint8_t square) {
+        if (!value_.exact && settings_.advice && square == value_.best) return value_.value;
         if (!value_.exact && settings_.advice) {
             const TDiscs after = BitsAfterMove(discs_, square, white_).after;
+            // The mean of two depths, as the position's value is.
             const int depth = DepthOfAdvice(discs_) - 1;
-            return -InAdviceDiscs(Advice().Value(Other(after, white_), Own(after, white_), depth));
+            const uint64_t own = Other(after, white_), opponent = Own(after, white_);
+            const int deeper = Advice().Value(own, opponent, depth);
+            const int shallower = depth > 0 ? Advice().Value(own, opponent, depth - 1) : deeper;
+            return -InAdviceDiscs(deeper + shallower) / 2;
         }
         if (!value_.exact) return moveValues_[square];
         if (square == value_.best) return value_.value;
@@ -343,7 +348,7 @@ int FinalDifference(const TDiscs& discs) {
 }
 
 int AdviceDepth(int empties) {
-    return empties > 26 ? 8 : 10;
+    return empties > 40 ? 6 : empties > 26 ? 8 : 10;
 }
 
 double DiscScale(uint8_t thinkType) {

@@ -78,8 +78,9 @@ struct TAnalysisSettings {
     bool parityAligned = true;
 };
 
-// How many plies the advice's search reads before a position with this many empty squares
-// (always even, so that every line ends with the valued position's side to move).
+// How many plies the advice's search reads in a position with this many empty squares: as
+// deep as a whole game's analysis affords, deepest before the exact part. Always even; a
+// position's value is the mean of the search to that depth and to one ply less.
 int AdviceDepth(int empties);
 
 // Evaluation units per disc of the final difference for each thinking type (1..4).

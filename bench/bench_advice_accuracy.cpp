@@ -92,19 +92,21 @@ void SolveAll(std::vector<TPosition>& positions, const std::string& cacheFile) {
 }
 
 struct TErrors {
-    double sum = 0, squares = 0, worst = 0, seconds = 0;
+    double sum = 0, signedSum = 0, squares = 0, worst = 0, seconds = 0;
     int count = 0;
     void Add(double error) {
         sum += std::abs(error);
+        signedSum += error;
         squares += error * error;
         worst = std::max(worst, std::abs(error));
         ++count;
     }
     void Print(const std::string& name) const {
         const double mean = sum / count;
-        std::printf("%-34s  mean %5.2f  spread %5.2f  worst %5.1f  %7.3f s a position\n",
-                    name.c_str(), mean, std::sqrt(squares / count - mean * mean), worst,
-                    seconds / count);
+        std::printf(
+            "%-34s  mean %5.2f  spread %5.2f  worst %5.1f  bias %+5.2f  %7.3f s a position\n",
+            name.c_str(), mean, std::sqrt(squares / count - mean * mean), worst, signedSum / count,
+            seconds / count);
     }
 };
 
@@ -129,7 +131,7 @@ TErrors MeasureAdviceDepth(const std::vector<TPosition>& positions,
         const uint64_t other = p.white ? p.discs.black : p.discs.white;
         const TAdviceMove best = search.Best(own, other, depth);
         errors.seconds += CpuSeconds() - start;
-        errors.Add(static_cast<double>(best.value) / TAdviceWeights::kUnitsPerDisc - p.exact);
+        errors.Add((best.value + best.shallower) / 2.0 / TAdviceWeights::kUnitsPerDisc - p.exact);
     }
     return errors;
 }
