@@ -78,7 +78,7 @@ files_of() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6
         echo "usr/bin/$program"
         echo "usr/share/man/man1/$program.1.gz"
     done
-    for file in TEISEKI TEXTDATA1 TEXTDATA2 TEXTDATA3 TEXTDATA4 TEXTDATA5 TEXTDATA6; do
+    for file in TEISEKI ADVICE.dat TEXTDATA1 TEXTDATA2 TEXTDATA3 TEXTDATA4 TEXTDATA5 TEXTDATA6; do
         echo "usr/share/tolvaney/$file"
     done
     echo usr/share/doc/tolvaney-tools/copyright
