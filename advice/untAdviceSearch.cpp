@@ -89,7 +89,7 @@ TAdviceSearch::TEntry& TAdviceSearch::EntryOf(uint64_t own, uint64_t opponent) {
 
 int TAdviceSearch::OrderMoves(uint64_t own, uint64_t opponent, uint64_t moves, int depth,
                               int firstBit, int* bits) const {
-    int keys[32];
+    int keys[64];
     int count = 0;
     for (uint64_t left = moves; left; left &= left - 1) {
         const int bit = std::countr_zero(left);
@@ -138,7 +138,7 @@ int TAdviceSearch::Search(uint64_t own, uint64_t opponent, int depth, int alpha,
         }
     }
 
-    int bits[32];
+    int bits[64];
     const int count = OrderMoves(own, opponent, moves, depth, firstBit, bits);
     const int originalAlpha = alpha;
     int bestBit = bits[0];
@@ -189,7 +189,7 @@ TAdviceMove TAdviceSearch::Best(uint64_t own, uint64_t opponent, int depth) {
         int bit, value;
         uint64_t own, opponent;  // the position after it, the opponent to move
     };
-    TRootMove root[32];
+    TRootMove root[64];
     int count = 0;
     for (uint64_t left = moves; left; left &= left - 1) {
         const int bit = std::countr_zero(left);

@@ -215,7 +215,12 @@ struct TDigits {
         for (int column = 0; column < 8; ++column) {
             const uint64_t digits = kSpreadBits[own >> (8 * column) & 0xFF] |
                                     kSpreadBits[opponent >> (8 * column) & 0xFF] << 1;
-            std::memcpy(&of[8 * column], &digits, sizeof digits);
+            if constexpr (std::endian::native == std::endian::little) {
+                std::memcpy(&of[8 * column], &digits, sizeof digits);
+            } else {
+                for (int row = 0; row < 8; ++row)
+                    of[8 * column + row] = static_cast<uint8_t>(digits >> (8 * row));
+            }
         }
     }
 };

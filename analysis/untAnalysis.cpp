@@ -401,8 +401,13 @@ std::vector<TMoveValue> ValueMoves(const TDiscs& discs, bool whiteToMove,
         values.push_back({square, valuer.MoveValue(square), position.exact, depth});
         if (progress && position.exact) progress(static_cast<int>(values.size()), total);
     }
+    // Among moves of equal value the position's best move goes first, so that the first move
+    // of an image of the position is the image of the first move.
     std::stable_sort(values.begin(), values.end(),
-                     [](const TMoveValue& a, const TMoveValue& b) { return a.value > b.value; });
+                     [best = position.best](const TMoveValue& a, const TMoveValue& b) {
+                         if (a.value != b.value) return a.value > b.value;
+                         return a.square == best && b.square != best;
+                     });
     return values;
 }
 

@@ -86,6 +86,9 @@ TEST(Advice, EveryImageOfAPositionGetsTheSameValueAndTheImageOfItsBestMove) {
             const TPositionValue image = ValuePosition({own, other}, false, settings);
             ASSERT_EQ(image.value, original.value) << "trial " << trial << " symmetry " << s;
             ASSERT_EQ(kBitOfSquare[image.best], ImageOfBit(kBitOfSquare[original.best], s));
+            const TMoveValue first = ValueMoves({own, other}, false, settings).front();
+            ASSERT_EQ(first.square, image.best);  // the engine's hint names the same move
+            ASSERT_EQ(first.value, image.value);
         }
     }
     // The four first moves are one move turned about the board.
