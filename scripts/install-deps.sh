@@ -24,9 +24,9 @@ for extra in "$@"; do
         screenshot) packages+=(xvfb xauth x11-utils xdotool imagemagick) ;;
         package) packages+=(desktop-file-utils appstream lintian) ;;
         accessibility)
-            packages+=(xvfb xauth xdotool dbus-daemon dbus-bin at-spi2-core python3-pyatspi) ;;
+            packages+=(xvfb xauth xdotool dbus-daemon dbus-bin libglib2.0-bin at-spi2-core python3-pyatspi) ;;
         screenreader)
-            packages+=(xvfb xauth xdotool dbus-daemon dbus-bin at-spi2-core orca openbox procps) ;;
+            packages+=(xvfb xauth xdotool dbus-daemon dbus-bin libglib2.0-bin at-spi2-core orca openbox procps) ;;
         referee) packages+=(grhino) ;;
         *) echo "unknown set of packages: $extra" >&2; exit 2 ;;
     esac

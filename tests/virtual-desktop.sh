@@ -7,10 +7,10 @@ export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch
 export XDG_RUNTIME_DIR=$scratch/runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS
 
-# The start of a session: the accessibility bus, once it answers.
+# The start of a session: the accessibility bus, once its name appears on the session bus.
 start_bus='/usr/libexec/at-spi-bus-launcher --launch-immediately & launcher=$!
-for _ in $(seq 50); do timeout 2 dbus-send --session --dest=org.a11y.Bus --print-reply \
-    /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 && break; sleep 0.1; done
+gdbus wait --session --timeout 120 org.a11y.Bus ||
+    echo "the accessibility bus did not appear within 120 s" >&2
 '
 
 # What the session printed, without the buses' chatter.
