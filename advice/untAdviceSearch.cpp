@@ -123,7 +123,7 @@ int TAdviceSearch::Search(uint64_t own, uint64_t opponent, int depth, int alpha,
             return std::clamp(FinalValue(own, opponent), alpha, beta);
         return -Search(opponent, own, depth, -beta, -alpha);
     }
-    if (depth == 0) return std::clamp(weights_->Evaluate(own, opponent), alpha, beta);
+    if (depth == 0) return std::clamp(weights_->Evaluate(own, opponent, moves), alpha, beta);
 
     TEntry& entry = EntryOf(own, opponent);
     int firstBit = -1;

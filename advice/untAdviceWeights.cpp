@@ -245,25 +245,11 @@ int SumOfRun(const TLayout::TImage* image, int count, const TDigits& digits, con
     return sum;
 }
 
-int SumOfRun(const TLayout::TRun& run, const TDigits& digits, const int16_t* table) {
-    const TLayout::TImage* first = &Layout().images[run.first];
-    switch (run.size) {
-        case 10:
-            return SumOfRun<10>(first, run.count, digits, table);
-        case 9:
-            return SumOfRun<9>(first, run.count, digits, table);
-        case 8:
-            return SumOfRun<8>(first, run.count, digits, table);
-        case 7:
-            return SumOfRun<7>(first, run.count, digits, table);
-        case 6:
-            return SumOfRun<6>(first, run.count, digits, table);
-        case 5:
-            return SumOfRun<5>(first, run.count, digits, table);
-        default:
-            return SumOfRun<4>(first, run.count, digits, table);
-    }
-}
+// SumOfRun for each number of squares an image may have.
+using TRunSum = int (*)(const TLayout::TImage*, int, const TDigits&, const int16_t*);
+constexpr std::array<TRunSum, 11> kSumOfRun = {
+    nullptr,      nullptr,      nullptr,      nullptr,      &SumOfRun<4>, &SumOfRun<5>,
+    &SumOfRun<6>, &SumOfRun<7>, &SumOfRun<8>, &SumOfRun<9>, &SumOfRun<10>};
 
 int CountValue(uint64_t squares) {
     return std::min(std::popcount(squares), TAdviceWeights::kCountValues - 1);
@@ -288,12 +274,13 @@ int OddQuadrants(uint64_t empty) {
 }
 
 // The counted terms of a position, each as its slot among a stage's count values: the moves
-// of each side, the discs of each side next to an empty square, the odd quadrants.
-std::array<int, kCountTerms> CountsOf(uint64_t own, uint64_t opponent) {
+// of each side (those of the side to move given), the discs of each side next to an empty
+// square, the odd quadrants.
+std::array<int, kCountTerms> CountsOf(uint64_t own, uint64_t opponent, uint64_t ownMoves) {
     const uint64_t empty = ~(own | opponent);
     const uint64_t frontier = NextToEmpty(empty);
     constexpr int n = TAdviceWeights::kCountValues;
-    return {CountValue(LegalMovesOf(own, opponent)), n + CountValue(LegalMovesOf(opponent, own)),
+    return {CountValue(ownMoves), n + CountValue(LegalMovesOf(opponent, own)),
             2 * n + CountValue(own & frontier), 3 * n + CountValue(opponent & frontier),
             4 * n + OddQuadrants(empty)};
 }
@@ -330,14 +317,18 @@ void TAdviceWeights::Expand() {
 }
 
 int TAdviceWeights::Evaluate(uint64_t own, uint64_t opponent) const {
+    return Evaluate(own, opponent, LegalMovesOf(own, opponent));
+}
+
+int TAdviceWeights::Evaluate(uint64_t own, uint64_t opponent, uint64_t ownMoves) const {
     const TLayout& l = Layout();
     const int empties = std::popcount(~(own | opponent));
     const int16_t* table = tables_[StageOf(empties)].data();
     const TDigits digits(own, opponent);
     int sum = table[l.biasTable];
     for (const TLayout::TRun& run : l.runs)
-        sum += SumOfRun(run, digits, table);
-    for (const int count : CountsOf(own, opponent))
+        sum += kSumOfRun[run.size](&l.images[run.first], run.count, digits, table);
+    for (const int count : CountsOf(own, opponent, ownMoves))
         sum += table[l.countTable + count];
     return sum;
 }
@@ -352,7 +343,7 @@ int TAdviceWeights::Features(uint64_t own, uint64_t opponent, std::array<int, kM
         for (std::size_t i = 0; i < family.images.size(); ++i, ++image)
             out[count++] = l.slotOffset[f] + family.slotOf[IndexOf(l.images[image], digits)];
     }
-    for (const int term : CountsOf(own, opponent))
+    for (const int term : CountsOf(own, opponent, LegalMovesOf(own, opponent)))
         out[count++] = l.countSlot + term;
     out[count++] = l.biasSlot;
     return count;

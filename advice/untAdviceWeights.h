@@ -38,6 +38,8 @@ public:
 
     // The evaluation of the position with `own` to move, in kUnitsPerDisc per disc.
     int Evaluate(uint64_t own, uint64_t opponent) const;
+    // The same, with the side to move's legal moves already known (a search has them).
+    int Evaluate(uint64_t own, uint64_t opponent, uint64_t ownMoves) const;
     double EvaluateDiscs(uint64_t own, uint64_t opponent) const {
         return Evaluate(own, opponent) / static_cast<double>(kUnitsPerDisc);
     }

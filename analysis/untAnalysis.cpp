@@ -169,6 +169,11 @@ int EstimateDepth(const TDiscs& discs, const TAnalysisSettings& settings) {
     return depth + 1;
 }
 
+// The advice's depth for a position: the settings' own, or AdviceDepth by its empty squares.
+int AdviceDepthOf(const TDiscs& discs, const TAnalysisSettings& settings) {
+    return settings.adviceDepth > 0 ? settings.adviceDepth : AdviceDepth(Empties(discs));
+}
+
 // The values of positions and of their moves, the same for the whole game and for a single
 // position. A position's value is that of its best move. Estimated, every move is valued by
 // searching the position after it one ply less deep, so that they all compare fairly; exact,
@@ -176,8 +181,7 @@ int EstimateDepth(const TDiscs& discs, const TAnalysisSettings& settings) {
 // value of the position after it.
 class TValuer {
 public:
-    explicit TValuer(const TAnalysisSettings& settings)
-        : settings_(settings), estimator_(settings) {}
+    explicit TValuer(const TAnalysisSettings& settings) : settings_(settings) {}
 
     TPositionValue Value(const TDiscs& discs, bool white) {
         discs_ = discs;
@@ -203,6 +207,8 @@ public:
             value_.value = InAdviceDiscs(best.value + best.shallower) / 2;
             return value_;
         }
+        // The engine is made before the noise is seeded: making it draws from the generator.
+        Estimator();
         const TRepeatableNoise noise(discs, white);
         const int depth = EstimateDepth(discs, settings_);
         const uint64_t moves = MovesOf(discs, white);
@@ -244,15 +250,19 @@ private:
     // the other side. When that side must pass the mover plays on, and the search goes one
     // ply deeper so that its lines still end with the same side to move.
     double ValueAfter(const TDiscs& after, bool mover, int depth) {
-        if (HasMove(after, !mover)) return -estimator_.Search(after, !mover, depth);
+        if (HasMove(after, !mover)) return -Estimator().Search(after, !mover, depth);
         if (HasMove(after, mover))
-            return estimator_.Search(after, mover, depth + (settings_.parityAligned ? 1 : 0));
+            return Estimator().Search(after, mover, depth + (settings_.parityAligned ? 1 : 0));
         const int difference = FinalDifference(after);
         return mover ? -difference : difference;
     }
 
-    int DepthOfAdvice(const TDiscs& discs) const {
-        return settings_.adviceDepth > 0 ? settings_.adviceDepth : AdviceDepth(Empties(discs));
+    int DepthOfAdvice(const TDiscs& discs) const { return AdviceDepthOf(discs, settings_); }
+
+    // The engine's search, made when the first position is estimated without the advice.
+    TEstimator& Estimator() {
+        if (!estimator_) estimator_ = std::make_unique<TEstimator>(settings_);
+        return *estimator_;
     }
 
     static double InAdviceDiscs(int value) {
@@ -278,7 +288,7 @@ private:
     }
 
     const TAnalysisSettings& settings_;
-    TEstimator estimator_;
+    std::unique_ptr<TEstimator> estimator_;
     std::unique_ptr<TEndgameSolver> solver_;  // made when the first position is solved
     std::unique_ptr<TAdviceSearch> advice_;   // made when the first position is estimated
     TDiscs discs_;
@@ -391,8 +401,7 @@ std::vector<TMoveValue> ValueMoves(const TDiscs& discs, bool whiteToMove,
     const uint64_t moves = MovesOf(discs, whiteToMove);
     const int total = std::popcount(moves);
     const int depth = position.exact    ? Empties(discs)
-                      : settings.advice ? (settings.adviceDepth > 0 ? settings.adviceDepth
-                                                                    : AdviceDepth(Empties(discs)))
+                      : settings.advice ? AdviceDepthOf(discs, settings)
                                         : EstimateDepth(discs, settings);
     std::vector<TMoveValue> values;
     for (const uint8_t bit : kBitOfVisit) {

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "advice/untAdviceSearch.h"
+#include "analysis/untAnalysis.h"
 #include "engine/eval/untBitBoard.h"
 #include "engine/search/untEndgameSolver.h"
 #include "engine/untEngineError.h"
@@ -19,11 +20,6 @@ namespace {
 
 int Empties(const TAdviceExample& e) {
     return std::popcount(~(e.own | e.opponent));
-}
-
-// The bit of a square named as the game record names it ("f5").
-int BitOfName(char file, char rank) {
-    return 8 * ('h' - file) + (rank - '1');
 }
 
 // Runs work(i) for i in 0..count on the threads, each with a state made by makeState.
@@ -45,6 +41,17 @@ void Log(const TAdviceTraining& training, const std::string& line) {
     if (training.log) training.log(line);
 }
 
+// The value of an example under a stage's canonical values; `features` is filled with its
+// slots, `count` with their number.
+double ValueOf(const TAdviceExample& e, const std::vector<float>& values,
+               std::array<int, TAdviceWeights::kMaxFeatures>& features, int& count) {
+    count = TAdviceWeights::Features(e.own, e.opponent, features);
+    double sum = 0;
+    for (int f = 0; f < count; ++f)
+        sum += values[features[f]];
+    return sum;
+}
+
 // One stage's examples fitted by stochastic gradient descent on the canonical values, in
 // discs, starting from and pulled towards `start`.
 std::vector<float> FitStage(const std::vector<const TAdviceExample*>& examples,
@@ -61,11 +68,8 @@ std::vector<float> FitStage(const std::vector<const TAdviceExample*>& examples,
         double errorSum = 0;
         for (const std::size_t i : order) {
             const TAdviceExample& e = *examples[i];
-            const int count = TAdviceWeights::Features(e.own, e.opponent, features);
-            double sum = 0;
-            for (int f = 0; f < count; ++f)
-                sum += values[features[f]];
-            const double error = e.target - sum;
+            int count = 0;
+            const double error = e.target - ValueOf(e, values, features, count);
             errorSum += std::abs(error);
             for (int f = 0; f < count; ++f) {
                 float& v = values[features[f]];
@@ -82,13 +86,9 @@ double MeanError(const std::vector<const TAdviceExample*>& examples,
                  const std::vector<float>& values) {
     std::array<int, TAdviceWeights::kMaxFeatures> features{};
     double sum = 0;
-    for (const TAdviceExample* e : examples) {
-        const int count = TAdviceWeights::Features(e->own, e->opponent, features);
-        double value = 0;
-        for (int f = 0; f < count; ++f)
-            value += values[features[f]];
-        sum += std::abs(e->target - value);
-    }
+    int count = 0;
+    for (const TAdviceExample* e : examples)
+        sum += std::abs(e->target - ValueOf(*e, values, features, count));
     return examples.empty() ? 0 : sum / examples.size();
 }
 
@@ -126,30 +126,13 @@ std::vector<TAdviceExample> PositionsOfGames(const std::string& text, int holdOu
     std::string line;
     for (int number = 0; std::getline(lines, line); ++number) {
         if (holdOutEvery > 0 && number % holdOutEvery == 0) continue;
-        const std::string moves = line.substr(0, line.find(' '));
-        // The standard start: d5 and e4 black, d4 and e5 white.
-        uint64_t black = uint64_t{1} << BitOfName('d', '5') | uint64_t{1} << BitOfName('e', '4');
-        uint64_t white = uint64_t{1} << BitOfName('d', '4') | uint64_t{1} << BitOfName('e', '5');
-        bool whiteToMove = false;
-        for (std::size_t i = 0; i + 1 < moves.size(); i += 2) {
-            uint64_t own = whiteToMove ? white : black, opponent = whiteToMove ? black : white;
-            if (LegalMovesOf(own, opponent) == 0) {
-                whiteToMove = !whiteToMove;
-                std::swap(own, opponent);
-            }
-            const char file = static_cast<char>(std::tolower(moves[i]));
-            const int bit = BitOfName(file, moves[i + 1]);
-            if (file < 'a' || file > 'h' || moves[i + 1] < '1' || moves[i + 1] > '8' ||
-                !(LegalMovesOf(own, opponent) >> bit & 1))
-                throw EEngineError("game line " + std::to_string(number + 1) + ": move " +
-                                   std::to_string(i / 2 + 1) + " is not legal");
-            examples.push_back({own, opponent, 0, false});
-            const uint64_t changed = FlipsOf(own, opponent, bit) | uint64_t{1} << bit;
-            own |= changed;
-            opponent &= ~changed;
-            black = whiteToMove ? opponent : own;
-            white = whiteToMove ? own : opponent;
-            whiteToMove = !whiteToMove;
+        std::string error;
+        const std::optional<std::vector<TRecordMove>> moves =
+            ReplayRecord(line.substr(0, line.find(' ')), error);
+        if (!moves) throw EEngineError("game line " + std::to_string(number + 1) + ": " + error);
+        for (const TRecordMove& move : *moves) {
+            const TDiscs& d = move.before;
+            examples.push_back({move.white ? d.white : d.black, move.white ? d.black : d.white});
         }
     }
     return examples;
