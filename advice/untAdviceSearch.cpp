@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
 
 namespace {

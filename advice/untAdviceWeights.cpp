@@ -7,7 +7,7 @@
 #include <iterator>
 #include <set>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
 
 namespace {

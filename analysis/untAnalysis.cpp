@@ -9,27 +9,15 @@
 
 #include "advice/untAdviceSearch.h"
 #include "analysis/untAnalysisWords.h"
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/search/untEndgameSolver.h"
 #include "engine/search/untSearch.h"
+#include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
-#include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
+#include "player/untComputerPlayer.h"
 
 namespace {
-
-constexpr int kWipeOutValue = 9999;  // what the searches score for a side without discs
-constexpr int kAllDiscs = 64;
-
-// Evaluation units per disc of the final result. Type C's pattern tables were fitted to 4.20
-// units per disc (docs/pattern-tables.md). For the other evaluations, the least-squares
-// factor that best predicts the final disc difference from the evaluation, over the
-// positions of every 40th training game (docs/analysis.md).
-constexpr double kScaleTypeA = 2.60;
-constexpr double kScaleTypeB = 2.44;
-constexpr double kScaleTypeC = 4.20;
-constexpr double kScaleTypeD = 2.78;
 
 TDiscs DiscsOf(const TKyokumen& k) {
     return BitsOf(k.CurrentBoard->Cells);
@@ -67,22 +55,33 @@ std::string Trimmed(std::string_view text) {
     return lower;
 }
 
-// The engine's own search, asked about positions for either side. The engine always searches
-// for white, so a position with black to move is handed to it with the colours exchanged.
+// The engine's own search, asked about positions for either side, set up as the computer
+// player sets them up (for black, with the colours exchanged).
+//
+// The lower levels' evaluations add a little noise, so that the computer does not always play
+// the same game. The estimator's generator is seeded from each position valued, so that a
+// value depends on its position alone.
 class TEstimator {
 public:
-    explicit TEstimator(const TAnalysisSettings& settings) : settings_(settings) {
+    explicit TEstimator(const TAnalysisSettings& settings)
+        : settings_(settings), engine_(generator_) {
         engine_.GameLevel = settings.gameLevel;
         engine_.ThinkType = settings.thinkType;
         if (settings.tables) *engine_.PatternWeights = *settings.tables;
         UseFixedKeys();
     }
 
+    // Seeds the noise for the valuation of a position and its moves.
+    void SeedFrom(const TDiscs& discs, bool white) {
+        const uint64_t mixed = (discs.black * 0x9E3779B97F4A7C15ull) ^ discs.white ^ white;
+        generator_.Seed(static_cast<uint32_t>(mixed ^ (mixed >> 32)));
+    }
+
     // The search's value of the position for the side to move, in discs.
     double Search(const TDiscs& discs, bool whiteToMove, int depth) {
         ThrowIfStopped(settings_);
         TKyokumen& k = engine_;
-        SetBoard(discs, !whiteToMove);  // black to move: exchange the colours
+        SetUpForSide(k, discs, whiteToMove);
         // Type D's table of remembered positions starts empty for every search, so that a
         // value does not depend on the positions searched before it either.
         std::fill(k.KeyTable.begin(), k.KeyTable.end(), 0);
@@ -92,8 +91,7 @@ public:
         const double value = settings_.thinkType == 2 ? k.BestValueReal : k.BestValue;
         if (k.ChosenMove == 0) throw EEngineError("the search found no move");
         // A search that reads to the end of the game scores finished games only, in discs.
-        const bool toTheEnd = depth >= Empties(discs);
-        return InDiscs(value, toTheEnd);
+        return SearchValueInDiscs(value, settings_.thinkType, depth >= Empties(discs));
     }
 
 private:
@@ -117,42 +115,9 @@ private:
             std::memcpy(board.Hash.Keys, keys, sizeof keys);
     }
 
-    void SetBoard(const TDiscs& discs, bool exchange) {
-        TKyokumen& k = engine_;
-        k.Boards[0].SetCellsFrom(exchange ? TBitBoard{discs.white, discs.black} : discs);
-        k.Boards[0].Passed = 0;
-        k.StackDepth = 1;
-        k.CurrentBoard = &k.Boards[0];
-        k.MoveNumber = static_cast<int16_t>(60 - Empties(discs));
-        k.WhiteToMove = true;
-    }
-
-    double InDiscs(double value, bool inDiscsAlready) const {
-        if (std::abs(value) >= kWipeOutValue) return value > 0 ? kAllDiscs : -kAllDiscs;
-        const double discs = inDiscsAlready ? value : value / DiscScale(settings_.thinkType);
-        return std::clamp(discs, -1.0 * kAllDiscs, 1.0 * kAllDiscs);
-    }
-
     const TAnalysisSettings& settings_;
+    TRandom generator_;
     TKyokumen engine_;
-};
-
-// The lower levels' evaluations add a little noise from the thread's random generator, so
-// that the computer does not always play the same game. While a position is valued the
-// noise is drawn from a seed of the position's own, so that a value depends on its position
-// alone; afterwards the thread's generator goes on from a seed drawn from it before.
-class TRepeatableNoise {
-public:
-    TRepeatableNoise(const TDiscs& discs, bool white) : next_(Random(UINT32_MAX)) {
-        const uint64_t mixed = (discs.black * 0x9E3779B97F4A7C15ull) ^ discs.white ^ white;
-        RandSeed(static_cast<uint32_t>(mixed ^ (mixed >> 32)));
-    }
-    ~TRepeatableNoise() { RandSeed(next_); }
-    TRepeatableNoise(const TRepeatableNoise&) = delete;
-    TRepeatableNoise& operator=(const TRepeatableNoise&) = delete;
-
-private:
-    uint32_t next_;
 };
 
 // How deep the estimates search a position: as deep as the game itself searches at that move
@@ -207,9 +172,7 @@ public:
             value_.value = InAdviceDiscs(best.value + best.shallower) / 2;
             return value_;
         }
-        // The engine is made before the noise is seeded: making it draws from the generator.
-        Estimator();
-        const TRepeatableNoise noise(discs, white);
+        Estimator().SeedFrom(discs, white);
         const int depth = EstimateDepth(discs, settings_);
         const uint64_t moves = MovesOf(discs, white);
         bool first = true;
@@ -314,7 +277,8 @@ std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, st
         error = "the record holds no move";
         return std::nullopt;
     }
-    TKyokumen game;
+    TRandom keys;  // the replay reads no key and draws nothing
+    TKyokumen game(keys);
     if (placement == 2) game.SetPlacement2();
     if (placement == 3) game.SetPlacement3();
     if (placement == 4) game.SetPlacement4();
@@ -359,19 +323,6 @@ int FinalDifference(const TDiscs& discs) {
 
 int AdviceDepth(int empties) {
     return empties > 40 ? 6 : empties > 26 ? 8 : 10;
-}
-
-double DiscScale(uint8_t thinkType) {
-    switch (thinkType) {
-        case 1:
-            return kScaleTypeA;
-        case 2:
-            return kScaleTypeB;
-        case 3:
-            return kScaleTypeC;
-        default:
-            return kScaleTypeD;
-    }
 }
 
 namespace {

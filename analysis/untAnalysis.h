@@ -28,8 +28,8 @@
 #include <vector>
 
 #include "advice/untAdviceWeights.h"
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
+#include "engine/untBitBoard.h"
 #include "engine/untKyokumen.h"
 
 // The discs of one position.
@@ -82,9 +82,6 @@ struct TAnalysisSettings {
 // deep as a whole game's analysis affords, deepest before the exact part. Always even; a
 // position's value is the mean of the search to that depth and to one ply less.
 int AdviceDepth(int empties);
-
-// Evaluation units per disc of the final difference for each thinking type (1..4).
-double DiscScale(uint8_t thinkType);
 
 // The value of one position for the side to move.
 struct TPositionValue {

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "analysis/untAnalysisWords.h"
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untSquareNames.h"
 
 namespace {

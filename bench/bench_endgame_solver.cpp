@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "EndgameSolverBefore.h"
-#include "engine/eval/untBitBoard.h"
 #include "engine/search/untEndgameSolver.h"
+#include "engine/untBitBoard.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untHashTable.h"
 
 // Colour codes, one byte per board cell.
@@ -26,6 +26,7 @@ inline constexpr int CELL_COUNT = 101;
 class TBoard_Data {
 public:
     TBoard_Data() = default;  // all cells empty, not passed, a fresh key table
+    explicit TBoard_Data(TRandom& generator) : Hash(generator) {}  // its keys drawn from it
 
     uint8_t Cells[CELL_COUNT] = {};  // the board, colour codes
     uint8_t Passed = 0;              // 1 when the side to move on this snapshot passes

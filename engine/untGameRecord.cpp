@@ -21,7 +21,10 @@ std::optional<std::vector<TRecordedMove>> ReplayGameRecord(std::string_view text
         error = "odd number of characters";
         return std::nullopt;
     }
-    TKyokumen game;
+    // A replay reads no position key and draws nothing: a generator of its own leaves
+    // everybody else's as it was, on whichever thread it runs.
+    TRandom keys;
+    TKyokumen game(keys);
     std::vector<TRecordedMove> moves;
     bool white = false;
     for (std::size_t i = 0; i < text.size(); i += 2) {

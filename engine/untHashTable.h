@@ -3,15 +3,17 @@
 #include <bit>
 #include <cstdint>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
+#include "engine/untRandom.h"
 
 // The position key of one snapshot: a 64-bit key kept up to date by exclusive-or with one
 // random number per colour and square, plus the value slot the searches keep with it.
 class THashTable {
 public:
-    // Draws the random numbers for the cells 11..88 from the program-wide generator;
-    // the entries of the other cells stay 0.
+    // Draws the random numbers for the cells 11..88 from the generator (the program-wide
+    // one by default); the entries of the other cells stay 0.
     THashTable();
+    explicit THashTable(TRandom& generator);
 
     // Key := Key xor Keys[colour][square]; the wall code (and any other non-colour)
     // leaves the key unchanged.

@@ -35,7 +35,10 @@ uint8_t Opponent(uint8_t colour) {
 
 }  // namespace
 
-TKyokumen::TKyokumen() {
+TKyokumen::TKyokumen() : TKyokumen(ProgramRandom()) {}
+
+TKyokumen::TKyokumen(TRandom& generator)
+    : TKyokumen(generator, std::make_index_sequence<SNAPSHOTS>{}) {
     PatternWeights = std::make_shared<TPatternTable>();
     // Every snapshot drew its own random numbers; all of them take those of the game board,
     // so that a key computed on one snapshot is valid on every other.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/untBoard_Data.h"
@@ -30,6 +31,9 @@ inline constexpr int TAKE_BACK_BOARD = 15;      // Boards[15] holds the take-bac
 inline constexpr int KEY_TABLE_SIZE = 65536;    // indexed by the low 16 bits of a key
 inline constexpr int PLY_SLOTS = 21;            // per-ply tables of the searches, plies 0..20
 inline constexpr uint32_t NODE_LIMIT = 800000;  // positions one computer move may generate
+// The value of a position where black has no disc left, for white; -WIPE_OUT where white has
+// none. Larger than any disc difference, so that a wipe-out outweighs every other outcome.
+inline constexpr int16_t WIPE_OUT = 9999;
 
 // The engine of one game: the game position, the stack of position snapshots on which moves
 // are played and searched, the game's settings, the counters the window shows, and the
@@ -42,7 +46,12 @@ inline constexpr uint32_t NODE_LIMIT = 800000;  // positions one computer move m
 // last move, for take-back.
 class TKyokumen {
 public:
+    // An engine drawing from the program-wide generator, for the game's window and
+    // single-threaded programs.
     TKyokumen();
+    // An engine drawing its position keys, its evaluation noise and its random moves from the
+    // generator, which must outlive it.
+    explicit TKyokumen(TRandom& generator);
     virtual ~TKyokumen() = default;
     TKyokumen(const TKyokumen&) = delete;
     TKyokumen& operator=(const TKyokumen&) = delete;
@@ -52,6 +61,9 @@ public:
     int16_t DirY[9] = {};
     uint8_t SquareOrder[65] = {};
     uint8_t CornerFirstOrder[65] = {};  // the searches' visiting order: corners first
+
+    // --- Where the position keys, the evaluation noise and the random moves are drawn.
+    TRandom& Generator;
 
     // --- Position keys remembered by the type D search, by the low 16 bits of the key.
     std::vector<uint64_t> KeyTable;
@@ -193,6 +205,10 @@ public:
     }
 
 private:
+    // Every snapshot draws its key numbers from the generator in turn, the game board first.
+    template <std::size_t... Snapshot>
+    TKyokumen(TRandom& generator, std::index_sequence<Snapshot...>)
+        : Generator(generator), Boards{((void)Snapshot, TBoard_Data(generator))...} {}
     void SetCentre(uint8_t d4, uint8_t e4, uint8_t d5, uint8_t e5);
     [[noreturn]] static void StackFull();      // a move at stack level 15
     [[noreturn]] static void NothingToUndo();  // an undo at stack level 1

@@ -1,28 +1,32 @@
 #include "engine/untRandom.h"
 
 #include <chrono>
+#include <thread>
 
-namespace {
+#include "engine/untEngineError.h"
 
-// One generator per thread: the program itself has only one, and tools that play games
-// on several threads keep their draws independent and repeatable.
-thread_local uint32_t gSeed = 0;
-
-constexpr uint32_t kMultiplier = 134775813u;
-
-}  // namespace
-
-void Randomize() {
+uint32_t ClockSeed() {
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count() ^
                        std::chrono::system_clock::now().time_since_epoch().count();
-    gSeed = static_cast<uint32_t>(ticks ^ (ticks >> 32));
+    return static_cast<uint32_t>(ticks ^ (ticks >> 32));
+}
+
+TRandom& ProgramRandom() {
+    static TRandom generator;
+    static const std::thread::id owner = std::this_thread::get_id();
+    if (std::this_thread::get_id() != owner)
+        throw EEngineError("the program-wide random generator was asked from another thread");
+    return generator;
+}
+
+void Randomize() {
+    ProgramRandom().SeedFromClock();
 }
 
 void RandSeed(uint32_t seed) {
-    gSeed = seed;
+    ProgramRandom().Seed(seed);
 }
 
 uint32_t Random(uint32_t n) {
-    gSeed = gSeed * kMultiplier + 1u;
-    return static_cast<uint32_t>((static_cast<uint64_t>(gSeed) * n) >> 32);
+    return ProgramRandom().Below(n);
 }

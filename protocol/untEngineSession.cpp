@@ -2,8 +2,6 @@
 
 #include <bit>
 #include <chrono>
-#include <exception>
-#include <thread>
 
 #include "engine/untEngineError.h"
 
@@ -11,28 +9,10 @@ namespace {
 
 constexpr uint8_t kLowestSearchLevel = 2;
 
-// Runs `work` on a thread of its own, whose random draws leave the calling thread's untouched,
-// and hands back its result or its exception.
-template <typename Work>
-auto OnThreadOfItsOwn(const Work& work) {
-    decltype(work()) result;
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            result = work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    worker.join();
-    if (failure) std::rethrow_exception(failure);
-    return result;
-}
-
 }  // namespace
 
 TEngineSession::TEngineSession(const TSessionOptions& options)
-    : options_(options), player_(options.tables, options.book) {
+    : options_(options), player_(generator_, options.tables, options.book) {
     player_.SetLevel(options.gameLevel);
     player_.SetType(options.thinkType);
     NewGame(TGameState());
@@ -67,8 +47,7 @@ TComputerMove TEngineSession::AdviceMove() const {
     if (game_.LegalMoves(game_.WhiteToMove()) == 0) return {};
     TAnalysisSettings settings = HintSettings();
     settings.stop = nullptr;  // only a hint gives way to the next command
-    const TPositionValue best = OnThreadOfItsOwn(
-        [&] { return ValuePosition(game_.Discs(), game_.WhiteToMove(), settings); });
+    const TPositionValue best = ValuePosition(game_.Discs(), game_.WhiteToMove(), settings);
     return {best.best, best.value, best.exact ? "advice, exact" : "advice"};
 }
 
@@ -96,7 +75,5 @@ TAnalysisSettings TEngineSession::HintSettings() const {
 
 std::vector<TMoveValue> TEngineSession::Hints(
     const std::function<void(int done, int total)>& progress) {
-    const TAnalysisSettings settings = HintSettings();
-    return OnThreadOfItsOwn(
-        [&] { return ValueMoves(game_.Discs(), game_.WhiteToMove(), settings, progress); });
+    return ValueMoves(game_.Discs(), game_.WhiteToMove(), HintSettings(), progress);
 }

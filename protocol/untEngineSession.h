@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "analysis/untAnalysis.h"
-#include "protocol/untComputerPlayer.h"
-#include "protocol/untGameState.h"
+#include "player/untComputerPlayer.h"
+#include "player/untGameState.h"
 
 enum class TEnginePlayer { Game, Advice };
 
@@ -66,8 +66,7 @@ public:
     // The same move, played on the board; PASS, played too, when the side has none.
     TComputerMove PlayComputerMove();
 
-    // Every legal move of the side to move with its value, best first. Worked out on a thread
-    // of its own, whose random draws leave the game's untouched; stopped by the options'
+    // Every legal move of the side to move with its value, best first; stopped by the options'
     // stopHint.
     std::vector<TMoveValue> Hints(const std::function<void(int done, int total)>& progress);
     // Whether the hints of the position are exact.
@@ -80,6 +79,7 @@ private:
     TComputerMove AdviceMove() const;
 
     TSessionOptions options_;
+    TRandom generator_;  // every draw of the game's player, seeded by every new game
     TComputerPlayer player_;
     TGameState game_;
 };

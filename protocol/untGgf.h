@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "protocol/untGameState.h"
+#include "player/untGameState.h"
 
 // The game, or nothing with the reason in `error`: no board of size 8, a square or side that
 // is not one, a move that is not a square name or not legal for its side.

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h')
 else
-    mapfile -t files < <(find engine analysis ui learn tests bench tools -name '*.cpp' -o -name '*.h' 2>/dev/null)
+    mapfile -t files < <(find engine player advice analysis protocol results ui learn tests bench tools -name '*.cpp' -o -name '*.h' 2>/dev/null)
 fi
 existing=()
 for f in "${files[@]}"; do [[ -f "$f" ]] && existing+=("$f"); done

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
+#include "engine/untBitBoard.h"
 #include "engine/untRandom.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "advice/untAdviceSearch.h"
 #include "advice/untAdviceWeights.h"
 #include "analysis/untAnalysis.h"
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
 #include "tools/untAdviceTrainer.h"
 

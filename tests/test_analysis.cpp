@@ -18,7 +18,7 @@
 #include "ReferenceBoard.h"
 #include "analysis/untAnalysis.h"
 #include "analysis/untAnalysisPage.h"
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
 #include "engine/untSquareNames.h"
 #include "tools/untAnalyzeOptions.h"

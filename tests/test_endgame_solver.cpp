@@ -13,8 +13,8 @@
 #include "BoardPicture.h"
 #include "EndgameSolverBefore.h"
 #include "ReferenceSearch.h"
-#include "engine/eval/untBitBoard.h"
 #include "engine/search/untEndgameSolver.h"
+#include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
 #include "engine/untRandom.h"
 

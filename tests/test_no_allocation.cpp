@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "engine/eval/untBitBoard.h"
 #include "engine/search/untEndgameSolver.h"
+#include "engine/untBitBoard.h"
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
 

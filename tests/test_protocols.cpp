@@ -72,7 +72,8 @@ TEST(ComputerPlayer, PlaysTheGamesOwnMoveForEitherColourAtEveryLevelAndType) {
     int blackMoves = 0, whiteMoves = 0;
     for (uint8_t level = 1; level <= 4; ++level) {
         for (uint8_t type = 1; type <= 4; ++type) {
-            TComputerPlayer player(tables, book);
+            TRandom generator;
+            TComputerPlayer player(generator, tables, book);
             player.SetLevel(level);
             player.SetType(type);
             for (uint32_t seed = 1; seed <= 9; ++seed) {

@@ -10,7 +10,7 @@
 
 #include "BoardPicture.h"
 #include "ReferenceSearch.h"
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 

@@ -10,8 +10,8 @@
 
 #include "BoardPicture.h"
 #include "ReferenceSearch.h"
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
+#include "engine/untBitBoard.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 #include "tools/untTrainer.h"

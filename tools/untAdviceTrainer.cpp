@@ -12,8 +12,8 @@
 
 #include "advice/untAdviceSearch.h"
 #include "analysis/untAnalysis.h"
-#include "engine/eval/untBitBoard.h"
 #include "engine/search/untEndgameSolver.h"
+#include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
 
 namespace {

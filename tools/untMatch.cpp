@@ -7,27 +7,26 @@
 #include <set>
 #include <thread>
 
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
-#include "engine/search/untBook.h"
+#include "engine/untBitBoard.h"
 #include "engine/untGameRecord.h"
-#include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 #include "engine/untTextFile.h"
+#include "player/untComputerPlayer.h"
 #include "tools/untSeededGenerator.h"
 
 namespace {
 
-constexpr uint8_t Swapped(uint8_t content) {
-    return content == BLACK ? WHITE : content == WHITE ? BLACK : content;
-}
+constexpr uint8_t kStandardPlacement = 1;
 
-std::unique_ptr<TKyokumen> NewPlayer(const TPlayerSettings& settings) {
-    auto engine = std::make_unique<TKyokumen>();
-    engine->GameLevel = settings.gameLevel;
-    engine->ThinkType = settings.thinkType;
-    if (settings.tables) *engine->PatternWeights = *settings.tables;
-    return engine;
+// One side's computer player, making its engine for that side alone.
+std::unique_ptr<TComputerPlayer> NewPlayer(const TPlayerSettings& settings, TRandom& generator,
+                                           const std::vector<std::string>& book, bool white) {
+    auto player = std::make_unique<TComputerPlayer>(generator, settings.tables, book);
+    player->SetLevel(settings.gameLevel);
+    player->SetType(settings.thinkType);
+    player->NewGame(white ? TSides::White : TSides::Black);
+    return player;
 }
 
 bool SideHasMove(TKyokumen& game, bool white) {
@@ -143,14 +142,13 @@ std::vector<std::string> ParseBook(std::string_view text, const std::string& fil
 TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aIsBlack,
                      const std::vector<uint8_t>& opening, const std::vector<std::string>& book,
                      uint32_t seed) {
-    RandSeed(seed);
-    const TPlayerSettings& blackSettings = aIsBlack ? a : b;
-    const TPlayerSettings& whiteSettings = aIsBlack ? b : a;
-    auto game = std::make_unique<TKyokumen>();
-    auto blackPlayer = NewPlayer(blackSettings);
-    auto whitePlayer = NewPlayer(whiteSettings);
+    // Both sides draw from the game's generator, in the order they were made and then in the
+    // order of the game's moves.
+    TRandom generator(seed);
+    auto game = std::make_unique<TKyokumen>(generator);
+    auto blackPlayer = NewPlayer(aIsBlack ? a : b, generator, book, false);
+    auto whitePlayer = NewPlayer(aIsBlack ? b : a, generator, book, true);
     uint8_t gameRecord[61] = {};
-    bool bookActive = true;
     TGameResult result;
     result.aWasBlack = aIsBlack;
 
@@ -165,23 +163,10 @@ TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aI
         if (openingMove < opening.size()) {
             square = opening[openingMove++];
         } else {
-            TKyokumen& player = white ? *whitePlayer : *blackPlayer;
-            for (int cell = 0; cell < CELL_COUNT; ++cell)
-                player.Boards[0].Cells[cell] =
-                    white ? game->Boards[0].Cells[cell] : Swapped(game->Boards[0].Cells[cell]);
-            player.MoveNumber = game->MoveNumber;
-            player.WhiteOut = false;
-            player.EvalCount = 0;
-            // The book answers white as the program does: standard start, top level, C or D.
-            if (white && bookActive && player.GameLevel == 4 &&
-                (player.ThinkType == 3 || player.ThinkType == 4)) {
-                square = FindBookMove(book, gameRecord);
-                if (square == 0) bookActive = false;
-            }
-            if (square == 0) {
-                player.ChooseMove();
-                square = player.ChosenMove;
-            }
+            TComputerPlayer& player = white ? *whitePlayer : *blackPlayer;
+            square =
+                player.Choose(BitsOf(game->Boards[0].Cells), white, kStandardPlacement, gameRecord)
+                    .square;
         }
         game->WhiteToMove = white;
         if (square == 0 || !game->IsLegal(square))

@@ -11,10 +11,8 @@
 #include "engine/untKyokumen.h"
 #include "tools/untToolArgs.h"
 
-// Games of the engine against itself, without windows. The engine only ever plays white,
-// so the side playing black is asked on the colour-swapped position: its black discs
-// become white and the other way round, the number of moves played stays the same, and
-// its answer is the same square on the real board.
+// Games of the engine against itself, without windows: each side is the game's computer
+// player (player/untComputerPlayer.h) at its own level and thinking type.
 
 // One side of a match: its level, thinking type and pattern tables.
 struct TPlayerSettings {
@@ -49,7 +47,7 @@ struct TGameResult {
 
 // Plays one game from the opening (possibly empty) with the two sides, A as black when
 // aIsBlack; the book answers the white side where the program itself would consult it.
-// The program-wide random generator is seeded with the seed first.
+// Both sides draw from one generator seeded with the seed, whatever thread plays the game.
 TGameResult PlayGame(const TPlayerSettings& a, const TPlayerSettings& b, bool aIsBlack,
                      const std::vector<uint8_t>& opening, const std::vector<std::string>& book,
                      uint32_t seed);

@@ -11,9 +11,9 @@
 #include <thread>
 #include <unordered_map>
 
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
 #include "engine/search/untEndgameSolver.h"
+#include "engine/untBitBoard.h"
 #include "engine/untGameRecord.h"
 #include "engine/untSquareNames.h"
 #include "engine/untTextFile.h"

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untSquareNames.h"
 #include "ui/untBoardAccessible.h"
 #include "ui/untMain.h"

@@ -13,9 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untPatterns.h"
-#include "engine/untRandom.h"
+#include "engine/untBitBoard.h"
 #include "engine/untTextFile.h"
 #include "learn/untSubForm.h"
 #include "ui/untBoardAccessible.h"
@@ -75,7 +74,6 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
     clock_.start();
     CreateControls();
 
-    Randomize();
     Busy = 0;
     TakeBackUsed = false;
     LastSquare = 0;
@@ -91,7 +89,7 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
     ThinkCursor = 5;
     SetScreenCursor(CURSOR_HAND_POINT);
     NewGameDialog = new TForm2(this);
-    Engine = std::make_unique<TKyokumen>();
+    Engine = NewGameEngine();
     DrawBoard();
     QString start = QStringLiteral("COMは後手番専用です。\r\n\r\n中盤読み深さ２を設定");
     for (const char* piece :

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,8 @@ public:
     // pending events run in the middle of a move compares it before and after, and stops at
     // once if its game is gone.
     uint32_t GameNumber = 0;
+    // Every game's seed instead of one from the clock: the same seed gives the same game.
+    std::optional<uint32_t> GameSeed;
 
     // --- Event handlers.
     void OnBan_Click(QObject* sender);
@@ -123,7 +126,9 @@ public:
     void HumanMove();
     void ComputerTurn();
     void EndOfGame();
-    void BookMove();
+    // A new game's engine, its keys and its draws from the program-wide generator seeded with
+    // the game's seed.
+    std::unique_ptr<TKyokumen> NewGameEngine() const;
 
     // --- The board display.
     void DrawBoard();

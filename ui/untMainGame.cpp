@@ -17,8 +17,7 @@
 #include <cstring>
 
 #include "engine/eval/untPatterns.h"
-#include "engine/search/untBook.h"
-#include "engine/untRandom.h"
+#include "player/untComputerPlayer.h"
 #include "ui/untInitialize.h"
 #include "ui/untMain.h"
 #include "ui/untScore.h"
@@ -122,13 +121,7 @@ void TForm1::ComputerTurn() {
         return;
     }
     try {
-        Engine->ChosenMove = 0;
-        if (Engine->Placement == 1 && Engine->GameLevel > 3 &&
-            (Engine->ThinkType == 3 || Engine->ThinkType == 4)) {
-            BookMove();
-            if (Engine->ChosenMove > 0) Engine->ThinkComment = "定石データベース使用";
-        }
-        if (Engine->ChosenMove == 0) Engine->ChooseMove();
+        ChooseWhiteMove(*Engine, BookLines, BookActive, GameRecord);
     } catch (const std::exception& fault) {
         ReportFault(QStringLiteral("COM思考でエラー発生"), fault);
         return;
@@ -223,13 +216,8 @@ void TForm1::EndOfGame() {
     if (!saveFault.isEmpty()) Dialogs().Message(saveFault);
 }
 
-void TForm1::BookMove() {
-    if (!BookActive) return;
-    const uint8_t square = FindBookMove(BookLines, GameRecord);
-    if (square != 0)
-        Engine->ChosenMove = square;
-    else
-        BookActive = false;
+std::unique_ptr<TKyokumen> TForm1::NewGameEngine() const {
+    return std::move(NewGameEngines(ProgramRandom(), GameSeed.value_or(ClockSeed()))[1]);
 }
 
 void TForm1::OnButton_StartClick() {
@@ -250,7 +238,7 @@ void TForm1::StartNewGame() {
     ProcessPendingEvents();
     std::memset(GameRecord, 0, sizeof GameRecord);
     // Learned and edited pattern values last into the new game.
-    auto fresh = std::make_unique<TKyokumen>();
+    auto fresh = NewGameEngine();
     CarryPatternWeights(*Engine, *fresh);
     Engine = std::move(fresh);
     Engine->GameLevel = static_cast<uint8_t>(NewGameDialog->RadioGroup2->ItemIndex() + 1);
@@ -263,7 +251,6 @@ void TForm1::StartNewGame() {
     TotalTime = 0;
     Waku->hide();
     Waku2->hide();
-    Randomize();
     TakeBackUsed = false;
     LastSquare = 0;
     Busy = 0;

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untEvalSquares.h"
 #include "engine/eval/untFeatures.h"
+#include "engine/untBitBoard.h"
 #include "engine/untKyokumen.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
@@ -176,11 +176,11 @@ inline int XSquareDiscs(const TBitBoard& bits) {
 
 // Random noise early in the game at the lower levels, so that the computer does not always
 // play the same game: up to 6 before move 30 at levels 1 to 3, and up to lateBound - 1
-// more before move 47 at level 2. Draws from the program-wide generator.
-inline int Noise(int mv, int gameLevel, uint32_t lateBound) {
+// more before move 47 at level 2. Draws from the engine's generator.
+inline int Noise(int mv, int gameLevel, uint32_t lateBound, TRandom& generator) {
     int value = 0;
-    if (mv < 30 && gameLevel <= 3) value += static_cast<int>(Random(7));
-    if (mv < 47 && gameLevel == 2) value += static_cast<int>(Random(lateBound));
+    if (mv < 30 && gameLevel <= 3) value += static_cast<int>(generator.Below(7));
+    if (mv < 47 && gameLevel == 2) value += static_cast<int>(generator.Below(lateBound));
     return value;
 }
 
@@ -210,13 +210,13 @@ inline void Add32(int32_t& sum, int32_t term) {
 }
 
 // The value of a finished sum: 0 becomes 1 (the searches mark a ply without a value by 0);
-// a side without discs decides the game: 9999 when black has none, -9999 when white has
+// a side without discs decides the game: WIPE_OUT when black has none, -WIPE_OUT when white has
 // none (tested last, so it wins when both have none).
 template <typename Value>
 Value FinalResult(Value value, uint8_t blackCount, uint8_t whiteCount) {
     if (value == 0) value = 1;
-    if (blackCount == 0) value = 9999;
-    if (whiteCount == 0) value = -9999;
+    if (blackCount == 0) value = WIPE_OUT;
+    if (whiteCount == 0) value = -WIPE_OUT;
     return value;
 }
 

@@ -21,7 +21,7 @@ int16_t TKyokumen::Evaluate() {
     const TEvalWeights& w = EvaluateWeightsAt(mv);
     const TLineFeatures line = LineFeaturesOf(bits, Tejun);
     const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
-    Add16(v, Noise(mv, GameLevel, 22));
+    Add16(v, Noise(mv, GameLevel, 22, Generator));
     if (GameLevel == 4 && mv < 55) Add16(v, DiscBalance(BlackCount, WhiteCount, 1));
 
     TFeatureWeights weights = EvaluateFeatureWeightsAt(mv);

@@ -20,7 +20,7 @@ int16_t TKyokumen::EvaluateD() {
     const TEvalWeights& w = EvaluateDWeightsAt(mv);
     const TLineFeatures line = LineFeaturesOf(bits, Tejun);
     const bool fewDiscs = BlackCount < 3 || WhiteCount < 3;
-    Add16(v, Noise(mv, GameLevel, 22));
+    Add16(v, Noise(mv, GameLevel, 22, Generator));
     if (GameLevel == 4 && mv < 55) {
         Add16(v, DiscBalance(BlackCount, WhiteCount, 0));
         // Fewer edge discs than the opponent (counted before move 50): each is a liability.

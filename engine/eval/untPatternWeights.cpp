@@ -49,7 +49,8 @@ std::shared_ptr<const TPatternTable> LoadPatternTables(const std::filesystem::pa
         texts[kind - 1] = ReadTextFile(file);
         views[kind - 1] = texts[kind - 1];
     }
-    TKyokumen engine;
+    TRandom keys;  // the engine only holds the tables: its keys are never read
+    TKyokumen engine(keys);
     engine.LoadPatternWeights(views);
     return engine.PatternWeights;
 }

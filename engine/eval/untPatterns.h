@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untKyokumen.h"
 #include "engine/untSquareNames.h"
 

@@ -6,7 +6,6 @@
 #include "engine/eval/untEvalSquares.h"
 #include "engine/search/untSearch.h"
 #include "engine/untKyokumen.h"
-#include "engine/untRandom.h"
 
 namespace {
 
@@ -97,7 +96,7 @@ void TKyokumen::ChooseMove() {
     constexpr int kRandomDraws = 64;
     for (int draw = 0; draw < kRandomDraws; ++draw) {
         ++EvalCount;
-        const uint8_t square = static_cast<uint8_t>(Random(88) + 1);
+        const uint8_t square = static_cast<uint8_t>(Generator.Below(88) + 1);
         if (IsLegal(square)) {
             ChosenMove = square;
             return;

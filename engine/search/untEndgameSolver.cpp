@@ -4,7 +4,7 @@
 #include <array>
 #include <bit>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
 
 namespace {

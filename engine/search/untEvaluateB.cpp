@@ -9,11 +9,10 @@
 // shows in the last bit.
 #include <array>
 
-#include "engine/eval/untBitBoard.h"
 #include "engine/eval/untEvalSquares.h"
 #include "engine/eval/untEvalTables.h"
 #include "engine/search/untEdgeRules.h"
-#include "engine/untRandom.h"
+#include "engine/untBitBoard.h"
 
 namespace {
 
@@ -315,8 +314,8 @@ double TKyokumen::EvaluateB() {
     if (GameLevel > 2 && mv < 50) v += ExposureBalance(bits);
     if (mv < 55) v -= 20.0;
     if (mv < 60) {
-        if (mv < 30 && GameLevel < 4) v += Random(7);
-        if (mv < 47 && GameLevel == 2) v += Random(12);
+        if (mv < 30 && GameLevel < 4) v += Generator.Below(7);
+        if (mv < 47 && GameLevel == 2) v += Generator.Below(12);
         if (GameLevel == 4 && mv < 55) {
             if (WhiteCount > BlackCount) v -= WhiteCount - BlackCount + 1;
             if (BlackCount > WhiteCount) v += BlackCount - WhiteCount + 1;
@@ -340,7 +339,7 @@ double TKyokumen::EvaluateB() {
         if (mv <= 49) v += EvalTerms::InnerSquares(bits, 2);
     }
     if (v == 0.0) v = 0.5;
-    if (BlackCount == 0) v = 9999.0;
-    if (WhiteCount == 0) v = -9999.0;
+    if (BlackCount == 0) v = WIPE_OUT;
+    if (WhiteCount == 0) v = -WIPE_OUT;
     return v;
 }

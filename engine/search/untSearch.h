@@ -15,7 +15,7 @@
 // A side without a move passes and the other side is searched at the same ply; that node
 // was not reached by the parent's choice, so it never prunes against the parent's bound.
 // Two passes in a row, or a side without discs, end the game: the node scores the disc
-// difference (white minus black), or 9999 / -9999 for a wipe-out. Every computer move is
+// difference (white minus black), or WIPE_OUT / -WIPE_OUT for a wipe-out. Every computer move is
 // bounded by NODE_LIMIT generated positions: past it, every node that is not a leaf
 // returns -1 at once and the best root move found so far stands.
 //
@@ -37,7 +37,7 @@
 #include <string>
 #include <type_traits>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untKyokumen.h"
 
 // The depth the computer's move choice searches to: by level in the midgame (2, 4 or 5
@@ -55,13 +55,13 @@ constexpr Value NonZeroOfZero() {
         return 1;
 }
 
-// The score of a finished game: the disc difference white minus black, -9999 when white
-// has no disc, 9999 when black has none; a draw scores 1 (0 means "no value yet").
+// The score of a finished game: the disc difference white minus black, -WIPE_OUT when white
+// has no disc, WIPE_OUT when black has none; a draw scores 1 (0 means "no value yet").
 template <typename Value>
 Value FinishedGameScore(const TKyokumen& k) {
     Value v = static_cast<Value>(k.WhiteCount - k.BlackCount);
-    if (k.WhiteCount == 0) v = -9999;
-    if (k.BlackCount == 0) v = 9999;
+    if (k.WhiteCount == 0) v = -WIPE_OUT;
+    if (k.BlackCount == 0) v = WIPE_OUT;
     return v == 0 ? NonZeroOfZero<Value>() : v;
 }
 

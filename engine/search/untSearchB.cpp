@@ -72,7 +72,7 @@ public:
 
     Value Leaf(int d) {
         double v = k_.EvaluateB();
-        if (k_.MoveNumber > kLastMobilityLeaf || v == 9999.0 || v == -9999.0) return v;
+        if (k_.MoveNumber > kLastMobilityLeaf || v == WIPE_OUT || v == -WIPE_OUT) return v;
         for (int p = 1; p <= std::min(d - 1, 4); ++p) {
             const int m = k_.PlyMobility[p], n = k_.PlyMobility[p + 1];
             v += MobilityTerm(m);

@@ -45,7 +45,7 @@ public:
 
     Value Leaf(int d) {
         int16_t v = k_.EvaluateD();
-        if (k_.MoveNumber > kLastMobilityLeaf || v == 9999 || v == -9999) return v;
+        if (k_.MoveNumber > kLastMobilityLeaf || v == WIPE_OUT || v == -WIPE_OUT) return v;
         for (int p = 1; p <= std::min(d - 1, 4); ++p) {
             const int m = k_.PlyMobility[p], n = k_.PlyMobility[p + 1];
             int term = MobilityTerm(m);

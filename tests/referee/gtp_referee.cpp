@@ -22,7 +22,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 #include "engine/untKyokumen.h"
 #include "engine/untSquareNames.h"
 

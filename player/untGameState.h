@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/eval/untBitBoard.h"
+#include "engine/untBitBoard.h"
 
 using TDiscs = TBitBoard;
 

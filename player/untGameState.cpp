@@ -1,4 +1,4 @@
-#include "protocol/untGameState.h"
+#include "player/untGameState.h"
 
 #include <algorithm>
 #include <bit>
