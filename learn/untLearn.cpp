@@ -8,12 +8,6 @@
 
 namespace {
 
-// +1 to raise the evaluation towards the target, -1 to lower it, 0 when it is reached.
-int32_t Direction(int32_t target, int32_t evaluation) {
-    return target > evaluation ? 1 : target < evaluation ? -1 : 0;
-}
-
-constexpr int kSecondCenter = 17, kLastBlock = 21;  // positions in the instance table
 constexpr int kLargestMargin = 60;
 
 // A target a margin above or below the evaluation, held at the 32-bit limits: a target that
@@ -30,18 +24,6 @@ void PlayRecordedMove(TKyokumen& k, bool white, uint8_t square) {
 }
 
 }  // namespace
-
-void TKyokumen::LearnPatterns() {
-    const uint8_t stage = StageOf(MoveNumber);
-    int32_t direction = Direction(ChosenValue, EvaluatePatterns());
-    for (int i = 0; i < static_cast<int>(kPatternInstances.size()); ++i) {
-        const TPatternInstance& instance = kPatternInstances[i];
-        AdjustPatternValue(instance.kind, direction, stage, PatternIndex(instance));
-        // The first BLOCK instance moves in the same direction as the second CENTER one.
-        if (i != kSecondCenter && i != kLastBlock)
-            direction = Direction(ChosenValue, EvaluatePatterns());
-    }
-}
 
 std::optional<std::vector<uint8_t>> ParseTrainingRecord(const std::string& text,
                                                         std::string& error) {

@@ -10,11 +10,11 @@
 
 // Learning the pattern values from games.
 //
-// One learning pass (TKyokumen::LearnPatterns) moves the value of each of the 22 pattern
-// instances of the position by one step towards the target ChosenValue. Replaying a game
-// record teaches the pattern evaluation the recorded white moves: before each one, the
-// position after the recorded move is raised and, while the computer's own choice differs,
-// the position before it is lowered, with a growing margin.
+// One learning pass (TKyokumen::LearnPatterns, with the pattern values in engine/eval/) moves the
+// value of each of the 22 pattern instances of the position by one step towards the target
+// ChosenValue. Replaying a game record teaches the pattern evaluation the recorded white moves:
+// before each one, the position after the recorded move is raised and, while the computer's own
+// choice differs, the position before it is lowered, with a growing margin.
 
 // Checks a typed record: pairs of a column letter "a"-"h" and a row digit "1"-"8", a legal
 // game from the standard start with black first and no passes, at most 60 moves. On a

@@ -24,7 +24,7 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
-#include "ui/untScore.h"
+#include "results/untScore.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untBitBoard.h"
 #include "engine/untTextFile.h"
-#include "learn/untSubForm.h"
+#include "results/untScore.h"
 #include "ui/untBoardAccessible.h"
 #include "ui/untInitialize.h"
 #include "ui/untPictures.h"
-#include "ui/untScore.h"
+#include "ui/untSubForm.h"
 
 // Resources compiled into a static library must be registered from outside any namespace.
 static void RegisterResources() {

@@ -18,9 +18,9 @@
 
 #include "engine/eval/untPatterns.h"
 #include "player/untComputerPlayer.h"
+#include "results/untScore.h"
 #include "ui/untInitialize.h"
 #include "ui/untMain.h"
-#include "ui/untScore.h"
 
 namespace {
 

@@ -6,6 +6,17 @@
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
 
+namespace {
+
+// +1 to raise the evaluation towards the target, -1 to lower it, 0 when it is reached.
+int32_t Direction(int32_t target, int32_t evaluation) {
+    return target > evaluation ? 1 : target < evaluation ? -1 : 0;
+}
+
+constexpr int kSecondCenter = 17, kLastBlock = 21;  // positions in the instance table
+
+}  // namespace
+
 std::string PatternResourceName(int kind) {
     return "TEXTDATA" + std::to_string(kind);
 }
@@ -95,6 +106,18 @@ void TKyokumen::AdjustPatternValue(uint8_t kind, int32_t delta, uint8_t stage, u
     constexpr int32_t kBound = 20;
     int32_t& value = (*PatternWeights)[kind][index][stage];
     value = static_cast<int32_t>(std::clamp<int64_t>(int64_t{value} + delta, -kBound, kBound));
+}
+
+void TKyokumen::LearnPatterns() {
+    const uint8_t stage = StageOf(MoveNumber);
+    int32_t direction = Direction(ChosenValue, EvaluatePatterns());
+    for (int i = 0; i < static_cast<int>(kPatternInstances.size()); ++i) {
+        const TPatternInstance& instance = kPatternInstances[i];
+        AdjustPatternValue(instance.kind, direction, stage, PatternIndex(instance));
+        // The first BLOCK instance moves in the same direction as the second CENTER one.
+        if (i != kSecondCenter && i != kLastBlock)
+            direction = Direction(ChosenValue, EvaluatePatterns());
+    }
 }
 
 uint16_t TKyokumen::PatternIndex(const TPatternInstance& instance) const {

@@ -11,7 +11,7 @@
 
 #include "FuzzCheck.h"
 #include "engine/untEngineError.h"
-#include "ui/untScore.h"
+#include "results/untScore.h"
 
 namespace {
 

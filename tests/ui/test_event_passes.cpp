@@ -20,8 +20,8 @@
 #include <sstream>
 
 #include "MainWindowFixture.h"
-#include "learn/untSubForm.h"
 #include "ui/untInitialize.h"
+#include "ui/untSubForm.h"
 
 namespace {
 

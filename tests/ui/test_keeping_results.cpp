@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "MainWindowFixture.h"
+#include "results/untScore.h"
 #include "ui/untInitialize.h"
-#include "ui/untScore.h"
 
 namespace {
 

@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <bit>
+#include <cstring>
 #include <functional>
 
 #include "BoardPicture.h"
@@ -24,9 +26,11 @@
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 #include "engine/untTextFile.h"
+#include "player/untComputerPlayer.h"
+#include "protocol/untEngineSession.h"
+#include "results/untScore.h"
 #include "ui/untInitialize.h"
 #include "ui/untMain.h"
-#include "ui/untScore.h"
 
 namespace {
 
@@ -345,6 +349,61 @@ TEST_F(MainWindowTest, QuittingAsksFirst) {
     EXPECT_TRUE(form->isVisible());
     form->OnButton_ExitClick();
     EXPECT_FALSE(form->isVisible());
+}
+
+// The window's computer and the engine program's are one player: from the same seed, with the
+// same moves of black, white answers alike with every thinking type, through the book, type D's
+// remembered positions (whose keys are drawn under the seed) and the exact endgame. (Below the
+// top level the window's game board draws evaluation noise at every move it commits, which the
+// engine program, keeping no such board, does not.)
+TEST_F(MainWindowTest, TheSameSeedGivesTheSameGameInTheWindowAndTheEngineProgram) {
+    const struct {
+        int level, type;
+        uint32_t seed;
+    } kGames[] = {{4, 1, 11}, {4, 2, 12}, {4, 3, 13}, {4, 4, 14}};
+    for (const auto& [level, type, seed] : kGames) {
+        SCOPED_TRACE("level " + std::to_string(level) + " type " + std::to_string(type));
+        form->GameSeed = seed;
+        form->NewGameDialog->RadioGroup2->SetItemIndex(level - 1);
+        form->NewGameDialog->RadioGroup1->SetItemIndex(type - 1);
+        for (QScrollBar* wait : {form->NewGameDialog->ScrollBar1, form->NewGameDialog->ScrollBar2})
+            wait->setValue(wait->minimum());
+        form->StartNewGame();
+        // The game's engine is the one the engine program makes for white under the seed.
+        TRandom generator;
+        const auto engines = NewGameEngines(generator, seed);
+        EXPECT_EQ(std::memcmp(engines[1]->Boards[0].Hash.Keys, form->Engine->Boards[0].Hash.Keys,
+                              sizeof engines[1]->Boards[0].Hash.Keys),
+                  0);
+        EXPECT_EQ(ProgramRandom().State(), seed);
+        // Black plays a legal square picked by the move number, so that games differ.
+        while (form->Busy == 0) {
+            const TBitBoard discs = BitsOf(form->Engine->Boards[0].Cells);
+            uint64_t moves = LegalMovesOf(discs.black, discs.white);
+            for (int skip = form->Engine->MoveNumber * 5 % std::popcount(moves); skip > 0; --skip)
+                moves &= moves - 1;
+            form->OnBan_Click(form->Ban[SquareOfBit(std::countr_zero(moves))]);
+            WaitForTheComputer();
+        }
+        ASSERT_EQ(form->Busy, 2);
+
+        TSessionOptions options;
+        options.seed = seed;
+        options.gameLevel = static_cast<uint8_t>(level);
+        options.thinkType = static_cast<uint8_t>(type);
+        options.tables = std::make_shared<const TPatternTable>(*form->Engine->PatternWeights);
+        options.book = form->BookLines;
+        TEngineSession session(options);
+        for (int n = 1; n <= 60 && form->GameRecord[n] != 0; ++n) {
+            if (session.Game().MustPass()) session.Play(session.Game().WhiteToMove(), PASS);
+            const uint8_t square = form->GameRecord[n];
+            if (session.Game().WhiteToMove())
+                ASSERT_EQ(session.PlayComputerMove().square, square) << "move " << n;
+            else
+                ASSERT_EQ(session.Play(false, square), "") << "move " << n;
+        }
+        EXPECT_TRUE(session.Game().Over());
+    }
 }
 
 }  // namespace

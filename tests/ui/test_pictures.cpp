@@ -16,10 +16,10 @@
 
 #include "ScriptedDialogs.h"
 #include "engine/untSquareNames.h"
-#include "learn/untSubForm.h"
 #include "ui/untInitialize.h"
 #include "ui/untMain.h"
 #include "ui/untPictures.h"
+#include "ui/untSubForm.h"
 
 static void RegisterPictures() {
     Q_INIT_RESOURCE(tolvaney);

@@ -1,4 +1,4 @@
-#include "learn/untSubForm.h"
+#include "ui/untSubForm.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -7,7 +7,7 @@
 
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
-#include "ui/untFaultText.h"
+#include "results/untFaultText.h"
 #include "ui/untPictures.h"
 
 namespace {

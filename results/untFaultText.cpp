@@ -1,4 +1,4 @@
-#include "ui/untFaultText.h"
+#include "results/untFaultText.h"
 
 #include <cerrno>
 #include <cstring>

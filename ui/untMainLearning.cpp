@@ -6,9 +6,9 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untTextFile.h"
 #include "learn/untLearn.h"
-#include "learn/untSubForm.h"
-#include "ui/untFaultText.h"
+#include "results/untFaultText.h"
 #include "ui/untMain.h"
+#include "ui/untSubForm.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/untScore.h"
+#include "results/untScore.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,7 +6,7 @@
 
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
-#include "ui/untFaultText.h"
+#include "results/untFaultText.h"
 
 namespace {
 

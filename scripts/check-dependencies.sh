@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Fails when a module of the program includes a header of a module it may not depend on.
+# The modules' dependencies run one way, from the windows and the tools down to the engine
+# (docs/architecture.md); the tests and the benchmarks may include anything.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+engine="engine engine/eval engine/search"
+# Each module and the modules whose headers its sources may include, besides its own.
+declare -A allowed=(
+    [engine]=""
+    [engine/eval]="engine"
+    [engine/search]="engine engine/eval"
+    [learn]="$engine"
+    [results]="$engine"
+    [player]="$engine"
+    [advice]="$engine"
+    [analysis]="$engine player advice"
+    [protocol]="$engine player advice analysis"
+    [ui]="$engine player advice analysis learn results"
+    [tools]="$engine player advice analysis learn results protocol"
+)
+
+faults=0
+# A folder of sources that is no module here would go unchecked.
+while IFS= read -r folder; do
+    if [[ -z "${allowed[$folder]+known}" ]]; then
+        echo "$folder holds sources but is not among the modules of this check" >&2
+        faults=$((faults + 1))
+    fi
+done < <(find . -path ./tests -prune -o -path ./bench -prune -o -path './build*' -prune -o \
+             -path ./.git -prune -o \( -name '*.cpp' -o -name '*.h' \) -printf '%h\n' |
+         sed 's#^\./##' | sort -u)
+for module in "${!allowed[@]}"; do
+    for file in "$module"/*.cpp "$module"/*.h; do
+        [[ -f "$file" ]] || continue
+        while IFS= read -r header; do
+            used=$(dirname "$header")
+            [[ "$used" == "." || "$used" == "$module" ]] && continue
+            if [[ " ${allowed[$module]} " != *" $used "* ]]; then
+                echo "$file includes $header: $module may not depend on $used" >&2
+                faults=$((faults + 1))
+            fi
+        done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
+    done
+done
+if ((faults > 0)); then
+    echo "$faults faults in the direction of the modules' dependencies" >&2
+    exit 1
+fi
+echo "every module includes only the modules beneath it"
