@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "engine/eval/untPatterns.h"
 #include "engine/untSquareNames.h"
 
 namespace {
