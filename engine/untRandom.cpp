@@ -19,10 +19,6 @@ TRandom& ProgramRandom() {
     return generator;
 }
 
-void Randomize() {
-    ProgramRandom().SeedFromClock();
-}
-
 void RandSeed(uint32_t seed) {
     ProgramRandom().Seed(seed);
 }

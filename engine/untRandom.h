@@ -18,7 +18,6 @@ public:
     explicit TRandom(uint32_t seed = 0) : seed_(seed) {}
 
     void Seed(uint32_t seed) { seed_ = seed; }
-    void SeedFromClock() { seed_ = ClockSeed(); }
     uint32_t State() const { return seed_; }
 
     // A uniformly distributed integer r with 0 <= r < n (0 when n is 0).
@@ -38,6 +37,5 @@ private:
 TRandom& ProgramRandom();
 
 // The program-wide generator's operations under their short names.
-void Randomize();              // seeds it from the clock
 void RandSeed(uint32_t seed);  // seeds it with a fixed value
 uint32_t Random(uint32_t n);   // its next draw below n

@@ -84,6 +84,15 @@ double SearchValueInDiscs(double value, uint8_t thinkType, bool readToTheEnd) {
     return std::clamp(discs, -kAllDiscs, kAllDiscs);
 }
 
+std::array<std::unique_ptr<TKyokumen>, 2> NewGameEngines(TRandom& generator, uint32_t seed) {
+    generator.Seed(seed);
+    std::array<std::unique_ptr<TKyokumen>, 2> engines;
+    for (auto& engine : engines)
+        engine = std::make_unique<TKyokumen>(generator);
+    generator.Seed(seed);
+    return engines;
+}
+
 TComputerPlayer::TComputerPlayer(TRandom& generator, std::shared_ptr<const TPatternTable> tables,
                                  std::vector<std::string> book)
     : generator_(generator), tables_(std::move(tables)), book_(std::move(book)) {}
@@ -103,15 +112,6 @@ void TComputerPlayer::SetType(uint8_t type) {
 std::string TComputerPlayer::Name() const {
     return std::string("Tolvaney-") + static_cast<char>('A' + type_ - 1) +
            static_cast<char>('0' + level_);
-}
-
-std::array<std::unique_ptr<TKyokumen>, 2> NewGameEngines(TRandom& generator, uint32_t seed) {
-    generator.Seed(seed);
-    std::array<std::unique_ptr<TKyokumen>, 2> engines;
-    for (auto& engine : engines)
-        engine = std::make_unique<TKyokumen>(generator);
-    generator.Seed(seed);
-    return engines;
 }
 
 std::unique_ptr<TKyokumen> TComputerPlayer::Prepared(std::unique_ptr<TKyokumen> engine) const {

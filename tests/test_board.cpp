@@ -2,9 +2,12 @@
 // tables, square names and the position keys.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
+#include <thread>
 
 #include "BoardPicture.h"
+#include "engine/untEngineError.h"
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 
@@ -156,6 +159,30 @@ TEST(Random, DrawsStayInRangeAndRepeatUnderASeed) {
     for (int i = 0; i < 1000; ++i)
         ASSERT_EQ(Random(7), first[i]);
     EXPECT_EQ(Random(0), 0u);
+}
+
+// An engine made with a generator of its own draws its keys and its noise from it alone, as
+// the program-wide one would from the same seed; the program-wide one refuses other threads,
+// whose draws would race with its owner's.
+TEST(Random, AnEngineDrawsFromItsOwnGeneratorAndTheProgramWideOneStaysOnItsThread) {
+    auto shared = NewEngine(5);
+    const uint32_t programState = ProgramRandom().State();
+    TRandom generator(5);
+    const TKyokumen own(generator);
+    EXPECT_EQ(std::memcmp(own.Boards[0].Hash.Keys, shared->Boards[0].Hash.Keys,
+                          sizeof own.Boards[0].Hash.Keys),
+              0);
+    EXPECT_EQ(ProgramRandom().State(), programState);  // the own engine left it alone
+    EXPECT_EQ(generator.State(), programState);        // and drew as many numbers
+    std::exception_ptr refused;
+    std::thread([&] {
+        try {
+            Random(2);
+        } catch (const EEngineError&) {
+            refused = std::current_exception();
+        }
+    }).join();
+    EXPECT_TRUE(refused);
 }
 
 TEST(HashKeys, AllSnapshotsShareTheRandomNumbersOfTheGameBoard) {

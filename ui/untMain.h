@@ -126,8 +126,8 @@ public:
     void HumanMove();
     void ComputerTurn();
     void EndOfGame();
-    // A new game's engine, its keys and its draws from the program-wide generator seeded with
-    // the game's seed.
+    // A new game's engine: white's of NewGameEngines on the program-wide generator with the
+    // game's seed, made as the engine program makes it.
     std::unique_ptr<TKyokumen> NewGameEngine() const;
 
     // --- The board display.
