@@ -115,7 +115,7 @@ public:
     void OnButton_MattaClick();
     void OnButton_KifuClick();
     void OnSeiseki_Click();
-    // The developer commands (learning, in learn/).
+    // The developer commands (untMainLearning.cpp).
     void OnButton_TestClick();
     void OnButton_Test2Click();
     void On_Test3Click();
