@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "advice/untAdviceOrdering.h"
 #include "advice/untAdviceSearch.h"
 #include "analysis/untAnalysisWords.h"
 #include "engine/eval/untPatterns.h"
@@ -246,14 +247,19 @@ private:
         if (!solver_) {
             solver_ = std::make_unique<TEndgameSolver>();
             solver_->StopWhen(settings_.stop);
+            if (settings_.advice) {
+                ordering_ = std::make_unique<TAdviceOrdering>(settings_.advice);
+                solver_->OrderWith(ordering_.get());
+            }
         }
         return *solver_;
     }
 
     const TAnalysisSettings& settings_;
     std::unique_ptr<TEstimator> estimator_;
-    std::unique_ptr<TEndgameSolver> solver_;  // made when the first position is solved
-    std::unique_ptr<TAdviceSearch> advice_;   // made when the first position is estimated
+    std::unique_ptr<TAdviceOrdering> ordering_;  // the advice ordering the solver's moves
+    std::unique_ptr<TEndgameSolver> solver_;     // made when the first position is solved
+    std::unique_ptr<TAdviceSearch> advice_;      // made when the first position is estimated
     TDiscs discs_;
     bool white_ = false;
     TPositionValue value_;

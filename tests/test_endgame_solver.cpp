@@ -160,13 +160,26 @@ TReferenceBoard RandomEndgame(int empties) {
     return board;
 }
 
+// An estimate that is no guide at all, up to 32 discs off either way: the moves it orders and
+// the first guess it gives must leave the values exact all the same.
+class TNoisyOrdering : public TEndgameOrdering {
+public:
+    int Evaluate(uint64_t own, uint64_t opponent) const override {
+        return static_cast<int>((own * 0x9E3779B97F4A7C15ull ^ opponent) >> 57) - 64;
+    }
+    int UnitsPerDisc() const override { return 2; }
+};
+
 TEST(EndgameSolver, AgreesWithTheEarlierSolverAndPlaysAMoveThatKeepsTheValue) {
     RandSeed(20250301);
-    TEndgameSolver solver(16);
+    TEndgameSolver plain(16), ordered(16);
+    const TNoisyOrdering noise;
+    ordered.OrderWith(&noise);
     TEndgameSolverBefore before(16);
     int moves = 0;
     for (int game = 0; game < 120; ++game) {
         TReferenceBoard board = RandomEndgame(10 + game % 7);
+        TEndgameSolver& solver = game % 2 ? ordered : plain;
         // Both sides, each as if it were its turn.
         for (int side = 0; side < 2; ++side, board.toMove = 3 - board.toMove) {
             const TSides sides = SidesOf(board);
@@ -183,6 +196,13 @@ TEST(EndgameSolver, AgreesWithTheEarlierSolverAndPlaysAMoveThatKeepsTheValue) {
         }
     }
     EXPECT_GT(moves, 200);
+    // Far enough from the end for the estimate to look a ply deep.
+    for (int game = 0; game < 4; ++game) {
+        const TSides sides = SidesOf(RandomEndgame(17));
+        ASSERT_EQ(ordered.Solve(sides.own, sides.opponent).score,
+                  plain.Solve(sides.own, sides.opponent).score)
+            << "game " << game;
+    }
 }
 
 TEST(EndgameSolver, AStopThrowsAndTheSameSolverThenSolvesExactly) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 
 #include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
@@ -52,6 +53,15 @@ inline constexpr std::array<uint64_t, 64> kNeighboursOf = [] {
 constexpr int kFrontierEmpties = 10;
 // Taking a corner counts as this many fewer replies in the fastest-first order.
 constexpr int kCornerBonus = 3;
+// From this many empty squares on, an estimate (when the solver has one) adds to the
+// fastest-first key, weighted by this much per disc the move's position looks worse for the
+// opponent (one reply weighs 4). Far from the end the estimate saves more than it costs:
+// measured on positions of real games, it leaves a third of the nodes at 22 empties.
+constexpr int kEstimatedOrderEmpties = 14;
+constexpr int kEstimateWeight = 3;
+// From this many empty squares on, a move's position is estimated one ply deep: the best of
+// the opponent's replies.
+constexpr int kShallowEstimateEmpties = 16;
 
 // The fastest-first key of a move: the opponent's replies after it, a corner reply counting
 // double, and far from the end the empty squares next to the mover's discs (where the
@@ -73,9 +83,9 @@ struct TMove {  // left uninitialised: move lists are filled before they are rea
 // The moves in fastest-first order; returns their number. The lists are short: an insertion
 // sort is the fastest. Each position after a move is shown to `visit` as soon as it is
 // known, so that its table entry can be fetched ahead of its search.
-template <typename Visit>
+template <typename Visit, typename Key>
 int SortedMoves(uint64_t own, uint64_t opponent, uint64_t legal, TMove (&moves)[kMaxMoves],
-                Visit visit) {
+                Visit visit, Key key) {
     if ((legal & (legal - 1)) == 0) {  // a single move needs no key
         moves[0].square = legal;
         moves[0].flips = FlipsOf(own, opponent, std::countr_zero(legal));
@@ -88,8 +98,7 @@ int SortedMoves(uint64_t own, uint64_t opponent, uint64_t legal, TMove (&moves)[
         m.square = rest & (~rest + 1);
         m.flips = FlipsOf(own, opponent, std::countr_zero(m.square));
         visit(opponent & ~m.flips, own | m.flips | m.square);
-        m.key = ReplyKey(own | m.flips | m.square, opponent & ~m.flips) -
-                ((m.square & kCorners) ? kCornerBonus : 0);
+        m.key = key(own | m.flips | m.square, opponent & ~m.flips, m.square);
         int i = count++;
         for (; i > 0 && moves[i - 1].key > m.key; --i)
             moves[i] = moves[i - 1];
@@ -375,13 +384,14 @@ TEndgameResult TEndgameSolver::Solve(uint64_t own, uint64_t opponent) {
     // from below or above, and the bound found is the next guess. The table carries each
     // search's work over to the next. A search that proves a lower bound also finds a move
     // that reaches it, so the series goes on until one has proved the final lower bound. The
-    // first guess is a draw, or the bound the table already knows.
+    // first guess is the estimate's (a draw without one), held within the bounds the table
+    // already knows.
     int lower = -kMaxScore, upper = kMaxScore, bestBit = -1;
     if (const TBounds* known = Find(own, opponent)) {
         lower = known->lower;
         upper = known->upper;
     }
-    int guess = std::clamp(0, lower, upper);
+    int guess = std::clamp(FirstGuess(own, opponent), lower, upper);
     do {
         int moveBit = -1;
         const int score = SearchWithTable(own, opponent, guess - 1, guess + 1, &moveBit);
@@ -397,6 +407,32 @@ TEndgameResult TEndgameSolver::Solve(uint64_t own, uint64_t opponent) {
     result.score = lower;
     result.move = static_cast<uint8_t>(SquareOfBit(bestBit));
     return result;
+}
+
+int TEndgameSolver::Estimate(uint64_t own, uint64_t opponent, int depth) const {
+    if (depth == 0) return ordering_->Evaluate(own, opponent);
+    uint64_t legal = LegalMovesOf(own, opponent);
+    if (legal == 0) {
+        if (LegalMovesOf(opponent, own) == 0)
+            return FinalScore(own, opponent) * ordering_->UnitsPerDisc();
+        return -Estimate(opponent, own, depth);
+    }
+    int best = INT32_MIN;
+    for (; legal != 0; legal &= legal - 1) {
+        const int bit = std::countr_zero(legal);
+        const uint64_t flips = FlipsOf(own, opponent, bit);
+        best = std::max(best,
+                        -Estimate(opponent & ~flips, own | flips | uint64_t{1} << bit, depth - 1));
+    }
+    return best;
+}
+
+int TEndgameSolver::FirstGuess(uint64_t own, uint64_t opponent) const {
+    if (ordering_ == nullptr) return 0;  // a draw
+    // Scores are even: the estimate in discs, rounded to the nearest even number.
+    const double discs =
+        static_cast<double>(ordering_->Evaluate(own, opponent)) / ordering_->UnitsPerDisc();
+    return 2 * static_cast<int>(std::lround(discs / 2));
 }
 
 void TEndgameSolver::ThrowIfStopped() const {
@@ -522,9 +558,21 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
     }
     if (!cut && others != 0) {
         TMove moves[kMaxMoves];
-        const int count = SortedMoves(own, opponent, others, moves, [&](uint64_t o, uint64_t p) {
-            if (childrenInTable) __builtin_prefetch(&BucketOf(o, p));
-        });
+        const bool estimated = ordering_ != nullptr && empties >= kEstimatedOrderEmpties;
+        const int estimateDepth = empties - 1 >= kShallowEstimateEmpties ? 1 : 0;
+        const auto key = [&](uint64_t ownAfter, uint64_t opponentAfter, uint64_t square) {
+            int k = ReplyKey(ownAfter, opponentAfter) - ((square & kCorners) ? kCornerBonus : 0);
+            if (estimated)
+                k += Estimate(opponentAfter, ownAfter, estimateDepth) * kEstimateWeight /
+                     ordering_->UnitsPerDisc();
+            return k;
+        };
+        const int count = SortedMoves(
+            own, opponent, others, moves,
+            [&](uint64_t o, uint64_t p) {
+                if (childrenInTable) __builtin_prefetch(&BucketOf(o, p));
+            },
+            key);
         // A move whose position the table already knows to be good enough cuts at once.
         if (bestBitOut == nullptr && empties >= kLookAheadEmpties) {
             for (int i = 0; i < count; ++i) {

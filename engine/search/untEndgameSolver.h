@@ -9,14 +9,17 @@
 //
 // The value is found by a series of searches with the narrowest window (MTD): scores are
 // always even, so a search with the window (g - 1, g + 1) either proves the score to be g or
-// bounds it from one side, and the bound is the next guess, starting from a draw. Each
-// search is a negamax alpha-beta in two tiers by the number of empty squares:
+// bounds it from one side, and the bound is the next guess, starting from a draw (or an estimate).
+// Each search is a negamax alpha-beta in two tiers by the number of empty squares:
 // - From seven empties on, every node looks in a transposition table (three positions to a
 //   cache line, a new position taking the place of the one nearest the end) for bounds and
 //   a best move found before, and for a move whose position is already known to be good
 //   enough. It tries the known best move first and the others "fastest first" (the moves
 //   that leave the opponent the fewest replies, a corner reply counting double, and far
-//   from the end the fewest squares to reply on later; corners of its own early).
+//   from the end the fewest squares to reply on later; corners of its own early). With an
+//   estimate of positions (TEndgameOrdering), from fourteen empties on the moves whose
+//   positions look worst for the opponent also go earlier, and from seventeen on each is
+//   looked at one ply deeper; the estimate of the position is the first guess of the MTD.
 // - In the last six empties no move list is built: the empty squares are tried directly,
 //   first those in a quadrant with an odd number of empties (parity: the side that fills
 //   an odd region last gets the last disc there), the squares diagonally next to corners
@@ -39,6 +42,17 @@
 #include <cstdint>
 #include <memory>
 
+// An estimate of a position that orders the moves far from the end: the worse a move's
+// position looks for the opponent, the earlier the move is tried. Any estimate serves (the
+// values stay exact); a better one leaves less to search.
+class TEndgameOrdering {
+public:
+    virtual ~TEndgameOrdering() = default;
+    // The position's value for `own`, the side to move, in UnitsPerDisc() per disc.
+    virtual int Evaluate(uint64_t own, uint64_t opponent) const = 0;
+    virtual int UnitsPerDisc() const = 0;
+};
+
 struct TEndgameResult {
     int score = 0;     // final disc difference for the side to move, empties to the winner
     uint8_t move = 0;  // a best square (engine square number); 0 when the side must pass
@@ -60,6 +74,10 @@ public:
     // table keeps only what was proved, so the solver may go on being used afterwards.
     // nullptr (the default) never stops.
     void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
+
+    // Orders the moves far from the end by the estimate, which must outlive the solver's use
+    // of it; nullptr (the default) orders them by the opponent's replies alone.
+    void OrderWith(const TEndgameOrdering* ordering) { ordering_ = ordering; }
 
     // Forgets every position the table holds.
     void Clear();
@@ -88,6 +106,10 @@ private:
     TBounds* Find(uint64_t own, uint64_t opponent);  // the position's entry, if it has one
     void Store(uint64_t own, uint64_t opponent, int alpha, int beta, int score, int bestBit);
 
+    int FirstGuess(uint64_t own, uint64_t opponent) const;
+    // The estimate's value for `own`, searched `depth` plies deep.
+    int Estimate(uint64_t own, uint64_t opponent,
+                 int depth) const;   // of the score, before any search
     void PrepareTable(int empties);  // clears the part of the table a solve will use
     void ThrowIfStopped() const;
 
@@ -95,6 +117,7 @@ private:
     int tableBits_ = 0;
     std::size_t cleared_ = 0;
     const std::atomic<bool>* stop_ = nullptr;
+    const TEndgameOrdering* ordering_ = nullptr;
     uint32_t untilStopCheck_ = 1;  // positions of the table's tier until the next look at stop_
     uint64_t tableMask_ = 0;
     uint64_t nodes_ = 0;
