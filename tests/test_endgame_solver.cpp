@@ -99,7 +99,8 @@ TEST(EndgameSolver, SolvesTheClassicProblemsWithAMoveThatKeepsTheValue) {
 
 TEST(EndgameSolver, TheTableKeptFromOneSolveLeavesTheNextExact) {
     // After a position is solved, the table holds bounds on the positions after its moves;
-    // solving those next (as the analysis does, move after move) must still give exact values.
+    // solving those next (as the analysis does, move after move) must still give exact values,
+    // and the same best move as a solver that remembers nothing.
     const std::vector<TProblem> problems = Problems();
     TEndgameSolver warm(16), fresh(16);
     for (std::size_t i = 0; i < problems.size(); i += 3) {
@@ -113,6 +114,7 @@ TEST(EndgameSolver, TheTableKeptFromOneSolveLeavesTheNextExact) {
             const TEndgameResult expected = fresh.Solve(after.own, after.opponent);
             const TEndgameResult result = warm.Solve(after.own, after.opponent);
             ASSERT_EQ(result.score, expected.score) << problems[i].line << " after " << int(square);
+            EXPECT_EQ(result.move, expected.move) << problems[i].line << " after " << int(square);
             if (result.move == 0) continue;
             const TSides next = After(after, result.move);
             fresh.Clear();
@@ -189,6 +191,16 @@ TEST(EndgameSolver, AgreesWithTheEarlierSolverAndPlaysAMoveThatKeepsTheValue) {
             ASSERT_EQ(result.move == 0, expected.move == 0) << "game " << game;
             if (result.move == 0) continue;
             ++moves;
+            // The next position, solved after this one as the analysis solves it, gets the
+            // move a fresh solver finds, though the table knows much about it already.
+            if (game % 4 < 2) {
+                const TSides next = After(sides, result.move);
+                TEndgameSolver fresh(12);
+                if (&solver == &ordered) fresh.OrderWith(&noise);
+                EXPECT_EQ(solver.Solve(next.own, next.opponent).move,
+                          fresh.Solve(next.own, next.opponent).move)
+                    << "game " << game << ", side " << side;
+            }
             ASSERT_TRUE(LegalMovesOf(sides.own, sides.opponent) >> kBitOfSquare[result.move] & 1);
             const TSides after = After(sides, result.move);
             ASSERT_EQ(-before.Solve(after.own, after.opponent).score, expected.score)

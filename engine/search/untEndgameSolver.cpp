@@ -405,8 +405,34 @@ TEndgameResult TEndgameSolver::Solve(uint64_t own, uint64_t opponent) {
         guess = score;
     } while (lower < upper || bestBit < 0);
     result.score = lower;
-    result.move = static_cast<uint8_t>(SquareOfBit(bestBit));
+    result.move = static_cast<uint8_t>(SquareOfBit(FirstBestMove(own, opponent, lower, bestBit)));
     return result;
+}
+
+int TEndgameSolver::MoveKey(uint64_t ownAfter, uint64_t opponentAfter, uint64_t square,
+                            int empties) const {
+    int key = ReplyKey(ownAfter, opponentAfter) - ((square & kCorners) ? kCornerBonus : 0);
+    if (ordering_ == nullptr || empties < kEstimatedOrderEmpties) return key;
+    const int depth = empties - 1 >= kShallowEstimateEmpties ? 1 : 0;
+    return key +
+           Estimate(opponentAfter, ownAfter, depth) * kEstimateWeight / ordering_->UnitsPerDisc();
+}
+
+int TEndgameSolver::FirstBestMove(uint64_t own, uint64_t opponent, int score, int foundBit) {
+    const int empties = 64 - std::popcount(own | opponent);
+    TMove moves[kMaxMoves];
+    const int count = SortedMoves(
+        own, opponent, LegalMovesOf(own, opponent), moves, [](uint64_t, uint64_t) {},
+        [&](uint64_t o, uint64_t p, uint64_t square) { return MoveKey(o, p, square, empties); });
+    for (int i = 0; i < count; ++i) {
+        const int bit = std::countr_zero(moves[i].square);
+        if (bit == foundBit) break;
+        // Scores are even: a window round the score tells whether the move reaches it.
+        if (-Search(opponent & ~moves[i].flips, own | moves[i].flips | moves[i].square, -score - 1,
+                    -score + 1) >= score)
+            return bit;
+    }
+    return foundBit;
 }
 
 int TEndgameSolver::Estimate(uint64_t own, uint64_t opponent, int depth) const {
@@ -558,21 +584,14 @@ int TEndgameSolver::SearchWithTable(uint64_t own, uint64_t opponent, int alpha, 
     }
     if (!cut && others != 0) {
         TMove moves[kMaxMoves];
-        const bool estimated = ordering_ != nullptr && empties >= kEstimatedOrderEmpties;
-        const int estimateDepth = empties - 1 >= kShallowEstimateEmpties ? 1 : 0;
-        const auto key = [&](uint64_t ownAfter, uint64_t opponentAfter, uint64_t square) {
-            int k = ReplyKey(ownAfter, opponentAfter) - ((square & kCorners) ? kCornerBonus : 0);
-            if (estimated)
-                k += Estimate(opponentAfter, ownAfter, estimateDepth) * kEstimateWeight /
-                     ordering_->UnitsPerDisc();
-            return k;
-        };
         const int count = SortedMoves(
             own, opponent, others, moves,
             [&](uint64_t o, uint64_t p) {
                 if (childrenInTable) __builtin_prefetch(&BucketOf(o, p));
             },
-            key);
+            [&](uint64_t o, uint64_t p, uint64_t square) {
+                return MoveKey(o, p, square, empties);
+            });
         // A move whose position the table already knows to be good enough cuts at once.
         if (bestBitOut == nullptr && empties >= kLookAheadEmpties) {
             for (int i = 0; i < count; ++i) {

@@ -54,8 +54,10 @@ public:
 };
 
 struct TEndgameResult {
-    int score = 0;     // final disc difference for the side to move, empties to the winner
-    uint8_t move = 0;  // a best square (engine square number); 0 when the side must pass
+    int score = 0;  // final disc difference for the side to move, empties to the winner
+    // A best square (engine square number), the first in the solver's order of the moves, which
+    // depends on the position alone; 0 when the side must pass.
+    uint8_t move = 0;
 };
 
 class TEndgameSolver {
@@ -107,6 +109,11 @@ private:
     void Store(uint64_t own, uint64_t opponent, int alpha, int beta, int score, int bestBit);
 
     int FirstGuess(uint64_t own, uint64_t opponent) const;
+    // The fastest-first key of a move (smaller first), with the estimate far from the end.
+    int MoveKey(uint64_t ownAfter, uint64_t opponentAfter, uint64_t square, int empties) const;
+    // Of the moves that reach the score, the first in the order of MoveKey, which depends on
+    // the position alone: the same position gives the same move whatever the table holds.
+    int FirstBestMove(uint64_t own, uint64_t opponent, int score, int foundBit);
     // The estimate's value for `own`, searched `depth` plies deep.
     int Estimate(uint64_t own, uint64_t opponent,
                  int depth) const;   // of the score, before any search
