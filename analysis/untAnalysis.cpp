@@ -5,7 +5,9 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "advice/untAdviceOrdering.h"
 #include "advice/untAdviceSearch.h"
@@ -394,28 +396,62 @@ TDiscs TGameAnalysis::FinalBoard() const {
     return moves.empty() ? TDiscs{} : moves.back().after;
 }
 
+namespace {
+
+TMoveAnalysis AnalyseMove(TValuer& valuer, const TRecordMove& move) {
+    const TPositionValue position = valuer.Value(move.before, move.white);
+    TMoveAnalysis v;
+    v.number = move.number;
+    v.white = move.white;
+    v.played = move.square;
+    v.exact = position.exact;
+    v.bestValue = position.value;
+    v.playedValue = valuer.MoveValue(move.square);
+    v.best = v.playedValue >= v.bestValue ? move.square : position.best;
+    v.loss = std::max(0.0, v.bestValue - v.playedValue);
+    return v;
+}
+
+}  // namespace
+
 TGameAnalysis AnalyseGame(std::vector<TRecordMove> moves, const TAnalysisSettings& settings,
                           const std::function<void(int done, int total)>& progress) {
     TGameAnalysis analysis;
     analysis.moves = std::move(moves);
-    TValuer valuer(settings);
     const int total = static_cast<int>(analysis.moves.size());
-    for (const TRecordMove& move : analysis.moves) {
-        ThrowIfStopped(settings);
-        const TPositionValue position = valuer.Value(move.before, move.white);
-        TMoveAnalysis v;
-        v.number = move.number;
-        v.white = move.white;
-        v.played = move.square;
-        v.exact = position.exact;
-        v.bestValue = position.value;
-        v.playedValue = valuer.MoveValue(move.square);
-        v.best = v.playedValue >= v.bestValue ? move.square : position.best;
-        v.loss = std::max(0.0, v.bestValue - v.playedValue);
-        if (v.exact && analysis.exactFrom == 0) analysis.exactFrom = move.number;
+    analysis.values.resize(analysis.moves.size());
+    // Each thread takes the next position not yet taken, with searches of its own. A value
+    // depends on its position alone, so the threads' share of the positions changes nothing.
+    std::atomic<int> next{0};
+    std::mutex reporting;
+    int done = 0;
+    std::exception_ptr failure;  // the first fault of any thread, raised when all have ended
+    const auto work = [&] {
+        try {
+            TValuer valuer(settings);
+            for (int i = next++; i < total; i = next++) {
+                ThrowIfStopped(settings);
+                analysis.values[i] = AnalyseMove(valuer, analysis.moves[i]);
+                const std::lock_guard<std::mutex> lock(reporting);
+                ++done;
+                if (progress) progress(done, total);
+            }
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(reporting);
+            if (!failure) failure = std::current_exception();
+            next = total;  // the others stop after their position
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < std::min(settings.threads, total); ++t)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    if (failure) std::rethrow_exception(failure);
+    for (const TMoveAnalysis& v : analysis.values) {
+        if (v.exact && analysis.exactFrom == 0) analysis.exactFrom = v.number;
         analysis.totalLoss[v.white] += v.loss;
-        analysis.values.push_back(v);
-        if (progress) progress(move.number, total);
     }
     return analysis;
 }

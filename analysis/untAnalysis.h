@@ -59,6 +59,8 @@ int FinalDifference(const TDiscs& discs);
 
 // The most empty squares the exact part may start from: beyond it a game takes hours.
 inline constexpr int MAX_EXACT_EMPTIES = 30;
+// The most threads one analysis uses.
+inline constexpr int MAX_ANALYSIS_THREADS = 256;
 
 struct TAnalysisSettings {
     int exactEmpties = 20;  // positions with at most this many empty squares are solved
@@ -76,6 +78,9 @@ struct TAnalysisSettings {
     // ends of the lines. Off: to the game's own depth at that move, odd in the midgame, the
     // way earlier versions valued positions (kept for comparing the two).
     bool parityAligned = true;
+    // A whole game's analysis values its positions on this many threads at once, each with
+    // searches of its own; the results are those of one thread.
+    int threads = 1;
 };
 
 // How many plies the advice's search reads in a position with this many empty squares: as
@@ -137,8 +142,9 @@ struct TGameAnalysis {
     bool Finished() const { return !moves.empty() && moves.back().gameOver; }
 };
 
-// Analyses every move of a replayed record; `progress` is told each move as it is done (may
-// be empty; it is called on the analysing thread). Throws ESearchStopped when *settings.stop
+// Analyses every move of a replayed record, on settings.threads threads; `progress` is told
+// how many moves are done as each is done (may be empty; it is called on an analysing thread,
+// one call at a time). Throws ESearchStopped when *settings.stop
 // is set before the end: it is looked at between moves and between searches, and the
 // endgame solver stops within a few milliseconds.
 TGameAnalysis AnalyseGame(std::vector<TRecordMove> moves, const TAnalysisSettings& settings,

@@ -16,6 +16,7 @@
 
 #include "BoardPicture.h"
 #include "ReferenceBoard.h"
+#include "advice/untAdviceWeights.h"
 #include "analysis/untAnalysis.h"
 #include "analysis/untAnalysisPage.h"
 #include "engine/untBitBoard.h"
@@ -446,6 +447,37 @@ TEST(AnalysisValues, APositionAloneIsValuedAsInTheGame) {
             if (move.passFollows) {
                 EXPECT_THROW(ValuePosition(move.after, !move.white, settings), EEngineError);
             }
+        }
+    }
+}
+
+// Threads that each take the next position, with searches of their own, give what one thread
+// gives to the last bit, with the engine's estimates and the advice's, and exact values from
+// far enough out for the advice to order the solver's moves.
+TEST(AnalysisValues, ThreadsGiveWhatOneThreadGives) {
+    TAnalysisSettings advice = QuickSettings(16);
+    advice.advice =
+        TAdviceWeights::Load(std::string(TOLVANEY_RESOURCES) + "/" + ADVICE_WEIGHTS_FILE);
+    advice.adviceDepth = 4;
+    const std::vector<TGame> games = SampleGames();
+    for (TAnalysisSettings settings : {QuickSettings(14), advice}) {
+        for (const TGame* game : {&games[3], &games[7], &games[11], &games[19], &games[23],
+                                  &GameWithLatePasses(), &GameWithManyPasses()}) {
+            settings.threads = 1;
+            const TGameAnalysis one = Analyse(*game, settings);
+            settings.threads = 3;
+            const TGameAnalysis three = Analyse(*game, settings);
+            ASSERT_EQ(one.values.size(), three.values.size());
+            for (std::size_t i = 0; i < one.values.size(); ++i) {
+                const TMoveAnalysis &a = one.values[i], &b = three.values[i];
+                EXPECT_TRUE(a.number == b.number && a.best == b.best && a.exact == b.exact &&
+                            a.playedValue == b.playedValue && a.bestValue == b.bestValue &&
+                            a.loss == b.loss)
+                    << game->record << ", move " << a.number;
+            }
+            EXPECT_EQ(one.exactFrom, three.exactFrom);
+            EXPECT_EQ(one.totalLoss[0], three.totalLoss[0]);
+            EXPECT_EQ(one.totalLoss[1], three.totalLoss[1]);
         }
     }
 }

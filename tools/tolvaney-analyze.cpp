@@ -3,7 +3,7 @@
 //
 // Usage: tolvaney-analyze [--search advice|game] [--exact N] [--level L] [--type T]
 //                         [--tables DIR] [--html FILE] [--placement P] [--lang en|ja]
-//                         [--quiet] [RECORD | -]
+//                         [--threads N] [--quiet] [RECORD | -]
 //   RECORD is a game in the game-record notation ("f5f6e6...", passes not written), as the
 //   game copies it with 棋譜をクリップボード出力; without it, or with "-", the record is read
 //   from standard input. Positions with at most N empty squares (default 20) are solved
@@ -12,7 +12,9 @@
 //   pattern tables of DIR (default: the shipped ones).
 //   P is the initial placement of the centre discs chosen in the new-game dialog (1-4, default
 //   1, the standard start). The report and the page are in English or Japanese (--lang; by
-//   default as the locale asks). Progress goes to standard error unless --quiet is given.
+//   default as the locale asks). The positions are valued on N threads at once (default: one
+//   for every core), with the same results. Progress goes to standard error unless --quiet is
+//   given.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -36,7 +38,7 @@ const char* const kTool = "tolvaney-analyze";
 const char* const kUsage =
     "usage: tolvaney-analyze [--search advice|game] [--exact N] [--level L] [--type T]\n"
     "                        [--tables DIR] [--html FILE] [--placement P] [--lang en|ja]\n"
-    "                        [--quiet] [RECORD | -]\n"
+    "                        [--threads N] [--quiet] [RECORD | -]\n"
     "  RECORD: the game as the game copies it (\"f5f6e6...\"); read from standard\n"
     "  input when absent or \"-\". N: empty squares from which the values are exact\n"
     "  (0-30, default 20; every two more take several times as long). --search:\n"
@@ -44,7 +46,9 @@ const char* const kUsage =
     "  default), or by the game's own search at level L 2-4 (default 4) with thinking\n"
     "  type T A-D (default C) and the tables of DIR. P: initial\n"
     "  placement 1-4 of the new-game dialog (default 1). --lang: the language of the\n"
-    "  report and the page (default: Japanese when the locale is, else English).\n";
+    "  report and the page (default: Japanese when the locale is, else English).\n"
+    "  --threads: how many positions are valued at once (default: one for every core);\n"
+    "  the results are the same.\n";
 
 // The record from standard input; anything much longer than a record is refused.
 std::string RecordFromInput() {

@@ -1,6 +1,8 @@
 #include "tools/untAnalyzeOptions.h"
 
+#include <algorithm>
 #include <string_view>
+#include <thread>
 
 #include "tools/untToolArgs.h"
 
@@ -21,7 +23,10 @@ TAnalysisOptions ParseAnalysisOptions(const std::vector<std::string>& args,
     options.advice = resources / ADVICE_WEIGHTS_FILE;
     options.language = language;
     TAnalysisSettings& settings = options.settings;
+    settings.threads = static_cast<int>(
+        std::clamp<int64_t>(std::thread::hardware_concurrency(), 1, MAX_ANALYSIS_THREADS));
     const TFlags flags = {
+        {"--threads", WholeNumberInto(settings.threads, 1, MAX_ANALYSIS_THREADS)},
         {"--exact", WholeNumberInto(settings.exactEmpties, 0, MAX_EXACT_EMPTIES)},
         {"--level", WholeNumberInto(settings.gameLevel, 2, 4)},
         {"--type",
