@@ -151,6 +151,14 @@ class TValuer {
 public:
     explicit TValuer(const TAnalysisSettings& settings) : settings_(settings) {}
 
+    // Takes over another valuer's exact value of the position, so that this one values its
+    // moves as that one would.
+    void Knows(const TDiscs& discs, bool white, const TPositionValue& value) {
+        discs_ = discs;
+        white_ = white;
+        value_ = value;
+    }
+
     TPositionValue Value(const TDiscs& discs, bool white) {
         discs_ = discs;
         white_ = white;
@@ -335,6 +343,62 @@ int AdviceDepth(int empties) {
 
 namespace {
 
+// Runs work(valuer, i) for every i below total on settings.threads threads: each takes the next
+// i not yet taken, with a valuer of its own (the calling thread with `own` if given), a new one
+// made ready by prepare. A value depends on its position alone, so the threads' share of the
+// work changes nothing. progress is told how many are done, one call at a time; the first
+// fault of any thread is thrown when all have ended.
+template <typename Prepare, typename Work>
+void OnThreads(const TAnalysisSettings& settings, int total, TValuer* own, Prepare prepare,
+               Work work, const std::function<void(int done, int total)>& progress) {
+    std::atomic<int> next{0};
+    std::mutex reporting;
+    int done = 0;
+    std::exception_ptr failure;
+    const auto run = [&](TValuer* given) {
+        try {
+            std::unique_ptr<TValuer> made;
+            if (given == nullptr) {
+                made = std::make_unique<TValuer>(settings);
+                prepare(*made);
+            }
+            TValuer& valuer = given ? *given : *made;
+            for (int i = next++; i < total; i = next++) {
+                ThrowIfStopped(settings);
+                work(valuer, i);
+                const std::lock_guard<std::mutex> lock(reporting);
+                ++done;
+                if (progress) progress(done, total);
+            }
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(reporting);
+            if (!failure) failure = std::current_exception();
+            next = total;  // the others stop after their piece
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < std::min(settings.threads, total); ++t)
+        helpers.emplace_back(run, nullptr);
+    run(own);
+    for (std::thread& helper : helpers)
+        helper.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+TMoveAnalysis AnalyseMove(TValuer& valuer, const TRecordMove& move) {
+    const TPositionValue position = valuer.Value(move.before, move.white);
+    TMoveAnalysis v;
+    v.number = move.number;
+    v.white = move.white;
+    v.played = move.square;
+    v.exact = position.exact;
+    v.bestValue = position.value;
+    v.playedValue = valuer.MoveValue(move.square);
+    v.best = v.playedValue >= v.bestValue ? move.square : position.best;
+    v.loss = std::max(0.0, v.bestValue - v.playedValue);
+    return v;
+}
+
 // A position is valued for a side with a move; one that must pass is valued for the other.
 void RequireMove(const TDiscs& discs, bool whiteToMove, const char* operation) {
     if (!HasMove(discs, whiteToMove))
@@ -363,11 +427,19 @@ std::vector<TMoveValue> ValueMoves(const TDiscs& discs, bool whiteToMove,
                       : settings.advice ? AdviceDepthOf(discs, settings)
                                         : EstimateDepth(discs, settings);
     std::vector<TMoveValue> values;
-    for (const uint8_t bit : kBitOfVisit) {
-        if (!(moves >> bit & 1)) continue;
-        const uint8_t square = static_cast<uint8_t>(SquareOfBit(bit));
-        values.push_back({square, valuer.MoveValue(square), position.exact, depth});
-        if (progress && position.exact) progress(static_cast<int>(values.size()), total);
+    for (const uint8_t bit : kBitOfVisit)
+        if (moves >> bit & 1)
+            values.push_back({static_cast<uint8_t>(SquareOfBit(bit)), 0, position.exact, depth});
+    if (position.exact) {
+        // Each move solved on its own, on every thread the settings allow.
+        OnThreads(
+            settings, total, &valuer,
+            [&](TValuer& helper) { helper.Knows(discs, whiteToMove, position); },
+            [&](TValuer& helper, int i) { values[i].value = helper.MoveValue(values[i].square); },
+            progress);
+    } else {
+        for (TMoveValue& each : values)
+            each.value = valuer.MoveValue(each.square);
     }
     // Among moves of equal value the position's best move goes first, so that the first move
     // of an image of the position is the image of the first move.
@@ -396,59 +468,18 @@ TDiscs TGameAnalysis::FinalBoard() const {
     return moves.empty() ? TDiscs{} : moves.back().after;
 }
 
-namespace {
-
-TMoveAnalysis AnalyseMove(TValuer& valuer, const TRecordMove& move) {
-    const TPositionValue position = valuer.Value(move.before, move.white);
-    TMoveAnalysis v;
-    v.number = move.number;
-    v.white = move.white;
-    v.played = move.square;
-    v.exact = position.exact;
-    v.bestValue = position.value;
-    v.playedValue = valuer.MoveValue(move.square);
-    v.best = v.playedValue >= v.bestValue ? move.square : position.best;
-    v.loss = std::max(0.0, v.bestValue - v.playedValue);
-    return v;
-}
-
-}  // namespace
-
 TGameAnalysis AnalyseGame(std::vector<TRecordMove> moves, const TAnalysisSettings& settings,
                           const std::function<void(int done, int total)>& progress) {
     TGameAnalysis analysis;
     analysis.moves = std::move(moves);
     const int total = static_cast<int>(analysis.moves.size());
     analysis.values.resize(analysis.moves.size());
-    // Each thread takes the next position not yet taken, with searches of its own. A value
-    // depends on its position alone, so the threads' share of the positions changes nothing.
-    std::atomic<int> next{0};
-    std::mutex reporting;
-    int done = 0;
-    std::exception_ptr failure;  // the first fault of any thread, raised when all have ended
-    const auto work = [&] {
-        try {
-            TValuer valuer(settings);
-            for (int i = next++; i < total; i = next++) {
-                ThrowIfStopped(settings);
-                analysis.values[i] = AnalyseMove(valuer, analysis.moves[i]);
-                const std::lock_guard<std::mutex> lock(reporting);
-                ++done;
-                if (progress) progress(done, total);
-            }
-        } catch (...) {
-            const std::lock_guard<std::mutex> lock(reporting);
-            if (!failure) failure = std::current_exception();
-            next = total;  // the others stop after their position
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < std::min(settings.threads, total); ++t)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
-    if (failure) std::rethrow_exception(failure);
+    OnThreads(
+        settings, total, nullptr, [](TValuer&) {},
+        [&](TValuer& valuer, int i) {
+            analysis.values[i] = AnalyseMove(valuer, analysis.moves[i]);
+        },
+        progress);
     for (const TMoveAnalysis& v : analysis.values) {
         if (v.exact && analysis.exactFrom == 0) analysis.exactFrom = v.number;
         analysis.totalLoss[v.white] += v.loss;

@@ -29,7 +29,7 @@ struct TSessionOptions {
     // Every game seeded with this; nothing: seeded from the clock, as the game does.
     std::optional<uint32_t> seed;
     // Hints are exact from this many empty squares on, as the game's own hint is.
-    int exactHintEmpties = 20;
+    int exactHintEmpties = 21;
     std::shared_ptr<const TPatternTable> tables;  // null: all pattern values 0
     std::vector<std::string> book;
     // The advice's evaluation of the hints and the advice's player; null: they estimate with

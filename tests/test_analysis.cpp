@@ -476,6 +476,16 @@ TEST(AnalysisValues, ThreadsGiveWhatOneThreadGives) {
                     << game->record << ", move " << a.number;
             }
             EXPECT_EQ(one.exactFrom, three.exactFrom);
+            // The moves of the first exact position, each solved on a thread of its own.
+            const TRecordMove& first = one.moves.at(one.exactFrom - 1);
+            settings.threads = 1;
+            const std::vector<TMoveValue> alone = ValueMoves(first.before, first.white, settings);
+            settings.threads = 3;
+            const std::vector<TMoveValue> shared = ValueMoves(first.before, first.white, settings);
+            ASSERT_EQ(alone.size(), shared.size());
+            for (std::size_t i = 0; i < alone.size(); ++i)
+                EXPECT_TRUE(alone[i].square == shared[i].square &&
+                            alone[i].value == shared[i].value);
             EXPECT_EQ(one.totalLoss[0], three.totalLoss[0]);
             EXPECT_EQ(one.totalLoss[1], three.totalLoss[1]);
         }

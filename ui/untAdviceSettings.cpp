@@ -1,6 +1,8 @@
 #include "ui/untAdviceSettings.h"
 
 #include <QFile>
+#include <QThread>
+#include <algorithm>
 
 #include "engine/untEngineError.h"
 #include "ui/untMain.h"
@@ -27,5 +29,7 @@ TAnalysisSettings WindowAdviceSettings(const TForm1& form, int exactEmpties) {
     settings.advice = ShippedAdviceWeights();
     // The worker gets a copy of the pattern values as they are now.
     settings.tables = std::make_shared<const TPatternTable>(*form.Engine->PatternWeights);
+    // Every core: the work runs beside the window, which stays free.
+    settings.threads = std::max(1, QThread::idealThreadCount());
     return settings;
 }

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QProgressDialog>
 #include <QStandardPaths>
-#include <QThread>
 #include <QUrl>
 
 #include "analysis/untAnalysis.h"
@@ -69,8 +68,6 @@ void TAnalysisCommand::Start() {
     }
     // Valued as the hint values positions, so that both tell the same.
     TAnalysisSettings settings = WindowAdviceSettings(form_, THint::EXACT_HINT_EMPTIES);
-    settings.threads =
-        std::max(1, QThread::idealThreadCount());  // every core, the window kept free
     running_ = true;
     progress_->setRange(0, static_cast<int>(moves->size()));
     progress_->setValue(0);

@@ -21,7 +21,7 @@ class TStatusLine;
 class THint : public QObject {
     Q_OBJECT
 public:
-    static constexpr int EXACT_HINT_EMPTIES = 20;
+    static constexpr int EXACT_HINT_EMPTIES = 21;
 
     THint(TForm1& form, TBoardView& board, TStatusLine& status);
     ~THint() override;
