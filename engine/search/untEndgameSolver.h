@@ -18,8 +18,9 @@
 //   that leave the opponent the fewest replies, a corner reply counting double, and far
 //   from the end the fewest squares to reply on later; corners of its own early). With an
 //   estimate of positions (TEndgameOrdering), from fourteen empties on the moves whose
-//   positions look worst for the opponent also go earlier, and from seventeen on each is
-//   looked at one ply deeper; the estimate of the position is the first guess of the MTD.
+//   positions look worst for the opponent also go earlier, from seventeen on each is looked
+//   at one ply deeper, from twenty-three on three plies deeper; the estimate of the position
+//   is the first guess of the MTD.
 // - In the last six empties no move list is built: the empty squares are tried directly,
 //   first those in a quadrant with an odd number of empties (parity: the side that fills
 //   an odd region last gets the last disc there), the squares diagonally next to corners
