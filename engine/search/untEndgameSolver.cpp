@@ -59,9 +59,10 @@ constexpr int kCornerBonus = 3;
 // measured on positions of real games, it leaves a third of the nodes at 22 empties.
 constexpr int kEstimatedOrderEmpties = 14;
 constexpr int kEstimateWeight = 3;
-// From this many empty squares on, a move's position is estimated one ply deep: the best of
-// the opponent's replies; from the second (near the root of a deep solve, where a node is
-// worth most), three plies deep, which leaves a fifth fewer nodes at 24 empties.
+// A move's position with at least the first number of empty squares is estimated one ply
+// deep (the best of the opponent's replies), with at least the second (near the root of a
+// deep solve, where a node is worth most) three plies deep, which leaves a fifth fewer nodes
+// at 24 empties.
 constexpr int kShallowEstimateEmpties = 16;
 constexpr int kDeepEstimateEmpties = 22;
 constexpr int kDeepEstimatePlies = 3;
