@@ -271,7 +271,7 @@ void TForm1::StartNewGame() {
     for (const char* line : kLevelLines[level])
         if (line) message += QString::fromUtf8(line) + "\r\n";
     if (level == 1) message += "\r\n";
-    if (Engine->Placement == 1 && level == 4 && (Engine->ThinkType == 3 || Engine->ThinkType == 4))
+    if (GameConsultsBook(Engine->Placement, Engine->GameLevel, Engine->ThinkType))
         message += QStringLiteral("定石データベースあり") + "\r\n";
     if (level > 1) message += QString::fromUtf8(kTypeLines[Engine->ThinkType]) + "\r\n\r\n";
     message += QStringLiteral("ゲーム開始です。");
