@@ -100,7 +100,12 @@ std::string Ask(TEngine& engine, const std::string& command) {
         more = ReadLine(engine, command, deadline);
     if (first[0] != '=')
         throw std::runtime_error(engine.name + " refused " + command + ": " + first);
-    const size_t textStart = first.find_first_not_of("0123456789 \t", 1);
+    // "=[id] answer": the digits right after '=' are the command's id, not the answer (a
+    // drawn game's score is "= 0").
+    size_t textStart = 1;
+    while (textStart < first.size() && std::isdigit(static_cast<unsigned char>(first[textStart])))
+        ++textStart;
+    textStart = first.find_first_not_of(" \t", textStart);
     return textStart == std::string::npos ? "" : first.substr(textStart);
 }
 
