@@ -6,6 +6,8 @@
 // equal on every position; a difference stops the run with exit status 1.
 //
 // Run: build/bench/bench_exact_solver [--games FILE] [--from E] [--to E] [--positions N]
+//                                      [--ordered-only]
+// --ordered-only solves with the estimate alone, to compare builds of the ordered solver.
 // Prints, per number of empty squares, the positions, the nodes and the CPU seconds of each
 // solver, and their ratios (plain over ordered: above 1 is a gain).
 #include <algorithm>
@@ -79,8 +81,16 @@ std::vector<TPosition> GamePositions(const std::string& path, int from, int to, 
 int main(int argc, char** argv) {
     std::string games = TOLVANEY_GAMES;
     int from = 20, to = 26, count = 4;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string flag = argv[i], value = argv[i + 1];
+    bool orderedOnly = false;
+    for (int i = 1; i < argc; i += 2) {
+        const std::string flag = argv[i];
+        if (flag == "--ordered-only") {
+            orderedOnly = true;
+            --i;
+            continue;
+        }
+        if (i + 1 >= argc) Fail("no value after " + flag);
+        const std::string value = argv[i + 1];
         if (flag == "--games")
             games = value;
         else if (flag == "--from")
@@ -99,17 +109,25 @@ int main(int argc, char** argv) {
     const std::vector<TPosition> positions = GamePositions(games, from, to, count);
     for (std::size_t n = 0; n < positions.size(); ++n) {
         const TPosition& p = positions[n];
-        int scores[2];
-        for (int turn = 0; turn < 2; ++turn) {
-            const int which = (turn + static_cast<int>(n)) % 2;  // 0 plain, 1 ordered
-            TEndgameSolver solver;
+        int scores[2] = {};
+        uint64_t nodes[2] = {};
+        double seconds[2] = {};
+        for (int turn = orderedOnly ? 1 : 0; turn < 2; ++turn) {
+            // 0 plain, 1 ordered; alone, the ordered one
+            const int which = orderedOnly ? 1 : (turn + static_cast<int>(n)) % 2;
+            TEndgameSolver solver(getenv("TB") ? atoi(getenv("TB")) : TEndgameSolver::kDefaultTableBits);
             if (which == 1) solver.OrderWith(&ordering);
             const double start = CpuSeconds();
             scores[which] = solver.Solve(p.own, p.opponent).score;
-            totals[p.empties].seconds[which] += CpuSeconds() - start;
-            totals[p.empties].nodes[which] += solver.Nodes();
+            seconds[which] = CpuSeconds() - start;
+            nodes[which] = solver.Nodes();
+            totals[p.empties].seconds[which] += seconds[which];
+            totals[p.empties].nodes[which] += nodes[which];
         }
-        if (scores[0] != scores[1])
+        if (orderedOnly) {
+            std::printf("%2d empties: score %+3d, %12llu nodes, %8.2f s\n", p.empties, scores[1],
+                        static_cast<unsigned long long>(nodes[1]), seconds[1]);
+        } else if (scores[0] != scores[1])
             Fail("position " + std::to_string(n) + ": " + std::to_string(scores[0]) + " plain, " +
                  std::to_string(scores[1]) + " ordered");
         ++totals[p.empties].positions;

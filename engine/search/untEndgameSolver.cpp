@@ -441,20 +441,24 @@ int TEndgameSolver::FirstBestMove(uint64_t own, uint64_t opponent, int score, in
     return foundBit;
 }
 
-int TEndgameSolver::Estimate(uint64_t own, uint64_t opponent, int depth) const {
+int TEndgameSolver::Estimate(uint64_t own, uint64_t opponent, int depth, int alpha,
+                             int beta) const {
     if (depth == 0) return ordering_->Evaluate(own, opponent);
     uint64_t legal = LegalMovesOf(own, opponent);
     if (legal == 0) {
         if (LegalMovesOf(opponent, own) == 0)
             return FinalScore(own, opponent) * ordering_->UnitsPerDisc();
-        return -Estimate(opponent, own, depth);
+        return -Estimate(opponent, own, depth, -beta, -alpha);
     }
-    int best = INT32_MIN;
+    // The move's key needs the value, not a bound, so a caller gives the whole window; within
+    // the search a reply that cannot change the value is cut off.
+    int best = -kEstimateBound;
     for (; legal != 0; legal &= legal - 1) {
         const int bit = std::countr_zero(legal);
         const uint64_t flips = FlipsOf(own, opponent, bit);
-        best = std::max(best,
-                        -Estimate(opponent & ~flips, own | flips | uint64_t{1} << bit, depth - 1));
+        best = std::max(best, -Estimate(opponent & ~flips, own | flips | uint64_t{1} << bit,
+                                        depth - 1, -beta, -std::max(alpha, best)));
+        if (best >= beta) break;
     }
     return best;
 }

@@ -109,15 +109,17 @@ private:
     TBounds* Find(uint64_t own, uint64_t opponent);  // the position's entry, if it has one
     void Store(uint64_t own, uint64_t opponent, int alpha, int beta, int score, int bestBit);
 
-    int FirstGuess(uint64_t own, uint64_t opponent) const;
+    int FirstGuess(uint64_t own, uint64_t opponent) const;  // of the score, before any search
     // The fastest-first key of a move (smaller first), with the estimate far from the end.
     int MoveKey(uint64_t ownAfter, uint64_t opponentAfter, uint64_t square, int empties) const;
     // Of the moves that reach the score, the first in the order of MoveKey, which depends on
     // the position alone: the same position gives the same move whatever the table holds.
     int FirstBestMove(uint64_t own, uint64_t opponent, int score, int foundBit);
-    // The estimate's value for `own`, searched `depth` plies deep.
-    int Estimate(uint64_t own, uint64_t opponent,
-                 int depth) const;   // of the score, before any search
+    // The estimate's value for `own`, searched `depth` plies deep; alpha-beta within the
+    // window, exact inside it.
+    int Estimate(uint64_t own, uint64_t opponent, int depth, int alpha = -kEstimateBound,
+                 int beta = kEstimateBound) const;
+    static constexpr int kEstimateBound = 1 << 30;  // beyond any estimate
     void PrepareTable(int empties);  // clears the part of the table a solve will use
     void ThrowIfStopped() const;
 
