@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
         for (int turn = orderedOnly ? 1 : 0; turn < 2; ++turn) {
             // 0 plain, 1 ordered; alone, the ordered one
             const int which = orderedOnly ? 1 : (turn + static_cast<int>(n)) % 2;
-            TEndgameSolver solver(getenv("TB") ? atoi(getenv("TB")) : TEndgameSolver::kDefaultTableBits);
+            TEndgameSolver solver;
             if (which == 1) solver.OrderWith(&ordering);
             const double start = CpuSeconds();
             scores[which] = solver.Solve(p.own, p.opponent).score;

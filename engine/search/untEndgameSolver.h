@@ -120,7 +120,7 @@ private:
     int Estimate(uint64_t own, uint64_t opponent, int depth, int alpha = -kEstimateBound,
                  int beta = kEstimateBound) const;
     static constexpr int kEstimateBound = 1 << 30;  // beyond any estimate
-    void PrepareTable(int empties);  // clears the part of the table a solve will use
+    void PrepareTable(int empties);                 // clears the part of the table a solve will use
     void ThrowIfStopped() const;
 
     std::unique_ptr<TBucket[]> table_;  // buckets from cleared_ on are not yet cleared
