@@ -157,13 +157,13 @@ void TBoardView::Refresh() {
     raise();  // above the last-move frames the board has just put up
     update();
     // A move's discs turn over; any other change shows at once.
-    const TBitBoard now = BitsOf(form_.Engine->Boards[0].Cells);
-    if (now.black != shown_.black || now.white != shown_.white) {
+    const TBitBoard discs = BitsOf(form_.Engine->Boards[0].Cells);
+    if (discs.black != shown_.black || discs.white != shown_.white) {
         if (turnDiscs_)
-            turning_->Follow(shown_, now);
+            turning_->Follow(shown_, discs);
         else
             turning_->Finish();
-        shown_ = now;
+        shown_ = discs;
     }
     for (int cell = 0; cell < kCells; ++cell) {
         QString now = SquareDescription(SquareOfCell(cell));
