@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, but only those that are missing.
 # Usage: scripts/install-deps.sh [screenshot] [package] [accessibility] [screenreader] [referee]
+#                                [sounds]
 #   screenshot: also what it takes to run the window without a monitor (Xvfb and tools)
 #   package:    also the checkers of the Debian packages (desktop entry, metainfo, lintian)
 #   accessibility: also a virtual screen, the buses and pyatspi, to read the window as a
@@ -8,6 +9,7 @@
 #   screenreader: also Orca, the screen reader, with a window manager, to hear the game as
 #               Orca speaks it (its debug log); Orca's recommended packages are not needed
 #   referee:    also gtp-rhino, the GTP engine the referee's games are played against
+#   sounds:     also sox, to make the game's sounds anew (scripts/make-sounds.sh)
 set -euo pipefail
 
 packages=(
@@ -16,6 +18,7 @@ packages=(
     clang-format                            # source format check
     clang libclang-rt-14-dev                # fuzzing the parsers with libFuzzer
     qt6-base-dev libgl-dev                  # the windows (Qt 6 Widgets, Test, moc, rcc)
+    qt6-multimedia-dev                      # the game's sounds (Qt Multimedia, QSoundEffect)
     qt6-translations-l10n                   # Qt's own buttons in Japanese
     fonts-ipafont-gothic                    # a Japanese Gothic font for the captions
 )
@@ -28,6 +31,7 @@ for extra in "$@"; do
         screenreader)
             packages+=(xvfb xauth xdotool dbus-daemon dbus-bin libglib2.0-bin at-spi2-core orca openbox procps) ;;
         referee) packages+=(grhino) ;;
+        sounds) packages+=(sox) ;;
         *) echo "unknown set of packages: $extra" >&2; exit 2 ;;
     esac
 done

@@ -2,11 +2,14 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <vector>
 
 #include "engine/untBitBoard.h"
 #include "engine/untSquareNames.h"
 #include "ui/untBoardAccessible.h"
+#include "ui/untDiscTurning.h"
 #include "ui/untMain.h"
 
 namespace {
@@ -17,10 +20,10 @@ namespace {
 constexpr QPoint kBoardCorner(8, 7);
 constexpr QSize kBoardSize(324, 324);
 constexpr int kDiscSize = 38;
-constexpr int kMarkerRadius = 5;
 constexpr int kHintRadius = 10;
 constexpr int kFocusInset = 6;  // inside the 3-pixel last-move frames, so both stay visible
 constexpr int kGrid = 40;
+constexpr QPoint kDiscCorner(2, 2);  // the top-left disc box's corner in the board
 constexpr int kCoordinatePixelSize = 9;
 constexpr QSize kCoordinateBox(9, 11);  // fits in the corner a round disc leaves free
 constexpr int kFirstFocusSquare = SquareOf("f5");
@@ -38,7 +41,11 @@ int SquareAt(int column, int row) {
 }  // namespace
 
 TBoardView::TBoardView(TForm1& form)
-    : QWidget(&form), form_(form), focusSquare_(kFirstFocusSquare) {
+    : QWidget(&form),
+      form_(form),
+      turning_(new TDiscTurning(this)),
+      shown_(BitsOf(form.Engine->Boards[0].Cells)),
+      focusSquare_(kFirstFocusSquare) {
     InstallBoardAccessibility();  // before a screen reader can first ask about the board
     setObjectName(QStringLiteral("board"));
     setGeometry(QRect(kBoardCorner, kBoardSize));
@@ -46,6 +53,18 @@ TBoardView::TBoardView(TForm1& form)
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("盤"));
     connect(&form_, &TForm1::BoardStateChanged, this, &TBoardView::Refresh);
+    connect(turning_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+    connect(turning_, &QAbstractAnimation::finished, this, qOverload<>(&QWidget::update));
+    // The pointer over the squares, and the last-move frames, which the whole board shows too.
+    // The squares and frames follow the pointer themselves: a pointer's move over a widget
+    // that does not is dropped, not passed to the window beneath.
+    std::vector<QWidget*> watched = {&form_, form_.Waku, form_.Waku2};
+    for (int square = 11; square <= 88; ++square)
+        if (IsBoardSquare(square)) watched.push_back(form_.Ban[square]);
+    for (QWidget* widget : watched) {
+        widget->setMouseTracking(true);
+        widget->installEventFilter(this);
+    }
     Refresh();
 }
 
@@ -77,6 +96,40 @@ void TBoardView::SetShowCoordinates(bool show) {
     update();
 }
 
+void TBoardView::SetShowTurnable(bool show) {
+    showTurnable_ = show;
+    update();
+}
+
+void TBoardView::SetTheme(TTheme theme) {
+    theme_ = TBoardTheme(theme);
+    update();
+}
+
+void TBoardView::SetTurnDiscs(bool turn) {
+    turnDiscs_ = turn;
+    if (!turn) turning_->Finish();
+    update();
+}
+
+void TBoardView::SetTurningSpeed(TTurningSpeed speed) {
+    turning_->SetSpeed(speed);
+}
+
+bool TBoardView::DrawsWholeBoard() const {
+    return !theme_.ShownBySquareImages() || turning_->Turning();
+}
+
+uint64_t TBoardView::TurnableDiscs() const {
+    if (!showTurnable_) return 0;
+    const uint64_t legal = form_.HumanMoves();
+    uint64_t discs = 0;
+    for (const int square : {pointerSquare_, ShowsFocusFrame() ? focusSquare_ : 0})
+        if (square && (legal & MaskOf(square)))
+            discs |= BitsAfterMove(shown_, square, false).changed & ~MaskOf(square);
+    return discs;
+}
+
 uint64_t TBoardView::MarkedSquares() const {
     return showLegalMoves_ ? form_.HumanMoves() : 0;
 }
@@ -103,6 +156,15 @@ QString TBoardView::SquareDescription(int square) const {
 void TBoardView::Refresh() {
     raise();  // above the last-move frames the board has just put up
     update();
+    // A move's discs turn over; any other change shows at once.
+    const TBitBoard discs = BitsOf(form_.Engine->Boards[0].Cells);
+    if (discs.black != shown_.black || discs.white != shown_.white) {
+        if (turnDiscs_)
+            turning_->Follow(shown_, discs);
+        else
+            turning_->Finish();
+        shown_ = discs;
+    }
     for (int cell = 0; cell < kCells; ++cell) {
         QString now = SquareDescription(SquareOfCell(cell));
         if (now == spoken_[cell]) continue;
@@ -116,20 +178,46 @@ void TBoardView::Refresh() {
 void TBoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (DrawsWholeBoard()) DrawWholeBoard(painter);
     if (showLegalMoves_) DrawMarkers(painter);
+    if (showTurnable_) DrawTurnable(painter);
     if (showCoordinates_) DrawCoordinates(painter);
     if (hintSquare_) DrawHint(painter);
     if (ShowsFocusFrame()) DrawFocusFrame(painter);
 }
 
-// A small dark dot with a light rim in the middle of each square the human may play.
+// The board, its discs (those of the last move as they turn) and the last-move frames.
+void TBoardView::DrawWholeBoard(QPainter& painter) const {
+    const qreal ratio = devicePixelRatioF();
+    theme_.DrawBoard(painter, ratio);
+    for (int square = 11; square <= 88; ++square) {
+        if (!IsBoardSquare(square)) continue;
+        if (const auto face = turning_->FaceOf(square)) {
+            theme_.DrawDisc(painter, SquareRect(square), face->colour, face->width, ratio);
+        } else if ((shown_.black | shown_.white) & MaskOf(square)) {
+            const uint8_t colour = shown_.black & MaskOf(square) ? BLACK : WHITE;
+            theme_.DrawDisc(painter, SquareRect(square), colour, 1, ratio);
+        }
+    }
+    for (const auto& [frame, human] : {std::pair{form_.Waku, true}, {form_.Waku2, false}})
+        if (!frame->isHidden())
+            theme_.DrawLastMove(painter, QRect(frame->pos() - kBoardCorner, frame->size()), human);
+}
+
+// A mark in the middle of each square the human may play.
 void TBoardView::DrawMarkers(QPainter& painter) const {
     const uint64_t marked = MarkedSquares();
-    painter.setPen(QPen(QColor(255, 255, 255, 160), 1));
-    painter.setBrush(QColor(0, 0, 0, 150));
     for (int square = 11; square <= 88; ++square)
         if (IsBoardSquare(square) && (marked & MaskOf(square)))
-            painter.drawEllipse(QRectF(SquareRect(square)).center(), kMarkerRadius, kMarkerRadius);
+            theme_.DrawLegalMove(painter, SquareRect(square));
+}
+
+void TBoardView::DrawTurnable(QPainter& painter) const {
+    const uint64_t marked = TurnableDiscs();
+    for (int square = 11; square <= 88; ++square)
+        if (IsBoardSquare(square) && (marked & MaskOf(square)))
+            theme_.DrawTurnable(painter, SquareRect(square));
 }
 
 // The column letters in the top-right corners of the top row and the row digits in the
@@ -246,4 +334,28 @@ void TBoardView::focusInEvent(QFocusEvent*) {
 void TBoardView::focusOutEvent(QFocusEvent*) {
     typedColumn_ = 0;
     update();
+}
+
+void TBoardView::SetPointerSquare(int square) {
+    if (square == pointerSquare_) return;
+    pointerSquare_ = square;
+    if (showTurnable_) update();
+}
+
+// The pointer's moves over the window, and the last-move frames shown, hidden or moved.
+bool TBoardView::eventFilter(QObject* watched, QEvent* event) {
+    const bool frame = watched == form_.Waku || watched == form_.Waku2;
+    if (event->type() == QEvent::MouseMove) {
+        const QPoint at = static_cast<QWidget*>(watched)->mapTo(
+                              &form_, static_cast<QMouseEvent*>(event)->position().toPoint()) -
+                          kBoardCorner - kDiscCorner;
+        const bool onBoard = at.x() >= 0 && at.y() >= 0 && at.x() < 8 * kGrid && at.y() < 8 * kGrid;
+        SetPointerSquare(onBoard ? SquareAt(at.x() / kGrid + 1, at.y() / kGrid + 1) : 0);
+    } else if (watched == &form_ && event->type() == QEvent::Leave) {
+        SetPointerSquare(0);
+    } else if (frame && (event->type() == QEvent::Show || event->type() == QEvent::Hide ||
+                         event->type() == QEvent::Move)) {
+        update();
+    }
+    return false;
 }

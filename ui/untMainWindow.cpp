@@ -19,6 +19,7 @@
 #include "ui/untHint.h"
 #include "ui/untInitialize.h"
 #include "ui/untScreenFit.h"
+#include "ui/untSounds.h"
 #include "ui/untStatusLine.h"
 
 TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
@@ -43,6 +44,7 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     statusLine_ = new TStatusLine(*form_, *statusBar(), *announcer_);
     hint_ = new THint(*form_, *board_, *statusLine_);
     analysis_ = new TAnalysisCommand(*form_, *this);
+    sounds_ = new TSounds(*form_);
 
     CreateGameMenu();
     CreateViewMenu();
@@ -118,8 +120,12 @@ void TMainWindow::CreateViewMenu() {
     connect(LegalMovesAction, &QAction::toggled, board_, &TBoardView::SetShowLegalMoves);
     CoordinatesAction = option(QStringLiteral("盤に座標を表示(&O)"));
     connect(CoordinatesAction, &QAction::toggled, board_, &TBoardView::SetShowCoordinates);
+    TurnableAction = option(QStringLiteral("返る石を表示(&F)"));
+    connect(TurnableAction, &QAction::toggled, board_, &TBoardView::SetShowTurnable);
     CaptionAction = option(QStringLiteral("思考内容をタイトルに表示(&T)"));
     connect(CaptionAction, &QAction::toggled, this, &TMainWindow::FollowCaption);
+    view->addSeparator();
+    CreateLooksMenu(view);
     view->addSeparator();
     QMenu* scale = view->addMenu(QStringLiteral("表示倍率（次回の起動から）(&S)"));
     scales_ = new QActionGroup(this);  // exactly one scale is checked
@@ -130,6 +136,42 @@ void TMainWindow::CreateViewMenu() {
     }
     connect(scales_, &QActionGroup::triggered, this, &TMainWindow::SaveView);
     connect(scale, &QMenu::aboutToShow, this, &TMainWindow::OfferScalesThatFit);
+}
+
+// The turning discs, the sounds and the theme.
+void TMainWindow::CreateLooksMenu(QMenu* view) {
+    TurnDiscsAction = view->addAction(QStringLiteral("石が返る動き(&A)"));
+    SoundsAction = view->addAction(QStringLiteral("効果音(&N)"));
+    for (QAction* action : {TurnDiscsAction, SoundsAction}) {
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this, &TMainWindow::SaveView);
+    }
+    connect(TurnDiscsAction, &QAction::toggled, board_, &TBoardView::SetTurnDiscs);
+    connect(SoundsAction, &QAction::toggled, sounds_, &TSounds::SetOn);
+    // One item of each group is checked; choosing one applies it and keeps it.
+    const auto choices = [&](const QString& title, const QStringList& items, auto& actions,
+                             auto apply) {
+        QMenu* menu = view->addMenu(title);
+        auto* group = new QActionGroup(this);
+        for (int i = 0; i < items.size(); ++i) {
+            actions[i] = menu->addAction(items[i]);
+            actions[i]->setCheckable(true);
+            group->addAction(actions[i]);
+            connect(actions[i], &QAction::toggled, this, [this, i, apply](bool checked) {
+                if (!checked) return;
+                apply(i);
+                SaveView();
+            });
+        }
+    };
+    choices(QStringLiteral("動きの速さ(&D)"),
+            {QStringLiteral("速い(&F)"), QStringLiteral("普通(&N)"), QStringLiteral("遅い(&S)")},
+            SpeedActions,
+            [this](int i) { board_->SetTurningSpeed(static_cast<TTurningSpeed>(i)); });
+    choices(QStringLiteral("テーマ(&M)"),
+            {QStringLiteral("標準(&P)"), QStringLiteral("ハイコントラスト(&H)"),
+             QStringLiteral("ダーク(&D)")},
+            ThemeActions, [this](int i) { board_->SetTheme(static_cast<TTheme>(i)); });
 }
 
 // A scale at which the window would not fit on this screen is not offered (the one chosen
@@ -174,11 +216,21 @@ void TMainWindow::ApplyView(const TViewOptions& options) {
     LegalMovesAction->setChecked(options.showLegalMoves);
     CoordinatesAction->setChecked(options.showCoordinates);
     CaptionAction->setChecked(options.thinkingInCaption);
+    TurnableAction->setChecked(options.showTurnable);
+    TurnDiscsAction->setChecked(options.turnDiscs);
+    SoundsAction->setChecked(options.sounds);
+    SpeedActions[static_cast<size_t>(options.turningSpeed)]->setChecked(true);
+    ThemeActions[static_cast<size_t>(options.theme)]->setChecked(true);
     for (size_t i = 0; i < kScalePercents.size(); ++i)
         if (kScalePercents[i] == options.scalePercent) ScaleActions[i]->setChecked(true);
     applyingView_ = false;
     board_->SetShowLegalMoves(options.showLegalMoves);
     board_->SetShowCoordinates(options.showCoordinates);
+    board_->SetShowTurnable(options.showTurnable);
+    board_->SetTurnDiscs(options.turnDiscs);
+    board_->SetTurningSpeed(options.turningSpeed);
+    board_->SetTheme(options.theme);
+    sounds_->SetOn(options.sounds);
     FollowCaption();
 }
 
@@ -188,6 +240,13 @@ void TMainWindow::SaveView() {
     options.showLegalMoves = LegalMovesAction->isChecked();
     options.showCoordinates = CoordinatesAction->isChecked();
     options.thinkingInCaption = CaptionAction->isChecked();
+    options.showTurnable = TurnableAction->isChecked();
+    options.turnDiscs = TurnDiscsAction->isChecked();
+    options.sounds = SoundsAction->isChecked();
+    for (int i = 0; i < kTurningSpeeds; ++i)
+        if (SpeedActions[i]->isChecked()) options.turningSpeed = static_cast<TTurningSpeed>(i);
+    for (int i = 0; i < kThemes; ++i)
+        if (ThemeActions[i]->isChecked()) options.theme = static_cast<TTheme>(i);
     for (size_t i = 0; i < kScalePercents.size(); ++i)
         if (scales_->checkedAction() == ScaleActions[i]) options.scalePercent = kScalePercents[i];
     settings_.SaveView(options);

@@ -16,6 +16,7 @@ class TAnnouncer;
 class TBoardView;
 class THelpWindow;
 class THint;
+class TSounds;
 class TStatusLine;
 
 // The program's window: the main window's client area (TForm1, unchanged in size and
@@ -37,6 +38,7 @@ public:
     TAnalysisCommand* Analysis() const { return analysis_; }
     TStatusLine* StatusLine() const { return statusLine_; }
     TAnnouncer* Announcer() const { return announcer_; }
+    TSounds* Sounds() const { return sounds_; }
 
     // ゲーム
     QAction* NewGameAction;
@@ -50,6 +52,11 @@ public:
     QAction* LegalMovesAction;
     QAction* CoordinatesAction;
     QAction* CaptionAction;
+    QAction* TurnableAction;
+    QAction* TurnDiscsAction;
+    std::array<QAction*, kTurningSpeeds> SpeedActions;
+    QAction* SoundsAction;
+    std::array<QAction*, kThemes> ThemeActions;
     std::array<QAction*, kScalePercents.size()> ScaleActions;
     // ヘルプ
     QAction* HowToPlayAction;
@@ -61,6 +68,7 @@ protected:
 private:
     void CreateGameMenu();
     void CreateViewMenu();
+    void CreateLooksMenu(QMenu* view);
     void CreateHelpMenu();
     void SetTabOrder();
     void OpenMenuBar();
@@ -85,6 +93,7 @@ private:
     TStatusLine* statusLine_;
     THint* hint_;
     TAnalysisCommand* analysis_;
+    TSounds* sounds_;
     QActionGroup* scales_;
     bool applyingView_ = false;  // the kept options are being put on the menu, not chosen
     QString startCaption_;

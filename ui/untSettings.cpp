@@ -180,6 +180,13 @@ TViewOptions TSettings::View() const {
     options.showCoordinates = Flag("view/coordinates", defaults.showCoordinates);
     options.thinkingInCaption = Flag("view/thinkingInCaption", defaults.thinkingInCaption);
     options.scalePercent = ScaleFrom(Value("view/scalePercent"));
+    options.theme =
+        static_cast<TTheme>(Number("view/theme", 0, kThemes - 1, static_cast<int>(defaults.theme)));
+    options.turnDiscs = Flag("view/turnDiscs", defaults.turnDiscs);
+    options.turningSpeed = static_cast<TTurningSpeed>(Number(
+        "view/turningSpeed", 0, kTurningSpeeds - 1, static_cast<int>(defaults.turningSpeed)));
+    options.showTurnable = Flag("view/showTurnable", defaults.showTurnable);
+    options.sounds = Flag("view/sounds", defaults.sounds);
     return options;
 }
 
@@ -188,6 +195,11 @@ void TSettings::SaveView(const TViewOptions& options) {
     Store("view/coordinates", options.showCoordinates);
     Store("view/thinkingInCaption", options.thinkingInCaption);
     Store("view/scalePercent", options.scalePercent);
+    Store("view/theme", static_cast<int>(options.theme));
+    Store("view/turnDiscs", options.turnDiscs);
+    Store("view/turningSpeed", static_cast<int>(options.turningSpeed));
+    Store("view/showTurnable", options.showTurnable);
+    Store("view/sounds", options.sounds);
     Sync();
 }
 

@@ -9,12 +9,25 @@
 
 class QSettings;
 
+// The looks of the board: the resources' pictures, high contrast for low vision, and dark.
+enum class TTheme { Pictures, HighContrast, Dark };
+inline constexpr int kThemes = 3;
+
+// How fast the discs of a move turn over.
+enum class TTurningSpeed { Fast, Normal, Slow };
+inline constexpr int kTurningSpeeds = 3;
+
 // How the player likes the window: the view menu's options.
 struct TViewOptions {
     bool showLegalMoves = false;
     bool showCoordinates = false;
     bool thinkingInCaption = true;  // the computer's comment in the window's caption
     int scalePercent = 100;         // takes effect at the next start
+    TTheme theme = TTheme::Pictures;
+    bool turnDiscs = false;  // the discs of each move turn over before the player's eyes
+    TTurningSpeed turningSpeed = TTurningSpeed::Normal;
+    bool showTurnable = false;  // the discs a move would turn, under the pointer or the frame
+    bool sounds = false;
     bool operator==(const TViewOptions&) const = default;
 };
 

@@ -1,0 +1,196 @@
+// The board as it looks and sounds: the view options against the drawn board, discs turning
+// over while every command comes in at several moments, and a game heard without a sound
+// device. CTest runs the drawn board once more at twice the density.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "PlayerWindow.h"
+#include "ui/untBoardView.h"
+#include "ui/untDiscTurning.h"
+#include "ui/untSounds.h"
+
+namespace {
+
+const QRect kBoardArea(8, 7, 322, 322);
+
+QImage BoardOf(TForm1& form) {
+    return form.grab(kBoardArea).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The brightness at a point of a square, from its disc box's centre.
+int Brightness(const QImage& board, TBoardView& view, const char* square, QPoint offset = {}) {
+    const QPointF at = QRectF(view.SquareRect(SquareOf(square))).center() + offset;
+    return qGray(board.pixel((at * board.devicePixelRatio()).toPoint()));
+}
+
+void PointAt(TForm1& form, const char* square) {
+    QWidget* image = form.Ban[SquareOf(square)];
+    const QPointF at = image->rect().center();
+    QMouseEvent move(QEvent::MouseMove, at, image->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(image, &move);
+}
+
+class BoardLooksTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+    QString Folder(const QString& name) {
+        QDir(folder_.path()).mkpath(name);
+        return folder_.path() + '/' + name;
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+// Each theme shows the start position by brightness alone: dark black discs, light white
+// discs, and in high contrast a board far from both with a white rim round each black disc.
+// The turnable discs are marked for the pointer or the frame on a legal square only, and
+// with every option at its default the board is drawn as the main window alone draws it.
+TEST_F(BoardLooksTest, PicturesOfEveryOptionAgainstTheDrawnBoard) {
+    TScriptedDialogs::TShared dialogs;
+    TForm1 alone(std::make_unique<TScriptedDialogs>(dialogs), nullptr,
+                 (Folder("alone") + "/成績.dat").toStdString());
+    TPlayerWindow w(Folder("w"));
+    TBoardView& view = *w.window.Board();
+    EXPECT_EQ(w.settings.View(), TViewOptions{});
+    EXPECT_EQ(BoardOf(w.form), BoardOf(alone));
+    const QImage pictures = BoardOf(w.form);
+    const struct {
+        TTheme theme;
+        int darkestSquare, lightestSquare;
+    } themes[] = {
+        {TTheme::Pictures, 60, 160}, {TTheme::HighContrast, 0, 40}, {TTheme::Dark, 0, 80}};
+    for (const auto& [theme, darkestSquare, lightestSquare] : themes) {
+        SCOPED_TRACE(static_cast<int>(theme));
+        w.window.ThemeActions[static_cast<int>(theme)]->trigger();
+        EXPECT_EQ(TSettings(w.settings.File()).View().theme, theme);
+        const QImage drawn = BoardOf(w.form);
+        EXPECT_EQ(drawn == pictures, theme == TTheme::Pictures);
+        EXPECT_LT(Brightness(drawn, view, "d5"), 60);
+        EXPECT_GT(Brightness(drawn, view, "e5"), 180);
+        EXPECT_GE(Brightness(drawn, view, "a1"), darkestSquare);
+        EXPECT_LE(Brightness(drawn, view, "a1"), lightestSquare);
+        if (theme == TTheme::HighContrast) {
+            EXPECT_GT(Brightness(drawn, view, "d5", {15, 0}), 200);
+        }
+
+        w.window.TurnableAction->setChecked(true);
+        w.window.show();
+        QApplication::setActiveWindow(&w.window);
+        const std::tuple<const char*, bool, uint64_t> places[] = {
+            {"a1", false, 0}, {"f5", false, MaskOf(SquareOf("e5"))}, {"a1", true, 0}};
+        for (const auto& [square, byFrame, turnable] : places) {
+            if (byFrame)
+                view.setFocus();  // the frame starts on f5
+            else
+                view.clearFocus();
+            ASSERT_EQ(view.ShowsFocusFrame(), byFrame);
+            PointAt(w.form, square);
+            EXPECT_EQ(view.TurnableDiscs(), byFrame ? MaskOf(SquareOf("e5")) : turnable);
+            const QImage marked = BoardOf(w.form);
+            EXPECT_EQ(Brightness(marked, view, "e5") < 100, view.TurnableDiscs() != 0) << square;
+            if (!view.TurnableDiscs()) {
+                EXPECT_EQ(marked, drawn);
+            }
+        }
+        view.clearFocus();
+        w.window.TurnableAction->setChecked(false);
+    }
+}
+
+// The reply's discs turning, at its start, in its middle and near its end, then each command:
+// the game handles it as the window without turning does, and the board ends the same.
+TEST_F(BoardLooksTest, TurningDiscsInterruptedByEveryCommandAtSeveralMoments) {
+    constexpr int kHeld = 3600000;  // a turning that waits for the test
+    const auto firstLegal = [](TForm1& f) {
+        return kSquareOfBit[std::countr_zero(f.HumanMoves())];
+    };
+    // Each command, and whether it stops the turning at once (the board replaced, or the
+    // turning switched off) or leaves it turning (a move turns its own discs).
+    const std::tuple<const char*, std::function<void(TPlayerWindow&)>, bool> commands[] = {
+        {"a move", [&](TPlayerWindow& w) { w.form.OnBan_Click(w.form.Ban[firstLegal(w.form)]); },
+         false},
+        {"an illegal click",
+         [](TPlayerWindow& w) { w.form.OnBan_Click(w.form.Ban[SquareOf("a1")]); }, false},
+        {"take-back", [](TPlayerWindow& w) { w.window.TakeBackAction->trigger(); }, true},
+        {"new game",
+         [](TPlayerWindow& w) {
+             w.dialogs.modalScripts.push_back(
+                 [](QDialog& dialog) { static_cast<TForm2&>(dialog).Button1->click(); });
+             w.window.NewGameAction->trigger();
+         },
+         true},
+        {"game record", [](TPlayerWindow& w) { w.window.CopyRecordAction->trigger(); }, false},
+        {"results", [](TPlayerWindow& w) { w.window.ResultsAction->trigger(); }, false},
+        {"a theme", [](TPlayerWindow& w) { w.window.ThemeActions[2]->trigger(); }, false},
+        {"turning off", [](TPlayerWindow& w) { w.window.TurnDiscsAction->setChecked(false); },
+         true},
+    };
+    int run = 0;
+    for (const double moment : {0.0, 0.4, 0.8})
+        for (const auto& [name, command, stops] : commands) {
+            SCOPED_TRACE(std::string(name) + " at " + std::to_string(moment));
+            QImage still[2];
+            for (const bool turning : {false, true}) {
+                TPlayerWindow w(Folder(QString::number(run++)));
+                TDiscTurning& discs = w.window.Board()->Turning();
+                w.form.GameSeed = 1;
+                w.window.TurnDiscsAction->setChecked(turning);
+                discs.setDuration(kHeld);
+                RandSeed(5);
+                w.form.OnBan_Click(w.form.Ban[SquareOf("f5")]);
+                WaitWhileBusy(w.form);
+                if (!turning) still[0] = BoardOf(w.form);
+                ASSERT_EQ(discs.Turning(), turning);
+                discs.setCurrentTime(static_cast<int>(moment * kHeld));
+                if (turning) {
+                    EXPECT_NE(BoardOf(w.form), still[0]);
+                }
+                command(w);
+                EXPECT_EQ(discs.Turning(), turning && !stops);
+                WaitWhileBusy(w.form);
+                if (discs.Turning()) discs.setCurrentTime(kHeld);  // the turning plays out
+                EXPECT_FALSE(discs.Turning());
+                if (!turning) still[1] = BoardOf(w.form);
+                EXPECT_EQ(BoardOf(w.form), still[1]);
+            }
+        }
+}
+
+// With the sounds on and no sound device, a game is heard move by move and at its end, and
+// nothing is shown or printed.
+TEST_F(BoardLooksTest, AGameIsHeardWithoutASoundDeviceAndNothingIsSaid) {
+    static QStringList logged;
+    logged.clear();
+    const QtMessageHandler before = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { logged << text; });
+    TPlayerWindow w(Folder("sounds"));
+    w.window.SoundsAction->setChecked(true);
+    std::vector<TSound> due;
+    QObject::connect(w.window.Sounds(), &TSounds::Due, [&](TSound sound) { due.push_back(sound); });
+    RandSeed(9);
+    while (w.form.Busy == 0) {
+        std::vector<int> legal;
+        for (uint64_t moves = w.form.HumanMoves(); moves; moves &= moves - 1)
+            legal.push_back(kSquareOfBit[std::countr_zero(moves)]);
+        w.form.OnBan_Click(w.form.Ban[legal[Random(static_cast<uint32_t>(legal.size()))]]);
+        WaitWhileBusy(w.form);
+    }
+    qInstallMessageHandler(before);
+    const long placed = std::count(std::begin(w.form.GameRecord), std::end(w.form.GameRecord), 0);
+    EXPECT_EQ(std::count(due.begin(), due.end(), TSound::Placed), GAME_RECORD_SIZE - placed);
+    const int black = w.form.Engine->BlackCount, white = w.form.Engine->WhiteCount;
+    EXPECT_EQ(due.back(), black > white   ? TSound::Won
+                          : black < white ? TSound::Lost
+                                          : TSound::Drawn);
+    EXPECT_TRUE(w.dialogs.shown.isEmpty());
+    EXPECT_TRUE(logged.isEmpty()) << logged.join('\n').toStdString();
+}
+
+}  // namespace
