@@ -23,6 +23,19 @@ struct TPlayerWindow {
     TForm1& form;
 };
 
+// A test whose windows each get a folder of their own in one temporary folder.
+class TPlayerFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+    QString Folder(const QString& name) {
+        QDir(folder_.path()).mkpath(name);
+        return folder_.path() + '/' + name;
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
 inline void WaitWhileBusy(TForm1& form) {
     ASSERT_TRUE(Eventually([&] { return form.Busy != 1; })) << "the computer's turn did not end";
 }

@@ -36,17 +36,7 @@ void PointAt(TForm1& form, const char* square) {
     QApplication::sendEvent(image, &move);
 }
 
-class BoardLooksTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
-    QString Folder(const QString& name) {
-        QDir(folder_.path()).mkpath(name);
-        return folder_.path() + '/' + name;
-    }
-
-private:
-    QTemporaryDir folder_;
-};
+using BoardLooksTest = TPlayerFolderTest;
 
 // Each theme shows the start position by brightness alone: dark black discs, light white
 // discs, and in high contrast a board far from both with a white rim round each black disc.

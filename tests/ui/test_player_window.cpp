@@ -51,17 +51,7 @@ QString StateOf(TPlayerWindow& w) {
     return state.replace(kTimes, QStringLiteral("#"));
 }
 
-class PlayerWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
-    QString Folder(const QString& name) {
-        QDir(folder_.path()).mkpath(name);
-        return folder_.path() + '/' + name;
-    }
-
-private:
-    QTemporaryDir folder_;
-};
+using PlayerWindowTest = TPlayerFolderTest;
 
 // Each menu command against its button, in every state of the controller: two windows
 // brought to the same state, one given the click and one the command, must then agree.
