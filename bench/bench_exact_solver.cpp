@@ -82,15 +82,14 @@ int main(int argc, char** argv) {
     std::string games = TOLVANEY_GAMES;
     int from = 20, to = 26, count = 4;
     bool orderedOnly = false;
-    for (int i = 1; i < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
         if (flag == "--ordered-only") {
             orderedOnly = true;
-            --i;
             continue;
         }
-        if (i + 1 >= argc) Fail("no value after " + flag);
-        const std::string value = argv[i + 1];
+        if (++i >= argc) Fail("no value after " + flag);
+        const std::string value = argv[i];
         if (flag == "--games")
             games = value;
         else if (flag == "--from")

@@ -51,21 +51,18 @@ QRect BoxAt(int column, int row) {
 
 }  // namespace
 
-const QPixmap& TBoardTheme::Picture(const QString& name, qreal ratio) const {
-    if (ratio != pictureRatio_) {
-        pictureRatio_ = ratio;
-        board_ = ResourcePicture(QStringLiteral("BOARD"), ratio);
-        black_ = ResourcePicture(QStringLiteral("KURO"), ratio);
-        white_ = ResourcePicture(QStringLiteral("SIRO"), ratio);
-    }
-    return name == QLatin1String("BOARD")  ? board_
-           : name == QLatin1String("KURO") ? black_
-                                           : white_;
+void TBoardTheme::LoadPictures(qreal ratio) const {
+    if (ratio == pictureRatio_) return;
+    pictureRatio_ = ratio;
+    board_ = ResourcePicture(QStringLiteral("BOARD"), ratio);
+    black_ = ResourcePicture(QStringLiteral("KURO"), ratio);
+    white_ = ResourcePicture(QStringLiteral("SIRO"), ratio);
 }
 
 void TBoardTheme::DrawBoard(QPainter& painter, qreal ratio) const {
     if (theme_ == TTheme::Pictures) {
-        painter.drawPixmap(0, 0, Picture(QStringLiteral("BOARD"), ratio));
+        LoadPictures(ratio);
+        painter.drawPixmap(0, 0, board_);
         return;
     }
     const TPalette& colours = PaletteOf(theme_);
@@ -86,8 +83,8 @@ void TBoardTheme::DrawDisc(QPainter& painter, const QRect& box, uint8_t colour, 
                            qreal ratio) const {
     width = std::clamp<qreal>(width, 0, 1);
     if (theme_ == TTheme::Pictures) {
-        const QPixmap& disc =
-            Picture(colour == BLACK ? QStringLiteral("KURO") : QStringLiteral("SIRO"), ratio);
+        LoadPictures(ratio);
+        const QPixmap& disc = colour == BLACK ? black_ : white_;
         if (width == 1) {
             painter.drawPixmap(box.topLeft(), disc);
             return;

@@ -44,7 +44,7 @@ public:
     void DrawTurnable(QPainter& painter, const QRect& box) const;
 
 private:
-    const QPixmap& Picture(const QString& name, qreal ratio) const;
+    void LoadPictures(qreal ratio) const;  // unless they are at that density already
 
     TTheme theme_;
     // The pictures at the density they were last asked for.

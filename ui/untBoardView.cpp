@@ -207,17 +207,13 @@ void TBoardView::DrawWholeBoard(QPainter& painter) const {
 
 // A mark in the middle of each square the human may play.
 void TBoardView::DrawMarkers(QPainter& painter) const {
-    const uint64_t marked = MarkedSquares();
-    for (int square = 11; square <= 88; ++square)
-        if (IsBoardSquare(square) && (marked & MaskOf(square)))
-            theme_.DrawLegalMove(painter, SquareRect(square));
+    for (uint64_t marked = MarkedSquares(); marked != 0; marked &= marked - 1)
+        theme_.DrawLegalMove(painter, SquareRect(kSquareOfBit[std::countr_zero(marked)]));
 }
 
 void TBoardView::DrawTurnable(QPainter& painter) const {
-    const uint64_t marked = TurnableDiscs();
-    for (int square = 11; square <= 88; ++square)
-        if (IsBoardSquare(square) && (marked & MaskOf(square)))
-            theme_.DrawTurnable(painter, SquareRect(square));
+    for (uint64_t marked = TurnableDiscs(); marked != 0; marked &= marked - 1)
+        theme_.DrawTurnable(painter, SquareRect(kSquareOfBit[std::countr_zero(marked)]));
 }
 
 // The column letters in the top-right corners of the top row and the row digits in the
