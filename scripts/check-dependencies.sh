@@ -17,7 +17,12 @@ declare -A allowed=(
     [advice]="$engine"
     [analysis]="$engine player advice"
     [protocol]="$engine player advice analysis"
-    [ui]="$engine player advice analysis learn results"
+    # The windows, from the small controls up to the window around the game.
+    [ui/controls]="$engine"
+    [ui/game]="$engine player advice analysis learn results ui/controls"
+    [ui/board]="$engine player advice analysis learn results ui/controls ui/game"
+    [ui/help]="$engine player advice analysis learn results ui/controls ui/game ui/board"
+    [ui/shell]="$engine player advice analysis learn results ui/controls ui/game ui/board ui/help"
     [tools]="$engine player advice analysis learn results protocol"
 )
 

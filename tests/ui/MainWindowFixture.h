@@ -15,7 +15,7 @@
 #include "engine/untRandom.h"
 #include "engine/untSquareNames.h"
 #include "engine/untTextFile.h"
-#include "ui/untMain.h"
+#include "ui/game/untMain.h"
 
 // Lets events run until the condition holds; gives up after a limit far beyond what any
 // wait takes on a quiet machine, so that a loaded machine or a sanitizer's build still

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "MainWindowFixture.h"
-#include "ui/untInitialize.h"
-#include "ui/untMainWindow.h"
+#include "ui/game/untInitialize.h"
+#include "ui/shell/untMainWindow.h"
 
 // A window of its own in a folder of its own: results and settings files apart, scripted
 // boxes, the computer's delays at 1 ms.

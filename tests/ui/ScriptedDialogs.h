@@ -5,7 +5,7 @@
 #include <deque>
 #include <functional>
 
-#include "ui/untDialogs.h"
+#include "ui/controls/untDialogs.h"
 
 // Dialogs for tests: every box shown is recorded, and answers come from queues (Yes and
 // the default answer when a queue is empty). A modal window is handed to a queued script

@@ -10,9 +10,9 @@
 #include <QScrollBar>
 
 #include "PlayerWindow.h"
-#include "ui/untBoardView.h"
-#include "ui/untDiscTurning.h"
-#include "ui/untSounds.h"
+#include "ui/board/untBoardView.h"
+#include "ui/board/untDiscTurning.h"
+#include "ui/board/untSounds.h"
 
 namespace {
 

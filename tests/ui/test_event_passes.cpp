@@ -20,8 +20,8 @@
 #include <sstream>
 
 #include "MainWindowFixture.h"
-#include "ui/untInitialize.h"
-#include "ui/untSubForm.h"
+#include "ui/game/untInitialize.h"
+#include "ui/game/untSubForm.h"
 
 namespace {
 

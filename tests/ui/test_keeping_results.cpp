@@ -11,7 +11,7 @@
 
 #include "MainWindowFixture.h"
 #include "results/untScore.h"
-#include "ui/untInitialize.h"
+#include "ui/game/untInitialize.h"
 
 namespace {
 

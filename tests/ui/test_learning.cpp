@@ -15,8 +15,8 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untSquareNames.h"
 #include "engine/untTextFile.h"
-#include "ui/untMain.h"
-#include "ui/untSubForm.h"
+#include "ui/game/untMain.h"
+#include "ui/game/untSubForm.h"
 
 namespace {
 

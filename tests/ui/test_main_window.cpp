@@ -29,8 +29,8 @@
 #include "player/untComputerPlayer.h"
 #include "protocol/untEngineSession.h"
 #include "results/untScore.h"
-#include "ui/untInitialize.h"
-#include "ui/untMain.h"
+#include "ui/game/untInitialize.h"
+#include "ui/game/untMain.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 
 #include "ScriptedDialogs.h"
 #include "engine/untSquareNames.h"
-#include "ui/untInitialize.h"
-#include "ui/untMain.h"
-#include "ui/untPictures.h"
-#include "ui/untSubForm.h"
+#include "ui/controls/untPictures.h"
+#include "ui/game/untInitialize.h"
+#include "ui/game/untMain.h"
+#include "ui/game/untSubForm.h"
 
 static void RegisterPictures() {
     Q_INIT_RESOURCE(tolvaney);

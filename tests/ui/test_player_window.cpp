@@ -20,14 +20,14 @@
 #include "PlayerWindow.h"
 #include "ReferenceBoard.h"
 #include "analysis/untAnalysis.h"
-#include "ui/untAdviceSettings.h"
-#include "ui/untAnalysisCommand.h"
-#include "ui/untBoardAccessible.h"
-#include "ui/untBoardView.h"
-#include "ui/untHint.h"
-#include "ui/untInitialize.h"
-#include "ui/untMainWindow.h"
-#include "ui/untStatusLine.h"
+#include "ui/board/untBoardAccessible.h"
+#include "ui/board/untBoardView.h"
+#include "ui/game/untInitialize.h"
+#include "ui/game/untStatusLine.h"
+#include "ui/help/untAdviceSettings.h"
+#include "ui/help/untAnalysisCommand.h"
+#include "ui/help/untHint.h"
+#include "ui/shell/untMainWindow.h"
 
 namespace {
 

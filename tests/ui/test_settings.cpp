@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "engine/untTextFile.h"
-#include "ui/untSettings.h"
+#include "ui/shell/untSettings.h"
 
 namespace {
 

@@ -15,12 +15,12 @@
 #include <sstream>
 
 #include "PlayerWindow.h"
-#include "ui/untAnnouncer.h"
-#include "ui/untBoardView.h"
-#include "ui/untHelp.h"
-#include "ui/untHint.h"
-#include "ui/untScreenFit.h"
-#include "ui/untStatusLine.h"
+#include "ui/board/untBoardView.h"
+#include "ui/controls/untScreenFit.h"
+#include "ui/game/untAnnouncer.h"
+#include "ui/game/untStatusLine.h"
+#include "ui/help/untHelp.h"
+#include "ui/help/untHint.h"
 
 namespace {
 

@@ -1,0 +1,176 @@
+#include "ui/game/untInitialize.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "ui/controls/untPictures.h"
+
+namespace {
+
+constexpr int kDefaultWaitPerMove = 800, kDefaultWaitOnPass = 3000;
+constexpr int kWaitStep = 100;
+
+// A 30 x 30 picture of a placement's four centre discs, d4 e4 over d5 e5, drawn for a
+// screen with the given device pixel ratio.
+QPixmap PlacementPicture(bool d4White, bool e4White, bool d5White, bool e5White, qreal ratio) {
+    constexpr int kSize = 30;
+    QPixmap picture(QSize(kSize, kSize) * std::max<qreal>(ratio, 1));
+    picture.setDevicePixelRatio(std::max<qreal>(ratio, 1));
+    picture.fill(QColor(0x1E, 0x7A, 0x3C));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QPixmap black = ResourcePicture(QStringLiteral("KURO"), ratio);
+    const QPixmap white = ResourcePicture(QStringLiteral("SIRO"), ratio);
+    const bool whites[4] = {d4White, e4White, d5White, e5White};
+    for (int i = 0; i < 4; ++i)
+        painter.drawPixmap(QRect(15 * (i % 2), 15 * (i / 2), 15, 15), whites[i] ? white : black);
+    return picture;
+}
+
+// What each placement's picture shows, for a screen reader and as a tooltip.
+const char* const kPlacementNames[4] = {"交差: 白 d4・e5、黒 e4・d5（標準）",
+                                        "交差: 黒 d4・e5、白 e4・d5", "平行: 黒 d4・e4、白 d5・e5",
+                                        "平行: 白 d4・e4、黒 d5・e5"};
+
+// A wait's scroll bar, in the Tab order so that the arrow keys can set it.
+QScrollBar* WaitBar(int maximum, int position, const QString& name, QWidget* parent) {
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setAccessibleName(name);
+    bar->setRange(1, maximum);
+    bar->setSingleStep(kWaitStep);
+    bar->setPageStep(kWaitStep);
+    bar->setValue(position);
+    return bar;
+}
+
+}  // namespace
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("新規開始時の設定"));
+    setFont(GothicFont(12));
+    setFixedSize(420, 330);
+
+    RadioGroup2 = new TRadioGroup(QStringLiteral("ゲームレベル"),
+                                  {QStringLiteral("最弱"), QStringLiteral("初級"),
+                                   QStringLiteral("中級"), QStringLiteral("上級")},
+                                  4, this);
+    RadioGroup2->setGeometry(10, 8, 400, 52);
+    RadioGroup2->SetItemIndex(1);
+    RadioGroup1 = new TRadioGroup(QStringLiteral("思考ルーチン"),
+                                  {QStringLiteral("TypeA"), QStringLiteral("TypeB"),
+                                   QStringLiteral("TypeC"), QStringLiteral("TypeD")},
+                                  4, this);
+    RadioGroup1->setGeometry(10, 66, 400, 52);
+    RadioGroup1->SetItemIndex(0);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("初期配置"), this);
+    GroupBox1->setGeometry(10, 124, 400, 64);
+    RadioButton1 = new QRadioButton(GroupBox1);
+    RadioButton2 = new QRadioButton(GroupBox1);
+    RadioButton3 = new QRadioButton(GroupBox1);
+    RadioButton4 = new QRadioButton(GroupBox1);
+    Image1 = new TImage(GroupBox1);
+    Image2 = new TImage(GroupBox1);
+    Image3 = new TImage(GroupBox1);
+    Image4 = new TImage(GroupBox1);
+    QRadioButton* buttons[4] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4};
+    TImage* images[4] = {Image1, Image2, Image3, Image4};
+    const QPixmap pictures[4] = {PlacementPicture(true, false, false, true, devicePixelRatioF()),
+                                 PlacementPicture(false, true, true, false, devicePixelRatioF()),
+                                 PlacementPicture(false, false, true, true, devicePixelRatioF()),
+                                 PlacementPicture(true, true, false, false, devicePixelRatioF())};
+    for (int i = 0; i < 4; ++i) {
+        buttons[i]->setGeometry(16 + 98 * i, 28, 20, 20);
+        images[i]->setGeometry(38 + 98 * i, 24, 30, 30);
+        images[i]->setPixmap(pictures[i]);
+        const QString name = QString::fromUtf8(kPlacementNames[i]);
+        for (QWidget* control :
+             {static_cast<QWidget*>(buttons[i]), static_cast<QWidget*>(images[i])}) {
+            control->setAccessibleName(name);
+            control->setToolTip(name);
+        }
+    }
+    RadioButton1->setChecked(true);
+    TabToCheckedButton({RadioButton1, RadioButton2, RadioButton3, RadioButton4});
+    connect(Image1, &TImage::clicked, this, &TForm2::OnImage1_Click);
+    connect(Image2, &TImage::clicked, this, &TForm2::OnImage2_Click);
+    connect(Image3, &TImage::clicked, this, &TForm2::OnImage3_Click);
+    connect(Image4, &TImage::clicked, this, &TForm2::OnImage4_Click);
+
+    GroupBox2 = new QGroupBox(QStringLiteral("１手ごとの待機時間(ミリ秒)"), this);
+    GroupBox2->setGeometry(10, 194, 400, 46);
+    ScrollBar1 = WaitBar(1000, kDefaultWaitPerMove, GroupBox2->title(), GroupBox2);
+    ScrollBar1->setGeometry(10, 20, 300, 18);
+    LabelTaiki = new QLabel(GroupBox2);
+    LabelTaiki->setGeometry(320, 20, 70, 18);
+    GroupBox3 = new QGroupBox(QStringLiteral("パス時の待機時間(ミリ秒)"), this);
+    GroupBox3->setGeometry(10, 244, 400, 46);
+    ScrollBar2 = WaitBar(5000, kDefaultWaitOnPass, GroupBox3->title(), GroupBox3);
+    ScrollBar2->setGeometry(10, 20, 300, 18);
+    LabelTaiki2 = new QLabel(GroupBox3);
+    LabelTaiki2->setGeometry(320, 20, 70, 18);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm2::OnScroll);
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm2::OnScroll2);
+    OnScroll();
+    OnScroll2();
+
+    Button1 = new QPushButton(QStringLiteral("新規開始！"), this);
+    Button1->setGeometry(120, 298, 90, 24);
+    Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
+    Button2->setGeometry(220, 298, 90, 24);
+    connect(Button1, &QPushButton::clicked, this, &TForm2::OnKaisi_Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm2::OnCancel_Click);
+    connect(RadioGroup2, &TRadioGroup::clicked, this, &TForm2::OnRadioGroup2_Click);
+}
+
+void TForm2::OnKaisi_Click() {
+    Cancelled = false;
+    accept();
+}
+
+void TForm2::OnCancel_Click() {
+    reject();
+}
+
+void TForm2::reject() {
+    Cancelled = true;
+    QDialog::reject();
+}
+
+void TForm2::OnImage1_Click() {
+    RadioButton1->setChecked(true);
+}
+void TForm2::OnImage2_Click() {
+    RadioButton2->setChecked(true);
+}
+void TForm2::OnImage3_Click() {
+    RadioButton3->setChecked(true);
+}
+void TForm2::OnImage4_Click() {
+    RadioButton4->setChecked(true);
+}
+
+void TForm2::OnScroll() {
+    LabelTaiki->setText(QString::number(ScrollBar1->value()));
+}
+void TForm2::OnScroll2() {
+    LabelTaiki2->setText(QString::number(ScrollBar2->value()));
+}
+
+// Random play has no thinking type to choose.
+void TForm2::OnRadioGroup2_Click() {
+    RadioGroup1->setEnabled(RadioGroup2->ItemIndex() != 0);
+}
+
+int TForm2::Placement() const {
+    if (RadioButton2->isChecked()) return 2;
+    if (RadioButton3->isChecked()) return 3;
+    if (RadioButton4->isChecked()) return 4;
+    return 1;
+}

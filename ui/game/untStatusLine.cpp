@@ -1,0 +1,201 @@
+#include "ui/game/untStatusLine.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "engine/untSquareNames.h"
+#include "ui/controls/untWidgets.h"
+#include "ui/game/untAnnouncer.h"
+#include "ui/game/untInitialize.h"
+
+namespace {
+
+const QString kHowToPlay =
+    QStringLiteral("打つマスをクリックしてください（キーボード: 矢印キーと Enter、または f 5）");
+const QString kYourTurn = QStringLiteral("あなたの番です");
+const QString kThinking = QStringLiteral("COM 思考中…");
+const QString kHumanPass = QStringLiteral("あなたはパス");
+const QString kComputerPass = QStringLiteral("COM はパスしました");
+
+constexpr int kStatusPixelSize = 12;
+constexpr int kTurnStretch = 3, kNoticeStretch = 2;  // the turn keeps the larger share
+
+QString Square(int square) {
+    return QString::fromStdString(SquareName(square));
+}
+
+// A label of the status line: its text is cut at the line's end rather than widening the
+// window, whose size is fixed by its client area.
+QLabel* StatusLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setFont(GothicFont(kStatusPixelSize));
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
+
+}  // namespace
+
+TStatusLine::TStatusLine(TForm1& form, QStatusBar& bar, TAnnouncer& announcer)
+    : QObject(&bar), form_(form), announcer_(announcer) {
+    turn_ = StatusLabel(&bar);
+    turn_->setObjectName(QStringLiteral("turn"));
+    notice_ = StatusLabel(&bar);
+    notice_->setObjectName(QStringLiteral("notice"));
+    notice_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    notice_->hide();  // the turn takes the whole line while there is no notice
+    bar.addWidget(turn_, kTurnStretch);
+    bar.addPermanentWidget(notice_, kNoticeStretch);
+    flashEnd_ = new QTimer(this);
+    flashEnd_->setSingleShot(true);
+    flashEnd_->setInterval(kFlashMilliseconds);
+    connect(flashEnd_, &QTimer::timeout, this, [this] { SetNotice(standingNotice_, false); });
+    connect(&form_, &TForm1::Happened, this, &TStatusLine::OnHappened);
+    connect(&form_, &TForm1::BoardStateChanged, this, &TStatusLine::ShowTurn);
+    ShowTurn();
+}
+
+void TStatusLine::SetNotice(const QString& text, bool speak) {
+    flashEnd_->stop();
+    standingNotice_ = text;
+    notice_->setText(text);
+    notice_->setVisible(!text.isEmpty());
+    if (speak && !text.isEmpty()) Say(text + QStringLiteral("。"));
+}
+
+void TStatusLine::Flash(const QString& text) {
+    notice_->setText(text);
+    notice_->show();
+    flashEnd_->start();
+    Say(text + QStringLiteral("。"));
+}
+
+void TStatusLine::OnHappened(THappening what, int detail) {
+    switch (what) {
+        case THappening::HumanMoved:
+            StartRun(true);
+            moves_ << QStringLiteral("あなた: ") + Square(detail);
+            break;
+        case THappening::IllegalSquare:
+            Say(QStringLiteral("合法手ではありません。"));
+            break;
+        case THappening::ComputerMoved:
+            StartRun(false);
+            moves_ << QStringLiteral("COM: ") + Square(detail);
+            unsaid_ += QStringLiteral("COM は %1。").arg(Square(detail));
+            break;
+        case THappening::ComputerPassed:
+            StartRun(false);
+            moves_ << kComputerPass;
+            unsaid_ += kComputerPass + QStringLiteral("。");
+            break;
+        case THappening::HumanPassed:
+            moves_ << kHumanPass;
+            Say(unsaid_ + QStringLiteral("あなたはパスです。"));
+            break;
+        case THappening::HumanToMove:
+            Say(unsaid_ + kYourTurn + QStringLiteral("。"));
+            break;
+        case THappening::GameOver:
+            // When neither side can move, the computer's "pass" only ends the game.
+            if (!moves_.isEmpty() && moves_.last() == kComputerPass) {
+                moves_.removeLast();
+                unsaid_.remove(kComputerPass + QStringLiteral("。"));
+            }
+            Say(unsaid_ + EndSentence());
+            break;
+        case THappening::Halted:
+            halted_ = true;
+            unsaid_.clear();
+            break;
+        case THappening::TakenBack:
+            moves_ = QStringList{QStringLiteral("待ったをしました")};
+            humanRun_ = true;
+            Say(QStringLiteral("待ったをしました。あなたの番です。"));
+            break;
+        case THappening::NewGame:
+            moves_.clear();
+            unsaid_.clear();
+            halted_ = false;
+            Say(NewGameSentence());
+            break;
+        case THappening::RecordCopied:
+            Flash(QStringLiteral("棋譜（%1 手）をコピーしました").arg(detail));
+            break;
+        case THappening::ResultsShown:
+            Say(ResultsSentence());
+            break;
+    }
+    ShowTurn();
+}
+
+// The moves shown are those of one side's run: a human move starts a new run, and so does
+// the computer's first move or pass after it.
+void TStatusLine::StartRun(bool humanRun) {
+    firstGame_ = false;
+    if (humanRun || humanRun_) moves_.clear();
+    humanRun_ = humanRun;
+}
+
+void TStatusLine::ShowTurn() {
+    // While the human's click is being played, the computer's last run is over.
+    const bool staleRun = form_.Busy == 1 && !humanRun_ && !moves_.isEmpty() &&
+                          moves_.last() != kHumanPass && !halted_;
+    const QString whose = WhoseTurn();
+    turn_->setText(moves_.isEmpty() || staleRun
+                       ? whose
+                       : moves_.join(QStringLiteral("、")) + QStringLiteral(" — ") + whose);
+}
+
+QString TStatusLine::WhoseTurn() const {
+    if (halted_) return QStringLiteral("ゲームを中断しました（新規ゲームで始め直せます）");
+    const TKyokumen& engine = *form_.Engine;
+    switch (form_.Busy) {
+        case 2:
+            return QStringLiteral("ゲーム終了: 黒 %1 – 白 %2")
+                .arg(engine.BlackCount)
+                .arg(engine.WhiteCount);
+        case 1:
+            return kThinking;
+        default:
+            if (!moves_.isEmpty()) return kYourTurn;
+            return firstGame_ ? kHowToPlay : QStringLiteral("黒（あなた）の番です");
+    }
+}
+
+QString TStatusLine::NewGameSentence() const {
+    const TKyokumen& engine = *form_.Engine;
+    // The level and the thinking type as the new-game dialog names them.
+    const TForm2& dialog = *form_.NewGameDialog;
+    QString settings = dialog.RadioGroup2->Item(engine.GameLevel - 1)->text();
+    if (engine.GameLevel > 1)
+        settings += QStringLiteral("、") + dialog.RadioGroup1->Item(engine.ThinkType - 1)->text();
+    return QStringLiteral("新しいゲームです。%1。あなたの番です。").arg(settings);
+}
+
+QString TStatusLine::EndSentence() const {
+    const int black = form_.Engine->BlackCount, white = form_.Engine->WhiteCount;
+    const QString result = black > white   ? QStringLiteral("あなたの勝ちです。")
+                           : black < white ? QStringLiteral("COM の勝ちです。")
+                                           : QStringLiteral("引き分けです。");
+    return QStringLiteral("ゲーム終了。黒 %1、白 %2。").arg(black).arg(white) + result;
+}
+
+// The results in the message area as one sentence: its lines joined, the spacing that
+// lines the columns up taken out.
+QString TStatusLine::ResultsSentence() const {
+    static const QRegularExpression kSpaces(QStringLiteral("[ 　]+"));
+    QStringList parts;
+    for (QString line : form_.Label_Message->text().split(QStringLiteral("\r\n"))) {
+        line = line.remove(QChar(u'■')).replace(kSpaces, QStringLiteral(" ")).trimmed();
+        if (!line.isEmpty()) parts << line;
+    }
+    return parts.join(QStringLiteral("、")) + QStringLiteral("。クリップボードにも出力しました。");
+}
+
+void TStatusLine::Say(const QString& sentence) {
+    unsaid_.clear();
+    announcer_.Say(sentence);
+}

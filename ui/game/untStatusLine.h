@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "ui/game/untMain.h"
+
+class QLabel;
+class QStatusBar;
+class QTimer;
+class TAnnouncer;
+
+// The status line below the client area: whose turn it is and what has just happened, in
+// the board's a–h notation, at every moment of the game ("COM: f6 — あなたの番です"), and on
+// its right a notice: the hint while it is shown, or for a few seconds what a command did.
+// Each event of the game is also said to a screen reader as one short sentence
+// ("COM は f6。あなたの番です。").
+//
+// The turn is read from the controller whenever the board or the game changes, so the line
+// never lags behind it; the moves shown are those of the side that moved last, from the
+// human's move or from the computer's first reply on.
+class TStatusLine : public QObject {
+    Q_OBJECT
+public:
+    TStatusLine(TForm1& form, QStatusBar& bar, TAnnouncer& announcer);
+
+    QLabel* Turn() const { return turn_; }
+    QLabel* Notice() const { return notice_; }
+
+    // The notice that stays until it is replaced or taken away (the hint); said aloud when
+    // asked for.
+    void SetNotice(const QString& text, bool speak);
+    // A command's answer: shown for a few seconds, then the notice comes back, and said.
+    void Flash(const QString& text);
+
+    // How long a command's answer stays.
+    static constexpr int kFlashMilliseconds = 6000;
+
+private:
+    void OnHappened(THappening what, int detail);
+    void StartRun(bool humanRun);
+    void ShowTurn();
+    QString WhoseTurn() const;
+    QString NewGameSentence() const;
+    QString ResultsSentence() const;
+    QString EndSentence() const;
+    void Say(const QString& sentence);
+
+    TForm1& form_;
+    TAnnouncer& announcer_;
+    QLabel* turn_;
+    QLabel* notice_;
+    QTimer* flashEnd_;
+    QString standingNotice_;  // the notice a command's answer gives way to
+    QStringList moves_;       // the last side's moves and passes, "COM: f6", "あなたはパス"
+    bool humanRun_ = false;   // the moves shown began with the human's
+    QString unsaid_;          // the computer's moves not said yet, waiting for the turn
+    bool firstGame_ = true;   // no move has been played since the program started
+    bool halted_ = false;     // a fault stopped the game
+};

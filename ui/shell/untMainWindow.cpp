@@ -1,0 +1,312 @@
+#include "ui/shell/untMainWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include "ui/board/untBoardAccessible.h"
+#include "ui/board/untBoardView.h"
+#include "ui/board/untSounds.h"
+#include "ui/controls/untScreenFit.h"
+#include "ui/game/untAnnouncer.h"
+#include "ui/game/untInitialize.h"
+#include "ui/game/untStatusLine.h"
+#include "ui/help/untAnalysisCommand.h"
+#include "ui/help/untHelp.h"
+#include "ui/help/untHint.h"
+
+TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
+                         const std::filesystem::path& scoreFile)
+    : settings_(settings), scoreFile_(std::filesystem::absolute(scoreFile)) {
+    KeepWindowsOnScreen();
+    InstallBoardAccessibility();  // before a screen reader can first ask about the window
+    // Made as a window of its own, as it is when it runs alone; taking it in as the central
+    // widget makes it a plain child, which must then be shown.
+    form_ = new TForm1(std::move(dialogs), nullptr, scoreFile);
+    startCaption_ = form_->windowTitle();
+    // A screen reader names the window by the program, not by the computer's comment that
+    // the caption may show, which is the search's own shorthand.
+    setAccessibleName(QString::fromUtf8(kApplicationTitle));
+    setWindowFlags(form_->windowFlags());
+    setCentralWidget(form_);
+    form_->show();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);  // the client area keeps its size
+    board_ = new TBoardView(*form_);
+    // The status line below the client area, as the menu bar is above it.
+    statusBar()->setSizeGripEnabled(false);
+    announcer_ = new TAnnouncer(*statusBar());
+    statusLine_ = new TStatusLine(*form_, *statusBar(), *announcer_);
+    hint_ = new THint(*form_, *board_, *statusLine_);
+    analysis_ = new TAnalysisCommand(*form_, *this);
+    sounds_ = new TSounds(*form_);
+
+    CreateGameMenu();
+    CreateViewMenu();
+    CreateHelpMenu();
+    SetTabOrder();
+    connect(form_, &QWidget::windowTitleChanged, this, &TMainWindow::FollowCaption);
+    connect(form_, &TForm1::BoardStateChanged, this, &TMainWindow::UpdateCommands);
+    connect(form_, &TForm1::NewGameStarted, this, [this] {
+        settings_.SaveNewGame(ChoicesInDialog());
+        board_->setFocus();  // the first move is the player's
+    });
+
+    ApplyView(settings_.View());
+    ApplyNewGameChoices(settings_.NewGame());
+    UpdateCommands();
+    board_->setFocus();
+    if (const QString notice = settings_.DamageNotice(); !notice.isEmpty())
+        form_->Dialogs().Message(notice);
+}
+
+TMainWindow::~TMainWindow() = default;
+
+QAction* TMainWindow::Command(QMenu* menu, const QString& text, const QKeySequence& shortcut,
+                              void (TForm1::*handler)()) {
+    QAction* action = menu->addAction(text);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, form_, handler);
+    return action;
+}
+
+void TMainWindow::CreateGameMenu() {
+    QMenu* game = menuBar()->addMenu(QStringLiteral("ゲーム(&G)"));
+    NewGameAction = Command(game, QStringLiteral("新規ゲーム(&N)…"), QKeySequence::New,
+                            &TForm1::OnButton_StartClick);
+    TakeBackAction = Command(game, QStringLiteral("待った(&U)"), QKeySequence::Undo,
+                             &TForm1::OnButton_MattaClick);
+    game->addSeparator();
+    CopyRecordAction = Command(game, QStringLiteral("棋譜をコピー(&C)"), QKeySequence::Copy,
+                               &TForm1::OnButton_KifuClick);
+    ResultsAction =
+        Command(game, QStringLiteral("成績を見る(&R)"), QKeySequence(), &TForm1::OnSeiseki_Click);
+    game->addSeparator();
+    HintAction = game->addAction(QStringLiteral("ヒント(&H)"));
+    HintAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(HintAction, &QAction::triggered, hint_, &THint::Ask);
+    AnalyseAction = game->addAction(QStringLiteral("この対局を解析(&A)…"));
+    connect(AnalyseAction, &QAction::triggered, analysis_, &TAnalysisCommand::Start);
+    connect(analysis_, &TAnalysisCommand::Finished, this, &TMainWindow::UpdateCommands);
+    game->addSeparator();
+    QuitAction = Command(game, QStringLiteral("終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+                         &TForm1::OnButton_ExitClick);
+    connect(game, &QMenu::aboutToShow, this, &TMainWindow::UpdateCommands);
+    // F10 opens the menu bar, as in the desktop's other programs.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, &TMainWindow::OpenMenuBar);
+}
+
+void TMainWindow::OpenMenuBar() {
+    menuBar()->setActiveAction(menuBar()->actions().value(0));
+}
+
+void TMainWindow::CreateViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    const auto option = [&](const QString& text) {
+        QAction* action = view->addAction(text);
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this, &TMainWindow::SaveView);
+        return action;
+    };
+    LegalMovesAction = option(QStringLiteral("打てる場所を表示(&L)"));
+    connect(LegalMovesAction, &QAction::toggled, board_, &TBoardView::SetShowLegalMoves);
+    CoordinatesAction = option(QStringLiteral("盤に座標を表示(&O)"));
+    connect(CoordinatesAction, &QAction::toggled, board_, &TBoardView::SetShowCoordinates);
+    TurnableAction = option(QStringLiteral("返る石を表示(&F)"));
+    connect(TurnableAction, &QAction::toggled, board_, &TBoardView::SetShowTurnable);
+    CaptionAction = option(QStringLiteral("思考内容をタイトルに表示(&T)"));
+    connect(CaptionAction, &QAction::toggled, this, &TMainWindow::FollowCaption);
+    view->addSeparator();
+    CreateLooksMenu(view);
+    view->addSeparator();
+    QMenu* scale = view->addMenu(QStringLiteral("表示倍率（次回の起動から）(&S)"));
+    scales_ = new QActionGroup(this);  // exactly one scale is checked
+    for (size_t i = 0; i < kScalePercents.size(); ++i) {
+        ScaleActions[i] = scale->addAction(QStringLiteral("%1 %").arg(kScalePercents[i]));
+        ScaleActions[i]->setCheckable(true);
+        scales_->addAction(ScaleActions[i]);
+    }
+    connect(scales_, &QActionGroup::triggered, this, &TMainWindow::SaveView);
+    connect(scale, &QMenu::aboutToShow, this, &TMainWindow::OfferScalesThatFit);
+}
+
+// The turning discs, the sounds and the theme.
+void TMainWindow::CreateLooksMenu(QMenu* view) {
+    TurnDiscsAction = view->addAction(QStringLiteral("石が返る動き(&A)"));
+    SoundsAction = view->addAction(QStringLiteral("効果音(&N)"));
+    for (QAction* action : {TurnDiscsAction, SoundsAction}) {
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this, &TMainWindow::SaveView);
+    }
+    connect(TurnDiscsAction, &QAction::toggled, board_, &TBoardView::SetTurnDiscs);
+    connect(SoundsAction, &QAction::toggled, sounds_, &TSounds::SetOn);
+    // One item of each group is checked; choosing one applies it and keeps it.
+    const auto choices = [&](const QString& title, const QStringList& items, auto& actions,
+                             auto apply) {
+        QMenu* menu = view->addMenu(title);
+        auto* group = new QActionGroup(this);
+        for (int i = 0; i < items.size(); ++i) {
+            actions[i] = menu->addAction(items[i]);
+            actions[i]->setCheckable(true);
+            group->addAction(actions[i]);
+            connect(actions[i], &QAction::toggled, this, [this, i, apply](bool checked) {
+                if (!checked) return;
+                apply(i);
+                SaveView();
+            });
+        }
+    };
+    choices(QStringLiteral("動きの速さ(&D)"),
+            {QStringLiteral("速い(&F)"), QStringLiteral("普通(&N)"), QStringLiteral("遅い(&S)")},
+            SpeedActions,
+            [this](int i) { board_->SetTurningSpeed(static_cast<TTurningSpeed>(i)); });
+    choices(QStringLiteral("テーマ(&M)"),
+            {QStringLiteral("標準(&P)"), QStringLiteral("ハイコントラスト(&H)"),
+             QStringLiteral("ダーク(&D)")},
+            ThemeActions, [this](int i) { board_->SetTheme(static_cast<TTheme>(i)); });
+}
+
+// A scale at which the window would not fit on this screen is not offered (the one chosen
+// stays): the window keeps its client area's size and cannot shrink to fit.
+void TMainWindow::OfferScalesThatFit() {
+    bool ok = false;
+    double running = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    if (!ok || running <= 0) running = 1;
+    const QSize area = screen()->availableGeometry().size();
+    for (size_t i = 0; i < kScalePercents.size(); ++i) {
+        const QSize needed = frameGeometry().size() * (kScalePercents[i] / 100.0 / running);
+        const bool fits = needed.width() <= area.width() && needed.height() <= area.height();
+        ScaleActions[i]->setEnabled(fits || ScaleActions[i]->isChecked());
+    }
+}
+
+void TMainWindow::CreateHelpMenu() {
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    HowToPlayAction = help->addAction(QStringLiteral("遊び方(&P)"));
+    HowToPlayAction->setShortcut(QKeySequence::HelpContents);
+    connect(HowToPlayAction, &QAction::triggered, this, &TMainWindow::ShowHowToPlay);
+    AboutAction = help->addAction(QStringLiteral("バージョン情報(&A)"));
+    connect(AboutAction, &QAction::triggered, this, &TMainWindow::ShowAbout);
+}
+
+// The board first, then the buttons as they stand, row by row.
+void TMainWindow::SetTabOrder() {
+    QWidget* order[] = {board_,
+                        form_->Button_Matta,
+                        form_->Button_Exit,
+                        form_->Button_Start,
+                        form_->Button_Touryo,
+                        form_->Button2};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void TMainWindow::ApplyView(const TViewOptions& options) {
+    // Each toggle saves the whole view, which must not save a mix of the kept options and the
+    // defaults; the signals still run, so that the scale group keeps one item checked.
+    applyingView_ = true;
+    LegalMovesAction->setChecked(options.showLegalMoves);
+    CoordinatesAction->setChecked(options.showCoordinates);
+    CaptionAction->setChecked(options.thinkingInCaption);
+    TurnableAction->setChecked(options.showTurnable);
+    TurnDiscsAction->setChecked(options.turnDiscs);
+    SoundsAction->setChecked(options.sounds);
+    SpeedActions[static_cast<size_t>(options.turningSpeed)]->setChecked(true);
+    ThemeActions[static_cast<size_t>(options.theme)]->setChecked(true);
+    for (size_t i = 0; i < kScalePercents.size(); ++i)
+        if (kScalePercents[i] == options.scalePercent) ScaleActions[i]->setChecked(true);
+    applyingView_ = false;
+    board_->SetShowLegalMoves(options.showLegalMoves);
+    board_->SetShowCoordinates(options.showCoordinates);
+    board_->SetShowTurnable(options.showTurnable);
+    board_->SetTurnDiscs(options.turnDiscs);
+    board_->SetTurningSpeed(options.turningSpeed);
+    board_->SetTheme(options.theme);
+    sounds_->SetOn(options.sounds);
+    FollowCaption();
+}
+
+void TMainWindow::SaveView() {
+    if (applyingView_) return;
+    TViewOptions options;
+    options.showLegalMoves = LegalMovesAction->isChecked();
+    options.showCoordinates = CoordinatesAction->isChecked();
+    options.thinkingInCaption = CaptionAction->isChecked();
+    options.showTurnable = TurnableAction->isChecked();
+    options.turnDiscs = TurnDiscsAction->isChecked();
+    options.sounds = SoundsAction->isChecked();
+    for (int i = 0; i < kTurningSpeeds; ++i)
+        if (SpeedActions[i]->isChecked()) options.turningSpeed = static_cast<TTurningSpeed>(i);
+    for (int i = 0; i < kThemes; ++i)
+        if (ThemeActions[i]->isChecked()) options.theme = static_cast<TTheme>(i);
+    for (size_t i = 0; i < kScalePercents.size(); ++i)
+        if (scales_->checkedAction() == ScaleActions[i]) options.scalePercent = kScalePercents[i];
+    settings_.SaveView(options);
+}
+
+// The dialog shows the kept choices; when they are not those a fresh start plays with,
+// the first game is started with them at once.
+void TMainWindow::ApplyNewGameChoices(const std::optional<TNewGameChoices>& choices) {
+    if (!choices) return;
+    TForm2& dialog = *form_->NewGameDialog;
+    dialog.RadioGroup2->SetItemIndex(choices->levelIndex);
+    dialog.RadioGroup1->SetItemIndex(choices->typeIndex);
+    QRadioButton* placements[] = {dialog.RadioButton1, dialog.RadioButton2, dialog.RadioButton3,
+                                  dialog.RadioButton4};
+    placements[choices->placement - 1]->setChecked(true);
+    dialog.ScrollBar1->setValue(choices->waitPerMove);
+    dialog.ScrollBar2->setValue(choices->waitOnPass);
+    dialog.OnRadioGroup2_Click();
+    if (*choices != TNewGameChoices{}) form_->StartNewGame();
+}
+
+TNewGameChoices TMainWindow::ChoicesInDialog() const {
+    const TForm2& dialog = *form_->NewGameDialog;
+    return {dialog.RadioGroup2->ItemIndex(), dialog.RadioGroup1->ItemIndex(), dialog.Placement(),
+            dialog.ScrollBar1->value(), dialog.ScrollBar2->value()};
+}
+
+// With the option on, the caption is the controller's, which shows the computer's comment
+// after its moves; with it off, the caption the window starts with.
+void TMainWindow::FollowCaption() {
+    setWindowTitle(CaptionAction->isChecked() ? form_->windowTitle() : startCaption_);
+}
+
+void TMainWindow::UpdateCommands() {
+    TakeBackAction->setEnabled(form_->HumanMayMove());
+    form_->Button_Matta->setEnabled(TakeBackAction->isEnabled());
+    // Asked for while the computer thinks, the hint comes on the player's turn.
+    HintAction->setEnabled(form_->Busy != 2);
+    AnalyseAction->setEnabled(form_->GameRecord[1] != 0 && !analysis_->Running());
+}
+
+void TMainWindow::ShowHowToPlay() {
+    if (!help_) help_ = new THelpWindow(scoreFile_, settings_.File(), this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void TMainWindow::ShowAbout() {
+    form_->Dialogs().MessageWithCaption(AboutText(), QStringLiteral("バージョン情報"));
+}
+
+// Closing the window ends the game as the controller's own closing does; the controller
+// may refuse (while a game record is replayed for learning).
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (!form_->close()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
