@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "advice/untAdviceWeights.h"
+#include "engine/untBitBoard.h"
 
 struct TAdviceMove {
     int bit = -1;   // the move (TBitBoard's bit), -1 when the side to move has none
@@ -35,6 +36,12 @@ struct TAdviceMove {
     // odd depth lean opposite ways, and their mean hardly at all.
     int shallower = 0;
 };
+
+// The search's estimate in discs of a position searched to two depths a ply apart (the mean
+// of the two values), within the board's 64 discs (BoundedEstimate).
+inline double AdviceEstimate(int deeper, int shallower) {
+    return BoundedEstimate((deeper + shallower) / (2.0 * TAdviceWeights::kUnitsPerDisc));
+}
 
 class TAdviceSearch {
 public:

@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/untBitBoard.h"
+
 inline constexpr const char* ADVICE_WEIGHTS_FILE = "ADVICE.dat";
 
 class TAdviceWeights {
@@ -40,8 +42,9 @@ public:
     int Evaluate(uint64_t own, uint64_t opponent) const;
     // The same, with the side to move's legal moves already known (a search has them).
     int Evaluate(uint64_t own, uint64_t opponent, uint64_t ownMoves) const;
+    // The same in discs, within the board's 64 (BoundedEstimate).
     double EvaluateDiscs(uint64_t own, uint64_t opponent) const {
-        return Evaluate(own, opponent) / static_cast<double>(kUnitsPerDisc);
+        return BoundedEstimate(Evaluate(own, opponent) / static_cast<double>(kUnitsPerDisc));
     }
 
     static int StageOf(int empties) { return empties / kStageWidth; }

@@ -180,7 +180,7 @@ public:
             const TAdviceMove best =
                 Advice().Best(Own(discs, white), Other(discs, white), DepthOfAdvice(discs));
             value_.best = kSquareOfBit[best.bit];
-            value_.value = InAdviceDiscs(best.value + best.shallower) / 2;
+            value_.value = AdviceEstimate(best.value, best.shallower);
             return value_;
         }
         Estimator().SeedFrom(discs, white);
@@ -192,6 +192,7 @@ public:
             const uint8_t square = static_cast<uint8_t>(SquareOfBit(bit));
             const TDiscs after = BitsAfterMove(discs, square, white).after;
             moveValues_[square] = ValueAfter(after, white, depth - 1);
+            // Of moves of equal value the first visited is the best, as in the game's search.
             if (first || moveValues_[square] > value_.value) {
                 value_.best = square;
                 value_.value = moveValues_[square];
@@ -211,7 +212,7 @@ public:
             const uint64_t own = Other(after, white_), opponent = Own(after, white_);
             const int deeper = Advice().Value(own, opponent, depth);
             const int shallower = depth > 0 ? Advice().Value(own, opponent, depth - 1) : deeper;
-            return -InAdviceDiscs(deeper + shallower) / 2;
+            return -AdviceEstimate(deeper, shallower);
         }
         if (!value_.exact) return moveValues_[square];
         if (square == value_.best) return value_.value;
@@ -237,10 +238,6 @@ private:
     TEstimator& Estimator() {
         if (!estimator_) estimator_ = std::make_unique<TEstimator>(settings_);
         return *estimator_;
-    }
-
-    static double InAdviceDiscs(int value) {
-        return static_cast<double>(value) / TAdviceWeights::kUnitsPerDisc;
     }
 
     // One search for the whole game: what its table learns in one position saves time in

@@ -8,7 +8,8 @@
 // difference is the move's loss. Near the end (by default from 20 empty squares) the values
 // are exact, by the endgame solver; before that they are the engine's own search at a given
 // level and thinking type, converted from evaluation units to discs with the scale the
-// evaluation was fitted at.
+// evaluation was fitted at. No estimate goes beyond the board's 64 discs, though an
+// evaluation may overshoot near a wipe-out: several moves may then be worth +64.0 alike.
 //
 // A position's value is that of its best move, and every move of it is valued the same way:
 // the position after the move is searched (or solved) for the other side. The search ends
@@ -105,13 +106,14 @@ TPositionValue ValuePosition(const TDiscs& discs, bool whiteToMove,
 // One legal move and its value for the mover, valued as ValuePosition values the moves.
 struct TMoveValue {
     uint8_t square = 0;
-    double value = 0;  // in discs of the final result
+    double value = 0;  // in discs of the final result, within -64..64
     bool exact = false;
     int depth = 0;  // plies searched from the position: its empty squares when exact
 };
 
-// Every legal move of the position, best first (moves of equal value in the searches'
-// visiting order); `progress` is told each move as it is valued when the values are exact.
+// Every legal move of the position, best first (of moves of equal value, ValuePosition's
+// best move, then the others in the searches' visiting order); `progress` is told each move
+// as it is valued when the values are exact.
 // Throws as ValuePosition does.
 std::vector<TMoveValue> ValueMoves(const TDiscs& discs, bool whiteToMove,
                                    const TAnalysisSettings& settings,

@@ -131,7 +131,7 @@ TErrors MeasureAdviceDepth(const std::vector<TPosition>& positions,
         const uint64_t other = p.white ? p.discs.black : p.discs.white;
         const TAdviceMove best = search.Best(own, other, depth);
         errors.seconds += CpuSeconds() - start;
-        errors.Add((best.value + best.shallower) / 2.0 / TAdviceWeights::kUnitsPerDisc - p.exact);
+        errors.Add(AdviceEstimate(best.value, best.shallower) - p.exact);
     }
     return errors;
 }

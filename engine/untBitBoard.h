@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -147,10 +148,13 @@ constexpr uint64_t WithNeighbourIn(uint64_t b) {
     if constexpr (Step == -9) return (b << 7) & ~kRow8;
 }
 
+// The discs the board holds: no game ends further apart than this.
+inline constexpr int kBoardDiscs = 64;
+
 // The score of a finished game for the side with the discs `own` (or `ownDiscs` of them):
 // the disc difference, the empty squares to the winner.
 inline int FinalDiscDifference(int ownDiscs, int opponentDiscs) {
-    const int empties = 64 - ownDiscs - opponentDiscs;
+    const int empties = kBoardDiscs - ownDiscs - opponentDiscs;
     const int difference = ownDiscs - opponentDiscs;
     if (difference > 0) return difference + empties;
     if (difference < 0) return difference - empties;
@@ -159,6 +163,14 @@ inline int FinalDiscDifference(int ownDiscs, int opponentDiscs) {
 
 inline int FinalScore(uint64_t own, uint64_t opponent) {
     return FinalDiscDifference(std::popcount(own), std::popcount(opponent));
+}
+
+// An estimate of the final disc difference, held within what a game can end with. An
+// evaluation overshoots in lopsided positions near a wipe-out, but no position is worth more
+// than every disc of the board. Every estimate shown in discs passes through here; exact
+// values (finished games, the endgame solver's) are within it already.
+constexpr double BoundedEstimate(double discs) {
+    return std::clamp(discs, -1.0 * kBoardDiscs, 1.0 * kBoardDiscs);
 }
 
 // The square number of a bit: the inverse of BitOf.

@@ -1,6 +1,5 @@
 #include "player/untComputerPlayer.h"
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -13,7 +12,6 @@ namespace {
 constexpr uint8_t kStandardPlacement = 1;
 constexpr uint8_t kBookLevel = 4;
 constexpr int kNoValue = -30000;  // the searches' best value before they find a move
-constexpr double kAllDiscs = 64;
 
 // Evaluation units per disc of the final result. Type C's pattern tables were fitted to 4.20
 // units per disc (docs/pattern-tables.md). For the other evaluations, the least-squares
@@ -79,9 +77,8 @@ double DiscScale(uint8_t thinkType) {
 }
 
 double SearchValueInDiscs(double value, uint8_t thinkType, bool readToTheEnd) {
-    if (std::abs(value) >= WIPE_OUT) return value > 0 ? kAllDiscs : -kAllDiscs;
-    const double discs = readToTheEnd ? value : value / DiscScale(thinkType);
-    return std::clamp(discs, -kAllDiscs, kAllDiscs);
+    if (std::abs(value) >= WIPE_OUT) return value > 0 ? kBoardDiscs : -kBoardDiscs;
+    return BoundedEstimate(readToTheEnd ? value : value / DiscScale(thinkType));
 }
 
 std::array<std::unique_ptr<TKyokumen>, 2> NewGameEngines(TRandom& generator, uint32_t seed) {

@@ -51,7 +51,7 @@ double DiscScale(uint8_t thinkType);
 
 // A search's root value in discs for the side it searched for: the evaluation's units of the
 // thinking type scaled by DiscScale, or discs already when the search read to the end of the
-// game; a wipe-out is all 64.
+// game; a wipe-out is all 64, and an estimate never more (BoundedEstimate).
 double SearchValueInDiscs(double value, uint8_t thinkType, bool readToTheEnd);
 
 // A new game's engines for black and white, as every front end makes them: the generator

@@ -16,8 +16,9 @@
 //   ping N            -> pong N
 //   learn             -> learned
 //   quit
-// Values are in discs, from the side to move. Faults are told on a status line, and any
-// other line is ignored, as the protocol asks.
+// Values are in discs, from the side to move, and never beyond 64; a hint's depth is 100%
+// when its values are exact. Faults are told on a status line, and any other line is
+// ignored, as the protocol asks.
 
 #include <ostream>
 #include <string>

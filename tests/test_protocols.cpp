@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <regex>
 #include <sstream>
 #include <thread>
 
 #include "engine/eval/untPatterns.h"
 #include "engine/search/untBook.h"
+#include "engine/search/untEndgameSolver.h"
 #include "engine/untRandom.h"
 #include "engine/untTextFile.h"
 #include "protocol/untGtpProtocol.h"
@@ -212,6 +214,36 @@ TEST(Protocols, NBoardHintGivesWayToTheNextLine) {
     // Stopped before its first move was solved: no search line, the hint's end, the pong.
     EXPECT_EQ(answered,
               (std::vector<std::string>{"status solving 22 empty squares", "status ", "pong 1"}));
+}
+
+// Lopsided positions near a wipe-out, where evaluations overshoot: the game's and the advice's
+// estimates stay within the board's 64 discs, and exact hints are the solver's values.
+TEST(Protocols, EstimatesStayWithinTheBoardsDiscsAndExactHintsAreTheSolvers) {
+    TSessionOptions options;
+    options.seed = 1;
+    options.exactHintEmpties = 10;
+    options.tables = LoadPatternTables(kResources);
+    options.advice = TAdviceWeights::Load(kResources / ADVICE_WEIGHTS_FILE);
+    TEngineSession session(options);
+    TEndgameSolver solver;
+    std::mt19937_64 random(1);
+    for (int i = 0; i < 300; ++i) {  // about 8 or 16 empty squares, 4 discs of one side
+        const uint64_t empty = random() & random() & (i % 3 ? random() : ~0ull);
+        const uint64_t few = random() & random() & random() & random() & ~empty;
+        const bool white = i % 2;
+        session.NewGame(
+            TGameState(i % 4 < 2 ? TDiscs{few, ~empty & ~few} : TDiscs{~empty & ~few, few}, white));
+        if (session.Game().LegalMoves(white) == 0) continue;
+        EXPECT_LE(std::abs(session.ChooseMove().discs.value_or(0)), 64);
+        for (const TMoveValue& hint : session.Hints({})) {
+            const TDiscs a = BitsAfterMove(session.Game().Discs(), hint.square, white).after;
+            const bool exact = std::popcount(a.Empty()) < 10;
+            const double expected =
+                exact ? -solver.Solve(white ? a.black : a.white, white ? a.white : a.black).score
+                      : std::clamp(hint.value, -64.0, 64.0);
+            EXPECT_EQ(std::pair(hint.exact, hint.value), std::pair(exact, expected));
+        }
+    }
 }
 
 }  // namespace
