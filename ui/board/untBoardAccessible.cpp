@@ -70,7 +70,7 @@ public:
     QRect rect() const override {
         const TBoardView* view = table_.View();
         if (!view) return {};
-        const QRect square = view->SquareRect(TBoardView::SquareOfCell(cell_));
+        const QRect square = view->SquareRectShown(TBoardView::SquareOfCell(cell_));
         return QRect(view->mapToGlobal(square.topLeft()), square.size());
     }
 

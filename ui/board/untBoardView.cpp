@@ -10,6 +10,7 @@
 #include "engine/untSquareNames.h"
 #include "ui/board/untBoardAccessible.h"
 #include "ui/board/untDiscTurning.h"
+#include "ui/controls/untZoom.h"
 #include "ui/game/untMain.h"
 
 namespace {
@@ -48,11 +49,12 @@ TBoardView::TBoardView(TForm1& form)
       focusSquare_(kFirstFocusSquare) {
     InstallBoardAccessibility();  // before a screen reader can first ask about the board
     setObjectName(QStringLiteral("board"));
-    setGeometry(QRect(kBoardCorner, kBoardSize));
+    form.ClientZoom().Place(this, QRect(kBoardCorner, kBoardSize));
     setAttribute(Qt::WA_TransparentForMouseEvents);  // clicks go to the squares below
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("盤"));
     connect(&form_, &TForm1::BoardStateChanged, this, &TBoardView::Refresh);
+    connect(&form.ClientZoom(), &TZoom::Zoomed, this, qOverload<>(&QWidget::update));
     connect(turning_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
     connect(turning_, &QAbstractAnimation::finished, this, qOverload<>(&QWidget::update));
     // The pointer over the squares, and the last-move frames, which the whole board shows too.
@@ -79,6 +81,14 @@ int TBoardView::CellOfSquare(int square) {
 QRect TBoardView::SquareRect(int square) const {
     const int x = square / 10, y = square % 10;
     return QRect(QPoint(330 - 40 * x, 40 * y - 31) - kBoardCorner, QSize(kDiscSize, kDiscSize));
+}
+
+QRect TBoardView::SquareRectShown(int square) const {
+    const qreal zoom = form_.ClientZoom().Factor();
+    const QRectF design(SquareRect(square));
+    return QRect(
+        QPoint(qRound(design.left() * zoom), qRound(design.top() * zoom)),
+        QPoint(qRound(design.right() * zoom), qRound(design.bottom() * zoom)) - QPoint(1, 1));
 }
 
 void TBoardView::SetShowLegalMoves(bool show) {
@@ -123,11 +133,10 @@ bool TBoardView::DrawsWholeBoard() const {
 uint64_t TBoardView::TurnableDiscs() const {
     if (!showTurnable_) return 0;
     const uint64_t legal = form_.HumanMoves();
-    uint64_t discs = 0;
-    for (const int square : {pointerSquare_, ShowsFocusFrame() ? focusSquare_ : 0})
-        if (square && (legal & MaskOf(square)))
-            discs |= BitsAfterMove(shown_, square, false).changed & ~MaskOf(square);
-    return discs;
+    // One set of marks: for the square the player pointed at or framed last.
+    const int square = framedLast_ ? (ShowsFocusFrame() ? focusSquare_ : 0) : pointerSquare_;
+    if (square == 0 || !(legal & MaskOf(square))) return 0;
+    return BitsAfterMove(shown_, square, false).changed & ~MaskOf(square);
 }
 
 uint64_t TBoardView::MarkedSquares() const {
@@ -175,10 +184,13 @@ void TBoardView::Refresh() {
     }
 }
 
+// Everything is drawn in the board's design coordinates, scaled to the window's zoom.
 void TBoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const qreal zoom = form_.ClientZoom().Factor();
+    painter.scale(zoom, zoom);
     if (DrawsWholeBoard()) DrawWholeBoard(painter);
     if (showLegalMoves_) DrawMarkers(painter);
     if (showTurnable_) DrawTurnable(painter);
@@ -189,7 +201,8 @@ void TBoardView::paintEvent(QPaintEvent*) {
 
 // The board, its discs (those of the last move as they turn) and the last-move frames.
 void TBoardView::DrawWholeBoard(QPainter& painter) const {
-    const qreal ratio = devicePixelRatioF();
+    const TZoom& zoom = form_.ClientZoom();
+    const qreal ratio = devicePixelRatioF() * zoom.Factor();
     theme_.DrawBoard(painter, ratio);
     for (int square = 11; square <= 88; ++square) {
         if (!IsBoardSquare(square)) continue;
@@ -202,7 +215,7 @@ void TBoardView::DrawWholeBoard(QPainter& painter) const {
     }
     for (const auto& [frame, human] : {std::pair{form_.Waku, true}, {form_.Waku2, false}})
         if (!frame->isHidden())
-            theme_.DrawLastMove(painter, QRect(frame->pos() - kBoardCorner, frame->size()), human);
+            theme_.DrawLastMove(painter, zoom.DesignOf(frame).translated(-kBoardCorner), human);
 }
 
 // A mark in the middle of each square the human may play.
@@ -302,6 +315,7 @@ void TBoardView::MoveFocus(int key) {
 }
 
 void TBoardView::SetFocusSquare(int square) {
+    framedLast_ = true;
     if (square == focusSquare_) return;
     focusSquare_ = square;
     update();
@@ -335,6 +349,7 @@ void TBoardView::focusOutEvent(QFocusEvent*) {
 void TBoardView::SetPointerSquare(int square) {
     if (square == pointerSquare_) return;
     pointerSquare_ = square;
+    framedLast_ = false;
     if (showTurnable_) update();
 }
 
@@ -342,11 +357,14 @@ void TBoardView::SetPointerSquare(int square) {
 bool TBoardView::eventFilter(QObject* watched, QEvent* event) {
     const bool frame = watched == form_.Waku || watched == form_.Waku2;
     if (event->type() == QEvent::MouseMove) {
-        const QPoint at = static_cast<QWidget*>(watched)->mapTo(
-                              &form_, static_cast<QMouseEvent*>(event)->position().toPoint()) -
-                          kBoardCorner - kDiscCorner;
+        const QPoint inForm = static_cast<QWidget*>(watched)->mapTo(
+            &form_, static_cast<QMouseEvent*>(event)->position().toPoint());
+        const QPointF at =
+            form_.ClientZoom().ToDesign(inForm) - QPointF(kBoardCorner) - QPointF(kDiscCorner);
         const bool onBoard = at.x() >= 0 && at.y() >= 0 && at.x() < 8 * kGrid && at.y() < 8 * kGrid;
-        SetPointerSquare(onBoard ? SquareAt(at.x() / kGrid + 1, at.y() / kGrid + 1) : 0);
+        SetPointerSquare(onBoard ? SquareAt(static_cast<int>(at.x()) / kGrid + 1,
+                                            static_cast<int>(at.y()) / kGrid + 1)
+                                 : 0);
     } else if (watched == &form_ && event->type() == QEvent::Leave) {
         SetPointerSquare(0);
     } else if (frame && (event->type() == QEvent::Show || event->type() == QEvent::Hide ||

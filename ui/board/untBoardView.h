@@ -59,8 +59,8 @@ public:
     bool ShowsFocusFrame() const;
     // The square under the pointer; 0 while the pointer is off the board.
     int PointerSquare() const { return pointerSquare_; }
-    // The discs marked as those the human's move under the pointer or the frame would turn,
-    // as a set of square bits.
+    // The discs marked as those the human's move would turn, as a set of square bits: the
+    // move under the pointer or under the frame, whichever the player moved last.
     uint64_t TurnableDiscs() const;
 
     // The table's cells: cell index 8 * (row - 1) + (column - 1), column a = 1 .. h = 8,
@@ -71,8 +71,10 @@ public:
     // What a cell says to a screen reader: "f5 黒", "e6 空き 打てます", "d4 白"; the square of
     // a hint adds "ヒント".
     QString SquareDescription(int square) const;
-    // Where a square's disc is drawn, in the board's own coordinates.
+    // Where a square's disc is drawn, in the board's own coordinates of its design.
     QRect SquareRect(int square) const;
+    // The same as the board view shows it now, at the window's zoom, in its own pixels.
+    QRect SquareRectShown(int square) const;
 
     // Redraws after the game changed, and tells a screen reader which cells now say
     // something else.
@@ -107,6 +109,7 @@ private:
     TDiscTurning* turning_;
     TBitBoard shown_;  // the discs as the board last showed them
     int pointerSquare_ = 0;
+    bool framedLast_ = false;  // the keys moved the frame after the pointer last moved
     int focusSquare_;
     int hintSquare_ = 0;
     char typedColumn_ = 0;                // a column letter typed and waiting for its row digit

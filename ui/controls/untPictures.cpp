@@ -1,6 +1,7 @@
 #include "ui/controls/untPictures.h"
 
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +27,13 @@ QPixmap ResourcePicture(const QString& name, qreal devicePixelRatio) {
 
 QPixmap ResourcePicture(const QString& name, const QWidget* shownOn) {
     return ResourcePicture(name, shownOn->devicePixelRatioF());
+}
+
+QPixmap ResourcePicture(const QString& name, qreal zoom, const QWidget* shownOn) {
+    const qreal screen = shownOn->devicePixelRatioF();
+    QPixmap picture = ResourcePicture(name, zoom * screen);
+    if (zoom != 1) picture.setDevicePixelRatio(std::max<qreal>(screen, 1));
+    return picture;
 }
 
 QIcon ApplicationIcon() {

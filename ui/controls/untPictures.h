@@ -20,6 +20,10 @@ class QWidget;
 QPixmap ResourcePicture(const QString& name, qreal devicePixelRatio);
 // The same for the screen the widget is shown on (the primary screen before it is shown).
 QPixmap ResourcePicture(const QString& name, const QWidget* shownOn);
+// The same at a zoom of the window's design: the picture's logical size is its own times
+// the zoom, drawn from the nearest density that has it (the twin from above 1 device pixel
+// per design pixel), so that it stays crisp at every size of the window.
+QPixmap ResourcePicture(const QString& name, qreal zoom, const QWidget* shownOn);
 
 // The application icon in both sizes; the window system takes the one that fits.
 QIcon ApplicationIcon();

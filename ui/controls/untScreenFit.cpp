@@ -8,17 +8,35 @@
 
 namespace {
 
-// Fits each window into its screen's available area just before it is first drawn.
+// Set on a window shown before the desktop had put its frame round it.
+constexpr char kAwaitingFrame[] = "tolvaneyAwaitingFrame";
+
+bool FrameKnown(const QWidget& window) {
+    return window.frameGeometry() != window.geometry();
+}
+
+// Fits each window into its screen's available area just before it is first drawn, and
+// once more when the desktop's title bar and borders become known, which a window manager
+// tells only after the window is shown.
 class TScreenFit : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() != QEvent::Show || !object->isWidgetType()) return false;
+        const QEvent::Type type = event->type();
+        if (!object->isWidgetType() ||
+            (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize))
+            return false;
         auto* widget = static_cast<QWidget*>(object);
-        if (widget->isWindow() && widget->screen())
-            FitOnScreen(*widget, widget->screen()->availableGeometry());
+        if (!widget->isWindow() || !widget->screen()) return false;
+        if (type == QEvent::Show) {
+            widget->setProperty(kAwaitingFrame, !FrameKnown(*widget));
+        } else {
+            if (!widget->property(kAwaitingFrame).toBool() || !FrameKnown(*widget)) return false;
+            widget->setProperty(kAwaitingFrame, false);
+        }
+        FitOnScreen(*widget, widget->screen()->availableGeometry());
         return false;
     }
 };

@@ -32,6 +32,11 @@ TShape::TShape(QColor pen, int penWidth, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+void TShape::SetPenWidth(int penWidth) {
+    penWidth_ = penWidth;
+    update();
+}
+
 void TShape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QPen pen(pen_, penWidth_);

@@ -36,6 +36,8 @@ class TShape : public QWidget {
     Q_OBJECT
 public:
     TShape(QColor pen, int penWidth, QWidget* parent);
+    // The pen grows with the frame when the window is zoomed.
+    void SetPenWidth(int penWidth);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

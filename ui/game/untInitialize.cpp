@@ -9,15 +9,24 @@
 #include <algorithm>
 
 #include "ui/controls/untPictures.h"
+#include "ui/controls/untZoom.h"
 
 namespace {
 
 constexpr int kDefaultWaitPerMove = 800, kDefaultWaitOnPass = 3000;
 constexpr int kWaitStep = 100;
 
+constexpr QSize kDialogSize(420, 330);
+
+// What each placement's picture shows: whether d4, e4, d5 and e5 are white.
+constexpr bool kPlacementWhites[4][4] = {{true, false, false, true},
+                                         {false, true, true, false},
+                                         {false, false, true, true},
+                                         {true, true, false, false}};
+
 // A 30 x 30 picture of a placement's four centre discs, d4 e4 over d5 e5, drawn for a
 // screen with the given device pixel ratio.
-QPixmap PlacementPicture(bool d4White, bool e4White, bool d5White, bool e5White, qreal ratio) {
+QPixmap PlacementPicture(const bool (&whites)[4], qreal ratio) {
     constexpr int kSize = 30;
     QPixmap picture(QSize(kSize, kSize) * std::max<qreal>(ratio, 1));
     picture.setDevicePixelRatio(std::max<qreal>(ratio, 1));
@@ -26,7 +35,6 @@ QPixmap PlacementPicture(bool d4White, bool e4White, bool d5White, bool e5White,
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPixmap black = ResourcePicture(QStringLiteral("KURO"), ratio);
     const QPixmap white = ResourcePicture(QStringLiteral("SIRO"), ratio);
-    const bool whites[4] = {d4White, e4White, d5White, e5White};
     for (int i = 0; i < 4; ++i)
         painter.drawPixmap(QRect(15 * (i % 2), 15 * (i / 2), 15, 15), whites[i] ? white : black);
     return picture;
@@ -54,7 +62,7 @@ QScrollBar* WaitBar(int maximum, int position, const QString& name, QWidget* par
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("新規開始時の設定"));
     setFont(GothicFont(12));
-    setFixedSize(420, 330);
+    resize(kDialogSize);
 
     RadioGroup2 = new TRadioGroup(QStringLiteral("ゲームレベル"),
                                   {QStringLiteral("最弱"), QStringLiteral("初級"),
@@ -81,14 +89,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Image4 = new TImage(GroupBox1);
     QRadioButton* buttons[4] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4};
     TImage* images[4] = {Image1, Image2, Image3, Image4};
-    const QPixmap pictures[4] = {PlacementPicture(true, false, false, true, devicePixelRatioF()),
-                                 PlacementPicture(false, true, true, false, devicePixelRatioF()),
-                                 PlacementPicture(false, false, true, true, devicePixelRatioF()),
-                                 PlacementPicture(true, true, false, false, devicePixelRatioF())};
     for (int i = 0; i < 4; ++i) {
         buttons[i]->setGeometry(16 + 98 * i, 28, 20, 20);
         images[i]->setGeometry(38 + 98 * i, 24, 30, 30);
-        images[i]->setPixmap(pictures[i]);
         const QString name = QString::fromUtf8(kPlacementNames[i]);
         for (QWidget* control :
              {static_cast<QWidget*>(buttons[i]), static_cast<QWidget*>(images[i])}) {
@@ -127,6 +130,26 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     connect(Button1, &QPushButton::clicked, this, &TForm2::OnKaisi_Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::OnCancel_Click);
     connect(RadioGroup2, &TRadioGroup::clicked, this, &TForm2::OnRadioGroup2_Click);
+
+    // The dialog grows with the window's scale as one picture.
+    zoom_ = new TZoom(*this, kDialogSize);
+    zoom_->TakeDesign();
+    connect(zoom_, &TZoom::Zoomed, this, &TForm2::ShowPlacementPictures);
+    ShowPlacementPictures();
+}
+
+void TForm2::SetScale(qreal scale) {
+    resize(kDialogSize * scale);
+}
+
+void TForm2::ShowPlacementPictures() {
+    const qreal screen = std::max<qreal>(devicePixelRatioF(), 1);
+    TImage* images[4] = {Image1, Image2, Image3, Image4};
+    for (int i = 0; i < 4; ++i) {
+        QPixmap picture = PlacementPicture(kPlacementWhites[i], zoom_->Factor() * screen);
+        picture.setDevicePixelRatio(screen);  // drawn at the zoom, shown at the screen's density
+        images[i]->setPixmap(picture);
+    }
 }
 
 void TForm2::OnKaisi_Click() {

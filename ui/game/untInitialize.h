@@ -8,6 +8,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class TZoom;
 
 // The new-game dialog: game level, thinking type, initial placement and the two waits.
 // It is created once and keeps its settings from one opening to the next.
@@ -54,4 +55,11 @@ public:
 
     // The checked placement, 1 to 4.
     int Placement() const;
+    // The dialog at a scale of its design, as the main window's texts (表示倍率).
+    void SetScale(qreal scale);
+
+private:
+    void ShowPlacementPictures();
+
+    TZoom* zoom_;
 };

@@ -18,6 +18,7 @@
 #include "engine/untTextFile.h"
 #include "results/untScore.h"
 #include "ui/controls/untPictures.h"
+#include "ui/controls/untZoom.h"
 #include "ui/game/untInitialize.h"
 #include "ui/game/untSubForm.h"
 
@@ -30,7 +31,8 @@ namespace {
 
 constexpr int kClientWidth = 628, kClientHeight = 350;
 constexpr int kSquareSize = 41;
-constexpr int kCursorHotSpot = 16;  // the neck of the hourglass, in logical pixels
+constexpr int kFrameSize = 38, kFramePen = 3;  // the last-move frames, as the discs
+constexpr int kCursorHotSpot = 16;             // the neck of the hourglass, in logical pixels
 const QString kCaption = QStringLiteral("Tolvaney - トルヴァニー - Build100316");
 
 QByteArray ReadResource(const QString& name) {
@@ -114,7 +116,7 @@ void TForm1::CreateControls() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
     setFont(GothicFont(12));
 
     Image1 = new QLabel(this);
@@ -131,10 +133,10 @@ void TForm1::CreateControls() {
             connect(image, &TImage::clicked, this, [this, image] { OnBan_Click(image); });
             Ban[square] = image;
         }
-    Waku = new TShape(Qt::red, 3, this);
-    Waku2 = new TShape(Qt::cyan, 3, this);
+    Waku = new TShape(Qt::red, kFramePen, this);
+    Waku2 = new TShape(Qt::cyan, kFramePen, this);
     for (TShape* frame : {Waku, Waku2}) {
-        frame->resize(38, 38);
+        frame->resize(kFrameSize, kFrameSize);
         frame->hide();
     }
 
@@ -175,6 +177,27 @@ void TForm1::CreateControls() {
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TForm1::OnTimer);
+
+    // Everything above is the design at its own size; the window may be any larger.
+    zoom_ = new TZoom(*this, QSize(kClientWidth, kClientHeight));
+    zoom_->TakeDesign();
+    connect(zoom_, &TZoom::Zoomed, this, &TForm1::ShowPicturesAtZoom);
+}
+
+QSize TForm1::sizeHint() const {
+    return zoom_->Design();
+}
+
+// The board picture, the discs and the frames' pens drawn again for a new size of the window.
+void TForm1::ShowPicturesAtZoom() {
+    Image1->setPixmap(ResourcePicture(QStringLiteral("BOARD"), zoom_->Factor(), Image1));
+    const int pen = std::max(1, qRound(kFramePen * zoom_->Factor()));
+    Waku->SetPenWidth(pen);
+    Waku2->SetPenWidth(pen);
+    const uint8_t* cells = Engine->Boards[0].Cells;
+    for (int square = 11; square <= 88; ++square)
+        if (IsBoardSquare(square) && cells[square] != EMPTY)
+            LoadDisc(Ban[square], cells[square] == BLACK ? "kuro" : "siro");
 }
 
 void TForm1::LoadBook() {
@@ -208,13 +231,14 @@ void TForm1::DrawBoard() {
             if (c == EMPTY) image->clear();
             if (c == BLACK) LoadDisc(image, "kuro");
             if (c == WHITE) LoadDisc(image, "siro");
+            // The frame goes to the image's place in the design; the zoom puts it on screen.
             if (c == BLACK && square == LastSquare) {
-                Waku->move(image->pos());
+                zoom_->Move(Waku, zoom_->DesignOf(image).topLeft());
                 Waku->show();
                 Waku->raise();
             }
             if (c == WHITE && square == LastSquare) {
-                Waku2->move(image->pos());
+                zoom_->Move(Waku2, zoom_->DesignOf(image).topLeft());
                 Waku2->show();
                 Waku2->raise();
             }
@@ -223,8 +247,9 @@ void TForm1::DrawBoard() {
 }
 
 void TForm1::LoadDisc(QLabel* picture, const QString& name) {
-    if (name == "kuro") picture->setPixmap(ResourcePicture(QStringLiteral("KURO"), picture));
-    if (name == "siro") picture->setPixmap(ResourcePicture(QStringLiteral("SIRO"), picture));
+    const qreal zoom = zoom_->Factor();
+    if (name == "kuro") picture->setPixmap(ResourcePicture(QStringLiteral("KURO"), zoom, picture));
+    if (name == "siro") picture->setPixmap(ResourcePicture(QStringLiteral("SIRO"), zoom, picture));
 }
 
 void TForm1::OnButton_ExitClick() {

@@ -19,6 +19,7 @@ class QTimer;
 class TForm2;
 class TForm3;
 class TScore;
+class TZoom;
 
 // The application's title, as the task bar and screen readers name the program.
 inline constexpr const char* kApplicationTitle = "Tolvaney - トルヴァニー -";
@@ -136,6 +137,10 @@ public:
 
     QString FormatCount(int32_t count) const;
     TDialogs& Dialogs() { return *dialogs_; }
+    // The client area's controls laid out at the window's size, as one picture.
+    TZoom& ClientZoom() const { return *zoom_; }
+    // The size the client area is designed at.
+    QSize sizeHint() const override;
 
     // --- For the window around the controller.
     // The human may play or take back now.
@@ -160,6 +165,7 @@ protected:
 
 private:
     void CreateControls();
+    void ShowPicturesAtZoom();
     void LoadBook();
     void LoadPatternTables();
     void ReportFault(const QString& step, const std::exception& fault);
@@ -175,6 +181,7 @@ private:
 
     std::unique_ptr<TDialogs> dialogs_;
     QElapsedTimer clock_;
+    TZoom* zoom_;
 };
 
 // The screen cursors by number: the default, the hand and the busy cursor.

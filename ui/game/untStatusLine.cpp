@@ -57,6 +57,11 @@ TStatusLine::TStatusLine(TForm1& form, QStatusBar& bar, TAnnouncer& announcer)
     ShowTurn();
 }
 
+void TStatusLine::SetTextScale(qreal scale) {
+    for (QLabel* label : {turn_, notice_})
+        label->setFont(GothicFont(qRound(kStatusPixelSize * scale)));
+}
+
 void TStatusLine::SetNotice(const QString& text, bool speak) {
     flashEnd_->stop();
     standingNotice_ = text;

@@ -26,6 +26,8 @@ public:
     TStatusLine(TForm1& form, QStatusBar& bar, TAnnouncer& announcer);
 
     QLabel* Turn() const { return turn_; }
+    // The line's texts at a scale of their size.
+    void SetTextScale(qreal scale);
     QLabel* Notice() const { return notice_; }
 
     // The notice that stays until it is replaced or taken away (the hint); said aloud when

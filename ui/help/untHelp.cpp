@@ -4,11 +4,15 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <QScreen>
+
+#include "ui/controls/untScreenFit.h"
 #include "ui/controls/untWidgets.h"
 
 namespace {
 
 constexpr QSize kHelpSize(560, 600);
+constexpr int kPagePixelSize = 13;
 
 QString ReadPage() {
     QFile file(QStringLiteral(":/HOWTOPLAY"));
@@ -22,7 +26,7 @@ THelpWindow::THelpWindow(const std::filesystem::path& resultsFile, const QString
                          QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("遊び方"));
-    setFont(GothicFont(13));
+    setFont(GothicFont(kPagePixelSize));
     resize(kHelpSize);
     Page = new QTextBrowser(this);
     Page->setOpenLinks(false);
@@ -33,6 +37,12 @@ THelpWindow::THelpWindow(const std::filesystem::path& resultsFile, const QString
     Page->setHtml(page);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Page);
+}
+
+void THelpWindow::SetScale(qreal scale) {
+    setFont(GothicFont(qRound(kPagePixelSize * scale)));
+    resize(kHelpSize * scale);
+    if (isVisible() && screen()) FitOnScreen(*this, screen()->availableGeometry());
 }
 
 QString AboutText() {

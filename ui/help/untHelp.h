@@ -16,6 +16,8 @@ public:
                 QWidget* parent);
 
     QTextBrowser* Page;
+    // The page's text at a scale of its size, and the window with it.
+    void SetScale(qreal scale);
 };
 
 // The text of バージョン情報.

@@ -136,16 +136,6 @@ void ReportUnreachableDisplay(QtMsgType type, const QMessageLogContext& context,
     std::_Exit(1);
 }
 
-// The scale the player chose for the window takes effect through the toolkit's scale
-// factor, which must be set before the toolkit starts; one set by the user's environment
-// is left alone. The settings file is only read here: a damaged one stays where it is, for
-// the window's own settings to keep aside and tell the player about.
-void ApplyScaleFactor() {
-    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) return;
-    const int percent = TSettings::ScalePercentIn(TSettings::DefaultFile());
-    if (percent != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(percent / 100.0, 'g', 4));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,7 +144,6 @@ int main(int argc, char** argv) {
         ExplainNoDisplay();
         return 1;
     }
-    ApplyScaleFactor();
     qInstallMessageHandler(ReportUnreachableDisplay);
     QApplication application(argc, argv);
     qInstallMessageHandler(nullptr);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
@@ -16,6 +17,7 @@
 #include "ui/board/untBoardView.h"
 #include "ui/board/untSounds.h"
 #include "ui/controls/untScreenFit.h"
+#include "ui/controls/untZoom.h"
 #include "ui/game/untAnnouncer.h"
 #include "ui/game/untInitialize.h"
 #include "ui/game/untStatusLine.h"
@@ -35,10 +37,8 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     // A screen reader names the window by the program, not by the computer's comment that
     // the caption may show, which is the search's own shorthand.
     setAccessibleName(QString::fromUtf8(kApplicationTitle));
-    setWindowFlags(form_->windowFlags());
-    setCentralWidget(form_);
+    setCentralWidget(form_);  // it grows with the window, never smaller than its design
     form_->show();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);  // the client area keeps its size
     board_ = new TBoardView(*form_);
     // The status line below the client area, as the menu bar is above it.
     statusBar()->setSizeGripEnabled(false);
@@ -60,6 +60,9 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     });
 
     ApplyView(settings_.View());
+    // The size and place the window had when it was last closed; the first time, the size
+    // of the scale chosen. Either way it is fitted to the screen it opens on.
+    if (!restoreGeometry(settings_.WindowGeometry())) ShowClientAtScale();
     ApplyNewGameChoices(settings_.NewGame());
     UpdateCommands();
     board_->setFocus();
@@ -129,15 +132,18 @@ void TMainWindow::CreateViewMenu() {
     view->addSeparator();
     CreateLooksMenu(view);
     view->addSeparator();
-    QMenu* scale = view->addMenu(QStringLiteral("表示倍率（次回の起動から）(&S)"));
+    QMenu* scale = view->addMenu(QStringLiteral("表示倍率(&S)"));
     scales_ = new QActionGroup(this);  // exactly one scale is checked
     for (size_t i = 0; i < kScalePercents.size(); ++i) {
         ScaleActions[i] = scale->addAction(QStringLiteral("%1 %").arg(kScalePercents[i]));
         ScaleActions[i]->setCheckable(true);
         scales_->addAction(ScaleActions[i]);
     }
-    connect(scales_, &QActionGroup::triggered, this, &TMainWindow::SaveView);
-    connect(scale, &QMenu::aboutToShow, this, &TMainWindow::OfferScalesThatFit);
+    connect(scales_, &QActionGroup::triggered, this, [this] {
+        SaveView();
+        ApplyTextScale();
+        ShowClientAtScale();
+    });
 }
 
 // The turning discs, the sounds and the theme.
@@ -176,18 +182,38 @@ void TMainWindow::CreateLooksMenu(QMenu* view) {
             ThemeActions, [this](int i) { board_->SetTheme(static_cast<TTheme>(i)); });
 }
 
-// A scale at which the window would not fit on this screen is not offered (the one chosen
-// stays): the window keeps its client area's size and cannot shrink to fit.
-void TMainWindow::OfferScalesThatFit() {
-    bool ok = false;
-    double running = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
-    if (!ok || running <= 0) running = 1;
-    const QSize area = screen()->availableGeometry().size();
-    for (size_t i = 0; i < kScalePercents.size(); ++i) {
-        const QSize needed = frameGeometry().size() * (kScalePercents[i] / 100.0 / running);
-        const bool fits = needed.width() <= area.width() && needed.height() <= area.height();
-        ScaleActions[i]->setEnabled(fits || ScaleActions[i]->isChecked());
-    }
+qreal TMainWindow::Scale() const {
+    for (size_t i = 0; i < kScalePercents.size(); ++i)
+        if (ScaleActions[i]->isChecked()) return kScalePercents[i] / 100.0;
+    return 1;
+}
+
+// The texts outside the client area at the scale: the menus, the status line, the boxes and
+// the windows the program opens. The toolkit's boxes and menus take the application's font.
+void TMainWindow::ApplyTextScale() {
+    static const QFont designFont = QApplication::font();
+    QFont font = designFont;
+    if (designFont.pixelSize() > 0)
+        font.setPixelSize(qRound(designFont.pixelSize() * Scale()));
+    else
+        font.setPointSizeF(designFont.pointSizeF() * Scale());
+    QApplication::setFont(font);
+    setFont(font);  // the menu bar and the status bar at once, not when the toolkit gets to it
+    statusLine_->SetTextScale(Scale());
+    form_->NewGameDialog->SetScale(Scale());
+    if (help_) help_->SetScale(Scale());
+}
+
+// The window as large as the client area at the scale, with the menu bar and the status
+// line, as far as the screen has room; a maximised window stays as it is.
+void TMainWindow::ShowClientAtScale() {
+    if (isMaximized() || isFullScreen()) return;
+    const QSize design = form_->ClientZoom().Design();
+    // The menu bar and the status line may have new fonts: their sizes first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    layout()->invalidate();
+    resize(layout()->totalSizeHint() - design + design * Scale());
+    if (isVisible()) FitOnScreen(*this, screen()->availableGeometry());
 }
 
 void TMainWindow::CreateHelpMenu() {
@@ -226,6 +252,7 @@ void TMainWindow::ApplyView(const TViewOptions& options) {
     for (size_t i = 0; i < kScalePercents.size(); ++i)
         if (kScalePercents[i] == options.scalePercent) ScaleActions[i]->setChecked(true);
     applyingView_ = false;
+    ApplyTextScale();
     board_->SetShowLegalMoves(options.showLegalMoves);
     board_->SetShowCoordinates(options.showCoordinates);
     board_->SetShowTurnable(options.showTurnable);
@@ -291,7 +318,10 @@ void TMainWindow::UpdateCommands() {
 }
 
 void TMainWindow::ShowHowToPlay() {
-    if (!help_) help_ = new THelpWindow(scoreFile_, settings_.File(), this);
+    if (!help_) {
+        help_ = new THelpWindow(scoreFile_, settings_.File(), this);
+        help_->SetScale(Scale());
+    }
     help_->show();
     help_->raise();
     help_->activateWindow();
@@ -308,5 +338,6 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    settings_.SaveWindowGeometry(saveGeometry());
     QMainWindow::closeEvent(event);
 }

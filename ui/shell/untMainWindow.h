@@ -19,8 +19,11 @@ class THint;
 class TSounds;
 class TStatusLine;
 
-// The program's window: the main window's client area (TForm1, unchanged in size and
-// content) with a menu bar above it, and the board view laid over its board.
+// The program's window: the main window's client area (TForm1, drawn as designed and grown
+// with the window as one picture) with a menu bar above it, the status line below, and the
+// board view laid over its board. 表示倍率 sets the window's size and the size of its texts
+// at once; the player may then make the window any size the screen has room for, never
+// smaller than the design, and it opens next time as it was closed.
 //
 // Every menu command runs the handler of the matching button, so the controller's guards
 // apply to both alike. The view options and the new-game choices are kept in the player's
@@ -72,7 +75,9 @@ private:
     void CreateHelpMenu();
     void SetTabOrder();
     void OpenMenuBar();
-    void OfferScalesThatFit();
+    qreal Scale() const;  // 表示倍率 as a factor
+    void ApplyTextScale();
+    void ShowClientAtScale();
     void ApplyView(const TViewOptions& options);
     void ApplyNewGameChoices(const std::optional<TNewGameChoices>& choices);
     TNewGameChoices ChoicesInDialog() const;

@@ -113,11 +113,6 @@ QString TSettings::DefaultFile() {
            QStringLiteral("/tolvaney/tolvaney.conf");
 }
 
-int TSettings::ScalePercentIn(const QString& file) {
-    const std::unique_ptr<QSettings> settings = OpenUndamaged(file);
-    return settings ? ScaleFrom(settings->value("view/scalePercent")) : TViewOptions{}.scalePercent;
-}
-
 // A damaged file is moved aside before anything can be written over it. Should that fail,
 // it stays as it is, and this run's settings are kept in memory only.
 TSettings::TSettings(const QString& file) : file_(file), settings_(OpenUndamaged(file)) {
@@ -222,5 +217,15 @@ void TSettings::SaveNewGame(const TNewGameChoices& choices) {
     Store("newGame/placement", choices.placement);
     Store("newGame/waitPerMove", choices.waitPerMove);
     Store("newGame/waitOnPass", choices.waitOnPass);
+    Sync();
+}
+
+// Kept as Base64 text, so that the file stays a plain text file of short lines.
+QByteArray TSettings::WindowGeometry() const {
+    return QByteArray::fromBase64(Value("window/geometry").toString().toLatin1());
+}
+
+void TSettings::SaveWindowGeometry(const QByteArray& geometry) {
+    Store("window/geometry", QString::fromLatin1(geometry.toBase64()));
     Sync();
 }

@@ -17,7 +17,7 @@ struct TViewOptions {
     bool showLegalMoves = false;
     bool showCoordinates = false;
     bool thinkingInCaption = true;  // the computer's comment in the window's caption
-    int scalePercent = 100;         // takes effect at the next start
+    int scalePercent = 100;         // the window and its texts, at once
     TTheme theme = TTheme::Pictures;
     bool turnDiscs = false;  // the discs of each move turn over before the player's eyes
     TTurningSpeed turningSpeed = TTurningSpeed::Normal;
@@ -54,16 +54,15 @@ public:
     ~TSettings();
 
     static QString DefaultFile();
-    // The scale kept in the file, read before the toolkit starts. Reading it changes nothing,
-    // not even a damaged file, which gives the default scale and is left for the window's own
-    // settings to find and report.
-    static int ScalePercentIn(const QString& file);
 
     TViewOptions View() const;
     void SaveView(const TViewOptions& options);
     // The choices of the last new game the player confirmed; none before the first.
     std::optional<TNewGameChoices> NewGame() const;
     void SaveNewGame(const TNewGameChoices& choices);
+    // The main window's size and place as the toolkit saves them; empty before the first.
+    QByteArray WindowGeometry() const;
+    void SaveWindowGeometry(const QByteArray& geometry);
 
     const QString& File() const { return file_; }
     // The file was found damaged at the start of this run.
