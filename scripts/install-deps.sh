@@ -27,7 +27,8 @@ for extra in "$@"; do
         screenshot) packages+=(xvfb xauth x11-utils xdotool imagemagick) ;;
         package) packages+=(desktop-file-utils appstream lintian) ;;
         accessibility)
-            packages+=(xvfb xauth xdotool dbus-daemon dbus-bin libglib2.0-bin at-spi2-core python3-pyatspi) ;;
+            packages+=(xvfb xauth xdotool imagemagick dbus-daemon dbus-bin libglib2.0-bin at-spi2-core
+                       python3-pyatspi) ;;
         screenreader)
             packages+=(xvfb xauth xdotool dbus-daemon dbus-bin libglib2.0-bin at-spi2-core orca openbox procps) ;;
         referee) packages+=(grhino) ;;

@@ -2,7 +2,8 @@
 # table 盤 of 8 x 8 cells "a1 空き" .. "h8 空き" in the start position, the four squares
 # black may play saying "打てます" (whether or not the markers are drawn), and no picture
 # without a name; f5 typed on the keyboard turns cell f5 black, the computer replies, and
-# the message "1手目: 35" is read. What Orca speaks of it is check-screen-reader.sh's.
+# the message "1手目: 35" is read. At three sizes of the window each cell lies on its square
+# as the screen shows it. What Orca speaks of it is check-screen-reader.sh's.
 import re, subprocess, sys, time
 import pyatspi
 
@@ -73,6 +74,46 @@ print("start position, rows, columns and cells read")
 
 window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(pid)],
                         timeout=10, capture_output=True, text=True).stdout.split()[:1]
+
+
+def screen():  # the screen's pixels, as a function of a point
+    shot = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
+                          timeout=20, check=True).stdout
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", shot)
+    width, data = int(header[1]), shot[header.end():]
+    return lambda x, y: tuple(data[3 * (y * width + x):3 * (y * width + x) + 3])
+
+
+def looks(pixel):  # what a point of the board shows: a disc's colour or the board
+    r, g, b = pixel
+    return "黒" if max(pixel) < 70 else "白" if min(pixel) > 170 else "空き" if g > r + 30 else "?"
+
+
+def check_extents(size):  # every cell's extents lie on its square as the screen shows it
+    def extents(cell):
+        return cell.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "windowsize"] + window + [str(n) for n in size], timeout=10,
+                   check=True)
+    side = wait_for(f"the cells at {size}", lambda: (e := extents(board[0])).width > 0 and
+                    abs(e.width - extents(board[63]).width) <= 1 and
+                    (e.width != last or size == sizes[0]) and e.width, 10)
+    pixel = screen()
+    for square, cell in zip(SQUARES, board):
+        e = extents(cell)
+        inside = [(e.x + e.width // 2, e.y + e.height // 2)]
+        if start[square] != "空き":  # a disc fills its box but for the corners
+            inside += [(e.x + e.width // 2, e.y + 4 * side // 38),
+                       (e.x + 4 * side // 38, e.y + e.height // 2)]
+        seen = [looks(pixel(x, y)) for x, y in inside]
+        expect(seen == [start[square].split()[0]] * len(inside),
+               f"at {size} cell {square} at {e.x},{e.y} {e.width}x{e.height} shows {seen}")
+    return side
+
+
+sizes, last = [(628, 388), (1256, 776), (1000, 500)], 0
+for size in sizes:
+    last = check_extents(size)
+    print(f"every cell on its square at {size[0]} x {size[1]}: cells {last} pixels wide")
 subprocess.run(["xdotool", "windowfocus", "--sync"] + window, timeout=10, check=True)
 wait_for("the board's focus", lambda: board.getState().contains(pyatspi.STATE_FOCUSED), 5)
 subprocess.run(["xdotool", "key", "--delay", "100", "f", "5"], timeout=10, check=True)

@@ -3,7 +3,7 @@
 # and working folder, read and played by accessibility_check.py as a screen reader would.
 # Usage: check-accessibility.sh PROGRAM
 set -uo pipefail
-for tool in xvfb-run xauth dbus-run-session dbus-send xdotool /usr/libexec/at-spi-bus-launcher
+for tool in xvfb-run xauth dbus-run-session dbus-send xdotool import /usr/libexec/at-spi-bus-launcher
 do
     command -v "$tool" >/dev/null || { echo "no $tool (install-deps.sh accessibility)"; exit 1; }
 done
@@ -14,7 +14,7 @@ session=$start_bus'
 "$PROGRAM" >game.log 2>&1 & game=$!
 timeout -k 2 40 /usr/bin/python3 "$CHECK" "$game"; status=$?
 kill "$game" "$launcher"; wait; exit $status'
-timeout -k 5 55 xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- bash -c "$session" \
+timeout -k 5 55 xvfb-run -a -s "-screen 0 1600x1200x24" dbus-run-session -- bash -c "$session" \
     >"$scratch/log" 2>&1
 status=$?
 show_session_log
