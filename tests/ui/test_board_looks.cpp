@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -35,6 +36,29 @@ void PointAt(TForm1& form, const char* square) {
     QMouseEvent move(QEvent::MouseMove, at, image->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(image, &move);
+}
+
+double Linear(int channel) {  // an sRGB channel in linear light
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// The WCAG contrast of a picture's text and its background's luminance: the most frequent colour
+// is the background, the text the farthest in luminance of those frequent enough to be cores.
+std::pair<double, double> TextContrast(const QImage& picture) {
+    const auto luminance = [](QRgb c) {
+        return 0.2126 * Linear(qRed(c)) + 0.7152 * Linear(qGreen(c)) + 0.0722 * Linear(qBlue(c));
+    };
+    std::map<QRgb, int> counts;
+    for (int i = 0; i < picture.width() * picture.height(); ++i)
+        ++counts[picture.pixel(i % picture.width(), i / picture.width())];
+    const double back =
+        luminance(std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first);
+    double text = back;
+    for (const auto& [colour, count] : counts)
+        if (count >= 6 && std::abs(luminance(colour) - back) > std::abs(text - back))
+            text = luminance(colour);
+    return {(std::max(text, back) + 0.05) / (std::min(text, back) + 0.05), back};
 }
 
 using BoardLooksTest = TPlayerFolderTest;
@@ -189,6 +213,38 @@ TEST_F(BoardLooksTest, AGameIsHeardWithoutASoundDeviceAndNothingIsSaid) {
                                           : TSound::Drawn);
     EXPECT_TRUE(w.dialogs.shown.isEmpty());
     EXPECT_TRUE(logged.isEmpty()) << logged.join('\n').toStdString();
+}
+
+// Each theme puts every text of the window (at 200 %, where strokes have cores) on a dark
+// background at its contrast; the standard theme puts back the window and its menus' looks.
+TEST_F(BoardLooksTest, EveryTextOfTheWindowReachesItsThemesContrast) {
+    TPlayerWindow w(Folder("w"));
+    QMenu* menu = w.window.menuBar()->actions()[0]->menu();
+    QMenu plain;  // made before the texts are scaled, as the window's menus are
+    plain.addActions(menu->actions());
+    w.window.ScaleActions[3]->trigger();
+    w.window.show();
+    w.form.Label_mes2->setText(QStringLiteral("黒 2 個  白 2 個"));
+    w.form.Label_mes3->setText(QStringLiteral("あなたの番です"));
+    const QImage designed = w.window.grab().toImage();
+    for (const auto& [theme, least] : {std::pair{TTheme::HighContrast, 7.0}, {TTheme::Dark, 4.5}}) {
+        w.window.ThemeActions[static_cast<int>(theme)]->trigger();
+        menu->popup(w.window.pos());
+        w.form.Button_Matta->setEnabled(false);  // after the menu's opening enabled it
+        QWidgetList texts = {menu, w.window.menuBar(), w.window.findChild<QWidget*>("turn")};
+        for (QWidget* child : w.form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isVisible() && !child->property("text").toString().isEmpty()) texts << child;
+        for (QWidget* text : texts) {  // inside the frames of the menu and the buttons
+            const auto [contrast, background] =
+                TextContrast(text->grab(text->rect().adjusted(6, 6, -6, -6)).toImage());
+            EXPECT_TRUE(contrast >= least && background < 0.1) << texts.indexOf(text);
+        }
+    }
+    w.window.ThemeActions[0]->trigger();
+    menu->popup(w.window.pos());
+    plain.popup(w.window.pos());
+    EXPECT_EQ(menu->grab().toImage(), plain.grab().toImage());
+    EXPECT_EQ(w.window.grab().toImage(), designed);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "ui/help/untAnalysisCommand.h"
 #include "ui/help/untHelp.h"
 #include "ui/help/untHint.h"
+#include "ui/shell/untWindowLooks.h"
 
 TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
                          const std::filesystem::path& scoreFile)
@@ -39,6 +40,7 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     setAccessibleName(QString::fromUtf8(kApplicationTitle));
     setCentralWidget(form_);  // it grows with the window, never smaller than its design
     form_->show();
+    looks_ = std::make_unique<TWindowLooks>(*this, *form_);
     board_ = new TBoardView(*form_);
     // The status line below the client area, as the menu bar is above it.
     statusBar()->setSizeGripEnabled(false);
@@ -179,7 +181,7 @@ void TMainWindow::CreateLooksMenu(QMenu* view) {
     choices(QStringLiteral("テーマ(&M)"),
             {QStringLiteral("標準(&P)"), QStringLiteral("ハイコントラスト(&H)"),
              QStringLiteral("ダーク(&D)")},
-            ThemeActions, [this](int i) { board_->SetTheme(static_cast<TTheme>(i)); });
+            ThemeActions, [this](int i) { SetTheme(static_cast<TTheme>(i)); });
 }
 
 qreal TMainWindow::Scale() const {
@@ -258,9 +260,14 @@ void TMainWindow::ApplyView(const TViewOptions& options) {
     board_->SetShowTurnable(options.showTurnable);
     board_->SetTurnDiscs(options.turnDiscs);
     board_->SetTurningSpeed(options.turningSpeed);
-    board_->SetTheme(options.theme);
+    SetTheme(options.theme);
     sounds_->SetOn(options.sounds);
     FollowCaption();
+}
+
+void TMainWindow::SetTheme(TTheme theme) {
+    board_->SetTheme(theme);
+    looks_->Apply(theme);
 }
 
 void TMainWindow::SaveView() {

@@ -18,12 +18,14 @@ class THelpWindow;
 class THint;
 class TSounds;
 class TStatusLine;
+class TWindowLooks;
 
 // The program's window: the main window's client area (TForm1, drawn as designed and grown
 // with the window as one picture) with a menu bar above it, the status line below, and the
 // board view laid over its board. 表示倍率 sets the window's size and the size of its texts
 // at once; the player may then make the window any size the screen has room for, never
-// smaller than the design, and it opens next time as it was closed.
+// smaller than the design, and it opens next time as it was closed. The theme dresses the
+// board and the rest of the window alike.
 //
 // Every menu command runs the handler of the matching button, so the controller's guards
 // apply to both alike. The view options and the new-game choices are kept in the player's
@@ -79,6 +81,7 @@ private:
     void ApplyTextScale();
     void ShowClientAtScale();
     void ApplyView(const TViewOptions& options);
+    void SetTheme(TTheme theme);  // the board's and the window's
     void ApplyNewGameChoices(const std::optional<TNewGameChoices>& choices);
     TNewGameChoices ChoicesInDialog() const;
     void SaveView();
@@ -93,6 +96,7 @@ private:
     std::filesystem::path scoreFile_;
     TForm1* form_;
     TBoardView* board_;
+    std::unique_ptr<TWindowLooks> looks_;
     THelpWindow* help_ = nullptr;
     TAnnouncer* announcer_;
     TStatusLine* statusLine_;
