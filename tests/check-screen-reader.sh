@@ -2,7 +2,7 @@
 # The game on a virtual screen with Orca, the screen reader, listening, in a fresh home and
 # working folder: screen_reader_check.py plays it by keys and waits after each key for what
 # Orca says, which Orca's debug log shows (written through a terminal, so line by line).
-# Usage: check-screen-reader.sh PROGRAM
+# Usage: check-screen-reader.sh PROGRAM [ORCA_LOG_COPY]  (Orca's whole log is kept there)
 set -uo pipefail
 for tool in xvfb-run xauth dbus-run-session dbus-send xdotool /usr/libexec/at-spi-bus-launcher \
     openbox orca script pgrep
@@ -30,7 +30,7 @@ timeout 120 tail --pid=$terminal -F -n +1 "$ORCA_LOG" 2>/dev/null |
 pgrep -P $terminal -x orca >"$ORCA_PID"
 if ready; then
     "$PROGRAM" >game.log 2>&1 & game=$!
-    timeout -k 2 150 /usr/bin/python3 "$CHECK" "$game" "$ORCA_LOG"; status=$?
+    timeout -k 2 270 /usr/bin/python3 "$CHECK" "$game" "$ORCA_LOG"; status=$?
 else
     echo "Orca did not start:"; tail -n 20 "$ORCA_LOG"; status=1
 fi
@@ -38,9 +38,10 @@ fi
 # the session ends once it is gone.
 orca=$(cat "$ORCA_PID") && kill -9 $orca 2>/dev/null && timeout 60 tail --pid=$orca -f /dev/null
 kill $game $manager $launcher 2>/dev/null; wait; exit $status'
-timeout -k 5 180 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c "$session" \
+timeout -k 5 300 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c "$session" \
     >"$scratch/log" 2>&1
 status=$?
+[[ -n ${2:-} ]] && cp "$ORCA_LOG" "$2"
 # Orca must not outlive the check, or the next one could not start its own.
 if orca=$(cat "$ORCA_PID" 2>/dev/null) && [[ $(ps -o comm= -p "$orca" 2>/dev/null) == orca ]]; then
     kill -9 "$orca" && timeout 60 tail --pid="$orca" -f /dev/null

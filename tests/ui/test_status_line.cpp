@@ -34,13 +34,17 @@ const TPicture kHumanMustPass = {".XOOOOOO", "........", "........", "...XO...",
 const TPicture kLastDiscs = {"XOO.....", "........", "........", "........",
                              "........", "........", "........", "........"};
 
-// Plays the player's part of a state, word by word: a square is clicked; "wait" lets the
-// computer's turn end, "hold" keeps it pending, "pass" waits for the player's pass with the
-// computer's next move held; the others are the menu's commands.
+// Plays the player's part of a state, word by word: a square is clicked, or typed on the
+// board when written "type:f5" (the frame must stay put until the digit); "wait" lets the
+// computer's turn end and be said, "hold" keeps it pending, "pass" waits for the player's
+// pass with the computer's next move held; the others are the menu's commands.
 void Act(TPlayerWindow& w, const std::string& words) {
     std::istringstream in(words);
     for (std::string word; in >> word;) {
-        if (word == "wait") WaitWhileBusy(w.form);
+        if (word == "wait") {
+            WaitWhileBusy(w.form);
+            QCoreApplication::sendPostedEvents();  // the turn is said before the next word
+        }
         if (word == "hold") w.form.Timer1->setInterval(INT32_MAX);
         if (word == "pass") {
             w.form.WaitOnPass = INT32_MAX;
@@ -50,49 +54,61 @@ void Act(TPlayerWindow& w, const std::string& words) {
         if (word == "undo") w.window.TakeBackAction->trigger();
         if (word == "copy") w.window.CopyRecordAction->trigger();
         if (word == "hint") w.window.HintAction->trigger();
-        if (word == "hinted") {
-            ASSERT_TRUE(Eventually([&] { return w.window.Hint()->Square() != 0; }));
-        }
         if (word == "new") {
             w.dialogs.modalScripts.push_back(
                 [](QDialog& dialog) { static_cast<TForm2&>(dialog).Button1->click(); });
             w.window.NewGameAction->trigger();
+        }
+        if (word.starts_with("type:")) {
+            const int framed = w.window.Board()->FocusSquare();
+            QTest::keyClick(w.window.Board(), word[5]);
+            EXPECT_EQ(w.window.Board()->FocusSquare(), framed);
+            QTest::keyClick(w.window.Board(), word[6]);
         }
         if (word.size() == 2 && word[0] >= 'a' && word[0] <= 'h')
             w.form.OnBan_Click(w.form.Ban[SquareOf(word.c_str())]);
     }
 }
 
-// In each state of the controller the status line says whose turn it is and what has just
-// happened (%1: the computer's last square), its right-hand part shows the hint or a
-// command's answer (here its start), and the screen reader hears sentences (joined by '|');
-// a wrong click, the record copied or a hint asked for keep the turn in view.
+// In each state of the controller the status line says what has just happened (%1, %2: the
+// computer's squares), whose turn it is and the discs, its right-hand part shows the hint or
+// a command's answer (here its start), and the screen reader hears one sentence a turn
+// (sentences joined by '|'); a wrong square, the record copied or a hint asked for keep the
+// turn in view.
 TEST(StatusLineTest, SaysWhoseTurnItIsAndWhatJustHappenedInEveryState) {
     const std::tuple<const TPicture*, int, const char*, const char*, const char*, const char*>
         states[] = {
             {nullptr, 0, "",
-             "打つマスをクリックしてください（キーボード: 矢印キーと Enter、または f 5）", "", ""},
-            {nullptr, 0, "hold f5", "あなた: f5 — COM 思考中…", "", ""},
-            {nullptr, 0, "f5 wait", "COM: %1 — あなたの番です", "", "COM は %1。あなたの番です。"},
-            {nullptr, 0, "f5 wait a1", "COM: %1 — あなたの番です", "",
-             "COM は %1。あなたの番です。|合法手ではありません。"},
-            {nullptr, 0, "f5 wait undo", "待ったをしました — あなたの番です", "",
-             "COM は %1。あなたの番です。|待ったをしました。あなたの番です。"},
-            {&kComputerMustPass, 20, "a1 wait", "COM はパスしました — あなたの番です", "",
-             "COM はパスしました。あなたの番です。"},
-            {&kHumanMustPass, 20, "f4 pass", "COM: %1、あなたはパス — COM 思考中…", "",
-             "COM は %1。あなたはパスです。"},
-            {&kLastDiscs, 10, "d1", "あなた: d1 — ゲーム終了: 黒 4 – 白 0", "",
-             "ゲーム終了。黒 4、白 0。あなたの勝ちです。"},
-            {&kLastDiscs, 10, "d1 new", "黒（あなた）の番です", "",
-             "ゲーム終了。黒 4、白 "
+             "打つマスをクリックしてください（キーボード: 矢印キーと Enter、または f 5） — 黒 "
+             "2・白 2",
+             "", ""},
+            {nullptr, 0, "hold f5", "あなた: f5 — COM 思考中… — 黒 4・白 1", "", ""},
+            {nullptr, 0, "f5 wait", "COM: %1 — あなたの番です — 黒 3・白 3", "",
+             "あなたは f5、COM は %1。あなたの番です。"},
+            {nullptr, 0, "type:a1 type:c4 wait", "COM: %1 — あなたの番です — 黒 3・白 3", "",
+             "合法手ではありません。|あなたは c4、COM は %1。あなたの番です。"},
+            {nullptr, 0, "f5 wait undo", "待ったをしました — あなたの番です — 黒 2・白 2", "",
+             "あなたは f5、COM は %1。あなたの番です。|待ったをしました。あなたの番です。"},
+            {&kComputerMustPass, 20, "a1 wait", "COM はパスしました — あなたの番です — 黒 14・白 1",
+             "", "あなたは a1、COM はパスしました。あなたの番です。"},
+            {&kHumanMustPass, 20, "f4 pass", "COM: %1、あなたはパス — COM 思考中… — 黒 4・白 14",
+             "", "あなたは f4、COM は %1。あなたはパスです。"},
+            {&kHumanMustPass, 20, "f4 wait",
+             "COM: %1、あなたはパス、COM: %2 — ゲーム終了 — 黒 3・白 16", "",
+             "あなたは f4、COM は %1。あなたはパスです。|COM は %2。ゲーム終了。黒 3、白 "
+             "16。COM の勝ちです。"},
+            {&kLastDiscs, 10, "d1", "あなた: d1 — ゲーム終了 — 黒 4・白 0", "",
+             "あなたは d1。ゲーム終了。黒 4、白 0。あなたの勝ちです。"},
+            {&kLastDiscs, 10, "d1 new", "黒（あなた）の番です — 黒 2・白 2", "",
+             "あなたは d1。ゲーム終了。黒 4、白 "
              "0。あなたの勝ちです。|新しいゲームです。初級、TypeA。あなたの番です。"},
-            {nullptr, 0, "f5 wait copy", "COM: %1 — あなたの番です", "棋譜（2 手）をコピーしました",
-             "COM は %1。あなたの番です。|棋譜（2 手）をコピーしました。"},
-            {nullptr, 0, "hold f5 hint", "あなた: f5 — COM 思考中…", "ヒントはあなたの番に出します",
-             "ヒントはあなたの番に出します。"},
-            {nullptr, 0, "f5 hint wait hinted", "COM: %1 — あなたの番です",
-             "ヒント: ", "ヒントはあなたの番に出します。|COM は %1。あなたの番です。|ヒント: "},
+            {nullptr, 0, "f5 wait copy", "COM: %1 — あなたの番です — 黒 3・白 3",
+             "棋譜（2 手）をコピーしました",
+             "あなたは f5、COM は %1。あなたの番です。|棋譜（2 手）をコピーしました。"},
+            {nullptr, 0, "hold f5 hint", "あなた: f5 — COM 思考中… — 黒 4・白 1",
+             "ヒントはあなたの番に出します", "ヒントはあなたの番に出します。"},
+            {nullptr, 0, "f5 hint wait", "COM: %1 — あなたの番です — 黒 3・白 3", "ヒント: ",
+             "ヒントはあなたの番に出します。|あなたは f5、COM は %1。あなたの番です。|ヒント: "},
         };
     for (const auto& [picture, moveNumber, words, turn, notice, said] : states) {
         SCOPED_TRACE(words);
@@ -101,20 +117,27 @@ TEST(StatusLineTest, SaysWhoseTurnItIsAndWhatJustHappenedInEveryState) {
         QStringList heard;
         QObject::connect(w.window.Announcer(), &TAnnouncer::Said,
                          [&](const QString& sentence) { heard << sentence; });
-        QString computer;
+        QStringList computer;
         QObject::connect(&w.form, &TForm1::Happened, [&](THappening what, int square) {
             if (what == THappening::ComputerMoved)
-                computer = QString::fromStdString(SquareName(square));
+                computer << QString::fromStdString(SquareName(square));
         });
         RandSeed(9);
         if (picture) SetGameBoard(*w.form.Engine, *picture, moveNumber);
         Act(w, words);
-        QCoreApplication::processEvents();  // what was said in the last pass is announced
+        const auto filled = [&](const char* text) {
+            return QString(text).replace("%1", computer.value(0)).replace("%2", computer.value(1));
+        };
+        // The sentences are said once the events that gave them have run: the wait ends when
+        // as much has been heard as is expected, in however many sentences.
+        const QString expected = filled(said);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(Eventually(
+            [&] { return heard.join("").size() >= QString(expected).remove('|').size(); }));
         const TStatusLine& line = *w.window.StatusLine();
-        EXPECT_EQ(line.Turn()->text(), QString(turn).replace("%1", computer));
+        EXPECT_EQ(line.Turn()->text(), filled(turn));
         EXPECT_EQ(line.Notice()->text().left(QString(notice).size()), notice);
         EXPECT_EQ(!line.Notice()->isHidden(), *notice != 0);
-        const QString expected = QString(said).replace("%1", computer);
         EXPECT_EQ(heard.join('|').left(expected.size()), expected);
         EXPECT_EQ(heard.size(), QString(said).count('|') + (*said ? 1 : 0));
         const int hint = w.window.Hint()->Square();

@@ -292,9 +292,9 @@ void TBoardView::keyPressEvent(QKeyEvent* event) {
     const char column = typedColumn_;
     typedColumn_ = 0;
     if (columnLetter) {
-        // The frame goes to the column at once; the row digit that follows plays.
+        // The column waits for its row digit, and the frame then moves once, straight to the
+        // square: a screen reader reads no square on the way.
         typedColumn_ = static_cast<char>('a' + (key - Qt::Key_A));
-        SetFocusSquare(SquareAt(typedColumn_ - 'a' + 1, Row(focusSquare_)));
     } else if (rowDigit) {
         SetFocusSquare(SquareAt(column - 'a' + 1, key - Qt::Key_0));
         Play(focusSquare_);

@@ -5,7 +5,10 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
+#include <bit>
+#include <utility>
 
+#include "engine/untBitBoard.h"
 #include "engine/untSquareNames.h"
 #include "ui/controls/untWidgets.h"
 #include "ui/game/untAnnouncer.h"
@@ -25,6 +28,13 @@ constexpr int kTurnStretch = 3, kNoticeStretch = 2;  // the turn keeps the large
 
 QString Square(int square) {
     return QString::fromStdString(SquareName(square));
+}
+
+// The black and white discs on the board as it is shown, counted from its squares: after a
+// take-back the engine's own counts are still those of the position taken back.
+std::pair<int, int> DiscCounts(const TForm1& form) {
+    const TBitBoard discs = BitsOf(form.Engine->Boards[0].Cells);
+    return {std::popcount(discs.black), std::popcount(discs.white)};
 }
 
 // A label of the status line: its text is cut at the line's end rather than widening the
@@ -82,6 +92,7 @@ void TStatusLine::OnHappened(THappening what, int detail) {
         case THappening::HumanMoved:
             StartRun(true);
             moves_ << QStringLiteral("あなた: ") + Square(detail);
+            ownMove_ = Square(detail);
             break;
         case THappening::IllegalSquare:
             Say(QStringLiteral("合法手ではありません。"));
@@ -89,31 +100,32 @@ void TStatusLine::OnHappened(THappening what, int detail) {
         case THappening::ComputerMoved:
             StartRun(false);
             moves_ << QStringLiteral("COM: ") + Square(detail);
-            unsaid_ += QStringLiteral("COM は %1。").arg(Square(detail));
+            replies_ << QStringLiteral("COM は ") + Square(detail);
             break;
         case THappening::ComputerPassed:
             StartRun(false);
             moves_ << kComputerPass;
-            unsaid_ += kComputerPass + QStringLiteral("。");
+            replies_ << kComputerPass;
             break;
         case THappening::HumanPassed:
             moves_ << kHumanPass;
-            Say(unsaid_ + QStringLiteral("あなたはパスです。"));
+            SayTurn(QStringLiteral("あなたはパスです。"));
             break;
         case THappening::HumanToMove:
-            Say(unsaid_ + kYourTurn + QStringLiteral("。"));
+            SayTurn(kYourTurn + QStringLiteral("。"));
             break;
         case THappening::GameOver:
             // When neither side can move, the computer's "pass" only ends the game.
             if (!moves_.isEmpty() && moves_.last() == kComputerPass) {
                 moves_.removeLast();
-                unsaid_.remove(kComputerPass + QStringLiteral("。"));
+                replies_.removeAll(kComputerPass);
             }
-            Say(unsaid_ + EndSentence());
+            SayTurn(EndSentence());
             break;
         case THappening::Halted:
             halted_ = true;
-            unsaid_.clear();
+            ownMove_.clear();
+            replies_.clear();
             break;
         case THappening::TakenBack:
             moves_ = QStringList{QStringLiteral("待ったをしました")};
@@ -122,7 +134,8 @@ void TStatusLine::OnHappened(THappening what, int detail) {
             break;
         case THappening::NewGame:
             moves_.clear();
-            unsaid_.clear();
+            ownMove_.clear();
+            replies_.clear();
             halted_ = false;
             Say(NewGameSentence());
             break;
@@ -148,20 +161,17 @@ void TStatusLine::ShowTurn() {
     // While the human's click is being played, the computer's last run is over.
     const bool staleRun = form_.Busy == 1 && !humanRun_ && !moves_.isEmpty() &&
                           moves_.last() != kHumanPass && !halted_;
-    const QString whose = WhoseTurn();
-    turn_->setText(moves_.isEmpty() || staleRun
-                       ? whose
-                       : moves_.join(QStringLiteral("、")) + QStringLiteral(" — ") + whose);
+    QStringList parts;
+    if (!moves_.isEmpty() && !staleRun) parts << moves_.join(QStringLiteral("、"));
+    parts << WhoseTurn() << Score();
+    turn_->setText(parts.join(QStringLiteral(" — ")));
 }
 
 QString TStatusLine::WhoseTurn() const {
     if (halted_) return QStringLiteral("ゲームを中断しました（新規ゲームで始め直せます）");
-    const TKyokumen& engine = *form_.Engine;
     switch (form_.Busy) {
         case 2:
-            return QStringLiteral("ゲーム終了: 黒 %1 – 白 %2")
-                .arg(engine.BlackCount)
-                .arg(engine.WhiteCount);
+            return QStringLiteral("ゲーム終了");
         case 1:
             return kThinking;
         default:
@@ -180,8 +190,13 @@ QString TStatusLine::NewGameSentence() const {
     return QStringLiteral("新しいゲームです。%1。あなたの番です。").arg(settings);
 }
 
+QString TStatusLine::Score() const {
+    const auto [black, white] = DiscCounts(form_);
+    return QStringLiteral("黒 %1・白 %2").arg(black).arg(white);
+}
+
 QString TStatusLine::EndSentence() const {
-    const int black = form_.Engine->BlackCount, white = form_.Engine->WhiteCount;
+    const auto [black, white] = DiscCounts(form_);
     const QString result = black > white   ? QStringLiteral("あなたの勝ちです。")
                            : black < white ? QStringLiteral("COM の勝ちです。")
                                            : QStringLiteral("引き分けです。");
@@ -200,7 +215,17 @@ QString TStatusLine::ResultsSentence() const {
     return parts.join(QStringLiteral("、")) + QStringLiteral("。クリップボードにも出力しました。");
 }
 
+// The turn's sentence: the human's move and the computer's replies not said yet, then how
+// the turn ends ("あなたは c3、COM は d6。" "あなたの番です。").
+void TStatusLine::SayTurn(const QString& ending) {
+    QStringList moves = replies_;
+    if (!ownMove_.isEmpty()) moves.prepend(QStringLiteral("あなたは ") + ownMove_);
+    Say((moves.isEmpty() ? QString() : moves.join(QStringLiteral("、")) + QStringLiteral("。")) +
+        ending);
+    ownMove_.clear();
+    replies_.clear();
+}
+
 void TStatusLine::Say(const QString& sentence) {
-    unsaid_.clear();
     announcer_.Say(sentence);
 }

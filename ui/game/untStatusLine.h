@@ -11,11 +11,15 @@ class QStatusBar;
 class QTimer;
 class TAnnouncer;
 
-// The status line below the client area: whose turn it is and what has just happened, in
-// the board's a–h notation, at every moment of the game ("COM: f6 — あなたの番です"), and on
-// its right a notice: the hint while it is shown, or for a few seconds what a command did.
-// Each event of the game is also said to a screen reader as one short sentence
-// ("COM は f6。あなたの番です。").
+// The status line below the client area: what has just happened, in the board's a–h
+// notation, whose turn it is and the discs on the board, at every moment of the game
+// ("COM: f6 — あなたの番です — 黒 3・白 3"), and on its right a notice: the hint while it is
+// shown, or for a few seconds what a command did. A screen reader's status-bar command
+// reads the line, so the score is there to hear at any moment.
+//
+// Each turn is said to a screen reader as one short sentence: the human's move with the
+// computer's reply ("あなたは f5、COM は f6。あなたの番です。"), said when the reply is in,
+// so that nothing is heard twice.
 //
 // The turn is read from the controller whenever the board or the game changes, so the line
 // never lags behind it; the moves shown are those of the side that moved last, from the
@@ -47,6 +51,8 @@ private:
     QString NewGameSentence() const;
     QString ResultsSentence() const;
     QString EndSentence() const;
+    QString Score() const;
+    void SayTurn(const QString& ending);
     void Say(const QString& sentence);
 
     TForm1& form_;
@@ -57,7 +63,8 @@ private:
     QString standingNotice_;  // the notice a command's answer gives way to
     QStringList moves_;       // the last side's moves and passes, "COM: f6", "あなたはパス"
     bool humanRun_ = false;   // the moves shown began with the human's
-    QString unsaid_;          // the computer's moves not said yet, waiting for the turn
+    QString ownMove_;         // the human's square not said yet, waiting for the reply
+    QStringList replies_;     // the computer's moves and passes not said yet
     bool firstGame_ = true;   // no move has been played since the program started
     bool halted_ = false;     // a fault stopped the game
 };
