@@ -116,6 +116,18 @@ void TMessageLabel::paintEvent(QPaintEvent*) {
     LayOut(text(), FittingPixelSize(text()), &painter);
 }
 
+void TEndFirstLabel::paintEvent(QPaintEvent* event) {
+    const QRect area = contentsRect();
+    if (fontMetrics().horizontalAdvance(text()) <= area.width()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter,
+                     fontMetrics().elidedText(text(), Qt::ElideLeft, area.width()));
+}
+
 void TEdit::keyReleaseEvent(QKeyEvent* event) {
     QLineEdit::keyReleaseEvent(event);
     emit keyUp();

@@ -71,6 +71,18 @@ private:
     int LayOut(const QString& text, int pixelSize, QPainter* painter) const;
 };
 
+// A one-line label that, when its text is wider than the label, leaves out the text's
+// beginning rather than its end ("…あなたの番です — 黒 3・白 3"). A screen reader still
+// reads the whole text.
+class TEndFirstLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // An edit box that reports every key release.
 class TEdit : public QLineEdit {
     Q_OBJECT

@@ -37,10 +37,11 @@ std::pair<int, int> DiscCounts(const TForm1& form) {
     return {std::popcount(discs.black), std::popcount(discs.white)};
 }
 
-// A label of the status line: its text is cut at the line's end rather than widening the
-// window, whose size is fixed by its client area.
+// A label of the status line: a text too long for it is cut rather than widening the
+// window; the turn's line loses its beginning, so that the score at its end stays in view.
+template <class Label = QLabel>
 QLabel* StatusLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new Label(parent);
     label->setFont(GothicFont(kStatusPixelSize));
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
@@ -50,7 +51,7 @@ QLabel* StatusLabel(QWidget* parent) {
 
 TStatusLine::TStatusLine(TForm1& form, QStatusBar& bar, TAnnouncer& announcer)
     : QObject(&bar), form_(form), announcer_(announcer) {
-    turn_ = StatusLabel(&bar);
+    turn_ = StatusLabel<TEndFirstLabel>(&bar);
     turn_->setObjectName(QStringLiteral("turn"));
     notice_ = StatusLabel(&bar);
     notice_->setObjectName(QStringLiteral("notice"));
