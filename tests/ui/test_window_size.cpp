@@ -54,13 +54,12 @@ double MeanDifference(const QImage& a, const QImage& b) {
     return sum / (3.0 * a.width() * a.height());
 }
 
-std::string Described(const QRect& r) {
-    return QStringLiteral("%1 x %2 at %3, %4")
-        .arg(r.width())
-        .arg(r.height())
-        .arg(r.x())
-        .arg(r.y())
-        .toStdString();
+// The window lies on the area, frame and all.
+::testing::AssertionResult Within(const QRect& area, const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    if (area.contains(frame)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << frame.width() << " x " << frame.height() << " at " << frame.x() << ", " << frame.y();
 }
 
 using WindowSizeTest = TPlayerFolderTest;
@@ -88,10 +87,7 @@ TEST_F(WindowSizeTest, TwiceTheDefaultSizeIsTheDesignDrawnAtTwiceItsScale) {
     const QImage blownUp = design.scaled(kDesign * 2);
     EXPECT_LT(MeanDifference(twice, drawn), 0.6 * MeanDifference(blownUp, drawn));
 
-    const auto pixels = [](const QPixmap& shown) {
-        return shown.toImage().convertToFormat(QImage::Format_RGB32);
-    };
-    EXPECT_EQ(pixels(w.form.Ban[SquareOf("d5")]->pixmap()),
+    EXPECT_EQ(w.form.Ban[SquareOf("d5")]->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               QImage(":/KURO@2x").convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(w.form.Label_Message->font().pixelSize(), 38);
     EXPECT_EQ(w.form.Button_Start->font().pixelSize(), 24);
@@ -124,16 +120,15 @@ TEST_F(WindowSizeTest, AccessibleCellsLieOnTheirDiscsAtEverySize) {
 // Answers the next message box once it is shown, after the check.
 void CheckNextBox(const std::function<void(QMessageBox&)>& check) {
     auto* poll = new QTimer;
-    poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, check] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
-        poll->deleteLater();
         poll->stop();
+        poll->deleteLater();
         check(*box);
         box->accept();
     });
-    poll->start();
+    poll->start(10);
 }
 
 // All of a label's text shows: the label lies within its window, and its text is wrapped
@@ -166,19 +161,18 @@ TEST_F(WindowSizeTest, EveryWindowAndBoxFitsTheScreenItOpensOn) {
         TPlayerWindow w(folder);
         const QRect area = ScreenNamed(name)->availableGeometry();
         w.window.show();
-        EXPECT_TRUE(area.contains(w.window.frameGeometry())) << Described(w.window.frameGeometry());
+        EXPECT_TRUE(Within(area, w.window));
         EXPECT_GE(w.form.ClientZoom().Factor(), 1);
         THelpWindow help("成績.dat", w.settings.File(), &w.window);
         help.SetScale(2);
         for (QWidget* window :
              {static_cast<QWidget*>(w.form.NewGameDialog), static_cast<QWidget*>(&help)}) {
             window->show();
-            EXPECT_TRUE(area.contains(window->frameGeometry()))
-                << Described(window->frameGeometry());
+            EXPECT_TRUE(Within(area, *window));
             window->hide();
         }
         CheckNextBox([&](QMessageBox& box) {
-            EXPECT_TRUE(area.contains(box.frameGeometry())) << Described(box.frameGeometry());
+            EXPECT_TRUE(Within(area, box));
             const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
             ASSERT_NE(label, nullptr);
             EXPECT_TRUE(ShowsWhole(*label)) << label->width() << " wide";
