@@ -4,6 +4,7 @@
 # says how often each one failed. A test that waits for a fixed time instead of an event
 # shows up here long before it fails in CI.
 # Usage: scripts/stress-window-tests.sh [RUNS] [BUILD]   (default: 20 runs of build/)
+# The output of every run with a failure is kept in BUILD/stress-run-N.log.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-20}
@@ -24,6 +25,7 @@ for ((run = 1; run <= runs; ++run)); do
         failures[$name]=$((${failures[$name]:-0} + 1))
     done < <(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*$/\1/p' <<<"$log")
     tests=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' <<<"$log")
+    grep -q '^[[:space:]]*[0-9]* - [^ ]* (' <<<"$log" && printf '%s\n' "$log" >"$build/stress-run-$run.log"
     echo "run $run of $runs: ${tests:-?} window tests, failed: $(sed -n 's/^[[:space:]]*[0-9]* - //p' <<<"$log" | tr '\n' ' ')"
 done
 if ((${#failures[@]} == 0)); then

@@ -33,6 +33,9 @@ const TPicture kHumanMustPass = {".XOOOOOO", "........", "........", "...XO...",
 // Black's d1 takes white's last discs.
 const TPicture kLastDiscs = {"XOO.....", "........", "........", "........",
                              "........", "........", "........", "........"};
+// Black's h1 fills the board.
+const TPicture kLastSquare = {"XXXXXXO.", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX",
+                              "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "OOOOOOOO"};
 
 // Plays the player's part of a state, word by word: a square is clicked, or typed on the
 // board when written "type:f5" (the frame must stay put until the digit); "wait" lets the
@@ -99,6 +102,8 @@ TEST(StatusLineTest, SaysWhoseTurnItIsAndWhatJustHappenedInEveryState) {
              "16。COM の勝ちです。"},
             {&kLastDiscs, 10, "d1", "あなた: d1 — ゲーム終了 — 黒 4・白 0", "",
              "あなたは d1。ゲーム終了。黒 4、白 0。あなたの勝ちです。"},
+            {&kLastSquare, 59, "h1", "あなた: h1 — ゲーム終了 — 黒 56・白 8", "",
+             "あなたは h1。ゲーム終了。黒 56、白 8。あなたの勝ちです。"},
             {&kLastDiscs, 10, "d1 new", "黒（あなた）の番です — 黒 2・白 2", "",
              "あなたは d1。ゲーム終了。黒 4、白 "
              "0。あなたの勝ちです。|新しいゲームです。初級、TypeA。あなたの番です。"},

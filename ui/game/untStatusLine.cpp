@@ -116,10 +116,13 @@ void TStatusLine::OnHappened(THappening what, int detail) {
             SayTurn(kYourTurn + QStringLiteral("。"));
             break;
         case THappening::GameOver:
-            // When neither side can move, the computer's "pass" only ends the game.
+            // When neither side can move, the computer's "pass" only ends the game; the line
+            // then still shows the human's move that ended it.
             if (!moves_.isEmpty() && moves_.last() == kComputerPass) {
                 moves_.removeLast();
                 replies_.removeAll(kComputerPass);
+                if (moves_.isEmpty() && !ownMove_.isEmpty())
+                    moves_ << QStringLiteral("あなた: ") + ownMove_;
             }
             SayTurn(EndSentence());
             break;
