@@ -1,10 +1,10 @@
 // The window at any size, on three screens side by side (CTest runs these tests on offscreen
 // screens of 1024 x 768, 1280 x 1024 and 1920 x 1080): the client area grows as one picture
-// drawn by the fonts, the accessible cells lie where their discs are drawn, and the window,
-// the dialogs and the boxes fit the screen they open on with none of their text cut.
+// drawn by the fonts, and the window, the dialogs and the boxes fit the screen they open on
+// with none of their text cut. Where a screen reader finds the cells at three sizes is
+// checked over AT-SPI against a screenshot (check-accessibility.sh).
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -16,7 +16,6 @@
 #include <QScrollBar>
 
 #include "PlayerWindow.h"
-#include "ui/board/untBoardView.h"
 #include "ui/controls/untDialogs.h"
 #include "ui/controls/untZoom.h"
 #include "ui/help/untHelp.h"
@@ -91,30 +90,6 @@ TEST_F(WindowSizeTest, TwiceTheDefaultSizeIsTheDesignDrawnAtTwiceItsScale) {
               QImage(":/KURO@2x").convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(w.form.Label_Message->font().pixelSize(), 38);
     EXPECT_EQ(w.form.Button_Start->font().pixelSize(), 24);
-}
-
-// At the design's size, at 200 % and in a window of another shape, each of the 64 cells a
-// screen reader finds lies on its disc as drawn, within a pixel of rounding.
-TEST_F(WindowSizeTest, AccessibleCellsLieOnTheirDiscsAtEverySize) {
-    TPlayerWindow w(Folder("w"));
-    ShowOn(w.window, "wide");
-    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(w.window.Board());
-    const std::function<void()> sizes[] = {[] {}, [&] { w.window.ScaleActions[kTwice]->trigger(); },
-                                           [&] { w.window.resize(1500, 640); }};
-    for (const auto& size : sizes) {
-        size();
-        const TZoom& zoom = w.form.ClientZoom();
-        SCOPED_TRACE(zoom.Factor());
-        for (int cell = 0; cell < TBoardView::kCells; ++cell) {
-            const int square = TBoardView::SquareOfCell(cell);
-            const QRect disc(zoom.DesignOf(w.form.Ban[square]).topLeft(), QSize(38, 38));
-            const QRect drawn(w.form.mapToGlobal(zoom.Map(disc).topLeft()), zoom.Map(disc).size());
-            const QRect told = board->child(cell)->rect();
-            for (const auto& [a, b] : {std::pair{told.topLeft(), drawn.topLeft()},
-                                       {told.bottomRight(), drawn.bottomRight()}})
-                EXPECT_LE((a - b).manhattanLength(), 2) << SquareName(square);
-        }
-    }
 }
 
 // Answers the next message box once it is shown, after the check.

@@ -84,11 +84,7 @@ QRect TBoardView::SquareRect(int square) const {
 }
 
 QRect TBoardView::SquareRectShown(int square) const {
-    const qreal zoom = form_.ClientZoom().Factor();
-    const QRectF design(SquareRect(square));
-    return QRect(
-        QPoint(qRound(design.left() * zoom), qRound(design.top() * zoom)),
-        QPoint(qRound(design.right() * zoom), qRound(design.bottom() * zoom)) - QPoint(1, 1));
+    return form_.ClientZoom().Scaled(SquareRect(square));
 }
 
 void TBoardView::SetShowLegalMoves(bool show) {

@@ -55,12 +55,16 @@ void TZoom::Move(QWidget* control, const QPoint& designTopLeft) {
     Apply(*found);
 }
 
+// The edges of a design rectangle are each rounded, so that controls that meet in the
+// design still meet.
+QRect TZoom::Scaled(const QRectF& design) const {
+    const QPoint topLeft(Rounded(factor_ * design.left()), Rounded(factor_ * design.top()));
+    const QPoint end(Rounded(factor_ * design.right()), Rounded(factor_ * design.bottom()));
+    return QRect(topLeft, end - QPoint(1, 1));
+}
+
 QRect TZoom::Map(const QRectF& design) const {
-    const QPoint topLeft(Rounded(origin_.x() + factor_ * design.left()),
-                         Rounded(origin_.y() + factor_ * design.top()));
-    const QPoint bottomRight(Rounded(origin_.x() + factor_ * design.right()),
-                             Rounded(origin_.y() + factor_ * design.bottom()));
-    return QRect(topLeft, bottomRight - QPoint(1, 1));
+    return Scaled(design).translated(origin_);
 }
 
 QPointF TZoom::ToDesign(const QPointF& inArea) const {
@@ -71,14 +75,9 @@ QRect TZoom::DesignOf(const QWidget* control) const {
     return controls_.value(control).rect;
 }
 
-// The edges of a design rectangle are each rounded, so that controls that meet in the
-// design still meet; the origin counts only for the area's own children.
+// The origin counts only for the area's own children.
 QRect TZoom::MapInParent(const QWidget* control, const QRect& design) const {
-    if (control->parentWidget() == &area_) return Map(design);
-    const QPoint topLeft(Rounded(factor_ * design.left()), Rounded(factor_ * design.top()));
-    const QPoint end(Rounded(factor_ * (design.left() + design.width())),
-                     Rounded(factor_ * (design.top() + design.height())));
-    return QRect(topLeft, end - QPoint(1, 1));
+    return control->parentWidget() == &area_ ? Map(design) : Scaled(design);
 }
 
 void TZoom::Apply(const TDesign& design) const {

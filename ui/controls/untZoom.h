@@ -41,6 +41,8 @@ public:
     QPoint Origin() const { return origin_; }
     // A design rectangle of the area in the area's coordinates, and back.
     QRect Map(const QRectF& design) const;
+    // A design rectangle at the zoom, without the origin: for a control's own coordinates.
+    QRect Scaled(const QRectF& design) const;
     QPointF ToDesign(const QPointF& inArea) const;
     // The design rectangle of a placed control (in its parent's coordinates); empty if none.
     QRect DesignOf(const QWidget* control) const;
