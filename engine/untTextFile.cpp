@@ -173,10 +173,23 @@ TFileSave::~TFileSave() {
 void TFileSave::OpenLockedTemporary() {
     const auto giveUpAt = std::chrono::steady_clock::now() + kLockWait;
     for (;;) {
-        descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        // Without waiting, so that a named pipe in the temporary file's place cannot hang
+        // the save; a folder or a pipe there is reported as what it is.
+        descriptor_ = ::open(temporary_.c_str(),
+                             O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
         if (descriptor_ < 0) {
             temporaryError_ = errno;
+            if (errno == EISDIR)
+                Fail("Cannot write", temporary_, TReason::Folder, "it is a folder");
+            if (errno == ENXIO)
+                Fail("Cannot write", temporary_, TReason::NotRegularFile,
+                     "it is not a regular file");
             return;
+        }
+        if (struct stat opened{}; ::fstat(descriptor_, &opened) == 0 && !S_ISREG(opened.st_mode)) {
+            ::close(descriptor_);
+            descriptor_ = -1;
+            RequireRegularFile(temporary_, opened, "Cannot write");
         }
         if (::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK) return;

@@ -3,6 +3,7 @@
 // against the reference board, the client area unchanged with every option off, and the
 // settings kept across runs.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAccessible>
 #include <QAction>
@@ -20,6 +21,7 @@
 #include "PlayerWindow.h"
 #include "ReferenceBoard.h"
 #include "analysis/untAnalysis.h"
+#include "engine/untTextFile.h"
 #include "ui/board/untBoardAccessible.h"
 #include "ui/board/untBoardView.h"
 #include "ui/game/untInitialize.h"
@@ -280,9 +282,24 @@ TEST_F(PlayerWindowTest, SettingsAreKeptAcrossRunsAndADamagedFileGivesTheDefault
     EXPECT_EQ(third.settings.View(), TViewOptions{});
     EXPECT_FALSE(third.settings.NewGame().has_value());
     EXPECT_EQ(third.settings.DamagedCopy(), folder + "/tolvaney.conf.damaged");
-    EXPECT_EQ(third.dialogs.shown, QStringList{third.settings.DamageNotice()});  // told once
+    EXPECT_EQ(third.dialogs.shown, QStringList{third.settings.StartNotice()});  // told once
     EXPECT_EQ(third.form.Engine->GameLevel, 2);
     EXPECT_TRUE(third.form.Label_Message->text().startsWith("COMは後手番専用です。"));
+}
+
+// A save that fails is told once, the first time; the window keeps what the player chose.
+TEST_F(PlayerWindowTest, AFailedSaveOfTheSettingsIsToldOnce) {
+    const QString folder = Folder("read-only settings");
+    ASSERT_TRUE(WriteNewFile((folder + "/tolvaney.conf").toStdString(), "[view]\n"));
+    ::chmod(qPrintable(folder + "/tolvaney.conf"), 0444);
+    TPlayerWindow w(folder);
+    w.window.CoordinatesAction->setChecked(true);
+    w.window.LegalMovesAction->setChecked(true);
+    w.window.close();
+    ASSERT_EQ(w.dialogs.shown.size(), 1);
+    EXPECT_TRUE(w.dialogs.shown[0].startsWith("表示の設定を保存できませんでした。"));
+    EXPECT_TRUE(w.window.Board()->ShowsCoordinates());
+    EXPECT_EQ(w.settings.View().showLegalMoves, true);
 }
 
 // Over seeded positions from the opening to 16 empties, the hint shown is the analysis's

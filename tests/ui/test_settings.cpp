@@ -1,11 +1,17 @@
 // The settings file as the player may find it after a crash, a bad disk or a text editor: a
 // damaged one is kept aside with its bytes, named to the player and never written over.
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 
+#include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
 #include "ui/shell/untSettings.h"
 
@@ -32,6 +38,7 @@ TEST(SettingsTest, ADamagedFileIsKeptAsideReportedAndNeverWrittenOver) {
         {"UTF-16 with its mark", kFile, QByteArray("\xFF\xFE[\0v\0]\0\n\0", 10), true},
         {"a very long line", kFile, sound + "x=" + QByteArray(100000, 'a') + '\n', true},
         {"a line of neither kind", kFile, sound + "scalePercent 150\n", true},
+        {"too many lines", kFile, sound + QByteArray("k=1\n").repeated(400), true},
         {"a named pipe", kPipe, {}, true},
         {"an unknown key", kFile, "; by hand\r\n" + sound + "[later]\nx = 1\n", false},
         {"no file", kMissing, {}, false},
@@ -54,7 +61,7 @@ TEST(SettingsTest, ADamagedFileIsKeptAsideReportedAndNeverWrittenOver) {
         EXPECT_EQ(Entries(folder.path()), kept);
         EXPECT_EQ(settings.WasDamaged(), damaged);
         EXPECT_EQ(settings.DamagedCopy(), moved ? copy : "");
-        EXPECT_EQ(settings.DamageNotice().section("\r\n\r\n", 1),
+        EXPECT_EQ(settings.StartNotice().section("\r\n\r\n", 1),
                   damaged ? (moved ? copy : file) : "");
         EXPECT_EQ(settings.View(), TViewOptions{.scalePercent = scale});
         const TViewOptions saved{true, true, false, 125};
@@ -70,3 +77,108 @@ TEST(SettingsTest, ADamagedFileIsKeptAsideReportedAndNeverWrittenOver) {
 }
 
 }  // namespace
+
+// Each fault a save may meet: the change is either in the file or told to the player once,
+// and it stays for the rest of the run; no save waits on a lock that nobody will let go.
+TEST(SettingsTest, EverySaveIsKeptOrTold) {
+    const bool root = ::geteuid() == 0;  // root writes into a read-only folder
+    const auto noRoom = [](const std::filesystem::path& file, const TSettings::TEdit&) {
+        throw EFileError("Cannot write", file, EFileError::TReason::System, ENOSPC);
+    };
+    const std::tuple<const char*, std::function<void(const QString&)>, TSettings::TWriter,
+                     const char*>
+        cases[] = {
+            {"sound", {}, TSettings::EditUnderLock, nullptr},
+            {"read-only file", [](const QString& f) { ::chmod(qPrintable(f), 0444); },
+             TSettings::EditUnderLock, "ファイルが読み取り専用になっています"},
+            {"read-only folder",
+             [](const QString& f) { ::chmod(qPrintable(QFileInfo(f).path()), 0555); },
+             TSettings::EditUnderLock, root ? nullptr : "アクセスする権限がありません"},
+            {"no room", {}, noRoom, "ディスクに空きがありません"},
+            {"a folder as the toolkit's lock", [](const QString& f) { QDir().mkdir(f + ".lock"); },
+             TSettings::EditUnderLock, nullptr},
+            {"a pipe as the toolkit's lock",
+             [](const QString& f) { ::mkfifo(qPrintable(f + ".lock"), 0600); },
+             TSettings::EditUnderLock, nullptr},
+            {"a folder as the temporary file", [](const QString& f) { QDir().mkdir(f + ".tmp"); },
+             TSettings::EditUnderLock, "同じ名前のフォルダーがあります"},
+            {"a pipe as the temporary file",
+             [](const QString& f) { ::mkfifo(qPrintable(f + ".tmp"), 0600); },
+             TSettings::EditUnderLock, "普通のファイルではありません"},
+        };
+    for (const auto& [name, fault, writer, reason] : cases) {
+        SCOPED_TRACE(name);
+        QTemporaryDir folder;
+        const QString file = folder.path() + "/tolvaney.conf";
+        const std::string before = "; the player's own note\n[view]\nscalePercent=150\n";
+        ASSERT_TRUE(WriteNewFile(file.toStdString(), before));
+        if (fault) fault(file);
+        TSettings settings(file, writer);
+        TViewOptions options = settings.View();
+        options.showCoordinates = true;
+        settings.SaveView(options);
+        const QString notice = settings.TakeSaveNotice();
+        options.sounds = true;
+        settings.SaveView(options);
+        ::chmod(qPrintable(folder.path()), 0700);
+
+        EXPECT_EQ(settings.View(), options) << "this run keeps its settings";
+        EXPECT_EQ(settings.SavesToFile(), reason == nullptr);
+        EXPECT_EQ(settings.TakeSaveNotice(), "") << "told once";
+        if (reason) {
+            EXPECT_TRUE(notice.startsWith("表示の設定を保存できませんでした。"))
+                << notice.toStdString();
+            EXPECT_TRUE(notice.contains(file) && notice.contains(reason)) << notice.toStdString();
+            EXPECT_EQ(ReadTextFile(file.toStdString()), before);
+        } else {
+            EXPECT_EQ(notice, "");
+            EXPECT_EQ(TSettings(file).View(), options);
+            EXPECT_TRUE(ReadTextFile(file.toStdString()).starts_with("; the player's own note\n"));
+        }
+    }
+}
+
+// A file the player may not read is said to be unreadable and left where it is.
+TEST(SettingsTest, AnUnreadableFileIsToldAndLeftAsItIs) {
+    QTemporaryDir folder;
+    const QString file = folder.path() + "/tolvaney.conf";
+    ASSERT_TRUE(WriteNewFile(file.toStdString(), "[view]\nscalePercent=150\n"));
+    ::chmod(qPrintable(file), 0);
+    const uid_t was = ::setfsuid(65534);  // root reads anything; nobody does not
+    TSettings settings(file);
+    ::setfsuid(was);
+    EXPECT_FALSE(settings.WasDamaged());
+    EXPECT_FALSE(settings.SavesToFile());
+    EXPECT_EQ(settings.View(), TViewOptions{});
+    EXPECT_TRUE(settings.StartNotice().startsWith("設定ファイルを読めないため"));
+    EXPECT_TRUE(settings.StartNotice().endsWith(file + "\r\n理由: アクセスする権限がありません"));
+    settings.SaveView(TViewOptions{.scalePercent = 200});
+    EXPECT_EQ(Entries(folder.path()).keys(), QStringList{"tolvaney.conf"});
+    EXPECT_EQ(ReadTextFile(file.toStdString()), "[view]\nscalePercent=150\n");
+}
+
+// Two copies of the game on one file, their changes interleaved: each writes only what it
+// changed, so the file ends with every change of both.
+TEST(SettingsTest, TwoCopiesKeepEachOthersChanges) {
+    QTemporaryDir folder;
+    const QString file = folder.path() + "/tolvaney.conf";
+    TSettings first(file), second(file);
+    TViewOptions one = first.View(), two = second.View();
+    one.showCoordinates = true;
+    first.SaveView(one);
+    two.showLegalMoves = true;
+    second.SaveView(two);
+    one.theme = TTheme::Dark;
+    first.SaveView(one);
+    two.scalePercent = 150;
+    second.SaveView(two);
+    first.SaveNewGame({.levelIndex = 3});
+    second.SaveWindowGeometry("window");
+    const TSettings next(file);
+    EXPECT_EQ(next.View(), (TViewOptions{.showLegalMoves = true,
+                                         .showCoordinates = true,
+                                         .scalePercent = 150,
+                                         .theme = TTheme::Dark}));
+    EXPECT_EQ(next.NewGame(), TNewGameChoices{.levelIndex = 3});
+    EXPECT_EQ(next.WindowGeometry(), "window");
+}

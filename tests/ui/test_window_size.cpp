@@ -122,7 +122,7 @@ TEST_F(WindowSizeTest, EveryWindowAndBoxFitsTheScreenItOpensOn) {
     QFile damaged(Folder("damaged") + "/tolvaney.conf");
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write("\x01\x02") == 2);
     damaged.close();
-    const QString notice = TSettings(damaged.fileName()).DamageNotice();
+    const QString notice = TSettings(damaged.fileName()).StartNotice();
     for (const QString name : {"small", "square", "wide"}) {
         SCOPED_TRACE(name.toStdString());
         const QString folder = Folder(name);

@@ -58,6 +58,7 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     connect(form_, &TForm1::BoardStateChanged, this, &TMainWindow::UpdateCommands);
     connect(form_, &TForm1::NewGameStarted, this, [this] {
         settings_.SaveNewGame(ChoicesInDialog());
+        TellUnsavedSettings();
         board_->setFocus();  // the first move is the player's
     });
 
@@ -68,7 +69,7 @@ TMainWindow::TMainWindow(TSettings& settings, std::unique_ptr<TDialogs> dialogs,
     ApplyNewGameChoices(settings_.NewGame());
     UpdateCommands();
     board_->setFocus();
-    if (const QString notice = settings_.DamageNotice(); !notice.isEmpty())
+    if (const QString notice = settings_.StartNotice(); !notice.isEmpty())
         form_->Dialogs().Message(notice);
 }
 
@@ -286,6 +287,13 @@ void TMainWindow::SaveView() {
     for (size_t i = 0; i < kScalePercents.size(); ++i)
         if (scales_->checkedAction() == ScaleActions[i]) options.scalePercent = kScalePercents[i];
     settings_.SaveView(options);
+    TellUnsavedSettings();
+}
+
+// A save of the settings that failed is told once; the settings stay for this run.
+void TMainWindow::TellUnsavedSettings() {
+    if (const QString notice = settings_.TakeSaveNotice(); !notice.isEmpty())
+        form_->Dialogs().Message(notice);
 }
 
 // The dialog shows the kept choices; when they are not those a fresh start plays with,
@@ -346,5 +354,6 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     settings_.SaveWindowGeometry(saveGeometry());
+    TellUnsavedSettings();
     QMainWindow::closeEvent(event);
 }

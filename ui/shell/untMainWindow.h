@@ -85,6 +85,7 @@ private:
     void ApplyNewGameChoices(const std::optional<TNewGameChoices>& choices);
     TNewGameChoices ChoicesInDialog() const;
     void SaveView();
+    void TellUnsavedSettings();
     void FollowCaption();
     void UpdateCommands();
     void ShowHowToPlay();

@@ -3,17 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
-#include <string>
-#include <string_view>
+#include <map>
 
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
+#include "results/untFaultText.h"
 
 namespace {
 
@@ -21,8 +19,10 @@ namespace fs = std::filesystem;
 
 constexpr int kLevels = 4, kTypes = 4, kPlacements = 4;
 constexpr int kLongestWaitPerMove = 1000, kLongestWaitOnPass = 5000;
-// The game writes lines of a few dozen characters; a line this long was never written by it.
+// The game writes a dozen lines of a few dozen characters; a line this long, or this many
+// lines, were never written by it, and would only slow every save down.
 constexpr std::size_t kLongestLine = 4096;
+constexpr std::size_t kMostLines = 400;
 
 fs::path PathOf(const QString& file) {
     return fs::path(QFile::encodeName(file).toStdString());
@@ -69,41 +69,176 @@ bool IsSettingsText(std::string_view bytes) {
         return c.category() == QChar::Other_Control && c != u'\t' && c != u'\r' && c != u'\n';
     };
     if (std::ranges::any_of(text, control)) return false;
-    return std::ranges::all_of(SplitLines(bytes), [](std::string_view line) {
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    if (lines.size() > kMostLines) return false;
+    return std::ranges::all_of(lines, [](std::string_view line) {
         return line.size() <= kLongestLine && IsSettingsLine(line);
     });
 }
 
-// The toolkit's settings on the file, or none when the file is damaged. The file is read
-// here first, without waiting, so that the toolkit is never handed a named pipe, which it
-// would wait on for ever. A missing file is not damaged: it is a first run.
-std::unique_ptr<QSettings> OpenUndamaged(const QString& file) {
-    try {
-        if (!IsSettingsText(ReadTextFile(PathOf(file)))) return nullptr;
-    } catch (const EFileError& error) {
-        const bool missing = error.Reason == EFileError::TReason::System &&
-                             (error.Error == ENOENT || error.Error == ENOTDIR);
-        if (!missing) return nullptr;
-    }
-    auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
-    // The toolkit reads the keys only when they are first asked for, and finds its format
-    // errors then.
-    settings->allKeys();
-    if (settings->status() == QSettings::FormatError) return nullptr;
-    return settings;
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
 }
 
-int NumberFrom(const QVariant& value, int low, int high, int fallback) {
+// The section a [section] line opens; none for any other line.
+std::optional<std::string> SectionOf(std::string_view line) {
+    line = Trimmed(line);
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
+    return std::string(line.substr(1, line.size() - 2));
+}
+
+// The "section/key" of a key=value line in its section; empty for any other line.
+std::string KeyOf(const std::string& section, std::string_view line) {
+    line = Trimmed(line);
+    const std::size_t equals = line.find('=');
+    if (line.empty() || line.front() == ';' || line.front() == '[' ||
+        equals == std::string_view::npos || equals == 0)
+        return {};
+    const std::string key(Trimmed(line.substr(0, equals)));
+    return section.empty() ? key : section + '/' + key;
+}
+
+// A value as the toolkit writes it: in quotes, with backslashes before quotes and
+// backslashes, when it holds a character its format gives a meaning to.
+std::string Quoted(const std::string& value) {
+    const bool plain = value.find_first_of(";,=\"\\") == std::string::npos &&
+                       Trimmed(value).size() == value.size();
+    if (plain) return value;
+    std::string quoted = "\"";
+    for (const char c : value) {
+        if (c == '"' || c == '\\') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string Unquoted(std::string_view value) {
+    value = Trimmed(value);
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"') return std::string(value);
+    std::string plain;
+    for (std::size_t i = 1; i + 1 < value.size(); ++i) {
+        if (value[i] == '\\' && i + 2 < value.size()) ++i;
+        plain += value[i];
+    }
+    return plain;
+}
+
+// Every key=value of a settings file, by "section/key".
+QMap<QString, QString> ValuesIn(std::string_view text) {
+    QMap<QString, QString> values;
+    std::string section;
+    for (const std::string_view line : SplitLines(text)) {
+        if (auto opened = SectionOf(line)) {
+            section = std::move(*opened);
+            continue;
+        }
+        if (const std::string key = KeyOf(section, line); !key.empty())
+            values.insert(QString::fromStdString(key),
+                          QString::fromStdString(Unquoted(line.substr(line.find('=') + 1))));
+    }
+    return values;
+}
+
+// The file's text with the given values set: lines of other keys, comments and sections stay
+// as they are, a key already there is set where it stands, a new one goes to the end of its
+// section, and a new section to the end of the file.
+std::string Merged(std::string_view text, const std::vector<std::pair<QString, QString>>& entries) {
+    std::map<std::string, std::string> lines;  // "section/key" and its new line
+    for (const auto& [key, value] : entries)
+        lines[key.toStdString()] =
+            key.section('/', -1).toStdString() + '=' + Quoted(value.toStdString());
+    std::map<std::string, bool> written;
+    std::vector<std::string> out;
+    std::string section;
+    // The keys of the section that ends go after its last line that is not blank.
+    const auto closeSection = [&] {
+        auto end = std::find_if(out.rbegin(), out.rend(), [](const std::string& line) {
+                       return !Trimmed(line).empty();
+                   }).base();
+        for (const auto& [key, line] : lines)
+            if (!written[key] && key.rfind('/') != std::string::npos &&
+                key.substr(0, key.rfind('/')) == section) {
+                end = out.insert(end, line) + 1;
+                written[key] = true;
+            }
+    };
+    for (const std::string_view line : SplitLines(text)) {
+        if (auto opened = SectionOf(line)) {
+            closeSection();
+            section = std::move(*opened);
+        } else if (const std::string key = KeyOf(section, line); lines.contains(key)) {
+            out.push_back(lines[key]);
+            written[key] = true;
+            continue;
+        }
+        out.emplace_back(line);
+    }
+    closeSection();
+    for (const auto& [key, line] : lines) {
+        if (written[key]) continue;
+        section = key.substr(0, key.rfind('/'));
+        if (!out.empty() && !Trimmed(out.back()).empty()) out.emplace_back();
+        out.push_back('[' + section + ']');
+        closeSection();
+    }
+    std::string merged;
+    for (const std::string& line : out)
+        merged += line + '\n';
+    return merged;
+}
+
+bool IsMissing(const EFileError& error) {
+    return error.Reason == EFileError::TReason::System &&
+           (error.Error == ENOENT || error.Error == ENOTDIR);
+}
+
+bool IsUnreadable(const EFileError& error) {
+    return error.Reason == EFileError::TReason::System &&
+           (error.Error == EACCES || error.Error == EPERM);
+}
+
+int NumberFrom(const QString& value, int low, int high, int fallback) {
     bool ok = false;
-    const int number = value.toString().toInt(&ok);
+    const int number = value.toInt(&ok);
     return ok && number >= low && number <= high ? number : fallback;
 }
 
-int ScaleFrom(const QVariant& value) {
+int ScaleFrom(const QString& value) {
     const int scale = NumberFrom(value, 0, 1000, 0);
     return std::ranges::find(kScalePercents, scale) != kScalePercents.end()
                ? scale
                : TViewOptions{}.scalePercent;
+}
+
+QString Text(bool flag) {
+    return flag ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+QString Text(int number) {
+    return QString::number(number);
+}
+
+// The view options as the file keeps them, one key each.
+std::vector<std::pair<QString, QString>> ViewEntries(const TViewOptions& options) {
+    return {{"view/legalMoves", Text(options.showLegalMoves)},
+            {"view/coordinates", Text(options.showCoordinates)},
+            {"view/thinkingInCaption", Text(options.thinkingInCaption)},
+            {"view/scalePercent", Text(options.scalePercent)},
+            {"view/theme", Text(static_cast<int>(options.theme))},
+            {"view/turnDiscs", Text(options.turnDiscs)},
+            {"view/turningSpeed", Text(static_cast<int>(options.turningSpeed))},
+            {"view/showTurnable", Text(options.showTurnable)},
+            {"view/sounds", Text(options.sounds)}};
+}
+
+std::vector<std::pair<QString, QString>> NewGameEntries(const TNewGameChoices& choices) {
+    return {{"newGame/level", Text(choices.levelIndex)},
+            {"newGame/type", Text(choices.typeIndex)},
+            {"newGame/placement", Text(choices.placement)},
+            {"newGame/waitPerMove", Text(choices.waitPerMove)},
+            {"newGame/waitOnPass", Text(choices.waitOnPass)}};
 }
 
 }  // namespace
@@ -113,22 +248,59 @@ QString TSettings::DefaultFile() {
            QStringLiteral("/tolvaney/tolvaney.conf");
 }
 
-// A damaged file is moved aside before anything can be written over it. Should that fail,
-// it stays as it is, and this run's settings are kept in memory only.
-TSettings::TSettings(const QString& file) : file_(file), settings_(OpenUndamaged(file)) {
-    if (settings_) return;
-    damaged_ = true;
-    const QString copy = FreeDamagedName(FullName(file));
-    std::error_code error;
-    fs::rename(PathOf(file), PathOf(copy), error);
-    if (error) return;
-    damagedCopy_ = copy;
-    settings_ = std::make_unique<QSettings>(file, QSettings::IniFormat);
+TSettings::TSettings(const QString& file, TWriter writer)
+    : file_(file), writer_(std::move(writer)) {
+    Open();
 }
 
 TSettings::~TSettings() = default;
 
-QString TSettings::DamageNotice() const {
+void TSettings::EditUnderLock(const std::filesystem::path& file, const TEdit& edit) {
+    TFileSave save(file);
+    std::string text;
+    try {
+        text = ReadTextFile(file);
+    } catch (const EFileError& error) {
+        if (!IsMissing(error)) throw;
+    }
+    save.Commit(edit(text));
+}
+
+// Reads the file without waiting, so that a named pipe in its place cannot hang the start. A
+// missing file is a first run; a file that cannot be read is left as it is. A damaged file is
+// moved aside before anything can be written over it; should that fail, it stays as it is.
+// Either way this run's settings are then kept in memory only.
+void TSettings::Open() {
+    try {
+        const std::string text = ReadTextFile(PathOf(file_));
+        if (IsSettingsText(text)) {
+            values_ = ValuesIn(text);
+            return;
+        }
+    } catch (const EFileError& error) {
+        if (IsMissing(error)) return;
+        if (IsUnreadable(error)) {
+            unreadableReason_ = QString::fromStdString(FileFaultReason(error));
+            savesToFile_ = false;
+            return;
+        }
+    }
+    damaged_ = true;
+    const QString copy = FreeDamagedName(FullName(file_));
+    std::error_code error;
+    fs::rename(PathOf(file_), PathOf(copy), error);
+    if (error)
+        savesToFile_ = false;
+    else
+        damagedCopy_ = copy;
+}
+
+QString TSettings::StartNotice() const {
+    if (!unreadableReason_.isEmpty())
+        return QStringLiteral(
+                   "設定ファイルを読めないため、既定の設定で始めます。"
+                   "ファイルはそのまま残し、今回の設定は保存しません:\r\n\r\n") +
+               FullName(file_) + QStringLiteral("\r\n理由: ") + unreadableReason_;
     if (!damaged_) return {};
     if (!damagedCopy_.isEmpty())
         return QStringLiteral(
@@ -142,19 +314,46 @@ QString TSettings::DamageNotice() const {
            FullName(file_);
 }
 
-QVariant TSettings::Value(const char* key) const {
-    return settings_ ? settings_->value(key) : unsaved_.value(QLatin1String(key));
+QString TSettings::TakeSaveNotice() {
+    return std::exchange(saveNotice_, {});
 }
 
-void TSettings::Store(const char* key, const QVariant& value) {
-    if (settings_)
-        settings_->setValue(key, value);
-    else
-        unsaved_.insert(QLatin1String(key), value);
+QString TSettings::Value(const char* key) const {
+    return values_.value(QLatin1String(key));
 }
 
-void TSettings::Sync() {
-    if (settings_) settings_->sync();
+// Only the values this copy changed are written, so that what a second copy of the game
+// saved meanwhile stays. A file that another program has turned into something else than
+// settings is not written over.
+void TSettings::SaveChanged(const TEntries& was, const TEntries& now, const char* what) {
+    TEntries changed;
+    for (std::size_t i = 0; i < now.size(); ++i)
+        if (was[i] != now[i]) changed.push_back(now[i]);
+    if (changed.empty()) return;
+    for (const auto& [key, value] : changed)
+        values_.insert(key, value);
+    if (!savesToFile_) return;
+    QString where = FullName(file_), reason;
+    try {
+        writer_(PathOf(file_), [&](std::string_view text) {
+            if (!IsSettingsText(text))
+                throw std::runtime_error("the settings file is no longer a settings file");
+            return Merged(text, changed);
+        });
+        return;
+    } catch (const EFileError& error) {
+        // The file itself, or what stands in the way of its save, such as its temporary file.
+        where = QString::fromStdString(FullPath(error.Path).string());
+        reason = QString::fromStdString(FileFaultReason(error));
+    } catch (const std::exception&) {
+        reason = QStringLiteral("ほかのプログラムが設定ファイルでないものに書き換えました");
+    }
+    savesToFile_ = false;
+    saveNotice_ = QString::fromUtf8(what) + QStringLiteral("を保存できませんでした。\r\n\r\n") +
+                  where + QStringLiteral("\r\n理由: ") + reason +
+                  QStringLiteral(
+                      "\r\n\r\n設定はこのゲームを終えるまで有効ですが、これから後はファイルに"
+                      "保存しません。次に起動したときは、前に保存した設定で始まります。");
 }
 
 int TSettings::Number(const char* key, int low, int high, int fallback) const {
@@ -162,7 +361,7 @@ int TSettings::Number(const char* key, int low, int high, int fallback) const {
 }
 
 bool TSettings::Flag(const char* key, bool fallback) const {
-    const QString value = Value(key).toString();
+    const QString value = Value(key);
     if (value == QLatin1String("true")) return true;
     if (value == QLatin1String("false")) return false;
     return fallback;
@@ -186,20 +385,11 @@ TViewOptions TSettings::View() const {
 }
 
 void TSettings::SaveView(const TViewOptions& options) {
-    Store("view/legalMoves", options.showLegalMoves);
-    Store("view/coordinates", options.showCoordinates);
-    Store("view/thinkingInCaption", options.thinkingInCaption);
-    Store("view/scalePercent", options.scalePercent);
-    Store("view/theme", static_cast<int>(options.theme));
-    Store("view/turnDiscs", options.turnDiscs);
-    Store("view/turningSpeed", static_cast<int>(options.turningSpeed));
-    Store("view/showTurnable", options.showTurnable);
-    Store("view/sounds", options.sounds);
-    Sync();
+    SaveChanged(ViewEntries(View()), ViewEntries(options), "表示の設定");
 }
 
 std::optional<TNewGameChoices> TSettings::NewGame() const {
-    if (!Value("newGame/level").isValid()) return std::nullopt;
+    if (!values_.contains(QStringLiteral("newGame/level"))) return std::nullopt;
     const TNewGameChoices defaults;
     TNewGameChoices choices;
     choices.levelIndex = Number("newGame/level", 0, kLevels - 1, defaults.levelIndex);
@@ -212,20 +402,17 @@ std::optional<TNewGameChoices> TSettings::NewGame() const {
 }
 
 void TSettings::SaveNewGame(const TNewGameChoices& choices) {
-    Store("newGame/level", choices.levelIndex);
-    Store("newGame/type", choices.typeIndex);
-    Store("newGame/placement", choices.placement);
-    Store("newGame/waitPerMove", choices.waitPerMove);
-    Store("newGame/waitOnPass", choices.waitOnPass);
-    Sync();
+    SaveChanged(NewGameEntries(NewGame().value_or(TNewGameChoices{})), NewGameEntries(choices),
+                "新規ゲームの設定");
 }
 
 // Kept as Base64 text, so that the file stays a plain text file of short lines.
 QByteArray TSettings::WindowGeometry() const {
-    return QByteArray::fromBase64(Value("window/geometry").toString().toLatin1());
+    return QByteArray::fromBase64(Value("window/geometry").toLatin1());
 }
 
 void TSettings::SaveWindowGeometry(const QByteArray& geometry) {
-    Store("window/geometry", QString::fromLatin1(geometry.toBase64()));
-    Sync();
+    const auto entries = [](const QString& text) { return TEntries{{"window/geometry", text}}; };
+    SaveChanged(entries(Value("window/geometry")),
+                entries(QString::fromLatin1(geometry.toBase64())), "ウィンドウの大きさと位置");
 }
