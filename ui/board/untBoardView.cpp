@@ -67,6 +67,11 @@ TBoardView::TBoardView(TForm1& form)
         widget->setMouseTracking(true);
         widget->installEventFilter(this);
     }
+    // The squares, taken down after the window's own parts, still send events as they go.
+    connect(&form_, &TForm1::Closing, this, [this, watched] {
+        for (QWidget* widget : watched)
+            widget->removeEventFilter(this);
+    });
     Refresh();
 }
 

@@ -105,6 +105,7 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
 }
 
 TForm1::~TForm1() {
+    emit Closing();
     Engine.reset();
     Score.reset();
     QApplication::restoreOverrideCursor();

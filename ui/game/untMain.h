@@ -159,6 +159,9 @@ signals:
     // Something happened that the player should hear of; detail is the square, or the
     // number of moves copied.
     void Happened(THappening what, int detail = 0);
+    // The window is going: whatever watches its controls lets go of them now, while they and
+    // the window are whole, not while the toolkit takes them down one by one.
+    void Closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
