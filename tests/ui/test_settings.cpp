@@ -158,10 +158,10 @@ TEST(SettingsTest, AnUnreadableFileIsToldAndLeftAsItIs) {
 }
 
 // Two copies of the game on one file, their changes interleaved: each writes only what it
-// changed, so the file ends with every change of both.
+// changed, so the file ends with every change of both. The first save makes the folder.
 TEST(SettingsTest, TwoCopiesKeepEachOthersChanges) {
     QTemporaryDir folder;
-    const QString file = folder.path() + "/tolvaney.conf";
+    const QString file = folder.path() + "/config/tolvaney/tolvaney.conf";
     TSettings first(file), second(file);
     TViewOptions one = first.View(), two = second.View();
     one.showCoordinates = true;

@@ -256,6 +256,9 @@ TSettings::TSettings(const QString& file, TWriter writer)
 TSettings::~TSettings() = default;
 
 void TSettings::EditUnderLock(const std::filesystem::path& file, const TEdit& edit) {
+    // The first save makes the folder; one that cannot be made fails the save below.
+    std::error_code ignored;
+    fs::create_directories(file.parent_path(), ignored);
     TFileSave save(file);
     std::string text;
     try {
