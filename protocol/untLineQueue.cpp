@@ -12,7 +12,13 @@ void TLineQueue::Push(std::string line) {
 void TLineQueue::Close() {
     const std::lock_guard lock(mutex_);
     closed_ = true;
+    waiting_ = true;
     changed_.notify_all();
+}
+
+bool TLineQueue::Ended() {
+    const std::lock_guard lock(mutex_);
+    return closed_;
 }
 
 std::optional<std::string> TLineQueue::Pop() {
@@ -31,7 +37,7 @@ std::optional<std::string> TLineQueue::Take() {
     if (lines_.empty()) return std::nullopt;
     std::string line = std::move(lines_.front());
     lines_.pop_front();
-    waiting_ = !lines_.empty();
+    waiting_ = !lines_.empty() || closed_;
     return line;
 }
 

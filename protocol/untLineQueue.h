@@ -2,7 +2,7 @@
 
 // The lines a front end sends, read on a thread of their own and handed to the protocol in
 // order. A command that takes long (a hint solving the endgame) can so see that the front end
-// has moved on: Waiting() is true as soon as the next line is there.
+// has moved on: Waiting() is true as soon as the next line is there, or the input has ended.
 
 #include <atomic>
 #include <chrono>
@@ -28,8 +28,11 @@ public:
     // The same, waiting at most `limit`: nothing when no line came meanwhile.
     std::optional<std::string> PopWithin(std::chrono::milliseconds limit);
 
-    // True while a line waits to be taken.
+    // True while a line waits to be taken, and once the input has ended: a front end that
+    // closed its end of the pipe waits for nothing more.
     const std::atomic<bool>& Waiting() const { return waiting_; }
+    // The input has ended; lines pushed before may still wait to be taken.
+    bool Ended();
 
 private:
     std::optional<std::string> Take();

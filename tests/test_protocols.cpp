@@ -209,11 +209,16 @@ TEST(Protocols, NBoardHintGivesWayToTheNextLine) {
     commands.Push("ping 1");
     while (answered.back() != "pong 1" && answered.back() != "-")
         answered.push_back(next());
-    commands.Close();  // the end of the input ends the engine
+    // The end of the input stops a hint as a next line does, and ends the engine.
+    commands.Push("hint 3");
+    answered.push_back(next());
+    commands.Close();
+    answered.push_back(next());
     engine.join();
-    // Stopped before its first move was solved: no search line, the hint's end, the pong.
+    // Stopped before a move was solved: no search line, the hints' ends, the pong.
     EXPECT_EQ(answered,
-              (std::vector<std::string>{"status solving 22 empty squares", "status ", "pong 1"}));
+              (std::vector<std::string>{"status solving 22 empty squares", "status ", "pong 1",
+                                        "status solving 22 empty squares", "status "}));
 }
 
 // Lopsided positions near a wipe-out, where evaluations overshoot: the game's and the advice's

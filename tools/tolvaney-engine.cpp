@@ -10,6 +10,10 @@
 //
 // Standard input is read on a thread of its own, so that a hint gives way to the next line
 // the front end sends.
+#include <poll.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -96,15 +100,27 @@ void ReadShippedData(TSessionOptions& options) {
         options.advice = ReadInput([&] { return TAdviceWeights::Load(advice.string()); });
 }
 
+// Somebody still reads the answers: a pipe whose reading end was closed reports an error.
+bool AnswersAreRead() {
+    pollfd answers{STDOUT_FILENO, POLLOUT, 0};
+    return std::cout && !(::poll(&answers, 1, 0) == 1 && (answers.revents & (POLLERR | POLLNVAL)));
+}
+
 // Answers the lines of the queue, the line that chose the protocol first, until quit or the
-// end of the input.
+// end of the input. Once the input has ended, a line left over is answered only while somebody
+// reads the answers: a front end that closed both pipes gets no search run for it.
 template <typename Protocol>
 void Serve(Protocol& protocol, TLineQueue& lines, const std::optional<std::string>& first) {
     if (first && !protocol.HandleLine(*first, std::cout)) return;
-    AnswerLines(protocol, lines, std::cout);
+    while (const std::optional<std::string> line = lines.Pop()) {
+        if (lines.Ended() && !AnswersAreRead()) return;
+        if (!protocol.HandleLine(*line, std::cout)) return;
+    }
 }
 
 void Run(const TEngineOptions& options) {
+    // A front end gone is seen as a failed write, not as a signal that kills the engine.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::shared_ptr<TLineQueue> lines = ReadLinesInBackground(std::cin);
     TSessionOptions session = options.session;
     session.stopHint = &lines->Waiting();
