@@ -38,6 +38,10 @@ public:
 
     // The folder the pages are written to: ~/.cache/tolvaney (XDG_CACHE_HOME respected).
     static QString CacheFolder();
+    // The pages this command wrote kept in the folder, the newest that many of them; any
+    // other file stays.
+    static constexpr int KEPT_PAGES = 20;
+    static void RemoveOldPages(const QString& folder, int kept = KEPT_PAGES);
     // Opens the page in the desktop's browser; false where there is none, and for root.
     static bool OpenInBrowser(const QString& path);
 
