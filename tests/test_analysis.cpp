@@ -86,6 +86,8 @@ TEST(AnalysisRecord, RefusesABadRecordNamingTheFirstBadMove) {
         {"f5f6e", "move 3 'e' is not a square name"},
         {"f5 f6", "move 2 ' f' is not a square name"},
         {"f5i6", "move 2 'i6' is not a square name"},
+        {"f5\x1b[", "move 2 '\\x1b[' is not a square name"},
+        {"f5\xef\xbd\x86", "move 2 '\\xef\\xbd' is not a square name"},
         {"f5f5", "move 2 (f5) is not legal for white"},
         {"c6", "move 1 (c6) is not legal for black"},
         {"f5d6c3d3c4f4f6f3e6e7d7a1", "move 12 (a1) is not legal for white"},
