@@ -289,17 +289,15 @@ TEST_F(PlayerWindowTest, SettingsAreKeptAcrossRunsAndADamagedFileGivesTheDefault
 
 // A save that fails is told once, the first time; the window keeps what the player chose.
 TEST_F(PlayerWindowTest, AFailedSaveOfTheSettingsIsToldOnce) {
-    const QString folder = Folder("read-only settings");
-    ASSERT_TRUE(WriteNewFile((folder + "/tolvaney.conf").toStdString(), "[view]\n"));
-    ::chmod(qPrintable(folder + "/tolvaney.conf"), 0444);
-    TPlayerWindow w(folder);
+    const std::string file = (Folder("read-only") + "/tolvaney.conf").toStdString();
+    ASSERT_TRUE(WriteNewFile(file, "[view]\n") && ::chmod(file.c_str(), 0444) == 0);
+    TPlayerWindow w(Folder("read-only"));
     w.window.CoordinatesAction->setChecked(true);
     w.window.LegalMovesAction->setChecked(true);
     w.window.close();
     ASSERT_EQ(w.dialogs.shown.size(), 1);
     EXPECT_TRUE(w.dialogs.shown[0].startsWith("表示の設定を保存できませんでした。"));
-    EXPECT_TRUE(w.window.Board()->ShowsCoordinates());
-    EXPECT_EQ(w.settings.View().showLegalMoves, true);
+    EXPECT_TRUE(w.window.Board()->ShowsCoordinates() && w.settings.View().showLegalMoves);
 }
 
 // Over seeded positions from the opening to 16 empties, the hint shown is the analysis's
@@ -349,16 +347,15 @@ TEST_F(PlayerWindowTest, AHintIsTheAnalysisValueAndIsDroppedOnceTheGameMovesOn) 
 // The cache keeps the newest pages the analysis wrote, and nothing else of its folder goes.
 TEST_F(PlayerWindowTest, TheAnalysisKeepsItsNewestPagesOnly) {
     const QString folder = Folder("cache");
-    QStringList pages;
+    QStringList pages = {"analysis-notes.html", "mine.html", "analysis-20261210.html"};
     for (int minute = 10; minute < 35; ++minute)
         pages << QStringLiteral("analysis-20261210-10%1%2-000.html").arg(minute).arg(minute);
-    const QStringList others = {"analysis-notes.html", "mine.html", "analysis-20261210.html"};
-    for (const QString& name : pages + others)
+    for (const QString& name : pages)
         ASSERT_TRUE(WriteNewFile((folder + '/' + name).toStdString(), "page"));
     TAnalysisCommand::RemoveOldPages(folder);
-    QStringList kept = pages.mid(pages.size() - TAnalysisCommand::KEPT_PAGES) + others;
-    kept.sort();
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), kept);
+    pages.remove(3, pages.size() - 3 - TAnalysisCommand::KEPT_PAGES);  // the oldest five
+    pages.sort();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), pages);
 }
 
 // The analysis of a real game, cancelled at seeded moments by its progress box and by a new

@@ -5,11 +5,10 @@
 #include <sys/stat.h>
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
@@ -84,35 +83,30 @@ TEST(SettingsTest, EverySaveIsKeptOrTold) {
     const auto noRoom = [](const std::filesystem::path& file, const TSettings::TEdit&) {
         throw EFileError("Cannot write", file, EFileError::TReason::System, ENOSPC);
     };
-    const std::tuple<const char*, std::function<void(const QString&)>, TSettings::TWriter,
-                     const char*>
-        cases[] = {
-            {"sound", {}, TSettings::EditUnderLock, nullptr},
-            {"read-only file", [](const QString& f) { ::chmod(qPrintable(f), 0444); },
-             TSettings::EditUnderLock, "ファイルが読み取り専用になっています"},
-            {"read-only folder",
-             [](const QString& f) { ::chmod(qPrintable(QFileInfo(f).path()), 0555); },
-             TSettings::EditUnderLock, nullptr},  // the file is written in place
-            {"no room", {}, noRoom, "ディスクに空きがありません"},
-            {"a folder as the toolkit's lock", [](const QString& f) { QDir().mkdir(f + ".lock"); },
-             TSettings::EditUnderLock, nullptr},
-            {"a pipe as the toolkit's lock",
-             [](const QString& f) { ::mkfifo(qPrintable(f + ".lock"), 0600); },
-             TSettings::EditUnderLock, nullptr},
-            {"a folder as the temporary file", [](const QString& f) { QDir().mkdir(f + ".tmp"); },
-             TSettings::EditUnderLock, "同じ名前のフォルダーがあります"},
-            {"a pipe as the temporary file",
-             [](const QString& f) { ::mkfifo(qPrintable(f + ".tmp"), 0600); },
-             TSettings::EditUnderLock, "普通のファイルではありません"},
-        };
-    for (const auto& [name, fault, writer, reason] : cases) {
+    enum { kNone, kReadOnly, kFolder, kPipe };
+    // The fault, and where: on the file (""), its folder ("/..") or a name beside it.
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        {"sound", kNone, "", nullptr},
+        {"read-only file", kReadOnly, "", "ファイルが読み取り専用になっています"},
+        {"read-only folder: written in place", kReadOnly, "/..", nullptr},
+        {"no room", kNone, "", "ディスクに空きがありません"},
+        {"a folder as the toolkit's lock", kFolder, ".lock", nullptr},
+        {"a pipe as the toolkit's lock", kPipe, ".lock", nullptr},
+        {"a folder as the temporary file", kFolder, ".tmp", "同じ名前のフォルダーがあります"},
+        {"a pipe as the temporary file", kPipe, ".tmp", "普通のファイルではありません"},
+    };
+    for (const auto& [name, fault, where, reason] : cases) {
         SCOPED_TRACE(name);
         QTemporaryDir folder;
         const QString file = folder.path() + "/tolvaney.conf";
         const std::string before = "; the player's own note\n[view]\nscalePercent=150\n";
         ASSERT_TRUE(WriteNewFile(file.toStdString(), before));
-        if (fault) fault(file);
-        TSettings settings(file, writer);
+        const QByteArray at = QFile::encodeName(QDir::cleanPath(file + where));
+        if (fault == kReadOnly) ::chmod(at, *where ? 0555 : 0444);
+        if (fault == kFolder) ::mkdir(at, 0700);
+        if (fault == kPipe) ::mkfifo(at, 0600);
+        TSettings settings(file, name == std::string("no room") ? TSettings::TWriter(noRoom)
+                                                                : TSettings::EditUnderLock);
         TViewOptions options = settings.View();
         options.showCoordinates = true;
         settings.SaveView(options);
@@ -149,8 +143,8 @@ TEST(SettingsTest, AnUnreadableFileIsToldAndLeftAsItIs) {
     EXPECT_FALSE(settings.WasDamaged());
     EXPECT_FALSE(settings.SavesToFile());
     EXPECT_EQ(settings.View(), TViewOptions{});
-    EXPECT_TRUE(settings.StartNotice().startsWith("設定ファイルを読めないため"));
-    EXPECT_TRUE(settings.StartNotice().endsWith(file + "\r\n理由: アクセスする権限がありません"));
+    EXPECT_TRUE(settings.StartNotice().startsWith("設定ファイルを読めないため") &&
+                settings.StartNotice().endsWith(file + "\r\n理由: アクセスする権限がありません"));
     settings.SaveView(TViewOptions{.scalePercent = 200});
     ::chmod(qPrintable(file), 0600);
     EXPECT_EQ(Entries(folder.path()).keys(), QStringList{"tolvaney.conf"});
