@@ -118,15 +118,16 @@ TEST(SettingsTest, EverySaveIsKeptOrTold) {
         EXPECT_EQ(settings.View(), options) << "this run keeps its settings";
         EXPECT_EQ(settings.SavesToFile(), reason == nullptr);
         EXPECT_EQ(settings.TakeSaveNotice(), "") << "told once";
+        const std::string after = ReadTextFile(file.toStdString());
         if (reason) {
-            EXPECT_TRUE(notice.startsWith("表示の設定を保存できませんでした。"))
+            EXPECT_TRUE(notice.startsWith("表示の設定を保存できませんでした。") &&
+                        notice.contains(file) && notice.contains(reason))
                 << notice.toStdString();
-            EXPECT_TRUE(notice.contains(file) && notice.contains(reason)) << notice.toStdString();
-            EXPECT_EQ(ReadTextFile(file.toStdString()), before);
+            EXPECT_EQ(after, before);
         } else {
             EXPECT_EQ(notice, "");
             EXPECT_EQ(TSettings(file).View(), options);
-            EXPECT_TRUE(ReadTextFile(file.toStdString()).starts_with("; the player's own note\n"));
+            EXPECT_TRUE(after.starts_with("; the player's own note\n"));
         }
     }
 }
@@ -157,15 +158,10 @@ TEST(SettingsTest, TwoCopiesKeepEachOthersChanges) {
     QTemporaryDir folder;
     const QString file = folder.path() + "/config/tolvaney/tolvaney.conf";
     TSettings first(file), second(file);
-    TViewOptions one = first.View(), two = second.View();
-    one.showCoordinates = true;
-    first.SaveView(one);
-    two.showLegalMoves = true;
-    second.SaveView(two);
-    one.theme = TTheme::Dark;
-    first.SaveView(one);
-    two.scalePercent = 150;
-    second.SaveView(two);
+    first.SaveView({.showCoordinates = true});
+    second.SaveView({.showLegalMoves = true});
+    first.SaveView({.showCoordinates = true, .theme = TTheme::Dark});
+    second.SaveView({.showLegalMoves = true, .scalePercent = 150});
     first.SaveNewGame({.levelIndex = 3});
     second.SaveWindowGeometry("window");
     const TSettings next(file);
