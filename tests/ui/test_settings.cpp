@@ -141,9 +141,7 @@ TEST(SettingsTest, AnUnreadableFileIsToldAndLeftAsItIs) {
     const uid_t was = ::setfsuid(65534);  // root reads anything; nobody does not
     TSettings settings(file);
     ::setfsuid(was);
-    EXPECT_FALSE(settings.WasDamaged());
-    EXPECT_FALSE(settings.SavesToFile());
-    EXPECT_EQ(settings.View(), TViewOptions{});
+    EXPECT_FALSE(settings.WasDamaged() || settings.SavesToFile());
     EXPECT_TRUE(settings.StartNotice().startsWith("設定ファイルを読めないため") &&
                 settings.StartNotice().endsWith(file + "\r\n理由: アクセスする権限がありません"));
     settings.SaveView(TViewOptions{.scalePercent = 200});
