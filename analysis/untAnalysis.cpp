@@ -4,7 +4,6 @@
 #include <array>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
@@ -282,23 +281,6 @@ std::string ReportLine(const std::array<int, 7>& widths, const std::array<std::s
            PaddedLeft(cells[6], widths[6]);
 }
 
-// Text from the input as a message quotes it: control characters and bytes beyond ASCII as
-// \xHH, so that nothing typed or piped in can reach the terminal as a command of its own.
-std::string Printable(const std::string& text) {
-    std::string shown;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F && c != '\\') {
-            shown += c;
-            continue;
-        }
-        char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-        shown += escaped;
-    }
-    return shown;
-}
-
 }  // namespace
 
 std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, std::string& error,
@@ -320,7 +302,7 @@ std::optional<std::vector<TRecordMove>> ReplayRecord(std::string_view record, st
         const std::string name = text.substr(i, 2);
         const std::optional<uint8_t> square = SquareFromName(name);
         if (!square) {
-            error = "move " + std::to_string(number) + " '" + Printable(name) +
+            error = "move " + std::to_string(number) + " '" + EscapedText(name) +
                     "' is not a square name";
             return std::nullopt;
         }

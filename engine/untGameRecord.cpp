@@ -30,16 +30,18 @@ std::optional<std::vector<TRecordedMove>> ReplayGameRecord(std::string_view text
     for (std::size_t i = 0; i < text.size(); i += 2) {
         const std::string name(text.substr(i, 2));
         const std::optional<uint8_t> square = SquareFromName(name);
-        const std::string move = "move " + std::to_string(i / 2 + 1) + " (" + name + ")";
+        const auto move = [&] {
+            return "move " + std::to_string(i / 2 + 1) + " (" + EscapedText(name) + ")";
+        };
         if (!square) {
-            error = move + " is not a square";
+            error = move() + " is not a square";
             return std::nullopt;
         }
         game.WhiteToMove = white;
         if (!game.HasLegalMove()) white = !white;  // the side to move has to pass
         game.WhiteToMove = white;
         if (!game.IsLegal(*square)) {
-            error = move + " is not legal";
+            error = move() + " is not legal";
             return std::nullopt;
         }
         game.MakeMove(*square);

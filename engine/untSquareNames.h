@@ -29,3 +29,8 @@ std::string SquareName(int square);
 // The square named by a two-character name "a1".."h8" (lower-case letter, row digit);
 // nothing for any other text.
 std::optional<uint8_t> SquareFromName(std::string_view name);
+
+// Text from the input as a message quotes it, a bad square name above all: control characters,
+// the backslash and bytes beyond ASCII as \xHH, so that nothing typed or piped in reaches the
+// terminal as a command of its own.
+std::string EscapedText(std::string_view text);

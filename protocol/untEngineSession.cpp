@@ -46,7 +46,7 @@ TComputerMove TEngineSession::ChooseMove() {
 TComputerMove TEngineSession::AdviceMove() const {
     if (game_.LegalMoves(game_.WhiteToMove()) == 0) return {};
     TAnalysisSettings settings = HintSettings();
-    settings.stop = nullptr;  // only a hint gives way to the next command
+    settings.stop = options_.stopMove;  // a move does not give way to the next command
     const TPositionValue best = ValuePosition(game_.Discs(), game_.WhiteToMove(), settings);
     return {best.best, best.value, best.exact ? "advice, exact" : "advice"};
 }

@@ -38,6 +38,10 @@ struct TSessionOptions {
     // A hint stops once this is true, and the session throws ESearchStopped (nullptr: a hint
     // always runs to its end).
     const std::atomic<bool>* stopHint = nullptr;
+    // The advice's player gives up its move once this is true (nobody waits for the move any
+    // more), and the session throws ESearchStopped (nullptr: its move always comes). The game's
+    // player's moves are short and always come.
+    const std::atomic<bool>* stopMove = nullptr;
 };
 
 class TEngineSession {
@@ -61,7 +65,7 @@ public:
     bool Undo() { return game_.Undo(); }
 
     // The chosen player's move for the side to move, the board left as it is; PASS when it has
-    // none.
+    // none. Stopped by the options' stopMove.
     TComputerMove ChooseMove();
     // The same move, played on the board; PASS, played too, when the side has none.
     TComputerMove PlayComputerMove();

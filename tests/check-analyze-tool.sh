@@ -1,7 +1,7 @@
 #!/bin/sh
 # The analysis tool from the command line: a record on standard input, in English and in
-# Japanese, a bad record and a bad option refused with a message naming them, a non-zero exit
-# and no page written.
+# Japanese, a bad record and a bad option refused with a message naming them (a bad move's
+# control characters escaped), a non-zero exit and no page written.
 # Usage: check-analyze-tool.sh TOOL SCRATCH_FOLDER
 tool=$1
 scratch=$2
@@ -29,6 +29,9 @@ expect stdin 0 "   3  black  c3" -- --quiet --level 2 --html "$page" -
 expect japanese 0 "   3  黒     c3" -- --quiet --level 2 --lang ja --html "$page" -
 grep -q '<html lang="ja">' "$page" || { echo "japanese: the page is not in Japanese"; failed=1; }
 expect bad-record nonzero "move 3 'e9' is not a square name" -- --html "$page" f5f6e9
+printf 'f5\033[2J' > "$scratch/input"
+expect escaped-move nonzero "move 2 '\\x1b[' is not a square name" -- --html "$page" -
+case $output in *"$(printf '\033')"*) echo "escaped-move: a raw ESC in: $output"; failed=1 ;; esac
 expect illegal-move nonzero "move 2 (f5) is not legal for white" -- --html "$page" f5f5
 expect unknown-option nonzero "unknown option --exat" -- --exat 12 --html "$page" f5d6
 expect bad-level nonzero "--level needs a whole number from 2 to 4, not '1'" -- --level 1 --html "$page" f5d6

@@ -9,6 +9,8 @@
 #include <cctype>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -19,6 +21,7 @@
 #include "advice/untAdviceWeights.h"
 #include "analysis/untAnalysis.h"
 #include "analysis/untAnalysisPage.h"
+#include "analysis/untPageCache.h"
 #include "engine/untBitBoard.h"
 #include "engine/untEngineError.h"
 #include "engine/untSquareNames.h"
@@ -278,6 +281,33 @@ void ExpectBalancedTags(const std::string& html) {
         }
     }
     EXPECT_TRUE(open.empty()) << "<" << open.back() << "> is never closed";
+}
+
+// The cache keeps the page just written and the newest others by their times, whatever their
+// names say (here the times run against the names, as after the clock was set back); a file
+// of another name never goes.
+TEST(AnalysisPage, TheCacheKeepsItsNewestPagesAndNoOtherFileGoes) {
+    namespace fs = std::filesystem;
+    char name[] = "/tmp/tolvaney-pages-XXXXXX";
+    const fs::path folder = ::mkdtemp(name);
+    std::set<fs::path> kept;
+    const auto put = [&](const fs::path& file, int hoursOld, bool stays) {
+        std::ofstream(folder / file) << "page";
+        fs::last_write_time(folder / file,
+                            fs::file_time_type::clock::now() - std::chrono::hours(hoursOld));
+        if (stays) kept.insert(folder / file);
+    };
+    for (const char* other :
+         {"analysis-notes.html", "notes.txt", "analysis-20261210-101010-000.htm"})
+        put(other, 200, true);
+    const auto now = std::chrono::system_clock::now();
+    for (int i = 0; i <= KEPT_ANALYSIS_PAGES + 5; ++i)
+        put(AnalysisPageName(now + std::chrono::minutes(i)), i, i < KEPT_ANALYSIS_PAGES - 1);
+    const std::string written = AnalysisPageName(now + std::chrono::minutes(99));
+    put(written, 99, true);
+    RemoveOldAnalysisPages(folder / written);
+    EXPECT_EQ(std::set<fs::path>(fs::directory_iterator(folder), {}), kept);
+    fs::remove_all(folder);
 }
 
 TEST(AnalysisPage, IsOneWellFormedPageWithEveryMoveAndNothingFromOutside) {

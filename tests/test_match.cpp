@@ -33,6 +33,8 @@ TEST(MatchSettings, OpeningsMustBeLegalGames) {
     EXPECT_EQ(error, "odd number of characters");
     EXPECT_FALSE(ParseOpening("f5z9", error));
     EXPECT_EQ(error, "move 2 (z9) is not a square");
+    EXPECT_FALSE(ParseOpening("f5\x1b[", error));
+    EXPECT_EQ(error, "move 2 (\\x1b[) is not a square");
     EXPECT_FALSE(ParseOpening("f5f5", error));
     EXPECT_EQ(error, "move 2 (f5) is not legal");
     // e3 is white's square, but black has moves: black may not pass.

@@ -190,11 +190,13 @@ struct TLineSink : std::streambuf {
     }
 };
 
-TEST(Protocols, NBoardHintGivesWayToTheNextLine) {
+TEST(Protocols, NBoardHintGivesWayToTheNextLineAndAMoveToTheFrontEndsGoing) {
     TLineQueue commands, answers;
+    std::atomic<bool> unread = false;
     TSessionOptions options;
     options.exactHintEmpties = 22;  // solving every move takes a minute or more
     options.stopHint = &commands.Waiting();
+    options.stopMove = &unread;
     TNBoardProtocol nboard(options);
     TLineSink sink;
     sink.lines = &answers;
@@ -209,16 +211,24 @@ TEST(Protocols, NBoardHintGivesWayToTheNextLine) {
     commands.Push("ping 1");
     while (answered.back() != "pong 1" && answered.back() != "-")
         answered.push_back(next());
+    // The advice's move is given up in the middle of its solve once nobody reads the answers.
+    for (const char* line : {"set player advice", "go"})
+        commands.Push(line);
+    answered.insert(answered.end(), {next(), next()});  // the name, then "thinking"
+    unread = true;
+    answered.push_back(next());
     // The end of the input stops a hint as a next line does, and ends the engine.
     commands.Push("hint 3");
     answered.push_back(next());
     commands.Close();
     answered.push_back(next());
     engine.join();
-    // Stopped before a move was solved: no search line, the hints' ends, the pong.
-    EXPECT_EQ(answered,
-              (std::vector<std::string>{"status solving 22 empty squares", "status ", "pong 1",
-                                        "status solving 22 empty squares", "status "}));
+    // Stopped before a move was solved: no search line, the hints' ends, the pong; no move.
+    EXPECT_EQ(answered, (std::vector<std::string>{"status solving 22 empty squares", "status ",
+                                                  "pong 1", "set myname Tolvaney-Advice",
+                                                  "status Tolvaney-Advice thinking",
+                                                  "status error: the search was stopped",
+                                                  "status solving 22 empty squares", "status "}));
 }
 
 // Lopsided positions near a wipe-out, where evaluations overshoot: the game's and the advice's

@@ -9,16 +9,20 @@
 //   seeded from the clock, as in the game, or with S.
 //
 // Standard input is read on a thread of its own, so that a hint gives way to the next line
-// the front end sends.
+// the front end sends, and to the end of the input. A move is given up only once nobody reads
+// the answers: the front end has gone.
 #include <poll.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "advice/untAdviceWeights.h"
@@ -100,10 +104,30 @@ void ReadShippedData(TSessionOptions& options) {
         options.advice = ReadInput([&] { return TAdviceWeights::Load(advice.string()); });
 }
 
-// Somebody still reads the answers: a pipe whose reading end was closed reports an error.
+// The answers' pipe as poll told it: its reading end was closed (a terminal: it hung up).
+bool AnswersUnread(const pollfd& answers) {
+    return answers.revents & (POLLERR | POLLHUP | POLLNVAL);
+}
+
+// Somebody still reads the answers.
 bool AnswersAreRead() {
     pollfd answers{STDOUT_FILENO, POLLOUT, 0};
-    return std::cout && !(::poll(&answers, 1, 0) == 1 && (answers.revents & (POLLERR | POLLNVAL)));
+    return std::cout && !(::poll(&answers, 1, 0) == 1 && AnswersUnread(answers));
+}
+
+// True from the moment nobody reads the answers any more: the front end has gone, and a move
+// it asked for is wanted no more. Watched on a thread of its own, let go as the reading one
+// is: asked for no event, poll returns only once the answers are unread.
+const std::atomic<bool>& WatchForAnswersUnread() {
+    static std::atomic<bool> unread = false;
+    std::thread([] {
+        pollfd answers{STDOUT_FILENO, 0, 0};
+        int ready;
+        while ((ready = ::poll(&answers, 1, -1)) < 0 && errno == EINTR) {
+        }
+        if (ready == 1 && AnswersUnread(answers)) unread = true;
+    }).detach();
+    return unread;
 }
 
 // Answers the lines of the queue, the line that chose the protocol first, until quit or the
@@ -124,6 +148,7 @@ void Run(const TEngineOptions& options) {
     const std::shared_ptr<TLineQueue> lines = ReadLinesInBackground(std::cin);
     TSessionOptions session = options.session;
     session.stopHint = &lines->Waiting();
+    session.stopMove = &WatchForAnswersUnread();
     TProtocol protocol = options.protocol;
     std::optional<std::string> first;
     if (protocol == TProtocol::Detect) {

@@ -344,20 +344,6 @@ TEST_F(PlayerWindowTest, AHintIsTheAnalysisValueAndIsDroppedOnceTheGameMovesOn) 
     }
 }
 
-// The cache keeps the newest pages the analysis wrote, and nothing else of its folder goes.
-TEST_F(PlayerWindowTest, TheAnalysisKeepsItsNewestPagesOnly) {
-    const QString folder = Folder("cache");
-    QStringList pages = {"analysis-notes.html", "mine.html", "analysis-20261210.html"};
-    for (int minute = 10; minute < 35; ++minute)
-        pages << QStringLiteral("analysis-20261210-10%1%2-000.html").arg(minute).arg(minute);
-    for (const QString& name : pages)
-        ASSERT_TRUE(WriteNewFile((folder + '/' + name).toStdString(), "page"));
-    TAnalysisCommand::RemoveOldPages(folder);
-    pages.remove(3, pages.size() - 3 - TAnalysisCommand::KEPT_PAGES);  // the oldest five
-    pages.sort();
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), pages);
-}
-
 // The analysis of a real game, cancelled at seeded moments by its progress box and by a new
 // game, leaves no page and nothing running; run to its end, it writes one page into the
 // cache and opens it, or names it when no browser opens.

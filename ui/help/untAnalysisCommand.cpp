@@ -2,16 +2,15 @@
 
 #include <unistd.h>
 
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QProgressDialog>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
 #include "analysis/untAnalysis.h"
 #include "analysis/untAnalysisPage.h"
+#include "analysis/untPageCache.h"
 #include "engine/untGameRecord.h"
 #include "engine/untTextFile.h"
 #include "ui/game/untMain.h"
@@ -43,16 +42,6 @@ TAnalysisCommand::~TAnalysisCommand() = default;
 QString TAnalysisCommand::CacheFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
            QStringLiteral("/tolvaney");
-}
-
-// The pages are named by the moment they were written, so that their names sort by age.
-void TAnalysisCommand::RemoveOldPages(const QString& folder, int kept) {
-    static const QRegularExpression ours(QStringLiteral(R"(^analysis-\d{8}-\d{6}-\d{3}\.html$)"));
-    QDir dir(folder);
-    QStringList pages = dir.entryList({QStringLiteral("analysis-*.html")}, QDir::Files, QDir::Name);
-    pages.removeIf([](const QString& name) { return !ours.match(name).hasMatch(); });
-    for (qsizetype i = 0; i + kept < pages.size(); ++i)
-        dir.remove(pages[i]);
 }
 
 // A browser started by root either refuses to run (Chromium does) or runs with rights that
@@ -114,13 +103,12 @@ void TAnalysisCommand::Stopped() {
 
 void TAnalysisCommand::ShowPage(const std::string& page) {
     Stopped();
-    const QString name = QStringLiteral("analysis-%1.html")
-                             .arg(QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss-zzz"));
-    const QString path = CacheFolder() + '/' + name;
+    const QString path = CacheFolder() + '/' +
+                         QString::fromStdString(AnalysisPageName(std::chrono::system_clock::now()));
     try {
         QDir().mkpath(CacheFolder());
         WriteFileAtomically(path.toStdString(), page);
-        RemoveOldPages(CacheFolder());
+        RemoveOldAnalysisPages(path.toStdString());
     } catch (const std::exception& fault) {
         form_.Dialogs().Message(QStringLiteral("解析のページを書けませんでした。\r\n\r\n") +
                                 QString::fromStdString(fault.what()));

@@ -36,12 +36,9 @@ public:
     bool Working() const { return job_ && !job_->Finished(); }
     QProgressDialog* Progress() const { return progress_; }
 
-    // The folder the pages are written to: ~/.cache/tolvaney (XDG_CACHE_HOME respected).
+    // The folder the pages are written to: ~/.cache/tolvaney (XDG_CACHE_HOME respected); it
+    // keeps the newest KEPT_ANALYSIS_PAGES of them.
     static QString CacheFolder();
-    // The pages this command wrote kept in the folder, the newest that many of them; any
-    // other file stays.
-    static constexpr int KEPT_PAGES = 20;
-    static void RemoveOldPages(const QString& folder, int kept = KEPT_PAGES);
     // Opens the page in the desktop's browser; false where there is none, and for root.
     static bool OpenInBrowser(const QString& path);
 
