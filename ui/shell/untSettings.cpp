@@ -45,37 +45,6 @@ QString FreeDamagedName(const QString& file) {
     return name;
 }
 
-// A line of the toolkit's settings files: blank, a comment, a [section] header or key=value.
-bool IsSettingsLine(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return true;
-    line = line.substr(first, line.find_last_not_of(" \t") + 1 - first);
-    if (line.front() == ';') return true;
-    if (line.front() == '[') return line.size() >= 2 && line.back() == ']';
-    const std::size_t equals = line.find('=');
-    return equals != std::string_view::npos && equals > 0;
-}
-
-// The file's own bytes are those of a settings file: UTF-8 text without control characters
-// besides tabs and line ends, in settings lines of a sensible length. The mark some editors
-// put in front of UTF-8 text counts as damage too: the toolkit refuses it, but says so only
-// the first time the program reads the file, so it must not be left to the toolkit.
-bool IsSettingsText(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) return false;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (utf8.hasError()) return false;
-    const auto control = [](QChar c) {
-        return c.category() == QChar::Other_Control && c != u'\t' && c != u'\r' && c != u'\n';
-    };
-    if (std::ranges::any_of(text, control)) return false;
-    const std::vector<std::string_view> lines = SplitLines(bytes);
-    if (lines.size() > kMostLines) return false;
-    return std::ranges::all_of(lines, [](std::string_view line) {
-        return line.size() <= kLongestLine && IsSettingsLine(line);
-    });
-}
-
 std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
@@ -98,6 +67,32 @@ std::string KeyOf(const std::string& section, std::string_view line) {
         return {};
     const std::string key(Trimmed(line.substr(0, equals)));
     return section.empty() ? key : section + '/' + key;
+}
+
+// A line of the toolkit's settings files: blank, a comment, a [section] header or key=value.
+bool IsSettingsLine(std::string_view line) {
+    const std::string_view text = Trimmed(line);
+    return text.empty() || text.front() == ';' || SectionOf(line) || !KeyOf({}, line).empty();
+}
+
+// The file's own bytes are those of a settings file: UTF-8 text without control characters
+// besides tabs and line ends, in settings lines of a sensible length. The mark some editors
+// put in front of UTF-8 text counts as damage too: the toolkit refuses it, but says so only
+// the first time the program reads the file, so it must not be left to the toolkit.
+bool IsSettingsText(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) return false;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (utf8.hasError()) return false;
+    const auto control = [](QChar c) {
+        return c.category() == QChar::Other_Control && c != u'\t' && c != u'\r' && c != u'\n';
+    };
+    if (std::ranges::any_of(text, control)) return false;
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    if (lines.size() > kMostLines) return false;
+    return std::ranges::all_of(lines, [](std::string_view line) {
+        return line.size() <= kLongestLine && IsSettingsLine(line);
+    });
 }
 
 // A value as the toolkit writes it: in quotes, with backslashes before quotes and
