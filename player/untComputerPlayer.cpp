@@ -124,6 +124,10 @@ void TComputerPlayer::NewGame(uint32_t seed) {
     StartGame(std::move(engines[0]), std::move(engines[1]));
 }
 
+uint32_t TComputerPlayer::EvalCount(bool white) const {
+    return engines_[white] ? engines_[white]->EvalCount : 0;
+}
+
 void TComputerPlayer::NewGame(TSides sides) {
     auto black = sides != TSides::White ? std::make_unique<TKyokumen>(generator_) : nullptr;
     auto white = sides != TSides::Black ? std::make_unique<TKyokumen>(generator_) : nullptr;

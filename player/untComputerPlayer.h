@@ -87,6 +87,9 @@ public:
     TComputerMove Choose(const TGameState& game);
     TComputerMove Choose(const TBitBoard& discs, bool white, uint8_t placement,
                          const uint8_t (&gameRecord)[61]);
+    // The positions the side's searches have evaluated in its present turn (the engine's
+    // EvalCount), counted on after the other side passed, as the game counts them.
+    uint32_t EvalCount(bool white) const;
 
 private:
     // An engine given the player's level, thinking type and tables.

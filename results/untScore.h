@@ -1,12 +1,11 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "results/untCountsFile.h"
 
 // The human's wins and losses against the computer per game level, kept over all runs in
 // the file 成績.dat: nine lines, the first a preserved value (1500 when the file is first
@@ -19,7 +18,7 @@
 class TScore {
 public:
     // Shows a message (text, caption) to the user; an empty caption means the program's own.
-    using TReport = std::function<void(const std::string& text, const std::string& caption)>;
+    using TReport = TCountsFile::TReport;
 
     // Reads the file, or creates it with the starting values when it is missing. Bad
     // contents are reported ("成績データ読込みエラー") and leave the values read so far; the
@@ -29,6 +28,8 @@ public:
     // Never throws because of the file.
     TScore(std::filesystem::path file, TReport report);
     virtual ~TScore() = default;
+    TScore(const TScore&) = delete;  // the file keeps the addresses of the counters
+    TScore& operator=(const TScore&) = delete;
 
     // Writes the nine values into the first nine lines and the whole list to the file,
     // replacing it whole or not at all. Should another copy of the game have saved the file
@@ -46,13 +47,14 @@ public:
     void AddWinAdvanced();
     void AddLossAdvanced();
 
-    // Records a finished game at a level (1 to 4): a human win or loss; a draw records nothing.
-    void RecordGame(int gameLevel, int blackDiscs, int whiteDiscs);
+    // Records a finished game at a level (1 to 4) by the final discs of the human and of the
+    // computer, whichever colour each played: a win or a loss; a draw records nothing.
+    void RecordGame(int gameLevel, int humanDiscs, int computerDiscs);
 
     // What saves have to tell the player (a damaged file found and kept), once.
-    std::string TakeNotices();
+    std::string TakeNotices() { return file_.TakeNotices(); }
     // The results are not written: the file could not be read or made, or kept when damaged.
-    bool MemoryOnly() const { return memoryOnly_; }
+    bool MemoryOnly() const { return file_.MemoryOnly(); }
 
     std::vector<std::string> Lines;
     int32_t PreservedValue = 0;
@@ -68,26 +70,14 @@ public:
     static constexpr int kValueLines = 9;  // the file's lines that hold the values
 
 private:
-    int32_t* Field(int line);  // the value of file line 1..9
-    void Load();
-    std::optional<std::string> ReadOrCreate();
-    bool ParseLines();
-    void KeepDamagedFile(const std::string& text);
-    void TakeOverFileOnDisk();
-    void Add(int32_t& counter);
-
-    std::filesystem::path file_;
-    TReport report_;
-    // Games added to each counter (file lines 2..9) since the last save that reached the file.
-    std::array<int32_t, kValueLines> unsaved_{};
-    std::string known_;  // the file as this record last read or wrote it
-    bool memoryOnly_ = false;
-    std::string notices_;
+    TCountsFile file_;
 };
 
 // A counter in five columns, right-aligned: blanks before the decimal form.
 std::string FormatCount(int32_t count);
 
-// The summary shown in the message area, and the dated copy put on the clipboard.
-std::string ScoreSummaryText(const TScore& score);
-std::string ScoreClipboardText(const TScore& score, const std::string& dateTime);
+// The summary shown in the message area, and the dated copy put on the clipboard; `below`
+// (more rows, each ended by CR LF) goes under the table, after an empty line.
+std::string ScoreSummaryText(const TScore& score, const std::string& below = "");
+std::string ScoreClipboardText(const TScore& score, const std::string& dateTime,
+                               const std::string& below = "");

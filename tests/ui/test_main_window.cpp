@@ -360,12 +360,16 @@ TEST_F(MainWindowTest, TheSameSeedGivesTheSameGameInTheWindowAndTheEngineProgram
     const struct {
         int level, type;
         uint32_t seed;
-    } kGames[] = {{4, 1, 11}, {4, 2, 12}, {4, 3, 13}, {4, 4, 14}};
-    for (const auto& [level, type, seed] : kGames) {
-        SCOPED_TRACE("level " + std::to_string(level) + " type " + std::to_string(type));
+        bool humanWhite;  // the computer plays black, and begins
+    } kGames[] = {{4, 1, 11, false}, {4, 2, 12, false}, {4, 3, 13, false}, {4, 4, 14, false},
+                  {1, 1, 21, true},  {2, 2, 22, true},  {3, 3, 23, true},  {4, 4, 24, true}};
+    for (const auto& [level, type, seed, humanWhite] : kGames) {
+        SCOPED_TRACE("level " + std::to_string(level) + " type " + std::to_string(type) +
+                     (humanWhite ? " as white" : ""));
         form->GameSeed = seed;
         form->NewGameDialog->RadioGroup2->SetItemIndex(level - 1);
         form->NewGameDialog->RadioGroup1->SetItemIndex(type - 1);
+        form->NewGameDialog->RadioGroup3->SetItemIndex(humanWhite ? 1 : 0);
         for (QScrollBar* wait : {form->NewGameDialog->ScrollBar1, form->NewGameDialog->ScrollBar2})
             wait->setValue(wait->minimum());
         form->StartNewGame();
@@ -376,14 +380,14 @@ TEST_F(MainWindowTest, TheSameSeedGivesTheSameGameInTheWindowAndTheEngineProgram
                               sizeof engines[1]->Boards[0].Hash.Keys),
                   0);
         EXPECT_EQ(ProgramRandom().State(), seed);
-        // Black plays a legal square picked by the move number, so that games differ.
-        while (form->Busy == 0) {
+        // The human plays a legal square picked by the move number, so that games differ.
+        for (WaitForTheComputer(); form->Busy == 0; WaitForTheComputer()) {
             const TBitBoard discs = BitsOf(form->Engine->Boards[0].Cells);
-            uint64_t moves = LegalMovesOf(discs.black, discs.white);
+            uint64_t moves = humanWhite ? LegalMovesOf(discs.white, discs.black)
+                                        : LegalMovesOf(discs.black, discs.white);
             for (int skip = form->Engine->MoveNumber * 5 % std::popcount(moves); skip > 0; --skip)
                 moves &= moves - 1;
             form->OnBan_Click(form->Ban[SquareOfBit(std::countr_zero(moves))]);
-            WaitForTheComputer();
         }
         ASSERT_EQ(form->Busy, 2);
 
@@ -397,10 +401,11 @@ TEST_F(MainWindowTest, TheSameSeedGivesTheSameGameInTheWindowAndTheEngineProgram
         for (int n = 1; n <= 60 && form->GameRecord[n] != 0; ++n) {
             if (session.Game().MustPass()) session.Play(session.Game().WhiteToMove(), PASS);
             const uint8_t square = form->GameRecord[n];
-            if (session.Game().WhiteToMove())
+            const bool computerToMove = session.Game().WhiteToMove() != humanWhite;
+            if (computerToMove)
                 ASSERT_EQ(session.PlayComputerMove().square, square) << "move " << n;
             else
-                ASSERT_EQ(session.Play(false, square), "") << "move " << n;
+                ASSERT_EQ(session.Play(humanWhite, square), "") << "move " << n;
         }
         EXPECT_TRUE(session.Game().Over());
     }

@@ -24,9 +24,9 @@
 #include "engine/untTextFile.h"
 #include "ui/board/untBoardAccessible.h"
 #include "ui/board/untBoardView.h"
+#include "ui/game/untAdviceSettings.h"
 #include "ui/game/untInitialize.h"
 #include "ui/game/untStatusLine.h"
-#include "ui/help/untAdviceSettings.h"
 #include "ui/help/untAnalysisCommand.h"
 #include "ui/help/untHint.h"
 #include "ui/shell/untMainWindow.h"
@@ -321,7 +321,7 @@ TEST_F(PlayerWindowTest, AHintIsTheAnalysisValueAndIsDroppedOnceTheGameMovesOn) 
         ASSERT_NE(settings.advice, nullptr);
         const TPositionValue expected = ValuePosition(BitsOf(reference), false, settings);
         EXPECT_EQ(w.window.Hint()->Square(), expected.best) << position;
-        EXPECT_EQ(w.window.StatusLine()->Notice()->text(), THint::Text(expected));
+        EXPECT_EQ(w.window.StatusLine()->Notice()->text(), THint::Text(expected, false));
         EXPECT_EQ(w.window.Board()->HintSquare(), expected.best);
     }
     const std::function<void()> movesOn[] = {

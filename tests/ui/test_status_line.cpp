@@ -194,8 +194,10 @@ TEST(KeyboardTest, TabReachesEveryChoiceOfTheNewGameDialogOnItsCheckedItem) {
         placements[placement]->setChecked(true);
         std::vector<QWidget*> expected = {dialog.RadioGroup2->Item(level)};
         if (level != 0) expected.push_back(dialog.RadioGroup1->Item(type));  // random play
-        expected.insert(expected.end(), {placements[placement], dialog.ScrollBar1,
-                                         dialog.ScrollBar2, dialog.Button1, dialog.Button2});
+        expected.insert(expected.end(),
+                        {placements[placement], dialog.ScrollBar1, dialog.ScrollBar2,
+                         dialog.RadioGroup3->Item(0), dialog.RadioGroup4->Item(0), dialog.Button1,
+                         dialog.Button2});
         dialog.Button2->setFocus();
         std::vector<QWidget*> reached;
         for (size_t i = 0; i < expected.size(); ++i) {

@@ -150,10 +150,11 @@ void TBoardTheme::DrawLegalMove(QPainter& painter, const QRect& box) const {
     painter.drawEllipse(centre, kMarkerRadius, kMarkerRadius);
 }
 
-void TBoardTheme::DrawTurnable(QPainter& painter, const QRect& box) const {
+void TBoardTheme::DrawTurnable(QPainter& painter, const QRect& box, bool toWhite) const {
     const QPointF centre = QRectF(box).center();
     if (theme_ == TTheme::HighContrast) {
-        QPen pen(Qt::black, kCrossPen);
+        // Drawn on the discs that turn: black on the white ones, white on the black ones.
+        QPen pen(toWhite ? Qt::white : Qt::black, kCrossPen);
         pen.setCapStyle(Qt::RoundCap);
         painter.setPen(pen);
         painter.drawLine(centre + QPointF(-kCrossReach, -kCrossReach),
@@ -162,8 +163,8 @@ void TBoardTheme::DrawTurnable(QPainter& painter, const QRect& box) const {
                          centre + QPointF(kCrossReach, -kCrossReach));
         return;
     }
-    // A black dot: the colour the disc turns to.
-    painter.setPen(QPen(QColor(255, 255, 255, 200), 1.5));
-    painter.setBrush(QColor(0, 0, 0, 200));
+    // A dot of the colour the disc turns to, ringed in the other.
+    painter.setPen(QPen(toWhite ? QColor(0, 0, 0, 200) : QColor(255, 255, 255, 200), 1.5));
+    painter.setBrush(toWhite ? QColor(255, 255, 255, 200) : QColor(0, 0, 0, 200));
     painter.drawEllipse(centre, kTurnableRadius, kTurnableRadius);
 }

@@ -43,7 +43,7 @@ public:
     void DrawLastMove(QPainter& painter, const QRect& box, bool human) const;
     void DrawLegalMove(QPainter& painter, const QRect& box) const;
     // The mark on a disc the move under the pointer or the frame would turn.
-    void DrawTurnable(QPainter& painter, const QRect& box) const;
+    void DrawTurnable(QPainter& painter, const QRect& box, bool toWhite) const;
 
 private:
     void LoadPictures(qreal ratio) const;  // unless they are at that density already

@@ -137,7 +137,7 @@ uint64_t TBoardView::TurnableDiscs() const {
     // One set of marks: for the square the player pointed at or framed last.
     const int square = framedLast_ ? (ShowsFocusFrame() ? focusSquare_ : 0) : pointerSquare_;
     if (square == 0 || !(legal & MaskOf(square))) return 0;
-    return BitsAfterMove(shown_, square, false).changed & ~MaskOf(square);
+    return BitsAfterMove(shown_, square, form_.PersonWhite).changed & ~MaskOf(square);
 }
 
 uint64_t TBoardView::MarkedSquares() const {
@@ -227,7 +227,8 @@ void TBoardView::DrawMarkers(QPainter& painter) const {
 
 void TBoardView::DrawTurnable(QPainter& painter) const {
     for (uint64_t marked = TurnableDiscs(); marked != 0; marked &= marked - 1)
-        theme_.DrawTurnable(painter, SquareRect(kSquareOfBit[std::countr_zero(marked)]));
+        theme_.DrawTurnable(painter, SquareRect(kSquareOfBit[std::countr_zero(marked)]),
+                            form_.PersonWhite);
 }
 
 // The column letters in the top-right corners of the top row and the row digits in the

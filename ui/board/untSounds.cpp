@@ -38,7 +38,7 @@ TSounds::TSounds(TForm1& form) : QObject(&form), form_(form) {
     connect(&form_, &TForm1::Happened, this, &TSounds::Hear);
 }
 
-std::optional<TSound> TSounds::SoundOf(THappening what, int black, int white) {
+std::optional<TSound> TSounds::SoundOf(THappening what, int own, int other) {
     switch (what) {
         case THappening::HumanMoved:
         case THappening::ComputerMoved:
@@ -47,7 +47,7 @@ std::optional<TSound> TSounds::SoundOf(THappening what, int black, int white) {
         case THappening::ComputerPassed:
             return TSound::Pass;
         case THappening::GameOver:
-            return black > white ? TSound::Won : black < white ? TSound::Lost : TSound::Drawn;
+            return own > other ? TSound::Won : own < other ? TSound::Lost : TSound::Drawn;
         default:
             return std::nullopt;
     }
@@ -55,7 +55,11 @@ std::optional<TSound> TSounds::SoundOf(THappening what, int black, int white) {
 
 void TSounds::Hear(THappening what) {
     if (!on_) return;
-    if (const auto sound = SoundOf(what, form_.Engine->BlackCount, form_.Engine->WhiteCount))
+    // The player's discs first: the person's against the computer; in a game of two, a win
+    // is a win for whoever made it.
+    const int black = form_.Engine->BlackCount, white = form_.Engine->WhiteCount;
+    const bool ownWhite = form_.TwoPlayers() ? white > black : form_.HumanIsWhite;
+    if (const auto sound = SoundOf(what, ownWhite ? white : black, ownWhite ? black : white))
         Play(*sound);
 }
 

@@ -25,8 +25,8 @@ public:
     bool On() const { return on_; }
 
     // The sound of something that happened in the game, if it has one; the end of the game
-    // sounds after the final count of the player's (black) and the computer's discs.
-    static std::optional<TSound> SoundOf(THappening what, int black, int white);
+    // sounds after the final count of the player's and the other side's discs.
+    static std::optional<TSound> SoundOf(THappening what, int own, int other);
 
 signals:
     // A sound is due while the sounds are on, whether or not a device plays it.

@@ -16,7 +16,7 @@ namespace {
 constexpr int kDefaultWaitPerMove = 800, kDefaultWaitOnPass = 3000;
 constexpr int kWaitStep = 100;
 
-constexpr QSize kDialogSize(420, 330);
+constexpr QSize kDialogSize(420, 448);
 
 // What each placement's picture shows: whether d4, e4, d5 and e5 are white.
 constexpr bool kPlacementWhites[4][4] = {{true, false, false, true},
@@ -123,10 +123,25 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     OnScroll();
     OnScroll2();
 
+    // Who plays: below the game's own settings, before the buttons in the Tab order.
+    RadioGroup3 =
+        new TRadioGroup(QStringLiteral("あなたの石"),
+                        {QStringLiteral("黒（先手）"), QStringLiteral("白（後手）")}, 2, this);
+    RadioGroup3->setGeometry(10, 298, 400, 52);
+    RadioGroup3->SetItemIndex(0);
+    RadioGroup4 = new TRadioGroup(
+        QStringLiteral("対戦相手"),
+        {QStringLiteral("COM"), QStringLiteral("最強の COM"), QStringLiteral("二人で対戦")}, 3,
+        this);
+    RadioGroup4->setGeometry(10, 356, 400, 52);
+    RadioGroup4->SetItemIndex(0);
+    connect(RadioGroup4, &TRadioGroup::clicked, this, &TForm2::OnRadioGroup4_Click);
+
+    // The buttons stay at the dialog's foot, below everything they confirm.
     Button1 = new QPushButton(QStringLiteral("新規開始！"), this);
-    Button1->setGeometry(120, 298, 90, 24);
+    Button1->setGeometry(120, 416, 90, 24);
     Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
-    Button2->setGeometry(220, 298, 90, 24);
+    Button2->setGeometry(220, 416, 90, 24);
     connect(Button1, &QPushButton::clicked, this, &TForm2::OnKaisi_Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::OnCancel_Click);
     connect(RadioGroup2, &TRadioGroup::clicked, this, &TForm2::OnRadioGroup2_Click);
@@ -188,7 +203,13 @@ void TForm2::OnScroll2() {
 
 // Random play has no thinking type to choose.
 void TForm2::OnRadioGroup2_Click() {
-    RadioGroup1->setEnabled(RadioGroup2->ItemIndex() != 0);
+    RadioGroup1->setEnabled(RadioGroup2->ItemIndex() != 0 && RadioGroup2->isEnabled());
+}
+
+void TForm2::OnRadioGroup4_Click() {
+    RadioGroup2->setEnabled(Opponent() == TOpponent::Computer);
+    RadioGroup3->setEnabled(Opponent() != TOpponent::Person);
+    OnRadioGroup2_Click();
 }
 
 int TForm2::Placement() const {

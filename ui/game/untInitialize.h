@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 #include "ui/controls/untWidgets.h"
 
@@ -10,8 +11,16 @@ class QRadioButton;
 class QScrollBar;
 class TZoom;
 
-// The new-game dialog: game level, thinking type, initial placement and the two waits.
-// It is created once and keeps its settings from one opening to the next.
+// Who the person at the board plays against.
+enum class TOpponent : uint8_t {
+    Computer,   // the computer at the level and thinking type of the new-game dialog
+    Strongest,  // the strongest computer: the advice's search, exact near the end
+    Person,     // a second person on the same board: no computer, no result counted
+};
+
+// The new-game dialog: game level, thinking type, initial placement and the two waits, and
+// below them the person's colour and the opponent. It is created once and keeps its
+// settings from one opening to the next.
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
@@ -34,8 +43,10 @@ public:
     QGroupBox* GroupBox3;
     QScrollBar* ScrollBar2;  // wait after the human's pass, milliseconds
     QLabel* LabelTaiki2;
-    QPushButton* Button1;  // 新規開始！
-    QPushButton* Button2;  // キャンセル
+    TRadioGroup* RadioGroup3;  // あなたの石: 黒（先手）, 白（後手）
+    TRadioGroup* RadioGroup4;  // 対戦相手: COM, 最強の COM, 二人で対戦
+    QPushButton* Button1;      // 新規開始！
+    QPushButton* Button2;      // キャンセル
 
     bool Cancelled = false;  // the last closing was by キャンセル, Escape or the close box
 
@@ -52,6 +63,12 @@ public:
     void OnScroll();
     void OnScroll2();
     void OnRadioGroup2_Click();
+    // The level, the thinking type and the colour are for a game against the computer: the
+    // groups that do not apply to the chosen opponent are greyed out.
+    void OnRadioGroup4_Click();
+
+    bool HumanPlaysWhite() const { return RadioGroup3->ItemIndex() == 1; }
+    TOpponent Opponent() const { return static_cast<TOpponent>(RadioGroup4->ItemIndex()); }
 
     // The checked placement, 1 to 4.
     int Placement() const;

@@ -16,7 +16,9 @@
 #include "engine/eval/untPatterns.h"
 #include "engine/untBitBoard.h"
 #include "engine/untTextFile.h"
+#include "player/untComputerPlayer.h"
 #include "results/untScore.h"
+#include "results/untStrongestScore.h"
 #include "ui/controls/untPictures.h"
 #include "ui/controls/untZoom.h"
 #include "ui/game/untInitialize.h"
@@ -68,7 +70,9 @@ void Colour(QLabel* label, QColor background, QColor text) {
 
 TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
                const std::filesystem::path& scoreFile)
-    : QWidget(parent), dialogs_(std::move(dialogs)) {
+    : QWidget(parent),
+      dialogs_(std::move(dialogs)),
+      scoreFile_(std::filesystem::absolute(scoreFile)) {
     RegisterResources();
     if (!dialogs_) dialogs_ = std::make_unique<TQtDialogs>(this);
     clock_.start();
@@ -78,14 +82,7 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
     TakeBackUsed = false;
     LastSquare = 0;
     PatternEditor = new TForm3(Dialogs(), this);
-    Score = std::make_unique<TScore>(
-        scoreFile, [this](const std::string& text, const std::string& caption) {
-            if (caption.empty())
-                Dialogs().Message(QString::fromStdString(text));
-            else
-                Dialogs().MessageWithCaption(QString::fromStdString(text),
-                                             QString::fromStdString(caption));
-        });
+    Score = std::make_unique<TScore>(scoreFile, ReportToPlayer());
     ThinkCursor = 5;
     SetScreenCursor(CURSOR_HAND_POINT);
     NewGameDialog = new TForm2(this);
@@ -105,6 +102,8 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
 }
 
 TForm1::~TForm1() {
+    strongMove_.reset();  // the strongest computer stops thinking, and nothing of it is told
+    lastStrongMove_.reset();
     emit Closing();
     Engine.reset();
     Score.reset();
@@ -268,6 +267,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     Timer1->stop();
+    if (strongMove_) strongMove_->Stop();
     ++GameNumber;
     QWidget::closeEvent(event);
 }
@@ -285,7 +285,8 @@ void TForm1::OnButton_KifuClick() {
 uint64_t TForm1::HumanMoves() const {
     if (!HumanMayMove()) return 0;
     const TBitBoard bits = BitsOf(Engine->Boards[0].Cells);
-    return LegalMovesOf(bits.black, bits.white);
+    return PersonWhite ? LegalMovesOf(bits.white, bits.black)
+                       : LegalMovesOf(bits.black, bits.white);
 }
 
 QString TForm1::FormatCount(int32_t count) const {
@@ -293,12 +294,28 @@ QString TForm1::FormatCount(int32_t count) const {
 }
 
 void TForm1::OnSeiseki_Click() {
-    Label_Message->setText(QString::fromStdString(ScoreSummaryText(*Score)));
+    // The results against the strongest computer go under the levels' table, once there are
+    // any: with none, the summary is the levels' alone.
+    std::string strongest;
+    if (StrongScore || std::filesystem::exists(scoreFile_.parent_path() / kStrongestScoreFileName))
+        if (const TStrongestScore& score = StrongestScore(); score.Played())
+            strongest = StrongestScoreRow(score);
+    Label_Message->setText(QString::fromStdString(ScoreSummaryText(*Score, strongest)));
     const QString now = QDateTime::currentDateTime().toString("yyyy/MM/dd H:mm:ss");
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(ScoreClipboardText(*Score, now.toStdString())));
+        QString::fromStdString(ScoreClipboardText(*Score, now.toStdString(), strongest)));
     Label_mes3->setText(QStringLiteral("クリップボードにも出力しました"));
     emit Happened(THappening::ResultsShown);
+}
+
+TCountsFile::TReport TForm1::ReportToPlayer() {
+    return [this](const std::string& text, const std::string& caption) {
+        if (caption.empty())
+            Dialogs().Message(QString::fromStdString(text));
+        else
+            Dialogs().MessageWithCaption(QString::fromStdString(text),
+                                         QString::fromStdString(caption));
+    };
 }
 
 void TForm1::SetScreenCursor(int cursor) {

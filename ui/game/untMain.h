@@ -8,17 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "analysis/untAnalysis.h"
 #include "engine/untGameRecord.h"
 #include "engine/untKyokumen.h"
+#include "engine/untRandom.h"
+#include "results/untCountsFile.h"
+#include "ui/controls/untBackgroundJob.h"
 #include "ui/controls/untDialogs.h"
 #include "ui/controls/untWidgets.h"
+#include "ui/game/untInitialize.h"
 
 class QLabel;
 class QPushButton;
 class QTimer;
 class TForm2;
 class TForm3;
+class TComputerPlayer;
 class TScore;
+class TStrongestScore;
 class TZoom;
 
 // The application's title, as the task bar and screen readers name the program.
@@ -34,8 +41,10 @@ enum class THappening {
     IllegalSquare,   // a click on a square the human may not play (square)
     ComputerMoved,   // the computer's disc is down (square)
     ComputerPassed,  // the computer had no move
-    HumanPassed,     // the human has no move: the computer moves again after the wait
-    HumanToMove,     // the computer's turn is over and the human may move
+    HumanPassed,     // the human has no move: the computer (or, in a game of two, the other
+                     // person) moves again
+    HumanToMove,     // the computer's turn is over and the human may move; in a game of two,
+                     // the side to move has changed
     GameOver,        // neither side can move, or a side has no disc left
     Halted,          // a fault stopped the game until a new one
     TakenBack,       // 待った: the human's last move and the replies are undone
@@ -108,6 +117,22 @@ public:
     // Every game's seed instead of one from the clock: the same seed gives the same game.
     std::optional<uint32_t> GameSeed;
 
+    // --- Who plays, as the new-game dialog chose for the current game.
+    bool HumanIsWhite = false;  // the person plays white against the computer, which begins
+    TOpponent Opponent = TOpponent::Computer;
+    // The colour the person at the board plays now: against the computer, the person's own;
+    // in a game of two, the side to move.
+    bool PersonWhite = false;
+    // The human has moved in this game, so the take-back snapshot holds a position of it.
+    bool TakeBackSaved = false;
+    // The computer's player when it plays black: the engine program's black, seeded with the
+    // game's seed, drawing from a generator of its own as the engine program's does, so that
+    // the game's own draws (the evaluation's noise at every move) do not change its play.
+    TRandom BlackGenerator;
+    std::unique_ptr<TComputerPlayer> BlackPlayer;
+    // The results against the strongest computer, read when first needed.
+    std::unique_ptr<TStrongestScore> StrongScore;
+
     // --- Event handlers.
     void OnBan_Click(QObject* sender);
     void OnTimer();
@@ -142,6 +167,15 @@ public:
     // The size the client area is designed at.
     QSize sizeHint() const override;
 
+    // --- Who plays.
+    bool TwoPlayers() const { return Opponent == TOpponent::Person; }
+    bool ComputerIsWhite() const { return !HumanIsWhite; }
+    // How the window names a side to the player: "あなた" and "COM", the computer as
+    // "COM（黒）" when it plays black; "黒" and "白" in a game of two.
+    QString SideName(bool white) const;
+    // The strongest computer's move is being worked out beside the window.
+    bool StrongestThinking() const { return strongMove_ && !strongMove_->Finished(); }
+
     // --- For the window around the controller.
     // The human may play or take back now.
     bool HumanMayMove() const { return Busy == 0 && !EngineInUse(); }
@@ -173,6 +207,19 @@ private:
     void LoadPatternTables();
     void ReportFault(const QString& step, const std::exception& fault);
     void HandOver();
+    // The game's choices of who plays, from the new-game dialog.
+    void TakeSidesFromDialog();
+    void ChooseComputerMove();
+    void StartStrongestMove();
+    void PlayComputerMove();
+    void AfterComputerMove();
+    void NextTurnOfTwo();
+    void TakeBackOneMove();
+    void RecordResult(int humanDiscs, int computerDiscs, QString& saveFault, QString& notices);
+    TStrongestScore& StrongestScore();
+    // Shows what a results file has to tell the player.
+    TCountsFile::TReport ReportToPlayer();
+    QString StartMessage() const;
     void SetScreenCursor(int cursor);
     void ProcessPendingEvents();
     bool GameGoesOnAfterPendingEvents();
@@ -185,6 +232,10 @@ private:
     std::unique_ptr<TDialogs> dialogs_;
     QElapsedTimer clock_;
     TZoom* zoom_;
+    std::filesystem::path scoreFile_;
+    // The strongest computer's move on a worker; the one before it is kept a turn longer,
+    // so that no job is destroyed from inside one of its own reports.
+    std::unique_ptr<TBackgroundJob<TPositionValue>> strongMove_, lastStrongMove_;
 };
 
 // The screen cursors by number: the default, the hand and the busy cursor.

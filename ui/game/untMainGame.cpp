@@ -18,7 +18,10 @@
 
 #include "engine/eval/untPatterns.h"
 #include "player/untComputerPlayer.h"
+#include "player/untGameState.h"
 #include "results/untScore.h"
+#include "results/untStrongestScore.h"
+#include "ui/game/untAdviceSettings.h"
 #include "ui/game/untInitialize.h"
 #include "ui/game/untMain.h"
 
@@ -41,6 +44,20 @@ QString Seconds(double seconds) {
 QString ScoreLine(const TKyokumen& k, const QString& separator) {
     return QStringLiteral("スコア　黒: ") + Number(k.BlackCount) + separator +
            QStringLiteral("白: ") + Number(k.WhiteCount);
+}
+
+QString ColourName(bool white) {
+    return white ? QStringLiteral("白") : QStringLiteral("黒");
+}
+
+// A side is wiped out: the engine's flag for it, after the check.
+bool WipedOut(TKyokumen& engine, bool white) {
+    if (white) {
+        engine.CheckWhiteOut();
+        return engine.WhiteOut;
+    }
+    engine.CheckBlackOut();
+    return engine.BlackOut;
 }
 
 }  // namespace
@@ -66,7 +83,8 @@ void TForm1::HumanClick(QObject* sender) {
 }
 
 void TForm1::HumanMove() {
-    Engine->WhiteToMove = false;  // the human plays black (a learning replay ends on white)
+    // The person's colour, whatever a learning replay (which ends on white) left.
+    Engine->WhiteToMove = PersonWhite;
     if (!Engine->IsLegal(LastSquare)) {
         Label_Message->setText(QStringLiteral("あなたの番です。\r\n\r\n合法手ではありません。"));
         emit Happened(THappening::IllegalSquare, LastSquare);
@@ -78,6 +96,7 @@ void TForm1::HumanMove() {
     if (!GameGoesOnAfterPendingEvents()) return;
     TKyokumen::CopyCells(Engine->Boards[0], Engine->Boards[TAKE_BACK_BOARD]);
     Engine->SavedMoveNumber = Engine->MoveNumber;
+    TakeBackSaved = true;
     try {
         Engine->MakeMove(LastSquare);
     } catch (const std::exception& fault) {
@@ -89,15 +108,47 @@ void TForm1::HumanMove() {
     GameRecord[n] = LastSquare;
     Label_Message->setText(Number(n) + QStringLiteral("手目: ") + Number(LastSquare));
     DrawBoard();
+    if (TwoPlayers()) {
+        emit Happened(THappening::HumanMoved, LastSquare);
+        NextTurnOfTwo();
+        return;
+    }
     Label_mes2->setText(QStringLiteral("COM思考中。。。。"));
     emit Happened(THappening::HumanMoved, LastSquare);
-    Engine->CheckWhiteOut();
-    if (Engine->WhiteOut) {
+    if (WipedOut(*Engine, ComputerIsWhite())) {
         EndOfGame();
         return;
     }
     if (!GameGoesOnAfterPendingEvents()) return;
     Timer1->start();
+}
+
+// In a game of two, the turn passes to the other side, or stays when the other side has no
+// move (it passes), or the game ends.
+void TForm1::NextTurnOfTwo() {
+    const bool mover = PersonWhite;
+    if (WipedOut(*Engine, !mover)) {
+        EndOfGame();
+        return;
+    }
+    Engine->WhiteToMove = !mover;
+    if (Engine->HasLegalMove()) {
+        PersonWhite = !mover;
+        Label_mes2->setText(ColourName(PersonWhite) + QStringLiteral("の番です。"));
+        HandOver();
+        return;
+    }
+    Engine->WhiteToMove = mover;
+    if (!Engine->HasLegalMove()) {
+        EndOfGame();
+        return;
+    }
+    Label_mes2->setText(ColourName(!mover) + QStringLiteral("はパスしました。"));
+    TakeBackUsed = false;
+    Busy = 0;
+    SetScreenCursor(CURSOR_HAND_POINT);
+    emit BoardStateChanged();
+    emit Happened(THappening::HumanPassed);
 }
 
 void TForm1::OnTimer() {
@@ -108,24 +159,78 @@ void TForm1::OnTimer() {
 }
 
 void TForm1::ComputerTurn() {
+    const bool white = ComputerIsWhite();
     TurnStart = ClockTick();
-    Engine->WhiteToMove = true;
+    Engine->WhiteToMove = white;
     if (!Engine->HasLegalMove()) {
         Label_mes2->setText(QStringLiteral("COMはパスしました。"));
         emit Happened(THappening::ComputerPassed);
-        Engine->WhiteToMove = false;
+        Engine->WhiteToMove = !white;
         if (Engine->HasLegalMove())
             HandOver();
         else
             EndOfGame();
         return;
     }
+    if (Opponent == TOpponent::Strongest) {
+        StartStrongestMove();
+        return;
+    }
     try {
-        ChooseWhiteMove(*Engine, BookLines, BookActive, GameRecord);
+        ChooseComputerMove();
     } catch (const std::exception& fault) {
         ReportFault(QStringLiteral("COM思考でエラー発生"), fault);
         return;
     }
+    PlayComputerMove();
+}
+
+// The computer's move in ChosenMove: white's as the game has always chosen it, black's as
+// the engine program's black chooses it, on an engine of its own with the colours exchanged.
+void TForm1::ChooseComputerMove() {
+    if (ComputerIsWhite()) {
+        ChooseWhiteMove(*Engine, BookLines, BookActive, GameRecord);
+        return;
+    }
+    const TComputerMove move =
+        BlackPlayer->Choose(BitsOf(Engine->Boards[0].Cells), false, Engine->Placement, GameRecord);
+    Engine->ChosenMove = move.square;
+    Engine->ThinkComment = move.comment;
+    Engine->EvalCount = BlackPlayer->EvalCount(false);
+    Engine->WhiteToMove = false;
+}
+
+// The strongest computer thinks beside the window, which stays free: the worker gets a copy
+// of the position, and a new game or the window closing stops it.
+void TForm1::StartStrongestMove() {
+    TAnalysisSettings settings = WindowAdviceSettings(*this, EXACT_ADVICE_EMPTIES);
+    const TDiscs discs = BitsOf(Engine->Boards[0].Cells);
+    const bool white = ComputerIsWhite();
+    const uint32_t game = GameNumber;
+    lastStrongMove_ = std::move(strongMove_);
+    strongMove_ = std::make_unique<TBackgroundJob<TPositionValue>>(
+        [settings, discs, white](const std::atomic<bool>& stop, const auto&) mutable {
+            settings.stop = &stop;
+            return ValuePosition(discs, white, settings);
+        },
+        TBackgroundJob<TPositionValue>::THandlers{
+            [this, game](TPositionValue chosen) {
+                if (game != GameNumber || Busy != 1) return;
+                Engine->ChosenMove = chosen.best;
+                Engine->ThinkComment = chosen.exact ? "advice, exact" : "advice";
+                Engine->EvalCount = 0;
+                Engine->WhiteToMove = ComputerIsWhite();
+                PlayComputerMove();
+            },
+            [this, game](const QString& fault) {
+                if (game != GameNumber || Busy != 1) return;
+                ReportFault(QStringLiteral("COM思考でエラー発生"),
+                            std::runtime_error(fault.toStdString()));
+            },
+            {}});
+}
+
+void TForm1::PlayComputerMove() {
     LastSquare = Engine->ChosenMove;
     if (LastSquare == 0) {
         emit Happened(THappening::Halted);
@@ -152,18 +257,24 @@ void TForm1::ComputerTurn() {
     DrawBoard();
     Label_mes2->clear();
     emit Happened(THappening::ComputerMoved, LastSquare);
-    Engine->CheckBlackOut();
-    if (Engine->BlackOut) {
+    AfterComputerMove();
+}
+
+// The human's turn, or the human passes and the computer moves again after a wait, or the
+// game is over.
+void TForm1::AfterComputerMove() {
+    const bool white = ComputerIsWhite();
+    if (WipedOut(*Engine, !white)) {
         EndOfGame();
         return;
     }
-    Engine->WhiteToMove = false;
+    Engine->WhiteToMove = !white;
     if (Engine->HasLegalMove()) {
         HandOver();
         return;
     }
     // The human cannot move: the game is over, or the computer moves again after a wait.
-    Engine->WhiteToMove = true;
+    Engine->WhiteToMove = white;
     if (!Engine->HasLegalMove()) {
         EndOfGame();
         return;
@@ -178,9 +289,11 @@ void TForm1::ComputerTurn() {
 
 void TForm1::HandOver() {
     TakeBackUsed = false;
-    if (Engine->ShowComment) setWindowTitle(QString::fromStdString(Engine->ThinkComment));
-    Label_mes3->setText(QStringLiteral("局面評価数＝") + Number(Engine->EvalCount));
-    Engine->EvalCount = 0;
+    if (!TwoPlayers()) {
+        if (Engine->ShowComment) setWindowTitle(QString::fromStdString(Engine->ThinkComment));
+        Label_mes3->setText(QStringLiteral("局面評価数＝") + Number(Engine->EvalCount));
+        Engine->EvalCount = 0;
+    }
     Busy = 0;
     SetScreenCursor(CURSOR_HAND_POINT);
     Timer1->setInterval(WaitPerMove);
@@ -191,19 +304,24 @@ void TForm1::HandOver() {
 void TForm1::EndOfGame() {
     Engine->Commit();
     const int black = Engine->BlackCount, white = Engine->WhiteCount;
-    if (white > black) Label_mes2->setText(QStringLiteral("COMの勝ちです。"));
-    if (white < black) Label_mes2->setText(QStringLiteral("あなたの勝ちです。"));
-    if (white == black) Label_mes2->setText(QStringLiteral("引き分けです。"));
-    QString saveFault;
-    try {
-        Score->RecordGame(Engine->GameLevel, black, white);
-    } catch (const std::exception& fault) {
-        saveFault = QString::fromStdString(fault.what());
+    QString saveFault, notices;
+    if (TwoPlayers()) {
+        Label_mes2->setText(black == white
+                                ? QStringLiteral("引き分けです。")
+                                : ColourName(white > black) + QStringLiteral("の勝ちです。"));
+    } else {
+        const int human = HumanIsWhite ? white : black, computer = HumanIsWhite ? black : white;
+        if (computer > human) Label_mes2->setText(QStringLiteral("COMの勝ちです。"));
+        if (computer < human) Label_mes2->setText(QStringLiteral("あなたの勝ちです。"));
+        if (computer == human) Label_mes2->setText(QStringLiteral("引き分けです。"));
+        RecordResult(human, computer, saveFault, notices);
     }
-    const QString notices = QString::fromStdString(Score->TakeNotices());
     Busy = 2;
     emit BoardStateChanged();
-    if (!Engine->WhiteToMove) {
+    // The last report was not a computer move's: the final score goes below it.
+    if (TwoPlayers()) {
+        AppendMessage("\r\n\r\n" + ScoreLine(*Engine, QStringLiteral("　")));
+    } else if (Engine->WhiteToMove != ComputerIsWhite()) {
         AppendMessage("\r\n\r\n" + ScoreLine(*Engine, QStringLiteral("　")));
         AppendMessage("\r\n\r\n" + QStringLiteral("COM消費時間： ") +
                       Number(static_cast<long>(TotalTime)) + QStringLiteral("秒"));
@@ -214,6 +332,28 @@ void TForm1::EndOfGame() {
     // must find nothing of this one left to do.
     if (!notices.isEmpty()) Dialogs().Message(notices);
     if (!saveFault.isEmpty()) Dialogs().Message(saveFault);
+}
+
+// A decided game against the computer goes to the results of its level, or of the
+// strongest computer; what the save has to tell comes back for the boxes.
+void TForm1::RecordResult(int humanDiscs, int computerDiscs, QString& saveFault, QString& notices) {
+    try {
+        if (Opponent == TOpponent::Strongest)
+            StrongestScore().RecordGame(humanDiscs, computerDiscs);
+        else
+            Score->RecordGame(Engine->GameLevel, humanDiscs, computerDiscs);
+    } catch (const std::exception& fault) {
+        saveFault = QString::fromStdString(fault.what());
+    }
+    notices = QString::fromStdString(
+        Opponent == TOpponent::Strongest ? StrongestScore().TakeNotices() : Score->TakeNotices());
+}
+
+TStrongestScore& TForm1::StrongestScore() {
+    if (!StrongScore)
+        StrongScore = std::make_unique<TStrongestScore>(
+            scoreFile_.parent_path() / kStrongestScoreFileName, ReportToPlayer());
+    return *StrongScore;
 }
 
 std::unique_ptr<TKyokumen> TForm1::NewGameEngine() const {
@@ -235,10 +375,12 @@ void TForm1::StartNewGame() {
     StartingGame = true;
     ++GameNumber;
     Timer1->stop();
+    if (strongMove_) strongMove_->Stop();
     ProcessPendingEvents();
     std::memset(GameRecord, 0, sizeof GameRecord);
     // Learned and edited pattern values last into the new game.
-    auto fresh = NewGameEngine();
+    const uint32_t seed = GameSeed.value_or(ClockSeed());
+    auto fresh = std::move(NewGameEngines(ProgramRandom(), seed)[1]);
     CarryPatternWeights(*Engine, *fresh);
     Engine = std::move(fresh);
     Engine->GameLevel = static_cast<uint8_t>(NewGameDialog->RadioGroup2->ItemIndex() + 1);
@@ -248,49 +390,99 @@ void TForm1::StartNewGame() {
     Engine->ThinkType = static_cast<uint8_t>(NewGameDialog->RadioGroup1->ItemIndex() + 1);
     WaitPerMove = NewGameDialog->ScrollBar1->value();
     WaitOnPass = NewGameDialog->ScrollBar2->value();
+    TakeSidesFromDialog();
+    BlackPlayer.reset();
+    if (Opponent == TOpponent::Computer && HumanIsWhite) {
+        BlackPlayer = std::make_unique<TComputerPlayer>(
+            BlackGenerator, std::make_shared<const TPatternTable>(*Engine->PatternWeights),
+            BookLines);
+        BlackPlayer->SetLevel(Engine->GameLevel);
+        BlackPlayer->SetType(Engine->ThinkType);
+        BlackPlayer->NewGame(seed);
+    }
+    if (Opponent == TOpponent::Strongest) StrongestScore();  // a damaged file is told now
     TotalTime = 0;
     Waku->hide();
     Waku2->hide();
     TakeBackUsed = false;
+    TakeBackSaved = false;
     LastSquare = 0;
     Busy = 0;
     Timer1->setInterval(WaitPerMove);
     SetScreenCursor(CURSOR_HAND_POINT);
     DrawBoard();
-
-    static const char* const kLevelLines[5][3] = {
-        {},
-        {"ゲームレベルは最弱", "中盤読みは１手", "思考タイプ＝ランダム"},
-        {"ゲームレベルは初級", "中盤読みは２手"},
-        {"ゲームレベルは中級", "中盤読みは４手"},
-        {"ゲームレベルは上級", "中盤読みは５手"}};
-    static const char* const kTypeLines[5] = {"", "思考タイプ＝Ａ", "思考タイプ＝Ｂ",
-                                              "思考タイプ＝Ｃ", "思考タイプ＝Ｄ"};
-    const int level = Engine->GameLevel;
-    QString message = QStringLiteral("初期化完了\r\n\r\n");
-    for (const char* line : kLevelLines[level])
-        if (line) message += QString::fromUtf8(line) + "\r\n";
-    if (level == 1) message += "\r\n";
-    if (GameConsultsBook(Engine->Placement, Engine->GameLevel, Engine->ThinkType))
-        message += QStringLiteral("定石データベースあり") + "\r\n";
-    if (level > 1) message += QString::fromUtf8(kTypeLines[Engine->ThinkType]) + "\r\n\r\n";
-    message += QStringLiteral("ゲーム開始です。");
-    Label_Message->setText(message);
+    Label_Message->setText(StartMessage());
     Label_mes2->clear();
     Label_mes3->clear();
     BookActive = true;
     StartingGame = false;
-    emit BoardStateChanged();  // the human may move now
+    const bool computerBegins = !TwoPlayers() && HumanIsWhite;
+    if (computerBegins) {
+        // Black begins: the computer moves first, after the wait per move.
+        Busy = 1;
+        SetScreenCursor(ThinkCursor);
+        Label_mes2->setText(QStringLiteral("COM思考中。。。。"));
+    }
+    emit BoardStateChanged();  // the human may move now, or the computer thinks
     emit Happened(THappening::NewGame);
+    if (computerBegins) Timer1->start();
+}
+
+void TForm1::TakeSidesFromDialog() {
+    Opponent = NewGameDialog->Opponent();
+    HumanIsWhite = !TwoPlayers() && NewGameDialog->HumanPlaysWhite();
+    PersonWhite = HumanIsWhite;
+}
+
+// What the message area says at the start of a game: the level's and the thinking type's
+// lines, and who plays which colour where that is not the person black against the computer.
+QString TForm1::StartMessage() const {
+    QString message = QStringLiteral("初期化完了\r\n\r\n");
+    if (TwoPlayers())
+        return message + QStringLiteral("二人で対戦\r\n\r\nゲーム開始です。黒の番です。");
+    if (Opponent == TOpponent::Strongest) {
+        message += QStringLiteral("ゲームレベルは最強\r\n終盤は残り%1マスから完全読み\r\n\r\n")
+                       .arg(EXACT_ADVICE_EMPTIES);
+    } else {
+        static const char* const kLevelLines[5][3] = {
+            {},
+            {"ゲームレベルは最弱", "中盤読みは１手", "思考タイプ＝ランダム"},
+            {"ゲームレベルは初級", "中盤読みは２手"},
+            {"ゲームレベルは中級", "中盤読みは４手"},
+            {"ゲームレベルは上級", "中盤読みは５手"}};
+        static const char* const kTypeLines[5] = {"", "思考タイプ＝Ａ", "思考タイプ＝Ｂ",
+                                                  "思考タイプ＝Ｃ", "思考タイプ＝Ｄ"};
+        const int level = Engine->GameLevel;
+        for (const char* line : kLevelLines[level])
+            if (line) message += QString::fromUtf8(line) + "\r\n";
+        if (level == 1) message += "\r\n";
+        if (GameConsultsBook(Engine->Placement, Engine->GameLevel, Engine->ThinkType))
+            message += QStringLiteral("定石データベースあり") + "\r\n";
+        if (level > 1) message += QString::fromUtf8(kTypeLines[Engine->ThinkType]) + "\r\n\r\n";
+    }
+    message += QStringLiteral("ゲーム開始です。");
+    if (HumanIsWhite) message += QStringLiteral("\r\nあなたは白（後手）、COMが先手です。");
+    return message;
+}
+
+QString TForm1::SideName(bool white) const {
+    if (TwoPlayers()) return ColourName(white);
+    if (white == HumanIsWhite) return QStringLiteral("あなた");
+    return HumanIsWhite ? QStringLiteral("COM（黒）") : QStringLiteral("COM");
 }
 
 void TForm1::OnButton_MattaClick() {
     if (Busy != 0 || EngineInUse()) return;
+    if (TwoPlayers()) {
+        TakeBackOneMove();
+        return;
+    }
     if (TakeBackUsed) {
         Dialogs().Message(QStringLiteral("待ったは一度だけです。"));
         return;
     }
-    if (Engine->MoveNumber == 0) {
+    // As white, the computer's first move is no move of the human's to take back.
+    if (Engine->MoveNumber == 0 || (HumanIsWhite && !TakeBackSaved)) {
         Dialogs().Message(QStringLiteral("すでに初期状態です。待ったできません。"));
         return;
     }
@@ -303,6 +495,35 @@ void TForm1::OnButton_MattaClick() {
     Label_Message->setText(QStringLiteral("待ったをしました\r\n"));
     DrawBoard();
     Label_mes2->clear();
+    Waku->hide();
+    Waku2->hide();
+    emit Happened(THappening::TakenBack);
+}
+
+// In a game of two, each take-back undoes the last move, as often as the players like: the
+// game is replayed from its start to the move before, its passes found again on the way.
+void TForm1::TakeBackOneMove() {
+    int moves = 0;
+    while (moves < 60 && GameRecord[moves + 1] != 0)
+        ++moves;
+    if (moves == 0) {
+        Dialogs().Message(QStringLiteral("すでに初期状態です。待ったできません。"));
+        return;
+    }
+    TGameState game(TGameState::PlacementDiscs(Engine->Placement), false);
+    for (int n = 1; n < moves; ++n)
+        game.PlayNext(GameRecord[n]);
+    GameRecord[moves] = 0;
+    Engine->Boards[0].SetCellsFrom(game.Discs());
+    Engine->MoveNumber = static_cast<int16_t>(moves - 1);
+    Engine->BlackOut = false;
+    Engine->WhiteOut = false;
+    PersonWhite = game.MustPass() != game.WhiteToMove();
+    Engine->WhiteToMove = PersonWhite;
+    Label_Message->setText(QStringLiteral("待ったをしました\r\n"));
+    LastSquare = 0;
+    DrawBoard();
+    Label_mes2->setText(ColourName(PersonWhite) + QStringLiteral("の番です。"));
     Waku->hide();
     Waku2->hide();
     emit Happened(THappening::TakenBack);

@@ -20,8 +20,6 @@ const QString kHowToPlay =
     QStringLiteral("打つマスをクリックしてください（キーボード: 矢印キーと Enter、または f 5）");
 const QString kYourTurn = QStringLiteral("あなたの番です");
 const QString kThinking = QStringLiteral("COM 思考中…");
-const QString kHumanPass = QStringLiteral("あなたはパス");
-const QString kComputerPass = QStringLiteral("COM はパスしました");
 
 constexpr int kStatusPixelSize = 12;
 constexpr int kTurnStretch = 3, kNoticeStretch = 2;  // the turn keeps the larger share
@@ -92,37 +90,42 @@ void TStatusLine::OnHappened(THappening what, int detail) {
     switch (what) {
         case THappening::HumanMoved:
             StartRun(true);
-            moves_ << QStringLiteral("あなた: ") + Square(detail);
+            ownName_ = form_.SideName(form_.PersonWhite);
             ownMove_ = Square(detail);
+            moves_ << ownName_ + QStringLiteral(": ") + ownMove_;
             break;
         case THappening::IllegalSquare:
             Say(QStringLiteral("合法手ではありません。"));
             break;
         case THappening::ComputerMoved:
             StartRun(false);
-            moves_ << QStringLiteral("COM: ") + Square(detail);
-            replies_ << QStringLiteral("COM は ") + Square(detail);
+            moves_ << ComputerName() + QStringLiteral(": ") + Square(detail);
+            replies_ << ComputerName() + QStringLiteral(" は ") + Square(detail);
             break;
         case THappening::ComputerPassed:
             StartRun(false);
-            moves_ << kComputerPass;
-            replies_ << kComputerPass;
+            moves_ << ComputerPass();
+            replies_ << ComputerPass();
             break;
-        case THappening::HumanPassed:
-            moves_ << kHumanPass;
-            SayTurn(QStringLiteral("あなたはパスです。"));
+        case THappening::HumanPassed: {
+            // In a game of two the side to move stays, and the other side is the one passing.
+            const QString passing = form_.SideName(form_.TwoPlayers() != form_.PersonWhite);
+            moves_ << passing + QStringLiteral("はパス");
+            SayTurn(passing + QStringLiteral("はパスです。") +
+                    (form_.TwoPlayers() ? YourTurn() + QStringLiteral("。") : QString()));
             break;
+        }
         case THappening::HumanToMove:
-            SayTurn(kYourTurn + QStringLiteral("。"));
+            SayTurn(YourTurn() + QStringLiteral("。"));
             break;
         case THappening::GameOver:
             // When neither side can move, the computer's "pass" only ends the game; the line
             // then still shows the human's move that ended it.
-            if (!moves_.isEmpty() && moves_.last() == kComputerPass) {
+            if (!moves_.isEmpty() && moves_.last() == ComputerPass()) {
                 moves_.removeLast();
-                replies_.removeAll(kComputerPass);
+                replies_.removeAll(ComputerPass());
                 if (moves_.isEmpty() && !ownMove_.isEmpty())
-                    moves_ << QStringLiteral("あなた: ") + ownMove_;
+                    moves_ << ownName_ + QStringLiteral(": ") + ownMove_;
             }
             SayTurn(EndSentence());
             break;
@@ -134,7 +137,7 @@ void TStatusLine::OnHappened(THappening what, int detail) {
         case THappening::TakenBack:
             moves_ = QStringList{QStringLiteral("待ったをしました")};
             humanRun_ = true;
-            Say(QStringLiteral("待ったをしました。あなたの番です。"));
+            Say(QStringLiteral("待ったをしました。") + YourTurn() + QStringLiteral("。"));
             break;
         case THappening::NewGame:
             moves_.clear();
@@ -164,7 +167,7 @@ void TStatusLine::StartRun(bool humanRun) {
 void TStatusLine::ShowTurn() {
     // While the human's click is being played, the computer's last run is over.
     const bool staleRun = form_.Busy == 1 && !humanRun_ && !moves_.isEmpty() &&
-                          moves_.last() != kHumanPass && !halted_;
+                          !moves_.last().endsWith(QStringLiteral("はパス")) && !halted_;
     QStringList parts;
     if (!moves_.isEmpty() && !staleRun) parts << moves_.join(QStringLiteral("、"));
     parts << WhoseTurn() << Score();
@@ -179,19 +182,48 @@ QString TStatusLine::WhoseTurn() const {
         case 1:
             return kThinking;
         default:
-            if (!moves_.isEmpty()) return kYourTurn;
-            return firstGame_ ? kHowToPlay : QStringLiteral("黒（あなた）の番です");
+            if (!moves_.isEmpty() || form_.TwoPlayers()) return YourTurn();
+            if (firstGame_) return kHowToPlay;
+            return form_.HumanIsWhite ? QStringLiteral("白（あなた）の番です")
+                                      : QStringLiteral("黒（あなた）の番です");
     }
+}
+
+// Whose turn it is: the person's against the computer, a colour's in a game of two.
+QString TStatusLine::YourTurn() const {
+    return form_.TwoPlayers() ? form_.SideName(form_.PersonWhite) + QStringLiteral("の番です")
+                              : kYourTurn;
+}
+
+QString TStatusLine::ComputerName() const {
+    return form_.SideName(form_.ComputerIsWhite());
+}
+
+QString TStatusLine::ComputerPass() const {
+    return ComputerName() + QStringLiteral(" はパスしました");
 }
 
 QString TStatusLine::NewGameSentence() const {
     const TKyokumen& engine = *form_.Engine;
     // The level and the thinking type as the new-game dialog names them.
     const TForm2& dialog = *form_.NewGameDialog;
+    if (form_.Opponent != TOpponent::Computer) {
+        const QString opponent = dialog.RadioGroup4->Item(static_cast<int>(form_.Opponent))->text();
+        if (form_.TwoPlayers())
+            return QStringLiteral("新しいゲームです。%1。%2。").arg(opponent, YourTurn());
+        return QStringLiteral("新しいゲームです。%1。%2").arg(opponent, WhoBegins());
+    }
     QString settings = dialog.RadioGroup2->Item(engine.GameLevel - 1)->text();
     if (engine.GameLevel > 1)
         settings += QStringLiteral("、") + dialog.RadioGroup1->Item(engine.ThinkType - 1)->text();
-    return QStringLiteral("新しいゲームです。%1。あなたの番です。").arg(settings);
+    return QStringLiteral("新しいゲームです。%1。%2").arg(settings, WhoBegins());
+}
+
+// Against the computer: who moves first.
+QString TStatusLine::WhoBegins() const {
+    if (form_.HumanIsWhite)
+        return QStringLiteral("あなたは白です。%1の番です。").arg(ComputerName());
+    return QStringLiteral("あなたの番です。");
 }
 
 QString TStatusLine::Score() const {
@@ -201,9 +233,14 @@ QString TStatusLine::Score() const {
 
 QString TStatusLine::EndSentence() const {
     const auto [black, white] = DiscCounts(form_);
-    const QString result = black > white   ? QStringLiteral("あなたの勝ちです。")
-                           : black < white ? QStringLiteral("COM の勝ちです。")
-                                           : QStringLiteral("引き分けです。");
+    QString result = QStringLiteral("引き分けです。");
+    if (form_.TwoPlayers() && black != white) {
+        result = form_.SideName(white > black) + QStringLiteral("の勝ちです。");
+    } else if (black != white) {
+        const bool humanWon = (black > white) != form_.HumanIsWhite;
+        result =
+            humanWon ? QStringLiteral("あなたの勝ちです。") : QStringLiteral("COM の勝ちです。");
+    }
     return QStringLiteral("ゲーム終了。黒 %1、白 %2。").arg(black).arg(white) + result;
 }
 
@@ -223,7 +260,7 @@ QString TStatusLine::ResultsSentence() const {
 // the turn ends ("あなたは c3、COM は d6。" "あなたの番です。").
 void TStatusLine::SayTurn(const QString& ending) {
     QStringList moves = replies_;
-    if (!ownMove_.isEmpty()) moves.prepend(QStringLiteral("あなたは ") + ownMove_);
+    if (!ownMove_.isEmpty()) moves.prepend(ownName_ + QStringLiteral("は ") + ownMove_);
     Say((moves.isEmpty() ? QString() : moves.join(QStringLiteral("、")) + QStringLiteral("。")) +
         ending);
     ownMove_.clear();

@@ -49,6 +49,10 @@ private:
     void ShowTurn();
     QString WhoseTurn() const;
     QString NewGameSentence() const;
+    QString WhoBegins() const;
+    QString YourTurn() const;
+    QString ComputerName() const;
+    QString ComputerPass() const;
     QString ResultsSentence() const;
     QString EndSentence() const;
     QString Score() const;
@@ -64,6 +68,7 @@ private:
     QStringList moves_;       // the last side's moves and passes, "COM: f6", "あなたはパス"
     bool humanRun_ = false;   // the moves shown began with the human's
     QString ownMove_;         // the human's square not said yet, waiting for the reply
+    QString ownName_;         // who played it: "あなた", or its colour in a game of two
     QStringList replies_;     // the computer's moves and passes not said yet
     bool firstGame_ = true;   // no move has been played since the program started
     bool halted_ = false;     // a fault stopped the game

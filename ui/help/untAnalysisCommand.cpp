@@ -13,8 +13,8 @@
 #include "analysis/untPageCache.h"
 #include "engine/untGameRecord.h"
 #include "engine/untTextFile.h"
+#include "ui/game/untAdviceSettings.h"
 #include "ui/game/untMain.h"
-#include "ui/help/untAdviceSettings.h"
 #include "ui/help/untHint.h"
 
 namespace {

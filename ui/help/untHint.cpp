@@ -3,9 +3,9 @@
 #include "analysis/untAnalysisWords.h"
 #include "engine/untSquareNames.h"
 #include "ui/board/untBoardView.h"
+#include "ui/game/untAdviceSettings.h"
 #include "ui/game/untMain.h"
 #include "ui/game/untStatusLine.h"
-#include "ui/help/untAdviceSettings.h"
 
 namespace {
 
@@ -34,15 +34,17 @@ void THint::Ask() {
 
 void THint::Start() {
     Clear();
-    const TAsked asked{form_.GameNumber, form_.Engine->MoveNumber, DiscsOnTheBoard(form_)};
+    const TAsked asked{form_.GameNumber, form_.Engine->MoveNumber, DiscsOnTheBoard(form_),
+                       form_.PersonWhite};
     asked_ = asked;
     status_.SetNotice(QStringLiteral("ヒントを考えています…"), false);
     // The worker gets copies of the position and of the settings.
     TAnalysisSettings settings = WindowAdviceSettings(form_, EXACT_HINT_EMPTIES);
     job_ = std::make_unique<TBackgroundJob<TPositionValue>>(
-        [settings, discs = asked.discs](const std::atomic<bool>& stop, const auto&) mutable {
+        [settings, discs = asked.discs, white = form_.PersonWhite](const std::atomic<bool>& stop,
+                                                                   const auto&) mutable {
             settings.stop = &stop;
-            return ValuePosition(discs, false, settings);
+            return ValuePosition(discs, white, settings);
         },
         TBackgroundJob<TPositionValue>::THandlers{
             [this](TPositionValue hint) { Show(hint); },
@@ -57,19 +59,20 @@ int THint::Square() const {
     return shown_ ? shown_->best : 0;
 }
 
-QString THint::Text(const TPositionValue& hint) {
+QString THint::Text(const TPositionValue& hint, bool white) {
     const TAnalysisWords& words = WordsOf(TAnalysisLanguage::Japanese);
     const QString value = QString::fromStdString(Signed(hint.value, hint.exact));
-    return QStringLiteral("ヒント: %1（黒から見て %2 石、%3）")
-        .arg(QString::fromStdString(SquareName(hint.best)), value,
+    return QStringLiteral("ヒント: %1（%2から見て %3 石、%4）")
+        .arg(QString::fromStdString(SquareName(hint.best)),
+             white ? QStringLiteral("白") : QStringLiteral("黒"), value,
              QString::fromUtf8(hint.exact ? words.exact : words.estimate));
 }
 
 bool THint::StillOnTheBoard(const TAsked& asked) const {
     const TDiscs now = DiscsOnTheBoard(form_);
     return form_.HumanMayMove() && form_.GameNumber == asked.gameNumber &&
-           form_.Engine->MoveNumber == asked.moveNumber && now.black == asked.discs.black &&
-           now.white == asked.discs.white;
+           form_.PersonWhite == asked.white && form_.Engine->MoveNumber == asked.moveNumber &&
+           now.black == asked.discs.black && now.white == asked.discs.white;
 }
 
 void THint::Show(const TPositionValue& hint) {
@@ -79,7 +82,7 @@ void THint::Show(const TPositionValue& hint) {
     }
     shown_ = hint;
     board_.SetHintSquare(hint.best);
-    status_.SetNotice(Text(hint), true);
+    status_.SetNotice(Text(hint, form_.PersonWhite), true);
 }
 
 // A move, a take-back or a new game changes the position the hint was for. A hint asked for

@@ -7,21 +7,22 @@
 
 #include "analysis/untAnalysis.h"
 #include "ui/controls/untBackgroundJob.h"
+#include "ui/game/untAdviceSettings.h"
 
 class TBoardView;
 class TForm1;
 class TStatusLine;
 
-// ゲーム → ヒント: the best move for black in the position on the board and its value in
-// discs, exact from EXACT_HINT_EMPTIES empty squares on and the engine's estimate before.
-// It is worked out off the interface thread; the square is marked on the board and the
-// value shown in the status line and said to a screen reader. A move, a take-back or a new
-// game clears it, and a hint that arrives after the game has moved on is dropped. Asked for
-// while the computer thinks, it is worked out as soon as the player's turn comes.
+// ゲーム → ヒント: the best move for the person to move in the position on the board and its value
+// in discs, exact from EXACT_HINT_EMPTIES empty squares on and the engine's estimate before. It is
+// worked out off the interface thread; the square is marked on the board and the value shown in the
+// status line and said to a screen reader. A move, a take-back or a new game clears it, and a hint
+// that arrives after the game has moved on is dropped. Asked for while the computer thinks, it is
+// worked out as soon as the player's turn comes.
 class THint : public QObject {
     Q_OBJECT
 public:
-    static constexpr int EXACT_HINT_EMPTIES = 21;
+    static constexpr int EXACT_HINT_EMPTIES = EXACT_ADVICE_EMPTIES;
 
     THint(TForm1& form, TBoardView& board, TStatusLine& status);
     ~THint() override;
@@ -34,8 +35,8 @@ public:
     // A hint is being worked out.
     bool Working() const { return job_ && !job_->Finished(); }
 
-    // The text of a hint in the status line.
-    static QString Text(const TPositionValue& hint);
+    // The text of a hint for the side to move (white or black) in the status line.
+    static QString Text(const TPositionValue& hint, bool white);
 
 private:
     // The position a hint was asked for.
@@ -43,6 +44,7 @@ private:
         uint32_t gameNumber;
         int moveNumber;
         TDiscs discs;
+        bool white;  // the side it was asked for
     };
     bool StillOnTheBoard(const TAsked& asked) const;
     void Start();

@@ -308,14 +308,21 @@ void TMainWindow::ApplyNewGameChoices(const std::optional<TNewGameChoices>& choi
     placements[choices->placement - 1]->setChecked(true);
     dialog.ScrollBar1->setValue(choices->waitPerMove);
     dialog.ScrollBar2->setValue(choices->waitOnPass);
-    dialog.OnRadioGroup2_Click();
+    dialog.RadioGroup3->SetItemIndex(choices->colourIndex);
+    dialog.RadioGroup4->SetItemIndex(choices->opponentIndex);
+    dialog.OnRadioGroup4_Click();
     if (*choices != TNewGameChoices{}) form_->StartNewGame();
 }
 
 TNewGameChoices TMainWindow::ChoicesInDialog() const {
     const TForm2& dialog = *form_->NewGameDialog;
-    return {dialog.RadioGroup2->ItemIndex(), dialog.RadioGroup1->ItemIndex(), dialog.Placement(),
-            dialog.ScrollBar1->value(), dialog.ScrollBar2->value()};
+    return {dialog.RadioGroup2->ItemIndex(),
+            dialog.RadioGroup1->ItemIndex(),
+            dialog.Placement(),
+            dialog.ScrollBar1->value(),
+            dialog.ScrollBar2->value(),
+            dialog.RadioGroup3->ItemIndex(),
+            dialog.RadioGroup4->ItemIndex()};
 }
 
 // With the option on, the caption is the controller's, which shows the computer's comment

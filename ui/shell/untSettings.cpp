@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kLevels = 4, kTypes = 4, kPlacements = 4;
+constexpr int kLevels = 4, kTypes = 4, kPlacements = 4, kColours = 2, kOpponents = 3;
 constexpr int kLongestWaitPerMove = 1000, kLongestWaitOnPass = 5000;
 // The game writes a dozen lines of a few dozen characters; a line this long, or this many
 // lines, were never written by it, and would only slow every save down.
@@ -233,7 +233,9 @@ std::vector<std::pair<QString, QString>> NewGameEntries(const TNewGameChoices& c
             {"newGame/type", Text(choices.typeIndex)},
             {"newGame/placement", Text(choices.placement)},
             {"newGame/waitPerMove", Text(choices.waitPerMove)},
-            {"newGame/waitOnPass", Text(choices.waitOnPass)}};
+            {"newGame/waitOnPass", Text(choices.waitOnPass)},
+            {"newGame/colour", Text(choices.colourIndex)},
+            {"newGame/opponent", Text(choices.opponentIndex)}};
 }
 
 }  // namespace
@@ -396,6 +398,8 @@ std::optional<TNewGameChoices> TSettings::NewGame() const {
     choices.waitPerMove =
         Number("newGame/waitPerMove", 1, kLongestWaitPerMove, defaults.waitPerMove);
     choices.waitOnPass = Number("newGame/waitOnPass", 1, kLongestWaitOnPass, defaults.waitOnPass);
+    choices.colourIndex = Number("newGame/colour", 0, kColours - 1, defaults.colourIndex);
+    choices.opponentIndex = Number("newGame/opponent", 0, kOpponents - 1, defaults.opponentIndex);
     return choices;
 }
 

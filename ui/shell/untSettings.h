@@ -36,6 +36,8 @@ struct TNewGameChoices {
     int placement = 1;   // 1 .. 4
     int waitPerMove = 800;
     int waitOnPass = 3000;
+    int colourIndex = 0;    // the person plays 黒（先手）, 白（後手）
+    int opponentIndex = 0;  // COM, 最強の COM, 二人で対戦
     bool operator==(const TNewGameChoices&) const = default;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/help/untAdviceSettings.h"
+#include "ui/game/untAdviceSettings.h"
 
 #include <QFile>
 #include <QThread>
