@@ -12,7 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kPaddedLines = 11;  // a damaged file is filled up to this many lines
 constexpr int kMostDamagedCopies = 999;
 constexpr const char* kReadError = "成績データ読込みエラー";
 
@@ -78,11 +77,12 @@ std::string PathLine(const fs::path& path) {
 }  // namespace
 
 TCountsFile::TCountsFile(fs::path file, std::vector<int32_t*> fields,
-                         std::vector<std::string> startingLines, std::vector<std::string>& lines,
-                         TReport report)
+                         std::vector<std::string> startingLines, std::size_t paddedLines,
+                         std::vector<std::string>& lines, TReport report)
     : file_(FullPath(file)),
       fields_(std::move(fields)),
       startingLines_(std::move(startingLines)),
+      paddedLines_(paddedLines),
       lines_(lines),
       report_(std::move(report)) {
     if (fields_.size() > kMostFields) throw EEngineError("TCountsFile: too many counters");
@@ -100,7 +100,7 @@ void TCountsFile::Load() {
     // The failing value and the ones after it stay 0; the padded list reaches the disk with
     // the next save, once the file as it was is safe.
     report_(kReadError, "Error");
-    while (lines_.size() < kPaddedLines)
+    while (lines_.size() < paddedLines_)
         lines_.emplace_back("0");
     KeepDamagedFile(*text);
 }

@@ -24,11 +24,12 @@ public:
     static constexpr std::size_t kMostFields = 9;
 
     // `fields` are the record's counters in line order (at most kMostFields), `lines` the
-    // record's copy of the file's lines, and `startingLines` what a new file holds. Nothing
-    // is read until Load.
+    // record's copy of the file's lines, `startingLines` what a new file holds, and
+    // `paddedLines` how many lines a damaged file is filled up to with "0". Nothing is read
+    // until Load.
     TCountsFile(std::filesystem::path file, std::vector<int32_t*> fields,
-                std::vector<std::string> startingLines, std::vector<std::string>& lines,
-                TReport report);
+                std::vector<std::string> startingLines, std::size_t paddedLines,
+                std::vector<std::string>& lines, TReport report);
 
     // Reads the file, or creates it with the starting lines when it is missing. Bad contents
     // are reported ("成績データ読込みエラー") and leave the values read so far; the file as it
@@ -60,6 +61,7 @@ private:
     std::filesystem::path file_;
     std::vector<int32_t*> fields_;
     std::vector<std::string> startingLines_;
+    std::size_t paddedLines_;
     std::vector<std::string>& lines_;
     TReport report_;
     // Games added to each counter since the last save that reached the file.

@@ -6,6 +6,7 @@ namespace {
 
 constexpr const char* kHyphens = "-------------------------------";
 const std::vector<std::string> kStartingLines = {"1500", "0", "0", "0", "0", "0", "0", "0", "0"};
+constexpr std::size_t kPaddedLines = 11;  // a damaged file is filled up to this many lines
 
 }  // namespace
 
@@ -13,7 +14,7 @@ TScore::TScore(std::filesystem::path file, TReport report)
     : file_(std::move(file),
             {&PreservedValue, &WinsRandom, &LossesRandom, &WinsBeginner, &LossesBeginner,
              &WinsIntermediate, &LossesIntermediate, &WinsAdvanced, &LossesAdvanced},
-            kStartingLines, Lines, std::move(report)) {
+            kStartingLines, kPaddedLines, Lines, std::move(report)) {
     file_.Load();
 }
 

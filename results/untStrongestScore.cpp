@@ -3,7 +3,7 @@
 #include "results/untScore.h"
 
 TStrongestScore::TStrongestScore(std::filesystem::path file, TReport report)
-    : file_(std::move(file), {&Wins, &Losses}, {"0", "0"}, Lines, std::move(report)) {
+    : file_(std::move(file), {&Wins, &Losses}, {"0", "0"}, 2, Lines, std::move(report)) {
     file_.Load();
 }
 

@@ -25,6 +25,7 @@
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
 #include "results/untScore.h"
+#include "results/untStrongestScore.h"
 
 namespace {
 
@@ -339,73 +340,136 @@ TEST(TScore, ACounterAtItsLargestValueStaysThere) {
 
 namespace {
 
-// The wins and losses at level 1 a results file holds, or nothing when it is not whole.
-std::optional<std::pair<int, int>> RandomLevelCounts(const fs::path& file) {
+// The two results files: 成績.dat, with the wins and losses at level 1 on lines 2 and 3 of
+// nine, and the strongest computer's, on lines 1 and 2 of two. Each records a game as the
+// window does.
+struct TResultsKind {
+    const char* name;
+    size_t lines;
+    int winLine;  // the losses are on the next line
+    void (*record)(const fs::path& file, bool win, const TScore::TReport& report, int games);
+};
+
+void RecordInScore(const fs::path& file, bool win, const TScore::TReport& report, int games) {
+    TScore score(file, report);
+    for (int game = 0; game != games; ++game)
+        score.RecordGame(1, win ? 40 : 20, win ? 20 : 40);
+}
+void RecordInStrongest(const fs::path& file, bool win, const TScore::TReport& report, int games) {
+    TStrongestScore score(file, report);
+    for (int game = 0; game != games; ++game)
+        score.RecordGame(win ? 40 : 20, win ? 20 : 40);
+}
+const TResultsKind kResultsKinds[] = {{"成績.dat", 9, 1, RecordInScore},
+                                      {kStrongestScoreFileName, 2, 0, RecordInStrongest}};
+
+// The wins and losses a results file holds, or nothing when it is not whole.
+std::optional<std::pair<int, int>> Counts(const TResultsKind& kind, const fs::path& file) {
     const std::string text = Contents(file);
     const std::vector<std::string_view> lines = SplitLines(text);
     int32_t values[9];
-    if (lines.size() != 9) return std::nullopt;
-    for (int line = 0; line < 9; ++line)
+    if (lines.size() != kind.lines) return std::nullopt;
+    for (size_t line = 0; line < kind.lines; ++line)
         if (!ParseInt32(lines[line], values[line])) return std::nullopt;
-    return std::pair<int, int>(values[1], values[2]);
+    return std::pair<int, int>(values[kind.winLine], values[kind.winLine + 1]);
 }
 
-// A copy of the game that records one game after another (a win, or a loss, at level 1)
-// and reports each save it finished through the pipe.
-pid_t GameRecordingForever(const fs::path& file, bool wins, int channel[2]) {
+// A copy of the game that records one game after another (a win, or a loss) and reports
+// each save it finished through the pipe.
+pid_t GameRecordingForever(const TResultsKind& kind, const fs::path& file, bool wins,
+                           int channel[2]) {
     const pid_t child = ::fork();
     if (child != 0) return child;
     ::close(channel[0]);
-    TScore score(file, [](const std::string&, const std::string&) { ::_exit(3); });
-    for (int save = 1;; ++save) {
-        score.RecordGame(1, wins ? 40 : 20, wins ? 20 : 40);
-        if (::write(channel[1], &save, sizeof save) != sizeof save) ::_exit(1);
+    int saved = 0;
+    const TScore::TReport report = [](const std::string&, const std::string&) { ::_exit(3); };
+    for (;;) {
+        kind.record(file, wins, report, 1);
+        ++saved;
+        if (::write(channel[1], &saved, sizeof saved) != sizeof saved) ::_exit(1);
     }
 }
 
 // Two copies of the game record games into one results file at once, and both are killed
 // at random moments. Whoever reads the file meanwhile finds it whole; afterwards it holds
 // every game either copy finished, and at most the one each was saving when it was killed.
+// The same for both results files.
 TEST(TScore, TwoCopiesOfTheGameSavingOneFileLoseNoGame) {
-    constexpr int kRounds = 40;
-    Folder folder;
-    const fs::path file = folder.path() / "成績.dat";
-    std::mt19937 random(8);
-    int wins = 0, losses = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        int winChannel[2], lossChannel[2];
-        ASSERT_EQ(::pipe(winChannel), 0);
-        ASSERT_EQ(::pipe(lossChannel), 0);
-        const pid_t winner = GameRecordingForever(file, true, winChannel);
-        const pid_t loser = GameRecordingForever(file, false, lossChannel);
-        ::close(winChannel[1]);
-        ::close(lossChannel[1]);
-        int wonNow = 0, lostNow = 0;
-        ASSERT_EQ(::read(winChannel[0], &wonNow, sizeof wonNow), sizeof wonNow);
-        ASSERT_EQ(::read(lossChannel[0], &lostNow, sizeof lostNow), sizeof lostNow);
-        const int reads = std::uniform_int_distribution<int>(0, 30)(random);
-        for (int read = 0; read < reads; ++read)
-            ASSERT_TRUE(RandomLevelCounts(file)) << "round " << round << ": " << Contents(file);
-        ::kill(winner, SIGKILL);
-        ::kill(loser, SIGKILL);
-        ::waitpid(winner, nullptr, 0);
-        ::waitpid(loser, nullptr, 0);
-        for (int save; ::read(winChannel[0], &save, sizeof save) == sizeof save;)
-            wonNow = save;
-        for (int save; ::read(lossChannel[0], &save, sizeof save) == sizeof save;)
-            lostNow = save;
-        ::close(winChannel[0]);
-        ::close(lossChannel[0]);
+    constexpr int kRounds = 20;
+    for (const TResultsKind& kind : kResultsKinds) {
+        SCOPED_TRACE(kind.name);
+        Folder folder;
+        const fs::path file = folder.path() / kind.name;
+        std::mt19937 random(8);
+        int wins = 0, losses = 0;
+        for (int round = 0; round < kRounds; ++round) {
+            int winChannel[2], lossChannel[2];
+            ASSERT_EQ(::pipe(winChannel), 0);
+            ASSERT_EQ(::pipe(lossChannel), 0);
+            const pid_t winner = GameRecordingForever(kind, file, true, winChannel);
+            const pid_t loser = GameRecordingForever(kind, file, false, lossChannel);
+            ::close(winChannel[1]);
+            ::close(lossChannel[1]);
+            int wonNow = 0, lostNow = 0;
+            ASSERT_EQ(::read(winChannel[0], &wonNow, sizeof wonNow), sizeof wonNow);
+            ASSERT_EQ(::read(lossChannel[0], &lostNow, sizeof lostNow), sizeof lostNow);
+            const int reads = std::uniform_int_distribution<int>(0, 30)(random);
+            for (int read = 0; read < reads; ++read)
+                ASSERT_TRUE(Counts(kind, file)) << "round " << round << ": " << Contents(file);
+            ::kill(winner, SIGKILL);
+            ::kill(loser, SIGKILL);
+            ::waitpid(winner, nullptr, 0);
+            ::waitpid(loser, nullptr, 0);
+            for (int save; ::read(winChannel[0], &save, sizeof save) == sizeof save;)
+                wonNow = save;
+            for (int save; ::read(lossChannel[0], &save, sizeof save) == sizeof save;)
+                lostNow = save;
+            ::close(winChannel[0]);
+            ::close(lossChannel[0]);
 
-        const std::optional<std::pair<int, int>> counts = RandomLevelCounts(file);
-        ASSERT_TRUE(counts) << "round " << round << ": " << Contents(file);
-        EXPECT_GE(counts->first, wins + wonNow) << "round " << round;
-        EXPECT_LE(counts->first, wins + wonNow + 1) << "round " << round;
-        EXPECT_GE(counts->second, losses + lostNow) << "round " << round;
-        EXPECT_LE(counts->second, losses + lostNow + 1) << "round " << round;
-        std::tie(wins, losses) = *counts;
+            const std::optional<std::pair<int, int>> counts = Counts(kind, file);
+            ASSERT_TRUE(counts) << "round " << round << ": " << Contents(file);
+            EXPECT_GE(counts->first, wins + wonNow) << "round " << round;
+            EXPECT_LE(counts->first, wins + wonNow + 1) << "round " << round;
+            EXPECT_GE(counts->second, losses + lostNow) << "round " << round;
+            EXPECT_LE(counts->second, losses + lostNow + 1) << "round " << round;
+            std::tie(wins, losses) = *counts;
+        }
+        std::printf("%s: %d wins and %d losses saved by two copies at once\n", kind.name, wins,
+                    losses);
     }
-    std::printf("%d wins and %d losses saved by two copies at once\n", wins, losses);
+}
+
+// A results file damaged after its first value: the read error is told, the file as it was
+// is kept byte for byte beside it and the player told where, the value before the damage
+// survives the next game, and the player's own lines after the values stay.
+TEST(TScore, BothResultsFilesKeepADamagedFileBesideThemBeforeTheNextGame) {
+    for (const TResultsKind& kind : kResultsKinds) {
+        SCOPED_TRACE(kind.name);
+        Folder folder;
+        const fs::path file = folder.path() / kind.name;
+        std::string damaged = "7\r\nxx\r\n";
+        for (size_t line = 2; line < kind.lines; ++line)
+            damaged += "5\r\n";
+        damaged += "a line of the player's own\r\n";
+        Put(file, damaged);
+        std::vector<std::string> told;
+        kind.record(
+            file, false, [&](const std::string& text, const std::string&) { told.push_back(text); },
+            2);
+        ASSERT_EQ(told.size(), 2u);
+        EXPECT_EQ(told[0], "成績データ読込みエラー");
+        fs::path copy = file;
+        copy += ".damaged";
+        EXPECT_NE(told[1].find(copy.string()), std::string::npos) << told[1];
+        EXPECT_EQ(Contents(copy), damaged);
+        const std::string saved = Contents(file);
+        const std::vector<std::string_view> lines = SplitLines(saved);
+        EXPECT_EQ(lines.at(0), "7");
+        EXPECT_EQ(lines.at(kind.winLine + 1), "2");  // the two losses, counted from 0
+        EXPECT_EQ(lines.at(kind.lines), "a line of the player's own");
+        EXPECT_EQ(lines.size(), kind.lines == 9 ? 11u : 3u);  // 成績.dat is filled up to 11
+    }
 }
 
 }  // namespace

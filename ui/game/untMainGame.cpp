@@ -217,7 +217,7 @@ void TForm1::StartStrongestMove() {
             [this, game](TPositionValue chosen) {
                 if (game != GameNumber || Busy != 1) return;
                 Engine->ChosenMove = chosen.best;
-                Engine->ThinkComment = chosen.exact ? "advice, exact" : "advice";
+                Engine->ThinkComment = chosen.exact ? "最強: 読み切り" : "最強: 先読み";
                 Engine->EvalCount = 0;
                 Engine->WhiteToMove = ComputerIsWhite();
                 PlayComputerMove();
@@ -290,8 +290,13 @@ void TForm1::AfterComputerMove() {
 void TForm1::HandOver() {
     TakeBackUsed = false;
     if (!TwoPlayers()) {
-        if (Engine->ShowComment) setWindowTitle(QString::fromStdString(Engine->ThinkComment));
-        Label_mes3->setText(QStringLiteral("局面評価数＝") + Number(Engine->EvalCount));
+        const QString comment = QString::fromStdString(Engine->ThinkComment);
+        if (Engine->ShowComment) setWindowTitle(comment);
+        // The strongest computer's search counts no positions the way the game's do: the
+        // line says how it chose instead.
+        Label_mes3->setText(Opponent == TOpponent::Strongest
+                                ? comment
+                                : QStringLiteral("局面評価数＝") + Number(Engine->EvalCount));
         Engine->EvalCount = 0;
     }
     Busy = 0;
