@@ -48,6 +48,6 @@ void THelpWindow::SetScale(qreal scale) {
 QString AboutText() {
     return QStringLiteral(
                "Tolvaney - トルヴァニー -\r\nバージョン %1 (Build100316)\r\n\r\n"
-               "コンピュータ（白）と対戦するリバーシです。\r\nQt %2 で動いています。")
+               "コンピュータと、または二人で対戦するリバーシです。\r\nQt %2 で動いています。")
         .arg(QStringLiteral(TOLVANEY_VERSION), QString::fromLatin1(qVersion()));
 }

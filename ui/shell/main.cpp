@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 
 const char* const kUsage =
     "使い方: tolvaney [--from-menu]\n"
-    "コンピュータ（白）と対戦するリバーシです。あなたは黒で、先手です。\n"
+    "コンピュータと、または二人で対戦するリバーシです。ふつうはあなたが黒で先手ですが、\n"
+    "新規ゲームの設定で白（後手）も、最強のコンピュータも、二人での対戦も選べます。\n"
     "\n"
     "  --from-menu  成績ファイル 成績.dat を XDG のデータフォルダー\n"
     "               ($XDG_DATA_HOME/tolvaney/、既定は ~/.local/share/tolvaney/) に置きます。\n"
