@@ -24,6 +24,12 @@ const QString kThinking = QStringLiteral("COM 思考中…");
 constexpr int kStatusPixelSize = 12;
 constexpr int kTurnStretch = 3, kNoticeStretch = 2;  // the turn keeps the larger share
 
+// A side named as the subject of a sentence: "COM は", "あなたは", "COM（黒）は".
+QString Subject(const QString& name) {
+    return name + (name.back().isLetter() && name.back().unicode() < 0x80 ? QStringLiteral(" は")
+                                                                          : QStringLiteral("は"));
+}
+
 QString Square(int square) {
     return QString::fromStdString(SquareName(square));
 }
@@ -100,7 +106,7 @@ void TStatusLine::OnHappened(THappening what, int detail) {
         case THappening::ComputerMoved:
             StartRun(false);
             moves_ << ComputerName() + QStringLiteral(": ") + Square(detail);
-            replies_ << ComputerName() + QStringLiteral(" は ") + Square(detail);
+            replies_ << Subject(ComputerName()) + QStringLiteral(" ") + Square(detail);
             break;
         case THappening::ComputerPassed:
             StartRun(false);
@@ -200,7 +206,7 @@ QString TStatusLine::ComputerName() const {
 }
 
 QString TStatusLine::ComputerPass() const {
-    return ComputerName() + QStringLiteral(" はパスしました");
+    return Subject(ComputerName()) + QStringLiteral("パスしました");
 }
 
 QString TStatusLine::NewGameSentence() const {
@@ -260,7 +266,7 @@ QString TStatusLine::ResultsSentence() const {
 // the turn ends ("あなたは c3、COM は d6。" "あなたの番です。").
 void TStatusLine::SayTurn(const QString& ending) {
     QStringList moves = replies_;
-    if (!ownMove_.isEmpty()) moves.prepend(ownName_ + QStringLiteral("は ") + ownMove_);
+    if (!ownMove_.isEmpty()) moves.prepend(Subject(ownName_) + QStringLiteral(" ") + ownMove_);
     Say((moves.isEmpty() ? QString() : moves.join(QStringLiteral("、")) + QStringLiteral("。")) +
         ending);
     ownMove_.clear();
