@@ -19,7 +19,6 @@
 #include "ui/board/untBoardView.h"
 #include "ui/game/untAdviceSettings.h"
 #include "ui/game/untStatusLine.h"
-#include "ui/help/untHint.h"
 
 namespace {
 
@@ -151,7 +150,7 @@ TEST_F(SidesTest, TheStrongestComputerThinksBesideTheWindowAndCountsInItsOwnFile
     SetGameBoard(*w.form.Engine, board, 60 - board.Count(0));
     w.form.DrawBoard();
     const std::string resultsBefore = ReadTextFile(fs::path((folder + "/成績.dat").toStdString()));
-    const TAnalysisSettings settings = WindowAdviceSettings(w.form, THint::EXACT_HINT_EMPTIES);
+    const TAnalysisSettings settings = WindowAdviceSettings(w.form, EXACT_ADVICE_EMPTIES);
     int repliesChecked = 0;
     while (w.form.Busy == 0) {
         const uint64_t legal = w.form.HumanMoves();
