@@ -18,6 +18,7 @@ packages=(
     clang-format                            # source format check
     clang libclang-rt-14-dev                # fuzzing the parsers with libFuzzer
     qt6-base-dev libgl-dev                  # the windows (Qt 6 Widgets, Test, moc, rcc)
+    qt6-tools-dev qt6-l10n-tools            # the windows' translations (lupdate, lrelease)
     qt6-multimedia-dev                      # the game's sounds (Qt Multimedia, QSoundEffect)
     qt6-translations-l10n                   # Qt's own buttons in Japanese
     fonts-ipafont-gothic                    # a Japanese Gothic font for the captions

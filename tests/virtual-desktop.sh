@@ -6,6 +6,9 @@ mkdir -m 700 "$scratch"/{home,config,data,runtime,play} && cd "$scratch/play" ||
 export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 export XDG_RUNTIME_DIR=$scratch/runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS
+# The game's own language, whatever the caller's desktop speaks.
+export LANG=C.UTF-8
+unset LC_ALL LC_MESSAGES LANGUAGE
 
 # The start of a session: the accessibility bus, once its name appears on the session bus.
 start_bus='/usr/libexec/at-spi-bus-launcher --launch-immediately & launcher=$!

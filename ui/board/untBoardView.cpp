@@ -52,7 +52,7 @@ TBoardView::TBoardView(TForm1& form)
     form.ClientZoom().Place(this, QRect(kBoardCorner, kBoardSize));
     setAttribute(Qt::WA_TransparentForMouseEvents);  // clicks go to the squares below
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QStringLiteral("盤"));
+    setAccessibleName(tr("盤"));
     connect(&form_, &TForm1::BoardStateChanged, this, &TBoardView::Refresh);
     connect(&form.ClientZoom(), &TZoom::Zoomed, this, qOverload<>(&QWidget::update));
     connect(turning_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
@@ -152,13 +152,13 @@ QString TBoardView::SquareDescription(int square) const {
     QString text = QString::fromStdString(SquareName(square)) + ' ';
     switch (form_.Engine->Boards[0].Cells[square]) {
         case BLACK:
-            return text + QStringLiteral("黒");
+            return text + tr("黒");
         case WHITE:
-            return text + QStringLiteral("白");
+            return text + tr("白");
         default:
-            text += QStringLiteral("空き");
-            if (form_.HumanMoves() & MaskOf(square)) text += QStringLiteral(" 打てます");
-            if (square == hintSquare_) text += QStringLiteral(" ヒント");
+            text += tr("空き");
+            if (form_.HumanMoves() & MaskOf(square)) text += tr(" 打てます");
+            if (square == hintSquare_) text += tr(" ヒント");
             return text;
     }
 }

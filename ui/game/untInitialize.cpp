@@ -41,9 +41,11 @@ QPixmap PlacementPicture(const bool (&whites)[4], qreal ratio) {
 }
 
 // What each placement's picture shows, for a screen reader and as a tooltip.
-const char* const kPlacementNames[4] = {"交差: 白 d4・e5、黒 e4・d5（標準）",
-                                        "交差: 黒 d4・e5、白 e4・d5", "平行: 黒 d4・e4、白 d5・e5",
-                                        "平行: 白 d4・e4、黒 d5・e5"};
+const char* const kPlacementNames[4] = {
+    QT_TRANSLATE_NOOP("TForm2", "交差: 白 d4・e5、黒 e4・d5（標準）"),
+    QT_TRANSLATE_NOOP("TForm2", "交差: 黒 d4・e5、白 e4・d5"),
+    QT_TRANSLATE_NOOP("TForm2", "平行: 黒 d4・e4、白 d5・e5"),
+    QT_TRANSLATE_NOOP("TForm2", "平行: 白 d4・e4、黒 d5・e5")};
 
 // A wait's scroll bar, in the Tab order so that the arrow keys can set it.
 QScrollBar* WaitBar(int maximum, int position, const QString& name, QWidget* parent) {
@@ -60,24 +62,22 @@ QScrollBar* WaitBar(int maximum, int position, const QString& name, QWidget* par
 }  // namespace
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("新規開始時の設定"));
+    setWindowTitle(tr("新規開始時の設定"));
     setFont(GothicFont(12));
     resize(kDialogSize);
 
-    RadioGroup2 = new TRadioGroup(QStringLiteral("ゲームレベル"),
-                                  {QStringLiteral("最弱"), QStringLiteral("初級"),
-                                   QStringLiteral("中級"), QStringLiteral("上級")},
-                                  4, this);
+    RadioGroup2 = new TRadioGroup(tr("ゲームレベル"),
+                                  {tr("最弱"), tr("初級"), tr("中級"), tr("上級")}, 4, this);
     RadioGroup2->setGeometry(10, 8, 400, 52);
     RadioGroup2->SetItemIndex(1);
-    RadioGroup1 = new TRadioGroup(QStringLiteral("思考ルーチン"),
+    RadioGroup1 = new TRadioGroup(tr("思考ルーチン"),
                                   {QStringLiteral("TypeA"), QStringLiteral("TypeB"),
                                    QStringLiteral("TypeC"), QStringLiteral("TypeD")},
                                   4, this);
     RadioGroup1->setGeometry(10, 66, 400, 52);
     RadioGroup1->SetItemIndex(0);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("初期配置"), this);
+    GroupBox1 = new QGroupBox(tr("初期配置"), this);
     GroupBox1->setGeometry(10, 124, 400, 64);
     RadioButton1 = new QRadioButton(GroupBox1);
     RadioButton2 = new QRadioButton(GroupBox1);
@@ -92,7 +92,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     for (int i = 0; i < 4; ++i) {
         buttons[i]->setGeometry(16 + 98 * i, 28, 20, 20);
         images[i]->setGeometry(38 + 98 * i, 24, 30, 30);
-        const QString name = QString::fromUtf8(kPlacementNames[i]);
+        const QString name = tr(kPlacementNames[i]);
         for (QWidget* control :
              {static_cast<QWidget*>(buttons[i]), static_cast<QWidget*>(images[i])}) {
             control->setAccessibleName(name);
@@ -106,13 +106,13 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     connect(Image3, &TImage::clicked, this, &TForm2::OnImage3_Click);
     connect(Image4, &TImage::clicked, this, &TForm2::OnImage4_Click);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("１手ごとの待機時間(ミリ秒)"), this);
+    GroupBox2 = new QGroupBox(tr("１手ごとの待機時間(ミリ秒)"), this);
     GroupBox2->setGeometry(10, 194, 400, 46);
     ScrollBar1 = WaitBar(1000, kDefaultWaitPerMove, GroupBox2->title(), GroupBox2);
     ScrollBar1->setGeometry(10, 20, 300, 18);
     LabelTaiki = new QLabel(GroupBox2);
     LabelTaiki->setGeometry(320, 20, 70, 18);
-    GroupBox3 = new QGroupBox(QStringLiteral("パス時の待機時間(ミリ秒)"), this);
+    GroupBox3 = new QGroupBox(tr("パス時の待機時間(ミリ秒)"), this);
     GroupBox3->setGeometry(10, 244, 400, 46);
     ScrollBar2 = WaitBar(5000, kDefaultWaitOnPass, GroupBox3->title(), GroupBox3);
     ScrollBar2->setGeometry(10, 20, 300, 18);
@@ -124,23 +124,19 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     OnScroll2();
 
     // Who plays: below the game's own settings, before the buttons in the Tab order.
-    RadioGroup3 =
-        new TRadioGroup(QStringLiteral("あなたの石"),
-                        {QStringLiteral("黒（先手）"), QStringLiteral("白（後手）")}, 2, this);
+    RadioGroup3 = new TRadioGroup(tr("あなたの石"), {tr("黒（先手）"), tr("白（後手）")}, 2, this);
     RadioGroup3->setGeometry(10, 298, 400, 52);
     RadioGroup3->SetItemIndex(0);
     RadioGroup4 = new TRadioGroup(
-        QStringLiteral("対戦相手"),
-        {QStringLiteral("COM"), QStringLiteral("最強の COM"), QStringLiteral("二人で対戦")}, 3,
-        this);
+        tr("対戦相手"), {QStringLiteral("COM"), tr("最強の COM"), tr("二人で対戦")}, 3, this);
     RadioGroup4->setGeometry(10, 356, 400, 52);
     RadioGroup4->SetItemIndex(0);
     connect(RadioGroup4, &TRadioGroup::clicked, this, &TForm2::OnRadioGroup4_Click);
 
     // The buttons stay at the dialog's foot, below everything they confirm.
-    Button1 = new QPushButton(QStringLiteral("新規開始！"), this);
+    Button1 = new QPushButton(tr("新規開始！"), this);
     Button1->setGeometry(120, 416, 90, 24);
-    Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
+    Button2 = new QPushButton(tr("キャンセル"), this);
     Button2->setGeometry(220, 416, 90, 24);
     connect(Button1, &QPushButton::clicked, this, &TForm2::OnKaisi_Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::OnCancel_Click);

@@ -88,10 +88,10 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent,
     NewGameDialog = new TForm2(this);
     Engine = NewGameEngine();
     DrawBoard();
-    QString start = QStringLiteral("COMは後手番専用です。\r\n\r\n中盤読み深さ２を設定");
-    for (const char* piece :
-         {"終盤読み深さは", "４０手目で６手、", "４８手目で８手、", "５０手目で完全読み切り"})
-        start += "\r\n" + QString::fromUtf8(piece);
+    QString start = tr("COMは後手番専用です。\r\n\r\n中盤読み深さ２を設定");
+    for (const char* piece : {QT_TR_NOOP("終盤読み深さは"), QT_TR_NOOP("４０手目で６手、"),
+                              QT_TR_NOOP("４８手目で８手、"), QT_TR_NOOP("５０手目で完全読み切り")})
+        start += "\r\n" + tr(piece);
     Label_Message->setText(start);
     WaitPerMove = 800;
     WaitOnPass = 3000;
@@ -140,21 +140,21 @@ void TForm1::CreateControls() {
         frame->hide();
     }
 
-    Button_Matta = Button(QStringLiteral("待った"), 376, 8, 81, 20, this);
-    Button_Exit = Button(QStringLiteral("終了"), 535, 8, 81, 20, this);
-    Button_Start = Button(QStringLiteral("初期化"), 376, 51, 81, 20, this);
-    Button_Touryo = Button(QStringLiteral("棋譜をクリップボード出力"), 472, 51, 145, 20, this);
-    Button2 = Button(QStringLiteral("成績を見る"), 536, 80, 81, 20, this);
+    Button_Matta = Button(tr("待った"), 376, 8, 81, 20, this);
+    Button_Exit = Button(tr("終了"), 535, 8, 81, 20, this);
+    Button_Start = Button(tr("初期化"), 376, 51, 81, 20, this);
+    Button_Touryo = Button(tr("棋譜をクリップボード出力"), 472, 51, 145, 20, this);
+    Button2 = Button(tr("成績を見る"), 536, 80, 81, 20, this);
     connect(Button_Matta, &QPushButton::clicked, this, &TForm1::OnButton_MattaClick);
     connect(Button_Exit, &QPushButton::clicked, this, &TForm1::OnButton_ExitClick);
     connect(Button_Start, &QPushButton::clicked, this, &TForm1::OnButton_StartClick);
     connect(Button_Touryo, &QPushButton::clicked, this, &TForm1::OnButton_KifuClick);
     connect(Button2, &QPushButton::clicked, this, &TForm1::OnSeiseki_Click);
     // The developer's learning commands stay hidden.
-    Button_Test = Button(QStringLiteral("学習１"), 344, 320, 49, 17, this);
-    Button1 = Button(QStringLiteral("学習２"), 400, 320, 49, 17, this);
-    Button3 = Button(QStringLiteral("学習３"), 456, 320, 49, 17, this);
-    Button4 = Button(QStringLiteral("セーブ"), 512, 320, 41, 17, this);
+    Button_Test = Button(tr("学習１"), 344, 320, 49, 17, this);
+    Button1 = Button(tr("学習２"), 400, 320, 49, 17, this);
+    Button3 = Button(tr("学習３"), 456, 320, 49, 17, this);
+    Button4 = Button(tr("セーブ"), 512, 320, 41, 17, this);
     for (QPushButton* button : {Button_Test, Button1, Button3, Button4})
         button->hide();
     connect(Button_Test, &QPushButton::clicked, this, &TForm1::OnButton_TestClick);
@@ -255,8 +255,7 @@ void TForm1::LoadDisc(QLabel* picture, const QString& name) {
 void TForm1::OnButton_ExitClick() {
     if (Learning) return;
     // The window that holds the controller closes, and with it the program.
-    if (Dialogs().Confirm(QStringLiteral("確認"), QStringLiteral("終了しますか？")))
-        window()->close();
+    if (Dialogs().Confirm(tr("確認"), tr("終了しますか？"))) window()->close();
 }
 
 // The window cannot close under a running replay, which owns the engine. Otherwise closing
@@ -275,7 +274,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::OnButton_KifuClick() {
     const std::optional<std::string> text = GameRecordText(GameRecord);
     if (!text) {
-        Dialogs().Message(QStringLiteral("棋譜データエラー発生。"));
+        Dialogs().Message(tr("棋譜データエラー発生。"));
         return;
     }
     QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
@@ -304,7 +303,7 @@ void TForm1::OnSeiseki_Click() {
     const QString now = QDateTime::currentDateTime().toString("yyyy/MM/dd H:mm:ss");
     QGuiApplication::clipboard()->setText(
         QString::fromStdString(ScoreClipboardText(*Score, now.toStdString(), strongest)));
-    Label_mes3->setText(QStringLiteral("クリップボードにも出力しました"));
+    Label_mes3->setText(tr("クリップボードにも出力しました"));
     emit Happened(THappening::ResultsShown);
 }
 

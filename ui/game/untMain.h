@@ -220,6 +220,8 @@ private:
     // Shows what a results file has to tell the player.
     TCountsFile::TReport ReportToPlayer();
     QString StartMessage() const;
+    QString TimeUsed() const;
+    QString ShownComment() const;
     void SetScreenCursor(int cursor);
     void ProcessPendingEvents();
     bool GameGoesOnAfterPendingEvents();

@@ -27,8 +27,12 @@
 
 namespace {
 
-const QString kFatal = QStringLiteral(
-    "\r\n\r\nプログラム上のバグです。致命的な状況なのでゲームを中断します。\r\n\r\nエラー内容は ");
+// The end of a fault's box: what it means and that the fault's own text follows.
+QString FatalEnding() {
+    return QCoreApplication::translate("TForm1",
+                                       "\r\n\r\nプログラム上のバグです。致命的な状況なのでゲームを"
+                                       "中断します。\r\n\r\nエラー内容は ");
+}
 
 QString Number(long value) {
     return QString::number(value);
@@ -42,12 +46,13 @@ QString Seconds(double seconds) {
 }
 
 QString ScoreLine(const TKyokumen& k, const QString& separator) {
-    return QStringLiteral("スコア　黒: ") + Number(k.BlackCount) + separator +
-           QStringLiteral("白: ") + Number(k.WhiteCount);
+    return QCoreApplication::translate("TForm1", "スコア　黒: ") + Number(k.BlackCount) +
+           separator + QCoreApplication::translate("TForm1", "白: ") + Number(k.WhiteCount);
 }
 
 QString ColourName(bool white) {
-    return white ? QStringLiteral("白") : QStringLiteral("黒");
+    return white ? QCoreApplication::translate("TForm1", "白")
+                 : QCoreApplication::translate("TForm1", "黒");
 }
 
 // A side is wiped out: the engine's flag for it, after the check.
@@ -64,7 +69,7 @@ bool WipedOut(TKyokumen& engine, bool white) {
 
 void TForm1::ReportFault(const QString& step, const std::exception& fault) {
     emit Happened(THappening::Halted);
-    Dialogs().Message(step + kFatal + QString::fromStdString(fault.what()));
+    Dialogs().Message(step + FatalEnding() + QString::fromStdString(fault.what()));
 }
 
 void TForm1::OnBan_Click(QObject* sender) {
@@ -86,7 +91,7 @@ void TForm1::HumanMove() {
     // The person's colour, whatever a learning replay (which ends on white) left.
     Engine->WhiteToMove = PersonWhite;
     if (!Engine->IsLegal(LastSquare)) {
-        Label_Message->setText(QStringLiteral("あなたの番です。\r\n\r\n合法手ではありません。"));
+        Label_Message->setText(tr("あなたの番です。\r\n\r\n合法手ではありません。"));
         emit Happened(THappening::IllegalSquare, LastSquare);
         return;
     }
@@ -100,20 +105,20 @@ void TForm1::HumanMove() {
     try {
         Engine->MakeMove(LastSquare);
     } catch (const std::exception& fault) {
-        ReportFault(QStringLiteral("人の駒移動でエラー発生"), fault);
+        ReportFault(tr("人の駒移動でエラー発生"), fault);
         return;
     }
     Engine->Commit();
     const int n = Engine->MoveNumber;
     GameRecord[n] = LastSquare;
-    Label_Message->setText(Number(n) + QStringLiteral("手目: ") + Number(LastSquare));
+    Label_Message->setText(tr("%1手目: %2").arg(n).arg(int{LastSquare}));
     DrawBoard();
     if (TwoPlayers()) {
         emit Happened(THappening::HumanMoved, LastSquare);
         NextTurnOfTwo();
         return;
     }
-    Label_mes2->setText(QStringLiteral("COM思考中。。。。"));
+    Label_mes2->setText(tr("COM思考中。。。。"));
     emit Happened(THappening::HumanMoved, LastSquare);
     if (WipedOut(*Engine, ComputerIsWhite())) {
         EndOfGame();
@@ -134,7 +139,7 @@ void TForm1::NextTurnOfTwo() {
     Engine->WhiteToMove = !mover;
     if (Engine->HasLegalMove()) {
         PersonWhite = !mover;
-        Label_mes2->setText(ColourName(PersonWhite) + QStringLiteral("の番です。"));
+        Label_mes2->setText(tr("%1の番です。").arg(ColourName(PersonWhite)));
         HandOver();
         return;
     }
@@ -143,7 +148,7 @@ void TForm1::NextTurnOfTwo() {
         EndOfGame();
         return;
     }
-    Label_mes2->setText(ColourName(!mover) + QStringLiteral("はパスしました。"));
+    Label_mes2->setText(tr("%1はパスしました。").arg(ColourName(!mover)));
     TakeBackUsed = false;
     Busy = 0;
     SetScreenCursor(CURSOR_HAND_POINT);
@@ -163,7 +168,7 @@ void TForm1::ComputerTurn() {
     TurnStart = ClockTick();
     Engine->WhiteToMove = white;
     if (!Engine->HasLegalMove()) {
-        Label_mes2->setText(QStringLiteral("COMはパスしました。"));
+        Label_mes2->setText(tr("COMはパスしました。"));
         emit Happened(THappening::ComputerPassed);
         Engine->WhiteToMove = !white;
         if (Engine->HasLegalMove())
@@ -179,7 +184,7 @@ void TForm1::ComputerTurn() {
     try {
         ChooseComputerMove();
     } catch (const std::exception& fault) {
-        ReportFault(QStringLiteral("COM思考でエラー発生"), fault);
+        ReportFault(tr("COM思考でエラー発生"), fault);
         return;
     }
     PlayComputerMove();
@@ -217,15 +222,15 @@ void TForm1::StartStrongestMove() {
             [this, game](TPositionValue chosen) {
                 if (game != GameNumber || Busy != 1) return;
                 Engine->ChosenMove = chosen.best;
-                Engine->ThinkComment = chosen.exact ? "最強: 読み切り" : "最強: 先読み";
+                Engine->ThinkComment =
+                    (chosen.exact ? tr("最強: 読み切り") : tr("最強: 先読み")).toStdString();
                 Engine->EvalCount = 0;
                 Engine->WhiteToMove = ComputerIsWhite();
                 PlayComputerMove();
             },
             [this, game](const QString& fault) {
                 if (game != GameNumber || Busy != 1) return;
-                ReportFault(QStringLiteral("COM思考でエラー発生"),
-                            std::runtime_error(fault.toStdString()));
+                ReportFault(tr("COM思考でエラー発生"), std::runtime_error(fault.toStdString()));
             },
             {}});
 }
@@ -234,26 +239,24 @@ void TForm1::PlayComputerMove() {
     LastSquare = Engine->ChosenMove;
     if (LastSquare == 0) {
         emit Happened(THappening::Halted);
-        Dialogs().Message(QStringLiteral("COM思考でエラー発生 指し手が0"));
+        Dialogs().Message(tr("COM思考でエラー発生 指し手が0"));
         return;
     }
     try {
         Engine->MakeMove(LastSquare);
     } catch (const std::exception& fault) {
-        ReportFault(QStringLiteral("COMの駒移動でエラー発生"), fault);
+        ReportFault(tr("COMの駒移動でエラー発生"), fault);
         return;
     }
     Engine->Commit();
     const int n = Engine->MoveNumber;
     GameRecord[n] = LastSquare;
-    AppendMessage("  " + Number(n) + QStringLiteral("手目: ") + Number(LastSquare));
+    AppendMessage("  " + tr("%1手目: %2").arg(n).arg(int{LastSquare}));
     AppendMessage("\r\n\r\n" + ScoreLine(*Engine, " "));
     const double elapsed = (ClockTick() - TurnStart) / 1000;
-    AppendMessage("\r\n\r\n" + QStringLiteral("COM思考： ") + Seconds(elapsed) +
-                  QStringLiteral("秒"));
+    AppendMessage("\r\n\r\n" + tr("COM思考： %1秒").arg(Seconds(elapsed)));
     TotalTime += elapsed;
-    AppendMessage("\r\n" + QStringLiteral("COM消費時間： ") + Number(static_cast<long>(TotalTime)) +
-                  QStringLiteral("秒"));
+    AppendMessage("\r\n" + TimeUsed());
     DrawBoard();
     Label_mes2->clear();
     emit Happened(THappening::ComputerMoved, LastSquare);
@@ -279,7 +282,7 @@ void TForm1::AfterComputerMove() {
         EndOfGame();
         return;
     }
-    Label_mes2->setText(QStringLiteral("人がパスしました。"));
+    Label_mes2->setText(tr("人がパスしました。"));
     Label_Message->clear();
     Timer1->setInterval(WaitOnPass);
     Timer1->start();
@@ -287,16 +290,36 @@ void TForm1::AfterComputerMove() {
     GameGoesOnAfterPendingEvents();  // the turn is over here, whatever happens meanwhile
 }
 
+// The search's comment as the window shows it: its Japanese words in the window's language.
+QString TForm1::ShownComment() const {
+    static const char* const kWords[] = {QT_TR_NOOP("２手目を牛定石に"),
+                                         QT_TR_NOOP("定石データベース使用"),
+                                         QT_TR_NOOP("ランダム"),
+                                         QT_TR_NOOP("初級"),
+                                         QT_TR_NOOP("中級"),
+                                         QT_TR_NOOP("上級"),
+                                         QT_TR_NOOP("完全読み")};
+    QString comment = QString::fromStdString(Engine->ThinkComment);
+    for (const char* word : kWords)
+        comment.replace(QString::fromUtf8(word), tr(word));
+    return comment;
+}
+
+// The computer's thinking time summed over the game, in whole seconds.
+QString TForm1::TimeUsed() const {
+    return tr("COM消費時間： %1秒").arg(static_cast<long>(TotalTime));
+}
+
 void TForm1::HandOver() {
     TakeBackUsed = false;
     if (!TwoPlayers()) {
-        const QString comment = QString::fromStdString(Engine->ThinkComment);
+        const QString comment = ShownComment();
         if (Engine->ShowComment) setWindowTitle(comment);
         // The strongest computer's search counts no positions the way the game's do: the
         // line says how it chose instead.
         Label_mes3->setText(Opponent == TOpponent::Strongest
                                 ? comment
-                                : QStringLiteral("局面評価数＝") + Number(Engine->EvalCount));
+                                : tr("局面評価数＝%1").arg(Engine->EvalCount));
         Engine->EvalCount = 0;
     }
     Busy = 0;
@@ -311,25 +334,23 @@ void TForm1::EndOfGame() {
     const int black = Engine->BlackCount, white = Engine->WhiteCount;
     QString saveFault, notices;
     if (TwoPlayers()) {
-        Label_mes2->setText(black == white
-                                ? QStringLiteral("引き分けです。")
-                                : ColourName(white > black) + QStringLiteral("の勝ちです。"));
+        Label_mes2->setText(black == white ? tr("引き分けです。")
+                                           : tr("%1の勝ちです。").arg(ColourName(white > black)));
     } else {
         const int human = HumanIsWhite ? white : black, computer = HumanIsWhite ? black : white;
-        if (computer > human) Label_mes2->setText(QStringLiteral("COMの勝ちです。"));
-        if (computer < human) Label_mes2->setText(QStringLiteral("あなたの勝ちです。"));
-        if (computer == human) Label_mes2->setText(QStringLiteral("引き分けです。"));
+        if (computer > human) Label_mes2->setText(tr("COMの勝ちです。"));
+        if (computer < human) Label_mes2->setText(tr("あなたの勝ちです。"));
+        if (computer == human) Label_mes2->setText(tr("引き分けです。"));
         RecordResult(human, computer, saveFault, notices);
     }
     Busy = 2;
     emit BoardStateChanged();
     // The last report was not a computer move's: the final score goes below it.
     if (TwoPlayers()) {
-        AppendMessage("\r\n\r\n" + ScoreLine(*Engine, QStringLiteral("　")));
+        AppendMessage("\r\n\r\n" + ScoreLine(*Engine, tr("　")));
     } else if (Engine->WhiteToMove != ComputerIsWhite()) {
-        AppendMessage("\r\n\r\n" + ScoreLine(*Engine, QStringLiteral("　")));
-        AppendMessage("\r\n\r\n" + QStringLiteral("COM消費時間： ") +
-                      Number(static_cast<long>(TotalTime)) + QStringLiteral("秒"));
+        AppendMessage("\r\n\r\n" + ScoreLine(*Engine, tr("　")));
+        AppendMessage("\r\n\r\n" + TimeUsed());
     }
     SetScreenCursor(CURSOR_DEFAULT);
     emit Happened(THappening::GameOver);
@@ -426,7 +447,7 @@ void TForm1::StartNewGame() {
         // Black begins: the computer moves first, after the wait per move.
         Busy = 1;
         SetScreenCursor(ThinkCursor);
-        Label_mes2->setText(QStringLiteral("COM思考中。。。。"));
+        Label_mes2->setText(tr("COM思考中。。。。"));
     }
     emit BoardStateChanged();  // the human may move now, or the computer thinks
     emit Happened(THappening::NewGame);
@@ -442,38 +463,39 @@ void TForm1::TakeSidesFromDialog() {
 // What the message area says at the start of a game: the level's and the thinking type's
 // lines, and who plays which colour where that is not the person black against the computer.
 QString TForm1::StartMessage() const {
-    QString message = QStringLiteral("初期化完了\r\n\r\n");
-    if (TwoPlayers())
-        return message + QStringLiteral("二人で対戦\r\n\r\nゲーム開始です。黒の番です。");
+    QString message = tr("初期化完了\r\n\r\n");
+    if (TwoPlayers()) return message + tr("二人で対戦\r\n\r\nゲーム開始です。黒の番です。");
     if (Opponent == TOpponent::Strongest) {
-        message += QStringLiteral("ゲームレベルは最強\r\n終盤は残り%1マスから完全読み\r\n\r\n")
+        message += tr("ゲームレベルは最強\r\n終盤は残り%1マスから完全読み\r\n\r\n")
                        .arg(EXACT_ADVICE_EMPTIES);
     } else {
         static const char* const kLevelLines[5][3] = {
             {},
-            {"ゲームレベルは最弱", "中盤読みは１手", "思考タイプ＝ランダム"},
-            {"ゲームレベルは初級", "中盤読みは２手"},
-            {"ゲームレベルは中級", "中盤読みは４手"},
-            {"ゲームレベルは上級", "中盤読みは５手"}};
-        static const char* const kTypeLines[5] = {"", "思考タイプ＝Ａ", "思考タイプ＝Ｂ",
-                                                  "思考タイプ＝Ｃ", "思考タイプ＝Ｄ"};
+            {QT_TR_NOOP("ゲームレベルは最弱"), QT_TR_NOOP("中盤読みは１手"),
+             QT_TR_NOOP("思考タイプ＝ランダム")},
+            {QT_TR_NOOP("ゲームレベルは初級"), QT_TR_NOOP("中盤読みは２手")},
+            {QT_TR_NOOP("ゲームレベルは中級"), QT_TR_NOOP("中盤読みは４手")},
+            {QT_TR_NOOP("ゲームレベルは上級"), QT_TR_NOOP("中盤読みは５手")}};
+        static const char* const kTypeLines[5] = {
+            "", QT_TR_NOOP("思考タイプ＝Ａ"), QT_TR_NOOP("思考タイプ＝Ｂ"),
+            QT_TR_NOOP("思考タイプ＝Ｃ"), QT_TR_NOOP("思考タイプ＝Ｄ")};
         const int level = Engine->GameLevel;
         for (const char* line : kLevelLines[level])
-            if (line) message += QString::fromUtf8(line) + "\r\n";
+            if (line) message += tr(line) + "\r\n";
         if (level == 1) message += "\r\n";
         if (GameConsultsBook(Engine->Placement, Engine->GameLevel, Engine->ThinkType))
-            message += QStringLiteral("定石データベースあり") + "\r\n";
-        if (level > 1) message += QString::fromUtf8(kTypeLines[Engine->ThinkType]) + "\r\n\r\n";
+            message += tr("定石データベースあり") + "\r\n";
+        if (level > 1) message += tr(kTypeLines[Engine->ThinkType]) + "\r\n\r\n";
     }
-    message += QStringLiteral("ゲーム開始です。");
-    if (HumanIsWhite) message += QStringLiteral("\r\nあなたは白（後手）、COMが先手です。");
+    message += tr("ゲーム開始です。");
+    if (HumanIsWhite) message += tr("\r\nあなたは白（後手）、COMが先手です。");
     return message;
 }
 
 QString TForm1::SideName(bool white) const {
     if (TwoPlayers()) return ColourName(white);
-    if (white == HumanIsWhite) return QStringLiteral("あなた");
-    return HumanIsWhite ? QStringLiteral("COM（黒）") : QStringLiteral("COM");
+    if (white == HumanIsWhite) return tr("あなた");
+    return HumanIsWhite ? tr("COM（黒）") : QStringLiteral("COM");
 }
 
 void TForm1::OnButton_MattaClick() {
@@ -483,12 +505,12 @@ void TForm1::OnButton_MattaClick() {
         return;
     }
     if (TakeBackUsed) {
-        Dialogs().Message(QStringLiteral("待ったは一度だけです。"));
+        Dialogs().Message(tr("待ったは一度だけです。"));
         return;
     }
     // As white, the computer's first move is no move of the human's to take back.
     if (Engine->MoveNumber == 0 || (HumanIsWhite && !TakeBackSaved)) {
-        Dialogs().Message(QStringLiteral("すでに初期状態です。待ったできません。"));
+        Dialogs().Message(tr("すでに初期状態です。待ったできません。"));
         return;
     }
     TakeBackUsed = true;
@@ -497,7 +519,7 @@ void TForm1::OnButton_MattaClick() {
     Engine->WhiteOut = false;
     for (int n = Engine->SavedMoveNumber + 1; n <= 60; ++n)
         GameRecord[n] = 0;
-    Label_Message->setText(QStringLiteral("待ったをしました\r\n"));
+    Label_Message->setText(tr("待ったをしました\r\n"));
     DrawBoard();
     Label_mes2->clear();
     Waku->hide();
@@ -512,7 +534,7 @@ void TForm1::TakeBackOneMove() {
     while (moves < 60 && GameRecord[moves + 1] != 0)
         ++moves;
     if (moves == 0) {
-        Dialogs().Message(QStringLiteral("すでに初期状態です。待ったできません。"));
+        Dialogs().Message(tr("すでに初期状態です。待ったできません。"));
         return;
     }
     TGameState game(TGameState::PlacementDiscs(Engine->Placement), false);
@@ -525,10 +547,10 @@ void TForm1::TakeBackOneMove() {
     Engine->WhiteOut = false;
     PersonWhite = game.MustPass() != game.WhiteToMove();
     Engine->WhiteToMove = PersonWhite;
-    Label_Message->setText(QStringLiteral("待ったをしました\r\n"));
+    Label_Message->setText(tr("待ったをしました\r\n"));
     LastSquare = 0;
     DrawBoard();
-    Label_mes2->setText(ColourName(PersonWhite) + QStringLiteral("の番です。"));
+    Label_mes2->setText(tr("%1の番です。").arg(ColourName(PersonWhite)));
     Waku->hide();
     Waku2->hide();
     emit Happened(THappening::TakenBack);

@@ -30,7 +30,7 @@ void TForm1::OnButton_Test2Click() {
         Dialogs().Input(QStringLiteral("FMAX?"), QString(), QString::number(Engine->ChosenValue));
     int32_t target = 0;
     if (!ParseInt32(answer.toStdString(), target)) {
-        Dialogs().Message(QStringLiteral("「%1」は整数ではありません。").arg(answer));
+        Dialogs().Message(tr("「%1」は整数ではありません。").arg(answer));
         return;
     }
     Engine->ChosenValue = target;
@@ -49,16 +49,14 @@ bool TForm1::MayReplayRecord() const {
 void TForm1::On_Test3Click() {
     if (!MayReplayRecord()) return;
     LastSquare = 0;
-    const QString answer = Dialogs().Input(QStringLiteral("棋譜を入力してください"),
-                                           QStringLiteral("学習"), QString());
+    const QString answer = Dialogs().Input(tr("棋譜を入力してください"), tr("学習"), QString());
     if (answer.isEmpty() || answer.size() % 2 != 0) return;
     if (!MayReplayRecord()) return;  // a move was started while the box was open
     std::string error;
     const std::optional<std::vector<uint8_t>> moves =
         ParseTrainingRecord(answer.toStdString(), error);
     if (!moves) {
-        Dialogs().Message(QStringLiteral("学習できない棋譜です。\r\n\r\n") +
-                          QString::fromStdString(error));
+        Dialogs().Message(tr("学習できない棋譜です。\r\n\r\n") + QString::fromStdString(error));
         return;
     }
     auto trainee = std::make_unique<TKyokumen>();
@@ -73,14 +71,14 @@ void TForm1::On_Test3Click() {
     Learning = true;
     emit BoardStateChanged();
     const TTrainingResult result = TrainOnRecord(*Engine, *moves, [this](int moveNumber, int k) {
-        Label_mes3->setText(QStringLiteral("学習中 %1手目 k=%2").arg(moveNumber).arg(k));
+        Label_mes3->setText(tr("学習中 %1手目 k=%2").arg(moveNumber).arg(k));
         ProcessPendingEvents();
     });
     Learning = false;
     emit BoardStateChanged();
     LastSquare = result.lastChoice;
     Engine->ThinkType = 3;
-    Label_mes3->setText(QStringLiteral("カウンタ ") + QString::number(result.k));
+    Label_mes3->setText(tr("カウンタ ") + QString::number(result.k));
 }
 
 void TForm1::On_Test4Click() {
@@ -93,5 +91,5 @@ void TForm1::On_Test4Click() {
             return;
         }
     }
-    Dialogs().MessageWithCaption(QStringLiteral("すべて保存しました。"), QStringLiteral("確認"));
+    Dialogs().MessageWithCaption(tr("すべて保存しました。"), tr("確認"));
 }

@@ -1,6 +1,7 @@
 #include "ui/game/untStatusLine.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -16,18 +17,38 @@
 
 namespace {
 
-const QString kHowToPlay =
-    QStringLiteral("打つマスをクリックしてください（キーボード: 矢印キーと Enter、または f 5）");
-const QString kYourTurn = QStringLiteral("あなたの番です");
-const QString kThinking = QStringLiteral("COM 思考中…");
-
 constexpr int kStatusPixelSize = 12;
 constexpr int kTurnStretch = 3, kNoticeStretch = 2;  // the turn keeps the larger share
 
-// A side named as the subject of a sentence: "COM は", "あなたは", "COM（黒）は".
-QString Subject(const QString& name) {
-    return name + (name.back().isLetter() && name.back().unicode() < 0x80 ? QStringLiteral(" は")
-                                                                          : QStringLiteral("は"));
+QString HowToPlay() {
+    return QCoreApplication::translate(
+        "TStatusLine",
+        "打つマスをクリックしてください（キーボード: 矢印キーと Enter、または f 5）");
+}
+QString YourOwnTurn() {
+    return QCoreApplication::translate("TStatusLine", "あなたの番です");
+}
+QString Thinking() {
+    return QCoreApplication::translate("TStatusLine", "COM 思考中…");
+}
+
+// A name that ends in a Latin letter ("COM") stands a space apart from the particle after it.
+bool EndsInLatin(const QString& name) {
+    return name.back().isLetter() && name.back().unicode() < 0x80;
+}
+
+// A side's move as a sentence says it: "あなたは f5", "COM は f6", "COM（黒）は f5".
+QString Played(const QString& name, const QString& square) {
+    return (EndsInLatin(name) ? QCoreApplication::translate("TStatusLine", "%1 は %2")
+                              : QCoreApplication::translate("TStatusLine", "%1は %2"))
+        .arg(name, square);
+}
+
+// A side's pass as a sentence says it: "COM はパスしました", "COM（黒）はパスしました".
+QString Passed(const QString& name) {
+    return (EndsInLatin(name) ? QCoreApplication::translate("TStatusLine", "%1 はパスしました")
+                              : QCoreApplication::translate("TStatusLine", "%1はパスしました"))
+        .arg(name);
 }
 
 QString Square(int square) {
@@ -82,14 +103,14 @@ void TStatusLine::SetNotice(const QString& text, bool speak) {
     standingNotice_ = text;
     notice_->setText(text);
     notice_->setVisible(!text.isEmpty());
-    if (speak && !text.isEmpty()) Say(text + QStringLiteral("。"));
+    if (speak && !text.isEmpty()) Say(text + tr("。"));
 }
 
 void TStatusLine::Flash(const QString& text) {
     notice_->setText(text);
     notice_->show();
     flashEnd_->start();
-    Say(text + QStringLiteral("。"));
+    Say(text + tr("。"));
 }
 
 void TStatusLine::OnHappened(THappening what, int detail) {
@@ -101,12 +122,12 @@ void TStatusLine::OnHappened(THappening what, int detail) {
             moves_ << ownName_ + QStringLiteral(": ") + ownMove_;
             break;
         case THappening::IllegalSquare:
-            Say(QStringLiteral("合法手ではありません。"));
+            Say(tr("合法手ではありません。"));
             break;
         case THappening::ComputerMoved:
             StartRun(false);
             moves_ << ComputerName() + QStringLiteral(": ") + Square(detail);
-            replies_ << Subject(ComputerName()) + QStringLiteral(" ") + Square(detail);
+            replies_ << Played(ComputerName(), Square(detail));
             break;
         case THappening::ComputerPassed:
             StartRun(false);
@@ -116,13 +137,14 @@ void TStatusLine::OnHappened(THappening what, int detail) {
         case THappening::HumanPassed: {
             // In a game of two the side to move stays, and the other side is the one passing.
             const QString passing = form_.SideName(form_.TwoPlayers() != form_.PersonWhite);
-            moves_ << passing + QStringLiteral("はパス");
-            SayTurn(passing + QStringLiteral("はパスです。") +
-                    (form_.TwoPlayers() ? YourTurn() + QStringLiteral("。") : QString()));
+            moves_ << tr("%1はパス").arg(passing);
+            passLast_ = true;
+            SayTurn(tr("%1はパスです。").arg(passing) +
+                    (form_.TwoPlayers() ? YourTurn() + tr("。") : QString()));
             break;
         }
         case THappening::HumanToMove:
-            SayTurn(YourTurn() + QStringLiteral("。"));
+            SayTurn(YourTurn() + tr("。"));
             break;
         case THappening::GameOver:
             // When neither side can move, the computer's "pass" only ends the game; the line
@@ -141,19 +163,21 @@ void TStatusLine::OnHappened(THappening what, int detail) {
             replies_.clear();
             break;
         case THappening::TakenBack:
-            moves_ = QStringList{QStringLiteral("待ったをしました")};
+            moves_ = QStringList{tr("待ったをしました")};
+            passLast_ = false;
             humanRun_ = true;
-            Say(QStringLiteral("待ったをしました。") + YourTurn() + QStringLiteral("。"));
+            Say(tr("待ったをしました。%1。").arg(YourTurn()));
             break;
         case THappening::NewGame:
             moves_.clear();
             ownMove_.clear();
             replies_.clear();
             halted_ = false;
+            passLast_ = false;
             Say(NewGameSentence());
             break;
         case THappening::RecordCopied:
-            Flash(QStringLiteral("棋譜（%1 手）をコピーしました").arg(detail));
+            Flash(tr("棋譜（%1 手）をコピーしました").arg(detail));
             break;
         case THappening::ResultsShown:
             Say(ResultsSentence());
@@ -166,39 +190,39 @@ void TStatusLine::OnHappened(THappening what, int detail) {
 // the computer's first move or pass after it.
 void TStatusLine::StartRun(bool humanRun) {
     firstGame_ = false;
+    passLast_ = false;
     if (humanRun || humanRun_) moves_.clear();
     humanRun_ = humanRun;
 }
 
 void TStatusLine::ShowTurn() {
     // While the human's click is being played, the computer's last run is over.
-    const bool staleRun = form_.Busy == 1 && !humanRun_ && !moves_.isEmpty() &&
-                          !moves_.last().endsWith(QStringLiteral("はパス")) && !halted_;
+    const bool staleRun =
+        form_.Busy == 1 && !humanRun_ && !moves_.isEmpty() && !passLast_ && !halted_;
     QStringList parts;
-    if (!moves_.isEmpty() && !staleRun) parts << moves_.join(QStringLiteral("、"));
+    if (!moves_.isEmpty() && !staleRun) parts << moves_.join(tr("、"));
     parts << WhoseTurn() << Score();
     turn_->setText(parts.join(QStringLiteral(" — ")));
 }
 
 QString TStatusLine::WhoseTurn() const {
-    if (halted_) return QStringLiteral("ゲームを中断しました（新規ゲームで始め直せます）");
+    if (halted_) return tr("ゲームを中断しました（新規ゲームで始め直せます）");
     switch (form_.Busy) {
         case 2:
-            return QStringLiteral("ゲーム終了");
+            return tr("ゲーム終了");
         case 1:
-            return kThinking;
+            return Thinking();
         default:
             if (!moves_.isEmpty() || form_.TwoPlayers()) return YourTurn();
-            if (firstGame_) return kHowToPlay;
-            return form_.HumanIsWhite ? QStringLiteral("白（あなた）の番です")
-                                      : QStringLiteral("黒（あなた）の番です");
+            if (firstGame_) return HowToPlay();
+            return form_.HumanIsWhite ? tr("白（あなた）の番です") : tr("黒（あなた）の番です");
     }
 }
 
 // Whose turn it is: the person's against the computer, a colour's in a game of two.
 QString TStatusLine::YourTurn() const {
-    return form_.TwoPlayers() ? form_.SideName(form_.PersonWhite) + QStringLiteral("の番です")
-                              : kYourTurn;
+    return form_.TwoPlayers() ? tr("%1の番です").arg(form_.SideName(form_.PersonWhite))
+                              : YourOwnTurn();
 }
 
 QString TStatusLine::ComputerName() const {
@@ -206,7 +230,7 @@ QString TStatusLine::ComputerName() const {
 }
 
 QString TStatusLine::ComputerPass() const {
-    return Subject(ComputerName()) + QStringLiteral("パスしました");
+    return Passed(ComputerName());
 }
 
 QString TStatusLine::NewGameSentence() const {
@@ -215,39 +239,36 @@ QString TStatusLine::NewGameSentence() const {
     const TForm2& dialog = *form_.NewGameDialog;
     if (form_.Opponent != TOpponent::Computer) {
         const QString opponent = dialog.RadioGroup4->Item(static_cast<int>(form_.Opponent))->text();
-        if (form_.TwoPlayers())
-            return QStringLiteral("新しいゲームです。%1。%2。").arg(opponent, YourTurn());
-        return QStringLiteral("新しいゲームです。%1。%2").arg(opponent, WhoBegins());
+        if (form_.TwoPlayers()) return tr("新しいゲームです。%1。%2。").arg(opponent, YourTurn());
+        return tr("新しいゲームです。%1。%2").arg(opponent, WhoBegins());
     }
     QString settings = dialog.RadioGroup2->Item(engine.GameLevel - 1)->text();
     if (engine.GameLevel > 1)
-        settings += QStringLiteral("、") + dialog.RadioGroup1->Item(engine.ThinkType - 1)->text();
-    return QStringLiteral("新しいゲームです。%1。%2").arg(settings, WhoBegins());
+        settings += tr("、") + dialog.RadioGroup1->Item(engine.ThinkType - 1)->text();
+    return tr("新しいゲームです。%1。%2").arg(settings, WhoBegins());
 }
 
 // Against the computer: who moves first.
 QString TStatusLine::WhoBegins() const {
-    if (form_.HumanIsWhite)
-        return QStringLiteral("あなたは白です。%1の番です。").arg(ComputerName());
-    return QStringLiteral("あなたの番です。");
+    if (form_.HumanIsWhite) return tr("あなたは白です。%1の番です。").arg(ComputerName());
+    return tr("あなたの番です。");
 }
 
 QString TStatusLine::Score() const {
     const auto [black, white] = DiscCounts(form_);
-    return QStringLiteral("黒 %1・白 %2").arg(black).arg(white);
+    return tr("黒 %1・白 %2").arg(black).arg(white);
 }
 
 QString TStatusLine::EndSentence() const {
     const auto [black, white] = DiscCounts(form_);
-    QString result = QStringLiteral("引き分けです。");
+    QString result = tr("引き分けです。");
     if (form_.TwoPlayers() && black != white) {
-        result = form_.SideName(white > black) + QStringLiteral("の勝ちです。");
+        result = tr("%1の勝ちです。").arg(form_.SideName(white > black));
     } else if (black != white) {
         const bool humanWon = (black > white) != form_.HumanIsWhite;
-        result =
-            humanWon ? QStringLiteral("あなたの勝ちです。") : QStringLiteral("COM の勝ちです。");
+        result = humanWon ? tr("あなたの勝ちです。") : tr("COM の勝ちです。");
     }
-    return QStringLiteral("ゲーム終了。黒 %1、白 %2。").arg(black).arg(white) + result;
+    return tr("ゲーム終了。黒 %1、白 %2。").arg(black).arg(white) + result;
 }
 
 // The results in the message area as one sentence: its lines joined, the spacing that
@@ -259,16 +280,15 @@ QString TStatusLine::ResultsSentence() const {
         line = line.remove(QChar(u'■')).replace(kSpaces, QStringLiteral(" ")).trimmed();
         if (!line.isEmpty()) parts << line;
     }
-    return parts.join(QStringLiteral("、")) + QStringLiteral("。クリップボードにも出力しました。");
+    return parts.join(tr("、")) + tr("。クリップボードにも出力しました。");
 }
 
 // The turn's sentence: the human's move and the computer's replies not said yet, then how
 // the turn ends ("あなたは c3、COM は d6。" "あなたの番です。").
 void TStatusLine::SayTurn(const QString& ending) {
     QStringList moves = replies_;
-    if (!ownMove_.isEmpty()) moves.prepend(Subject(ownName_) + QStringLiteral(" ") + ownMove_);
-    Say((moves.isEmpty() ? QString() : moves.join(QStringLiteral("、")) + QStringLiteral("。")) +
-        ending);
+    if (!ownMove_.isEmpty()) moves.prepend(Played(ownName_, ownMove_));
+    Say((moves.isEmpty() ? QString() : moves.join(tr("、")) + tr("。")) + ending);
     ownMove_.clear();
     replies_.clear();
 }

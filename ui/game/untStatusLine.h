@@ -67,6 +67,7 @@ private:
     QString standingNotice_;  // the notice a command's answer gives way to
     QStringList moves_;       // the last side's moves and passes, "COM: f6", "あなたはパス"
     bool humanRun_ = false;   // the moves shown began with the human's
+    bool passLast_ = false;   // the last move shown is the human's pass
     QString ownMove_;         // the human's square not said yet, waiting for the reply
     QString ownName_;         // who played it: "あなた", or its colour in a game of two
     QStringList replies_;     // the computer's moves and passes not said yet

@@ -38,7 +38,7 @@ QLabel* BoardStrip(QWidget* parent, QRect place) {
 }  // namespace
 
 TForm3::TForm3(TDialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
-    setWindowTitle(QStringLiteral("パターン評価値の調整"));
+    setWindowTitle(tr("パターン評価値の調整"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(502, 435);
@@ -104,13 +104,13 @@ TForm3::TForm3(TDialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(d
     Edit5 = new TEdit("2", this);
     Edit5->setGeometry(376, 344, 40, 20);
     connect(Edit5, &TEdit::keyUp, this, &TForm3::OnKeyUp_STAGE);
-    const char* stageLabels[4] = {"Stage 0～2", "Stage 0 -> 1～20", "Stage 1 -> 21～40",
-                                  "Stage 2 -> 41～"};
+    const char* stageLabels[4] = {QT_TR_NOOP("Stage 0～2"), QT_TR_NOOP("Stage 0 -> 1～20"),
+                                  QT_TR_NOOP("Stage 1 -> 21～40"), QT_TR_NOOP("Stage 2 -> 41～")};
     for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(QString::fromUtf8(stageLabels[i]), this);
+        auto* label = new QLabel(tr(stageLabels[i]), this);
         label->setGeometry(i == 0 ? 376 : 290, i == 0 ? 324 : 364 + 16 * (i - 1), 150, 16);
     }
-    Button2 = new QPushButton(QStringLiteral("閉じる"), this);
+    Button2 = new QPushButton(tr("閉じる"), this);
     Button2->setGeometry(420, 410, 72, 22);
     connect(Button2, &QPushButton::clicked, this, &TForm3::OnExit_Click);
 
@@ -169,8 +169,7 @@ void TForm3::StoreValue(int kind) {
     if (text.isEmpty() || text == "-" || !Weights) return;
     int32_t value = 0;
     if (!ParseInt32(text.toStdString(), value)) {
-        dialogs_.Message(
-            QStringLiteral("「%1」は整数ではありません。値は保存されません。").arg(text));
+        dialogs_.Message(tr("「%1」は整数ではありません。値は保存されません。").arg(text));
         return;
     }
     (*Weights)[kind][Group(kind).index][ShownStage] = value;
@@ -194,12 +193,12 @@ void TForm3::OnKeyUp_STAGE() {
     if (text.isEmpty() || text == "-") return;
     int32_t stage = 0;
     if (!ParseInt32(text.toStdString(), stage)) {
-        dialogs_.Message(QStringLiteral("「%1」は整数ではありません。").arg(text));
+        dialogs_.Message(tr("「%1」は整数ではありません。").arg(text));
         return;
     }
     if (stage < 0 || stage >= STAGES) {
-        dialogs_.Message(QStringLiteral("ステージは 0、1、2 のどれかです。ステージ %1 のままです。")
-                             .arg(ShownStage));
+        dialogs_.Message(
+            tr("ステージは 0、1、2 のどれかです。ステージ %1 のままです。").arg(ShownStage));
         return;
     }
     ShownStage = static_cast<uint8_t>(stage);
@@ -214,8 +213,7 @@ void TForm3::Save(int kind) {
         return;
     }
     dialogs_.MessageWithCaption(
-        QString::fromStdString(PatternFileName(kind)) + QStringLiteral("を保存しました。"),
-        QStringLiteral("確認"));
+        QString::fromStdString(PatternFileName(kind)) + tr("を保存しました。"), tr("確認"));
 }
 
 void TForm3::OnSave_Line3() {

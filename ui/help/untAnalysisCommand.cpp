@@ -13,6 +13,7 @@
 #include "analysis/untPageCache.h"
 #include "engine/untGameRecord.h"
 #include "engine/untTextFile.h"
+#include "ui/controls/untLanguage.h"
 #include "ui/game/untAdviceSettings.h"
 #include "ui/game/untMain.h"
 #include "ui/help/untHint.h"
@@ -25,9 +26,9 @@ constexpr int kProgressDelay = 400;  // milliseconds
 }  // namespace
 
 TAnalysisCommand::TAnalysisCommand(TForm1& form, QWidget& window) : QObject(&window), form_(form) {
-    progress_ = new QProgressDialog(QStringLiteral("この対局を解析しています…"),
-                                    QStringLiteral("キャンセル"), 0, 1, &window);
-    progress_->setWindowTitle(QStringLiteral("対局の解析"));
+    progress_ =
+        new QProgressDialog(tr("この対局を解析しています…"), tr("キャンセル"), 0, 1, &window);
+    progress_->setWindowTitle(tr("対局の解析"));
     progress_->setWindowModality(Qt::NonModal);  // the game goes on meanwhile
     progress_->setMinimumDuration(kProgressDelay);
     progress_->setAutoReset(false);
@@ -55,35 +56,37 @@ void TAnalysisCommand::Start() {
     if (running_) return;
     const std::optional<std::string> record = GameRecordText(form_.GameRecord);
     if (!record || record->empty()) {
-        form_.Dialogs().Message(QStringLiteral("解析する手がまだありません。"));
+        form_.Dialogs().Message(tr("解析する手がまだありません。"));
         return;
     }
     std::string error;
     std::optional<std::vector<TRecordMove>> moves =
         ReplayRecord(*record, error, form_.Engine->Placement);
     if (!moves) {
-        form_.Dialogs().Message(QStringLiteral("この対局の棋譜を読めませんでした。\r\n\r\n") +
+        form_.Dialogs().Message(tr("この対局の棋譜を読めませんでした。\r\n\r\n") +
                                 QString::fromStdString(error));
         return;
     }
     // Valued as the hint values positions, so that both tell the same.
     TAnalysisSettings settings = WindowAdviceSettings(form_, THint::EXACT_HINT_EMPTIES);
+    const TAnalysisLanguage language = WindowLanguage() == TLanguage::Japanese
+                                           ? TAnalysisLanguage::Japanese
+                                           : TAnalysisLanguage::English;
     running_ = true;
     progress_->setRange(0, static_cast<int>(moves->size()));
     progress_->setValue(0);
     job_ = std::make_unique<TBackgroundJob<std::string>>(
-        [settings, moves = std::move(*moves)](const std::atomic<bool>& stop,
-                                              const auto& progress) mutable {
+        [settings, language, moves = std::move(*moves)](const std::atomic<bool>& stop,
+                                                        const auto& progress) mutable {
             settings.stop = &stop;
             const TGameAnalysis analysis = AnalyseGame(std::move(moves), settings, progress);
-            return AnalysisPage(analysis, TAnalysisLanguage::Japanese);
+            return AnalysisPage(analysis, language);
         },
         TBackgroundJob<std::string>::THandlers{
             [this](std::string page) { ShowPage(page); },
             [this](const QString& fault) {
                 Stopped();
-                form_.Dialogs().Message(QStringLiteral("対局を解析できませんでした。\r\n\r\n") +
-                                        fault);
+                form_.Dialogs().Message(tr("対局を解析できませんでした。\r\n\r\n") + fault);
             },
             [this](int done, int) { progress_->setValue(done); }});
 }
@@ -110,12 +113,11 @@ void TAnalysisCommand::ShowPage(const std::string& page) {
         WriteFileAtomically(path.toStdString(), page);
         RemoveOldAnalysisPages(path.toStdString());
     } catch (const std::exception& fault) {
-        form_.Dialogs().Message(QStringLiteral("解析のページを書けませんでした。\r\n\r\n") +
+        form_.Dialogs().Message(tr("解析のページを書けませんでした。\r\n\r\n") +
                                 QString::fromStdString(fault.what()));
         return;
     }
     if (!openPage_(path))
         form_.Dialogs().Message(
-            QStringLiteral("ブラウザーを開けませんでした。解析のページはここにあります:\r\n\r\n") +
-            path);
+            tr("ブラウザーを開けませんでした。解析のページはここにあります:\r\n\r\n") + path);
 }

@@ -1,11 +1,13 @@
 #include "ui/help/untHelp.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include <QScreen>
 
+#include "ui/controls/untLanguage.h"
 #include "ui/controls/untScreenFit.h"
 #include "ui/controls/untWidgets.h"
 
@@ -14,8 +16,10 @@ namespace {
 constexpr QSize kHelpSize(560, 600);
 constexpr int kPagePixelSize = 13;
 
+// The page in the window's language.
 QString ReadPage() {
-    QFile file(QStringLiteral(":/HOWTOPLAY"));
+    QFile file(WindowLanguage() == TLanguage::Japanese ? QStringLiteral(":/HOWTOPLAY")
+                                                       : QStringLiteral(":/HOWTOPLAY_EN"));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(file.readAll());
 }
@@ -25,7 +29,7 @@ QString ReadPage() {
 THelpWindow::THelpWindow(const std::filesystem::path& resultsFile, const QString& settingsFile,
                          QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("遊び方"));
+    setWindowTitle(tr("遊び方"));
     setFont(GothicFont(kPagePixelSize));
     resize(kHelpSize);
     Page = new QTextBrowser(this);
@@ -46,7 +50,8 @@ void THelpWindow::SetScale(qreal scale) {
 }
 
 QString AboutText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "THelpWindow",
                "Tolvaney - トルヴァニー -\r\nバージョン %1 (Build100316)\r\n\r\n"
                "コンピュータと、または二人で対戦するリバーシです。\r\nQt %2 で動いています。")
         .arg(QStringLiteral(TOLVANEY_VERSION), QString::fromLatin1(qVersion()));

@@ -3,6 +3,7 @@
 #include "analysis/untAnalysisWords.h"
 #include "engine/untSquareNames.h"
 #include "ui/board/untBoardView.h"
+#include "ui/controls/untLanguage.h"
 #include "ui/game/untAdviceSettings.h"
 #include "ui/game/untMain.h"
 #include "ui/game/untStatusLine.h"
@@ -28,7 +29,7 @@ void THint::Ask() {
     } else if (form_.Busy == 1) {
         Clear();
         waitingInGame_ = form_.GameNumber;
-        status_.SetNotice(QStringLiteral("ヒントはあなたの番に出します"), true);
+        status_.SetNotice(tr("ヒントはあなたの番に出します"), true);
     }
 }
 
@@ -37,7 +38,7 @@ void THint::Start() {
     const TAsked asked{form_.GameNumber, form_.Engine->MoveNumber, DiscsOnTheBoard(form_),
                        form_.PersonWhite};
     asked_ = asked;
-    status_.SetNotice(QStringLiteral("ヒントを考えています…"), false);
+    status_.SetNotice(tr("ヒントを考えています…"), false);
     // The worker gets copies of the position and of the settings.
     TAnalysisSettings settings = WindowAdviceSettings(form_, EXACT_HINT_EMPTIES);
     job_ = std::make_unique<TBackgroundJob<TPositionValue>>(
@@ -50,7 +51,7 @@ void THint::Start() {
             [this](TPositionValue hint) { Show(hint); },
             [this](const QString& fault) {
                 asked_.reset();
-                status_.SetNotice(QStringLiteral("ヒントを出せませんでした: ") + fault, true);
+                status_.SetNotice(tr("ヒントを出せませんでした: ") + fault, true);
             },
             {}});
 }
@@ -60,11 +61,12 @@ int THint::Square() const {
 }
 
 QString THint::Text(const TPositionValue& hint, bool white) {
-    const TAnalysisWords& words = WordsOf(TAnalysisLanguage::Japanese);
+    const TAnalysisWords& words =
+        WordsOf(WindowLanguage() == TLanguage::Japanese ? TAnalysisLanguage::Japanese
+                                                        : TAnalysisLanguage::English);
     const QString value = QString::fromStdString(Signed(hint.value, hint.exact));
-    return QStringLiteral("ヒント: %1（%2から見て %3 石、%4）")
-        .arg(QString::fromStdString(SquareName(hint.best)),
-             white ? QStringLiteral("白") : QStringLiteral("黒"), value,
+    return tr("ヒント: %1（%2から見て %3 石、%4）")
+        .arg(QString::fromStdString(SquareName(hint.best)), white ? tr("白") : tr("黒"), value,
              QString::fromUtf8(hint.exact ? words.exact : words.estimate));
 }
 

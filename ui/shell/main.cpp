@@ -4,15 +4,13 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "ui/controls/untLanguage.h"
 #include "ui/controls/untPictures.h"
 #include "ui/shell/untMainWindow.h"
 
@@ -152,14 +150,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral("tolvaney"));
     QApplication::setWindowIcon(ApplicationIcon());
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    QTranslator translator;
-    if (translator.load(QStringLiteral("qtbase_ja"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&translator);
     const fs::path scoreFile =
         options.fromMenu ? MenuResultsFolder() / kScoreFileName : fs::path(kScoreFileName);
     TSettings settings;
+    InstallLanguage(ChosenLanguage(settings.View().language));
     TMainWindow window(settings, nullptr, scoreFile);
     window.show();
     return application.exec();

@@ -84,25 +84,24 @@ QAction* TMainWindow::Command(QMenu* menu, const QString& text, const QKeySequen
 }
 
 void TMainWindow::CreateGameMenu() {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("ゲーム(&G)"));
-    NewGameAction = Command(game, QStringLiteral("新規ゲーム(&N)…"), QKeySequence::New,
-                            &TForm1::OnButton_StartClick);
-    TakeBackAction = Command(game, QStringLiteral("待った(&U)"), QKeySequence::Undo,
-                             &TForm1::OnButton_MattaClick);
+    QMenu* game = menuBar()->addMenu(tr("ゲーム(&G)"));
+    NewGameAction =
+        Command(game, tr("新規ゲーム(&N)…"), QKeySequence::New, &TForm1::OnButton_StartClick);
+    TakeBackAction =
+        Command(game, tr("待った(&U)"), QKeySequence::Undo, &TForm1::OnButton_MattaClick);
     game->addSeparator();
-    CopyRecordAction = Command(game, QStringLiteral("棋譜をコピー(&C)"), QKeySequence::Copy,
-                               &TForm1::OnButton_KifuClick);
-    ResultsAction =
-        Command(game, QStringLiteral("成績を見る(&R)"), QKeySequence(), &TForm1::OnSeiseki_Click);
+    CopyRecordAction =
+        Command(game, tr("棋譜をコピー(&C)"), QKeySequence::Copy, &TForm1::OnButton_KifuClick);
+    ResultsAction = Command(game, tr("成績を見る(&R)"), QKeySequence(), &TForm1::OnSeiseki_Click);
     game->addSeparator();
-    HintAction = game->addAction(QStringLiteral("ヒント(&H)"));
+    HintAction = game->addAction(tr("ヒント(&H)"));
     HintAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     connect(HintAction, &QAction::triggered, hint_, &THint::Ask);
-    AnalyseAction = game->addAction(QStringLiteral("この対局を解析(&A)…"));
+    AnalyseAction = game->addAction(tr("この対局を解析(&A)…"));
     connect(AnalyseAction, &QAction::triggered, analysis_, &TAnalysisCommand::Start);
     connect(analysis_, &TAnalysisCommand::Finished, this, &TMainWindow::UpdateCommands);
     game->addSeparator();
-    QuitAction = Command(game, QStringLiteral("終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+    QuitAction = Command(game, tr("終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
                          &TForm1::OnButton_ExitClick);
     connect(game, &QMenu::aboutToShow, this, &TMainWindow::UpdateCommands);
     // F10 opens the menu bar, as in the desktop's other programs.
@@ -117,25 +116,25 @@ void TMainWindow::OpenMenuBar() {
 }
 
 void TMainWindow::CreateViewMenu() {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
     const auto option = [&](const QString& text) {
         QAction* action = view->addAction(text);
         action->setCheckable(true);
         connect(action, &QAction::toggled, this, &TMainWindow::SaveView);
         return action;
     };
-    LegalMovesAction = option(QStringLiteral("打てる場所を表示(&L)"));
+    LegalMovesAction = option(tr("打てる場所を表示(&L)"));
     connect(LegalMovesAction, &QAction::toggled, board_, &TBoardView::SetShowLegalMoves);
-    CoordinatesAction = option(QStringLiteral("盤に座標を表示(&O)"));
+    CoordinatesAction = option(tr("盤に座標を表示(&O)"));
     connect(CoordinatesAction, &QAction::toggled, board_, &TBoardView::SetShowCoordinates);
-    TurnableAction = option(QStringLiteral("返る石を表示(&F)"));
+    TurnableAction = option(tr("返る石を表示(&F)"));
     connect(TurnableAction, &QAction::toggled, board_, &TBoardView::SetShowTurnable);
-    CaptionAction = option(QStringLiteral("思考内容をタイトルに表示(&T)"));
+    CaptionAction = option(tr("思考内容をタイトルに表示(&T)"));
     connect(CaptionAction, &QAction::toggled, this, &TMainWindow::FollowCaption);
     view->addSeparator();
     CreateLooksMenu(view);
     view->addSeparator();
-    QMenu* scale = view->addMenu(QStringLiteral("表示倍率(&S)"));
+    QMenu* scale = view->addMenu(tr("表示倍率(&S)"));
     scales_ = new QActionGroup(this);  // exactly one scale is checked
     for (size_t i = 0; i < kScalePercents.size(); ++i) {
         ScaleActions[i] = scale->addAction(QStringLiteral("%1 %").arg(kScalePercents[i]));
@@ -147,12 +146,25 @@ void TMainWindow::CreateViewMenu() {
         ApplyTextScale();
         ShowClientAtScale();
     });
+    // The language is taken at the next start: the window's texts are made once.
+    QMenu* language = view->addMenu(tr("言語(&G)"));
+    auto* languages = new QActionGroup(this);
+    const QString names[kLanguageChoices] = {tr("デスクトップに合わせる(&D)"), tr("日本語(&J)"),
+                                             QStringLiteral("English(&E)")};
+    for (int i = 0; i < kLanguageChoices; ++i) {
+        LanguageActions[i] = language->addAction(names[i]);
+        LanguageActions[i]->setCheckable(true);
+        languages->addAction(LanguageActions[i]);
+    }
+    language->addSeparator();
+    language->addAction(tr("次に起動したときから変わります"))->setEnabled(false);
+    connect(languages, &QActionGroup::triggered, this, &TMainWindow::SaveView);
 }
 
 // The turning discs, the sounds and the theme.
 void TMainWindow::CreateLooksMenu(QMenu* view) {
-    TurnDiscsAction = view->addAction(QStringLiteral("石が返る動き(&A)"));
-    SoundsAction = view->addAction(QStringLiteral("効果音(&N)"));
+    TurnDiscsAction = view->addAction(tr("石が返る動き(&A)"));
+    SoundsAction = view->addAction(tr("効果音(&N)"));
     for (QAction* action : {TurnDiscsAction, SoundsAction}) {
         action->setCheckable(true);
         connect(action, &QAction::toggled, this, &TMainWindow::SaveView);
@@ -175,13 +187,9 @@ void TMainWindow::CreateLooksMenu(QMenu* view) {
             });
         }
     };
-    choices(QStringLiteral("動きの速さ(&D)"),
-            {QStringLiteral("速い(&F)"), QStringLiteral("普通(&N)"), QStringLiteral("遅い(&S)")},
-            SpeedActions,
+    choices(tr("動きの速さ(&D)"), {tr("速い(&F)"), tr("普通(&N)"), tr("遅い(&S)")}, SpeedActions,
             [this](int i) { board_->SetTurningSpeed(static_cast<TTurningSpeed>(i)); });
-    choices(QStringLiteral("テーマ(&M)"),
-            {QStringLiteral("標準(&P)"), QStringLiteral("ハイコントラスト(&H)"),
-             QStringLiteral("ダーク(&D)")},
+    choices(tr("テーマ(&M)"), {tr("標準(&P)"), tr("ハイコントラスト(&H)"), tr("ダーク(&D)")},
             ThemeActions, [this](int i) { SetTheme(static_cast<TTheme>(i)); });
 }
 
@@ -220,11 +228,11 @@ void TMainWindow::ShowClientAtScale() {
 }
 
 void TMainWindow::CreateHelpMenu() {
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    HowToPlayAction = help->addAction(QStringLiteral("遊び方(&P)"));
+    QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    HowToPlayAction = help->addAction(tr("遊び方(&P)"));
     HowToPlayAction->setShortcut(QKeySequence::HelpContents);
     connect(HowToPlayAction, &QAction::triggered, this, &TMainWindow::ShowHowToPlay);
-    AboutAction = help->addAction(QStringLiteral("バージョン情報(&A)"));
+    AboutAction = help->addAction(tr("バージョン情報(&A)"));
     connect(AboutAction, &QAction::triggered, this, &TMainWindow::ShowAbout);
 }
 
@@ -254,6 +262,7 @@ void TMainWindow::ApplyView(const TViewOptions& options) {
     ThemeActions[static_cast<size_t>(options.theme)]->setChecked(true);
     for (size_t i = 0; i < kScalePercents.size(); ++i)
         if (kScalePercents[i] == options.scalePercent) ScaleActions[i]->setChecked(true);
+    LanguageActions[static_cast<size_t>(options.language)]->setChecked(true);
     applyingView_ = false;
     ApplyTextScale();
     board_->SetShowLegalMoves(options.showLegalMoves);
@@ -286,6 +295,8 @@ void TMainWindow::SaveView() {
         if (ThemeActions[i]->isChecked()) options.theme = static_cast<TTheme>(i);
     for (size_t i = 0; i < kScalePercents.size(); ++i)
         if (scales_->checkedAction() == ScaleActions[i]) options.scalePercent = kScalePercents[i];
+    for (int i = 0; i < kLanguageChoices; ++i)
+        if (LanguageActions[i]->isChecked()) options.language = static_cast<TLanguageChoice>(i);
     settings_.SaveView(options);
     TellUnsavedSettings();
 }
@@ -350,7 +361,7 @@ void TMainWindow::ShowHowToPlay() {
 }
 
 void TMainWindow::ShowAbout() {
-    form_->Dialogs().MessageWithCaption(AboutText(), QStringLiteral("バージョン情報"));
+    form_->Dialogs().MessageWithCaption(AboutText(), tr("バージョン情報"));
 }
 
 // Closing the window ends the game as the controller's own closing does; the controller

@@ -63,6 +63,7 @@ public:
     QAction* SoundsAction;
     std::array<QAction*, kThemes> ThemeActions;
     std::array<QAction*, kScalePercents.size()> ScaleActions;
+    std::array<QAction*, kLanguageChoices> LanguageActions;  // the desktop's, 日本語, English
     // ヘルプ
     QAction* HowToPlayAction;
     QAction* AboutAction;

@@ -1,5 +1,7 @@
 #include "ui/shell/untSettings.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -225,7 +227,8 @@ std::vector<std::pair<QString, QString>> ViewEntries(const TViewOptions& options
             {"view/turnDiscs", Text(options.turnDiscs)},
             {"view/turningSpeed", Text(static_cast<int>(options.turningSpeed))},
             {"view/showTurnable", Text(options.showTurnable)},
-            {"view/sounds", Text(options.sounds)}};
+            {"view/sounds", Text(options.sounds)},
+            {"view/language", Text(static_cast<int>(options.language))}};
 }
 
 std::vector<std::pair<QString, QString>> NewGameEntries(const TNewGameChoices& choices) {
@@ -297,20 +300,22 @@ void TSettings::Open() {
 
 QString TSettings::StartNotice() const {
     if (!unreadableReason_.isEmpty())
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "TSettings",
                    "設定ファイルを読めないため、既定の設定で始めます。"
                    "ファイルはそのまま残し、今回の設定は保存しません:\r\n\r\n") +
-               FullName(file_) + QStringLiteral("\r\n理由: ") + unreadableReason_;
+               FullName(file_) + QCoreApplication::translate("TSettings", "\r\n理由: ") +
+               unreadableReason_;
     if (!damaged_) return {};
     if (!damagedCopy_.isEmpty())
-        return QStringLiteral(
-                   "設定ファイルが壊れていたため、既定の設定で始めます。"
-                   "壊れたファイルは次の場所に残してあります:\r\n\r\n") +
+        return QCoreApplication::translate("TSettings",
+                                           "設定ファイルが壊れていたため、既定の設定で始めます。"
+                                           "壊れたファイルは次の場所に残してあります:\r\n\r\n") +
                damagedCopy_;
-    return QStringLiteral(
-               "設定ファイルが壊れていたため、既定の設定で始めます。"
-               "ファイルを別の名前に移せなかったため、そのまま残し、"
-               "今回の設定は保存しません:\r\n\r\n") +
+    return QCoreApplication::translate("TSettings",
+                                       "設定ファイルが壊れていたため、既定の設定で始めます。"
+                                       "ファイルを別の名前に移せなかったため、そのまま残し、"
+                                       "今回の設定は保存しません:\r\n\r\n") +
            FullName(file_);
 }
 
@@ -346,12 +351,15 @@ void TSettings::SaveChanged(const TEntries& was, const TEntries& now, const char
         where = QString::fromStdString(FullPath(error.Path).string());
         reason = QString::fromStdString(FileFaultReason(error));
     } catch (const std::exception&) {
-        reason = QStringLiteral("ほかのプログラムが設定ファイルでないものに書き換えました");
+        reason = QCoreApplication::translate(
+            "TSettings", "ほかのプログラムが設定ファイルでないものに書き換えました");
     }
     savesToFile_ = false;
-    saveNotice_ = QString::fromUtf8(what) + QStringLiteral("を保存できませんでした。\r\n\r\n") +
-                  where + QStringLiteral("\r\n理由: ") + reason +
-                  QStringLiteral(
+    saveNotice_ = QCoreApplication::translate("TSettings", what) +
+                  QCoreApplication::translate("TSettings", "を保存できませんでした。\r\n\r\n") +
+                  where + QCoreApplication::translate("TSettings", "\r\n理由: ") + reason +
+                  QCoreApplication::translate(
+                      "TSettings",
                       "\r\n\r\n設定はこのゲームを終えるまで有効ですが、これから後はファイルに"
                       "保存しません。次に起動したときは、前に保存した設定で始まります。");
 }
@@ -381,11 +389,14 @@ TViewOptions TSettings::View() const {
         "view/turningSpeed", 0, kTurningSpeeds - 1, static_cast<int>(defaults.turningSpeed)));
     options.showTurnable = Flag("view/showTurnable", defaults.showTurnable);
     options.sounds = Flag("view/sounds", defaults.sounds);
+    options.language = static_cast<TLanguageChoice>(
+        Number("view/language", 0, kLanguageChoices - 1, static_cast<int>(defaults.language)));
     return options;
 }
 
 void TSettings::SaveView(const TViewOptions& options) {
-    SaveChanged(ViewEntries(View()), ViewEntries(options), "表示の設定");
+    SaveChanged(ViewEntries(View()), ViewEntries(options),
+                QT_TRANSLATE_NOOP("TSettings", "表示の設定"));
 }
 
 std::optional<TNewGameChoices> TSettings::NewGame() const {
@@ -405,7 +416,7 @@ std::optional<TNewGameChoices> TSettings::NewGame() const {
 
 void TSettings::SaveNewGame(const TNewGameChoices& choices) {
     SaveChanged(NewGameEntries(NewGame().value_or(TNewGameChoices{})), NewGameEntries(choices),
-                "新規ゲームの設定");
+                QT_TRANSLATE_NOOP("TSettings", "新規ゲームの設定"));
 }
 
 // Kept as Base64 text, so that the file stays a plain text file of short lines.
@@ -416,5 +427,6 @@ QByteArray TSettings::WindowGeometry() const {
 void TSettings::SaveWindowGeometry(const QByteArray& geometry) {
     const auto entries = [](const QString& text) { return TEntries{{"window/geometry", text}}; };
     SaveChanged(entries(Value("window/geometry")),
-                entries(QString::fromLatin1(geometry.toBase64())), "ウィンドウの大きさと位置");
+                entries(QString::fromLatin1(geometry.toBase64())),
+                QT_TRANSLATE_NOOP("TSettings", "ウィンドウの大きさと位置"));
 }

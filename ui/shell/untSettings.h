@@ -14,6 +14,7 @@
 
 #include "ui/board/untBoardTheme.h"
 #include "ui/board/untDiscTurning.h"
+#include "ui/controls/untLanguage.h"
 
 // How the player likes the window: the view menu's options.
 struct TViewOptions {
@@ -26,6 +27,7 @@ struct TViewOptions {
     TTurningSpeed turningSpeed = TTurningSpeed::Normal;
     bool showTurnable = false;  // the discs a move would turn, under the pointer or the frame
     bool sounds = false;
+    TLanguageChoice language = TLanguageChoice::Desktop;  // taken at the next start
     bool operator==(const TViewOptions&) const = default;
 };
 
