@@ -955,4 +955,70 @@ The settings hold until you quit, but from now on they are not saved. Next time 
         <translation>. Also copied to the clipboard.</translation>
     </message>
 </context>
+<context>
+    <name>main</name>
+    <message>
+        <source>使い方: tolvaney [--from-menu]
+コンピュータと、または二人で対戦するリバーシです。ふつうはあなたが黒で先手ですが、
+新規ゲームの設定で白（後手）も、最強のコンピュータも、二人での対戦も選べます。
+
+  --from-menu  成績ファイル 成績.dat を XDG のデータフォルダー
+               ($XDG_DATA_HOME/tolvaney/、既定は ~/.local/share/tolvaney/) に置きます。
+               デスクトップのメニューから起動したときの置き場所です。
+               付けないときは、起動したフォルダーに置きます。
+  --help       この説明を表示して終わります。
+  --version    バージョンを表示して終わります。
+</source>
+        <translation>Usage: tolvaney [--from-menu]
+Reversi against the computer, or for two players. By default you play black and
+move first; the new-game settings also offer white, the strongest computer and a game
+of two players.
+
+  --from-menu  keeps the results file 成績.dat in the XDG data folder
+               ($XDG_DATA_HOME/tolvaney/, by default ~/.local/share/tolvaney/),
+               where it goes when the game is started from the desktop's menu.
+               Without it, the file is kept in the folder the game starts in.
+  --help       shows this text and ends.
+  --version    shows the version and ends.
+</translation>
+    </message>
+    <message>
+        <source>知らないオプションです</source>
+        <translation>unknown option</translation>
+    </message>
+    <message>
+        <source>余分な引数です</source>
+        <translation>argument not expected</translation>
+    </message>
+    <message>
+        <source>tolvaney: %1: %2（使い方は tolvaney --help）
+</source>
+        <translation>tolvaney: %1: %2 (see tolvaney --help)
+</translation>
+    </message>
+    <message>
+        <source>tolvaney: 画面が見つかりません (DISPLAY も WAYLAND_DISPLAY もありません)。
+ウィンドウを出す場所がないため、起動できません。デスクトップのセッションから
+起動してください。
+</source>
+        <translation>tolvaney: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).
+With nowhere to show its window, the game cannot start. Start it from a desktop
+session.
+</translation>
+    </message>
+    <message>
+        <source>tolvaney: 画面に接続できません (%s)。
+その画面がないか、接続を断られました。デスクトップのセッションから起動するか、
+DISPLAY を今ある画面にしてください。仮想の画面では &quot;xvfb-run -a tolvaney&quot;
+(パッケージ xvfb) として起動できます。
+ツールキットの報告:
+%s</source>
+        <translation>tolvaney: cannot connect to the display (%s).
+There is no such display, or it refused the connection. Start the game from a desktop
+session, or set DISPLAY to a display that exists. On a virtual screen, start it as
+"xvfb-run -a tolvaney" (package xvfb).
+The toolkit reported:
+%s</translation>
+    </message>
+</context>
 </TS>

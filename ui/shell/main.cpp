@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,7 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "main",
     "使い方: tolvaney [--from-menu]\n"
     "コンピュータと、または二人で対戦するリバーシです。ふつうはあなたが黒で先手ですが、\n"
     "新規ゲームの設定で白（後手）も、最強のコンピュータも、二人での対戦も選べます。\n"
@@ -28,7 +31,17 @@ const char* const kUsage =
     "               デスクトップのメニューから起動したときの置き場所です。\n"
     "               付けないときは、起動したフォルダーに置きます。\n"
     "  --help       この説明を表示して終わります。\n"
-    "  --version    バージョンを表示して終わります。\n";
+    "  --version    バージョンを表示して終わります。\n");
+
+// A text of the command line in the desktop's language, from the window's catalogue: the
+// toolkit's application is not made yet, so the catalogue is asked directly.
+std::string Said(const char* text) {
+    if (LanguageOfLocale(QLocale::system()) == TLanguage::Japanese) return text;
+    QTranslator catalogue;
+    if (!catalogue.load(QStringLiteral(":/i18n/tolvaney_en.qm"))) return text;
+    const QString translated = catalogue.translate("main", text);
+    return translated.isEmpty() ? std::string(text) : translated.toStdString();
+}
 
 struct TOptions {
     bool fromMenu = false;
@@ -41,7 +54,7 @@ TOptions ReadOptions(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     for (const std::string& argument : arguments)
         if (argument == "--help" || argument == "-h") {
-            std::fputs(kUsage, stdout);
+            std::fputs(Said(kUsage).c_str(), stdout);
             std::exit(0);
         } else if (argument == "--version") {
             std::puts("tolvaney " TOLVANEY_VERSION);
@@ -53,9 +66,16 @@ TOptions ReadOptions(int argc, char** argv) {
             options.fromMenu = true;
             continue;
         }
-        const char* what = argument.starts_with('-') ? "知らないオプションです" : "余分な引数です";
-        std::fprintf(stderr, "tolvaney: %s: %s（使い方は tolvaney --help）\n", what,
-                     argument.c_str());
+        const std::string what =
+            Said(argument.starts_with('-') ? QT_TRANSLATE_NOOP("main", "知らないオプションです")
+                                           : QT_TRANSLATE_NOOP("main", "余分な引数です"));
+        std::fprintf(stderr, "%s",
+                     QString(Said(QT_TRANSLATE_NOOP(
+                                      "main", "tolvaney: %1: %2（使い方は tolvaney --help）\n"))
+                                 .c_str())
+                         .arg(QString::fromStdString(what), QString::fromStdString(argument))
+                         .toLocal8Bit()
+                         .constData());
         std::exit(2);
     }
     return options;
@@ -95,9 +115,12 @@ bool HasDisplay() {
 
 void ExplainNoDisplay() {
     std::fputs(
-        "tolvaney: 画面が見つかりません (DISPLAY も WAYLAND_DISPLAY もありません)。\n"
-        "ウィンドウを出す場所がないため、起動できません。デスクトップのセッションから\n"
-        "起動してください。\n",
+        Said(QT_TRANSLATE_NOOP(
+                 "main",
+                 "tolvaney: 画面が見つかりません (DISPLAY も WAYLAND_DISPLAY もありません)。\n"
+                 "ウィンドウを出す場所がないため、起動できません。デスクトップのセッションから\n"
+                 "起動してください。\n"))
+            .c_str(),
         stderr);
 }
 
@@ -124,13 +147,17 @@ void ReportUnreachableDisplay(QtMsgType type, const QMessageLogContext& context,
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         if (const char* value = Environment(variable))
             named += std::string(named.empty() ? "" : ", ") + variable + "=" + value;
-    std::fprintf(stderr,
+    std::fprintf(
+        stderr,
+        Said(QT_TRANSLATE_NOOP(
+                 "main",
                  "tolvaney: 画面に接続できません (%s)。\n"
                  "その画面がないか、接続を断られました。デスクトップのセッションから起動するか、\n"
                  "DISPLAY を今ある画面にしてください。仮想の画面では \"xvfb-run -a tolvaney\"\n"
                  "(パッケージ xvfb) として起動できます。\n"
-                 "ツールキットの報告:\n%s",
-                 named.c_str(), qPrintable(UnreachableDisplayReport()));
+                 "ツールキットの報告:\n%s"))
+            .c_str(),
+        named.c_str(), qPrintable(UnreachableDisplayReport()));
     std::fflush(stderr);
     std::_Exit(1);
 }
