@@ -4,6 +4,7 @@
 #include <climits>
 #include <utility>
 
+#include "catalogue/untCatalogue.h"
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
 #include "results/untFaultText.h"
@@ -13,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kMostDamagedCopies = 999;
-constexpr const char* kReadError = "成績データ読込みエラー";
+constexpr const char* kReadError = N_("成績データ読込みエラー");
 
 using TValues = std::array<int32_t, TCountsFile::kMostFields>;
 
@@ -67,8 +68,8 @@ fs::path KeepCopy(const fs::path& file, const std::string& text) {
 }
 
 const char* const kMemoryOnly =
-    "今回の成績はメモリー上だけに記録され、「成績を見る」で見られますが、ゲームを終了すると消え"
-    "ます。";
+    N_("今回の成績はメモリー上だけに記録され、「成績を見る」で見られますが、ゲームを終了すると消え"
+       "ます。");
 
 std::string PathLine(const fs::path& path) {
     return "\r\n" + path.string() + "\r\n";
@@ -99,7 +100,7 @@ void TCountsFile::Load() {
     if (ParseLines()) return;
     // The failing value and the ones after it stay 0; the padded list reaches the disk with
     // the next save, once the file as it was is safe.
-    report_(kReadError, "Error");
+    report_(Tr(kReadError), "Error");
     while (lines_.size() < paddedLines_)
         lines_.emplace_back("0");
     KeepDamagedFile(*text);
@@ -117,8 +118,8 @@ std::optional<std::string> TCountsFile::ReadOrCreate() {
             memoryOnly_ = true;
             lines_ = startingLines_;
             ParseLines();
-            report_("成績ファイルを作れませんでした。" + PathLine(file_) +
-                        "理由: " + FileFaultReason(fault) + "\r\n\r\n" + kMemoryOnly,
+            report_(Tr("成績ファイルを作れませんでした。") + PathLine(file_) + Tr("理由: ") +
+                        FileFaultReason(fault) + "\r\n\r\n" + Tr(kMemoryOnly),
                     "");
             return std::nullopt;
         }
@@ -127,9 +128,9 @@ std::optional<std::string> TCountsFile::ReadOrCreate() {
         return ReadTextFile(file_);
     } catch (const EFileError& fault) {
         memoryOnly_ = true;
-        report_("成績ファイルを読めませんでした。" + PathLine(file_) +
-                    "理由: " + FileFaultReason(fault) + "\r\n\r\nこのファイルには書き込みません。" +
-                    kMemoryOnly,
+        report_(Tr("成績ファイルを読めませんでした。") + PathLine(file_) + Tr("理由: ") +
+                    FileFaultReason(fault) + std::string("\r\n\r\n") +
+                    Tr("このファイルには書き込みません。") + Tr(kMemoryOnly),
                 "");
         return std::nullopt;
     }
@@ -148,18 +149,19 @@ bool TCountsFile::ParseLines() {
 void TCountsFile::KeepDamagedFile(const std::string& text) {
     try {
         const fs::path copy = KeepCopy(file_, text);
-        report_("成績ファイルの一部が読めませんでした。" + PathLine(file_) +
-                    "\r\n元のファイルは、そのまま次の名前で残しました。" + PathLine(copy) +
-                    "\r\n読めなかった行とそれより後の成績は 0 "
-                    "から数え直し、その前の成績は引き継ぎます。"
-                    "元の値は残したファイルで確かめられます。"
-                    "成績ファイルは次の対局の結果から書き直されます。",
+        report_(Tr("成績ファイルの一部が読めませんでした。") + PathLine(file_) +
+                    std::string("\r\n") + Tr("元のファイルは、そのまま次の名前で残しました。") +
+                    PathLine(copy) + std::string("\r\n") +
+                    Tr("読めなかった行とそれより後の成績は 0 "
+                       "から数え直し、その前の成績は引き継ぎます。元の値は残したファイルで確かめら"
+                       "れます。成績ファイルは次の対局の結果から書き直されます。"),
                 "");
     } catch (const EFileError& fault) {
         memoryOnly_ = true;
-        report_("成績ファイルの一部が読めませんでした。" + PathLine(file_) +
-                    "\r\n元のファイルを残せなかったため（" + FileFaultReason(fault) +
-                    "）、このファイルには書き込みません。" + kMemoryOnly,
+        report_(Tr("成績ファイルの一部が読めませんでした。") + PathLine(file_) +
+                    std::string("\r\n") + Tr("元のファイルを残せなかったため（") +
+                    FileFaultReason(fault) + Tr("）、このファイルには書き込みません。") +
+                    Tr(kMemoryOnly),
                 "");
     }
 }
@@ -181,10 +183,11 @@ void TCountsFile::TakeOverFileOnDisk() {
         return;
     }
     const fs::path copy = KeepCopy(file_, current);
-    notices_ += "成績ファイルが、読めない内容に書き換えられていました。" + PathLine(file_) +
-                "\r\nその内容はそのまま次の名前で残し、成績ファイルはこのゲームの成績で書き直し"
-                "ました。" +
-                PathLine(copy);
+    notices_ +=
+        Tr("成績ファイルが、読めない内容に書き換えられていました。") + PathLine(file_) +
+        std::string("\r\n") +
+        Tr("その内容はそのまま次の名前で残し、成績ファイルはこのゲームの成績で書き直しました。") +
+        PathLine(copy);
 }
 
 void TCountsFile::Save() {
@@ -201,10 +204,10 @@ void TCountsFile::Save() {
         known_ = text;
         unsaved_.fill(0);
     } catch (const EFileError& fault) {
-        throw EEngineError("成績ファイルに書き込めませんでした。" + PathLine(file_) +
-                           "理由: " + FileFaultReason(fault) +
-                           "\r\n\r\nこの対局までの成績はメモリー上に残り、「成績を見る」で見ら"
-                           "れます。次の対局が終わったときに、もう一度書き込みます。");
+        throw EEngineError(Tr("成績ファイルに書き込めませんでした。") + PathLine(file_) +
+                           Tr("理由: ") + FileFaultReason(fault) + std::string("\r\n\r\n") +
+                           Tr("この対局までの成績はメモリー上に残り、「成績を見る」で見られます。次"
+                              "の対局が終わったときに、もう一度書き込みます。"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "catalogue/untCatalogue.h"
 #include "engine/untEngineError.h"
 #include "engine/untTextFile.h"
 
@@ -11,32 +12,33 @@ namespace {
 std::string SystemReason(int error) {
     switch (error) {
         case ENOENT:
-            return "ファイルまたはフォルダーがありません";
+            return Tr("ファイルまたはフォルダーがありません");
         case ENOTDIR:
-            return "途中にフォルダーでないものがあります";
+            return Tr("途中にフォルダーでないものがあります");
         case EACCES:
         case EPERM:
-            return "アクセスする権限がありません";
+            return Tr("アクセスする権限がありません");
         case EROFS:
-            return "読み取り専用のファイルシステムです";
+            return Tr("読み取り専用のファイルシステムです");
         case ENOSPC:
-            return "ディスクに空きがありません";
+            return Tr("ディスクに空きがありません");
         case EDQUOT:
-            return "ディスクの使用量が上限に達しています";
+            return Tr("ディスクの使用量が上限に達しています");
         case EFBIG:
-            return "ファイルが大きすぎます";
+            return Tr("ファイルが大きすぎます");
         case ENAMETOOLONG:
-            return "パスが長すぎます";
+            return Tr("パスが長すぎます");
         case ELOOP:
-            return "シンボリックリンクが多すぎるか、リンクです";
+            return Tr("シンボリックリンクが多すぎるか、リンクです");
         case EIO:
-            return "読み書きの途中で装置のエラーが起きました";
+            return Tr("読み書きの途中で装置のエラーが起きました");
         case EMFILE:
         case ENFILE:
-            return "開いているファイルが多すぎます";
+            return Tr("開いているファイルが多すぎます");
         default:
             // A rare reason: the system's own words, with their number to look them up.
-            return "システムのエラー " + std::to_string(error) + "（" + std::strerror(error) + "）";
+            return Tr("システムのエラー ") + std::to_string(error) + Tr("（") +
+                   std::strerror(error) + Tr("）");
     }
 }
 
@@ -45,15 +47,15 @@ std::string SystemReason(int error) {
 std::string FileFaultReason(const EFileError& fault) {
     switch (fault.Reason) {
         case EFileError::TReason::Folder:
-            return "同じ名前のフォルダーがあります";
+            return Tr("同じ名前のフォルダーがあります");
         case EFileError::TReason::NotRegularFile:
-            return "普通のファイルではありません";
+            return Tr("普通のファイルではありません");
         case EFileError::TReason::ReadOnlyFile:
-            return "ファイルが読み取り専用になっています";
+            return Tr("ファイルが読み取り専用になっています");
         case EFileError::TReason::TooLarge:
-            return "ファイルが大きすぎます";
+            return Tr("ファイルが大きすぎます");
         case EFileError::TReason::Busy:
-            return "ほかのプログラムが同じファイルを保存し続けています";
+            return Tr("ほかのプログラムが同じファイルを保存し続けています");
         case EFileError::TReason::System:
             break;
     }
@@ -62,9 +64,10 @@ std::string FileFaultReason(const EFileError& fault) {
 
 std::string PatternSaveFaultText(const std::exception& fault) {
     const auto* fileFault = dynamic_cast<const EFileError*>(&fault);
-    if (!fileFault) return std::string("パターンの値を保存できませんでした。\r\n") + fault.what();
-    return "パターンの値を保存できませんでした。\r\n" + FullPath(fileFault->Path).string() +
-           "\r\n理由: " + FileFaultReason(*fileFault) +
-           "\r\n\r\n値はこのゲームの中に残っています。保存できるようにしてから、もう一度保存して"
-           "ください。";
+    const std::string notSaved = std::string(Tr("パターンの値を保存できませんでした。")) + "\r\n";
+    if (!fileFault) return notSaved + fault.what();
+    return notSaved + FullPath(fileFault->Path).string() + std::string("\r\n") + Tr("理由: ") +
+           FileFaultReason(*fileFault) + std::string("\r\n\r\n") +
+           Tr("値はこのゲームの中に残っています。保存できるようにしてから、もう一度保存してください"
+              "。");
 }

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "catalogue/untCatalogue.h"
+
 namespace {
 
 constexpr const char* kHyphens = "-------------------------------";
@@ -74,14 +76,14 @@ std::string FormatCount(int32_t count) {
 namespace {
 
 std::string Row(const char* label, int32_t wins, int32_t losses) {
-    return std::string(label) + FormatCount(wins) + "勝" + FormatCount(losses) + "敗\r\n";
+    return Tr(label) + FormatCount(wins) + Tr("勝") + FormatCount(losses) + Tr("敗") + "\r\n";
 }
 
 std::string LevelRows(const TScore& s) {
-    return Row("　ランダム　", s.WinsRandom, s.LossesRandom) +
-           Row("　初級　　　", s.WinsBeginner, s.LossesBeginner) +
-           Row("　中級　　　", s.WinsIntermediate, s.LossesIntermediate) +
-           Row("　上級　　　", s.WinsAdvanced, s.LossesAdvanced);
+    return Row(N_("　ランダム　"), s.WinsRandom, s.LossesRandom) +
+           Row(N_("　初級　　　"), s.WinsBeginner, s.LossesBeginner) +
+           Row(N_("　中級　　　"), s.WinsIntermediate, s.LossesIntermediate) +
+           Row(N_("　上級　　　"), s.WinsAdvanced, s.LossesAdvanced);
 }
 
 // Plain 32-bit sums: they wrap like the counters' own arithmetic.
@@ -109,13 +111,14 @@ std::string Below(const std::string& rows) {
 }  // namespace
 
 std::string ScoreSummaryText(const TScore& score, const std::string& below) {
-    return "■総合成績\r\n\r\n" + LevelRows(score) + "\r\n" +
-           Row("　合計　　", TotalWins(score), TotalLosses(score)) + Below(below);
+    return Tr("■総合成績") + std::string("\r\n\r\n") + LevelRows(score) + "\r\n" +
+           Row(N_("　合計　　"), TotalWins(score), TotalLosses(score)) + Below(below);
 }
 
 std::string ScoreClipboardText(const TScore& score, const std::string& dateTime,
                                const std::string& below) {
-    return std::string(kHyphens) + "\r\n■総合成績　" + dateTime + "\r\n\r\n" + LevelRows(score) +
-           "\r\n" + Row("　合計　　　", TotalWins(score), TotalLosses(score)) + Below(below) +
-           kHyphens + "\r\n";
+    return std::string(kHyphens) + "\r\n" + Tr("■総合成績　") + dateTime + "\r\n\r\n" +
+           LevelRows(score) + "\r\n" +
+           Row(N_("　合計　　　"), TotalWins(score), TotalLosses(score)) + Below(below) + kHyphens +
+           "\r\n";
 }

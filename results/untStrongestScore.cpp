@@ -1,5 +1,6 @@
 #include "results/untStrongestScore.h"
 
+#include "catalogue/untCatalogue.h"
 #include "results/untScore.h"
 
 TStrongestScore::TStrongestScore(std::filesystem::path file, TReport report)
@@ -13,5 +14,6 @@ void TStrongestScore::RecordGame(int humanDiscs, int computerDiscs) {
 }
 
 std::string StrongestScoreRow(const TStrongestScore& score) {
-    return "　最強　　　" + FormatCount(score.Wins) + "勝" + FormatCount(score.Losses) + "敗\r\n";
+    return Tr("　最強　　　") + FormatCount(score.Wins) + Tr("勝") + FormatCount(score.Losses) +
+           Tr("敗") + "\r\n";
 }

@@ -8,22 +8,23 @@ cd "$(dirname "$0")/.."
 engine="engine engine/eval engine/search"
 # Each module and the modules whose headers its sources may include, besides its own.
 declare -A allowed=(
+    [catalogue]=""
     [engine]=""
     [engine/eval]="engine"
     [engine/search]="engine engine/eval"
     [learn]="$engine"
-    [results]="$engine"
+    [results]="$engine catalogue"
     [player]="$engine"
     [advice]="$engine"
     [analysis]="$engine player advice"
     [protocol]="$engine player advice analysis"
     # The windows, from the small controls up to the window around the game.
-    [ui/controls]="$engine"
-    [ui/game]="$engine player advice analysis learn results ui/controls"
-    [ui/board]="$engine player advice analysis learn results ui/controls ui/game"
-    [ui/help]="$engine player advice analysis learn results ui/controls ui/game ui/board"
-    [ui/shell]="$engine player advice analysis learn results ui/controls ui/game ui/board ui/help"
-    [tools]="$engine player advice analysis learn results protocol"
+    [ui/controls]="$engine catalogue"
+    [ui/game]="$engine catalogue player advice analysis learn results ui/controls"
+    [ui/board]="$engine catalogue player advice analysis learn results ui/controls ui/game"
+    [ui/help]="$engine catalogue player advice analysis learn results ui/controls ui/game ui/board"
+    [ui/shell]="$engine catalogue player advice analysis learn results ui/controls ui/game ui/board ui/help"
+    [tools]="$engine catalogue player advice analysis learn results protocol"
 )
 
 faults=0

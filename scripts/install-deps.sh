@@ -19,6 +19,7 @@ packages=(
     clang libclang-rt-14-dev                # fuzzing the parsers with libFuzzer
     qt6-base-dev libgl-dev                  # the windows (Qt 6 Widgets, Test, moc, rcc)
     qt6-tools-dev qt6-l10n-tools            # the windows' translations (lupdate, lrelease)
+    gettext                                 # the other texts' catalogue (xgettext, msgfmt)
     qt6-multimedia-dev                      # the game's sounds (Qt Multimedia, QSoundEffect)
     qt6-translations-l10n                   # Qt's own buttons in Japanese
     fonts-ipafont-gothic                    # a Japanese Gothic font for the captions

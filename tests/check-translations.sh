@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fails when a text the window shows has no English: the English catalogue, brought up to date
-# with the window's sources in a copy, must hold no unfinished translation, and build.
+# Fails when a text the program shows has no English: the window's English catalogue and the
+# other parts' gettext catalogue, each brought up to date with the sources in a copy, must hold
+# no unfinished translation.
 # Usage: check-translations.sh LUPDATE LRELEASE
 set -euo pipefail
 lupdate=$1 lrelease=$2
@@ -16,3 +17,13 @@ if grep -q 'type="unfinished"' "$work/tolvaney_en.ts"; then
     exit 1
 fi
 echo "every text of the window has its English: $(grep -o 'Generated [0-9]*' "$work/log")"
+
+scripts/update-catalogue.sh xgettext msgmerge translations/en.po "$work/tolvaney.pot"
+msgmerge --quiet --no-fuzzy-matching -o "$work/en.po" translations/en.po "$work/tolvaney.pot"
+statistics=$(msgfmt --check --statistics -o /dev/null "$work/en.po" 2>&1)
+if [[ $statistics == *untranslated* || $statistics == *fuzzy* ]]; then
+    echo "texts without English (translations/en.po): $statistics"
+    msgattrib --untranslated "$work/en.po" | grep -A3 '^msgid' || true
+    exit 1
+fi
+echo "every other text has its English: $statistics"

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -89,7 +90,13 @@ using LanguagesTest = TPlayerFolderTest;
 TEST_F(LanguagesTest, TheEnglishWindowShowsNoJapaneseAndCutsNoText) {
     InstallLanguage(TLanguage::English);
     {
-        TPlayerWindow w(Folder("english"));
+        // A damaged results file: its boxes at the start are English too.
+        const QString folder = Folder("english");
+        QFile results(folder + "/成績.dat");
+        ASSERT_TRUE(results.open(QIODevice::WriteOnly));
+        results.write("1500\r\nxx\r\n");
+        results.close();
+        TPlayerWindow w(folder);
         QStringList said;
         QObject::connect(w.window.Announcer(), &TAnnouncer::Said,
                          [&](const QString& sentence) { said << sentence; });
@@ -119,6 +126,8 @@ TEST_F(LanguagesTest, TheEnglishWindowShowsNoJapaneseAndCutsNoText) {
         ASSERT_TRUE(Eventually([&] { return w.window.Board()->HintSquare() != 0; }));
         look();
         w.window.TakeBackAction->trigger();
+        w.window.ResultsAction->trigger();
+        look();
         w.window.AboutAction->trigger();
         for (const QString& box : w.dialogs.shown)
             texts.push_back({"box", box});
@@ -142,6 +151,7 @@ TEST_F(LanguagesTest, TheEnglishWindowShowsNoJapaneseAndCutsNoText) {
         for (const QString& sentence : said)
             texts.push_back({"said", sentence});
         EXPECT_GT(texts.size(), 500u);
+        EXPECT_GE(w.dialogs.shown.size(), 3) << "the results file's two boxes and the About box";
         const QStringList faults = Faults(texts);
         EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "catalogue/untCatalogue.h"
+
 TLanguage LanguageOfLocale(const QLocale& locale) {
     const QLocale::Language language = locale.language();
     return language == QLocale::Japanese || language == QLocale::C ? TLanguage::Japanese
@@ -44,6 +46,8 @@ TLanguage WindowLanguage() {
 void InstallLanguage(TLanguage language) {
     RemoveLanguage();
     installed = language;
+    SetTextLanguage(language == TLanguage::English ? TTextLanguage::English
+                                                   : TTextLanguage::Japanese);
     if (language == TLanguage::English) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         Install(QStringLiteral(":/i18n/tolvaney_en.qm"));
@@ -58,4 +62,5 @@ void RemoveLanguage() {
         QCoreApplication::removeTranslator(translator.get());
     translators.clear();
     installed = TLanguage::Japanese;
+    SetTextLanguage(TTextLanguage::Japanese);
 }
