@@ -29,7 +29,7 @@ public:
         }
     }
 
-    const char* Find(const char* text) const {
+    const char* Find(std::string_view text) const {
         const auto found = texts_.find(text);
         return found == texts_.end() ? nullptr : found->second.data();
     }
@@ -75,5 +75,13 @@ const char* Tr(const char* text) {
 const char* Tr(const char* text, TTextLanguage language) {
     if (language == TTextLanguage::Japanese) return text;
     const char* translated = English().Find(text);
+    return translated ? translated : text;
+}
+
+const char* Tr(const char* context, const char* text, TTextLanguage language) {
+    if (language == TTextLanguage::Japanese) return text;
+    // A compiled catalogue keys a text of a context as the context, EOT, the text.
+    const std::string key = std::string(context) + '\x04' + text;
+    const char* translated = English().Find(key.c_str());
     return translated ? translated : text;
 }

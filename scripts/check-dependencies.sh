@@ -16,8 +16,8 @@ declare -A allowed=(
     [results]="$engine catalogue"
     [player]="$engine"
     [advice]="$engine"
-    [analysis]="$engine player advice"
-    [protocol]="$engine player advice analysis"
+    [analysis]="$engine catalogue player advice"
+    [protocol]="$engine catalogue player advice analysis"
     # The windows, from the small controls up to the window around the game.
     [ui/controls]="$engine catalogue"
     [ui/game]="$engine catalogue player advice analysis learn results ui/controls"
