@@ -2,10 +2,19 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 
+#include "catalogue/untCatalogue.h"
 #include "engine/untSquareNames.h"
 
 namespace {
+
+// A message with its figures, as printf writes them.
+std::string Formatted(const char* format, int number, const char* text) {
+    char message[256];
+    std::snprintf(message, sizeof message, format, number, text);
+    return message;
+}
 
 constexpr int kLargestMargin = 60;
 
@@ -28,11 +37,11 @@ std::optional<std::vector<uint8_t>> ParseTrainingRecord(const std::string& text,
                                                         std::string& error) {
     constexpr std::size_t kLongest = 120;
     if (text.size() % 2 != 0) {
-        error = "棋譜の文字数が奇数です。";
+        error = Tr("棋譜の文字数が奇数です。");
         return std::nullopt;
     }
     if (text.size() > kLongest) {
-        error = "棋譜が60手を超えています。";
+        error = Tr("棋譜が60手を超えています。");
         return std::nullopt;
     }
     TKyokumen game;
@@ -42,13 +51,14 @@ std::optional<std::vector<uint8_t>> ParseTrainingRecord(const std::string& text,
         const int n = static_cast<int>(i / 2) + 1;
         const std::optional<uint8_t> square = SquareFromName(name);
         if (!square) {
-            error = std::to_string(n) + "手目の「" + name + "」はマスの名前ではありません。";
+            error = Formatted(Tr("%d手目の「%s」はマスの名前ではありません。"), n, name.c_str());
             return std::nullopt;
         }
         game.WhiteToMove = n % 2 == 0;  // black first, no passes
         if (!game.IsLegal(*square)) {
-            error = std::to_string(n) + "手目の" + name + "には" + (n % 2 ? "黒" : "白") +
-                    "が打てません。";
+            error = Formatted(
+                n % 2 ? Tr("%d手目の%sには黒が打てません。") : Tr("%d手目の%sには白が打てません。"),
+                n, name.c_str());
             return std::nullopt;
         }
         PlayRecordedMove(game, n % 2 == 0, *square);
