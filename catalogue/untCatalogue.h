@@ -6,11 +6,9 @@
 // Their texts are written in Japanese, the game's own language, and marked in the sources
 // with Tr() (translated where it stands) or N_() and NC_() (a text kept in a table and
 // translated where it is used). xgettext collects them into a gettext catalogue,
-// translations/en.po, which translators edit with the usual tools; msgfmt compiles it and the build
-// embeds it in the program, so no locale needs to be installed for it. A text the catalogue lacks
-// stays Japanese.
-
-#include <string>
+// translations/en.po, which translators edit with the usual tools; msgfmt compiles it and
+// the build embeds it in the program, so no locale needs to be installed for it. A text the
+// catalogue lacks stays Japanese.
 
 // The languages of the program's own texts.
 enum class TTextLanguage { Japanese, English };
