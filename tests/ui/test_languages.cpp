@@ -88,7 +88,10 @@ using LanguagesTest = TPlayerFolderTest;
 // sentences hold no Japanese beyond the names kept, through a game's moves, a hint, a take
 // back and a new game; at 100 % and at 200 % every button's text fits its button.
 TEST_F(LanguagesTest, TheEnglishWindowShowsNoJapaneseAndCutsNoText) {
-    InstallLanguage(TLanguage::English);
+    struct TEnglish {  // the language is the program's; taken back whatever happens
+        TEnglish() { InstallLanguage(TLanguage::English); }
+        ~TEnglish() { RemoveLanguage(); }
+    } english;
     {
         // A damaged results file: its boxes at the start are English too.
         const QString folder = Folder("english");
@@ -155,7 +158,6 @@ TEST_F(LanguagesTest, TheEnglishWindowShowsNoJapaneseAndCutsNoText) {
         const QStringList faults = Faults(texts);
         EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     }
-    RemoveLanguage();
 }
 
 }  // namespace
