@@ -207,6 +207,7 @@ private:
     void LoadPatternTables();
     void ReportFault(const QString& step, const std::exception& fault);
     void HandOver();
+    void LetPersonMove();
     // The game's choices of who plays, from the new-game dialog.
     void TakeSidesFromDialog();
     void ChooseComputerMove();

@@ -149,10 +149,7 @@ void TForm1::NextTurnOfTwo() {
         return;
     }
     Label_mes2->setText(tr("%1はパスしました。").arg(ColourName(!mover)));
-    TakeBackUsed = false;
-    Busy = 0;
-    SetScreenCursor(CURSOR_HAND_POINT);
-    emit BoardStateChanged();
+    LetPersonMove();
     emit Happened(THappening::HumanPassed);
 }
 
@@ -311,7 +308,6 @@ QString TForm1::TimeUsed() const {
 }
 
 void TForm1::HandOver() {
-    TakeBackUsed = false;
     if (!TwoPlayers()) {
         const QString comment = ShownComment();
         if (Engine->ShowComment) setWindowTitle(comment);
@@ -322,11 +318,17 @@ void TForm1::HandOver() {
                                 : tr("局面評価数＝%1").arg(Engine->EvalCount));
         Engine->EvalCount = 0;
     }
+    LetPersonMove();
+    emit Happened(THappening::HumanToMove);
+}
+
+// The board takes the person's clicks again, with a take-back of their own.
+void TForm1::LetPersonMove() {
+    TakeBackUsed = false;
     Busy = 0;
     SetScreenCursor(CURSOR_HAND_POINT);
     Timer1->setInterval(WaitPerMove);
     emit BoardStateChanged();
-    emit Happened(THappening::HumanToMove);
 }
 
 void TForm1::EndOfGame() {
